@@ -1,0 +1,33 @@
+# Two commands on a fresh Debian 12 machine:
+#   make run   installs what is missing, builds, starts the program
+#   make test  installs what is missing, builds, runs every test headless
+BUILD      ?= build
+TEST_BUILD ?= build-test
+JOBS       ?= $(shell nproc)
+
+.PHONY: run test build deps test-deps bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+test-deps:
+	@scripts/install-deps.sh --test
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD) && ./ballmere
+
+# Tests run under AddressSanitizer and UndefinedBehaviorSanitizer in a build of their own.
+test: test-deps
+	cmake -S . -B $(TEST_BUILD) -G Ninja -DBALLMERE_SANITIZE=ON
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD)

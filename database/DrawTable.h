@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The stored draws of the loaded game as a grid of text cells: row 0 holds the headers, each
+// further row one draw (date in column 0, numbers in 1..7, bonus in 8; column 9 stays empty).
+// An empty string is an empty cell.
+class TDrawTable {
+public:
+    static constexpr int ColCount = 10;
+    static constexpr int MinRowCount = 15;
+
+    TDrawTable();
+
+    // "" for an empty cell and for any cell outside the table.
+    QString CellText(int column, int row) const;
+    // Cells outside the table are ignored.
+    void SetCellText(int column, int row, const QString& text);
+
+    int RowCount() const { return int(rows_.size()); }
+    // Growing adds empty rows at the end, shrinking drops rows at the end; never below one row.
+    void SetRowCount(int count);
+    // Empties every cell of rows 1..RowCount-1; the header row stays.
+    void ClearRows();
+    // Writes row 0 for a game of `pick` numbers (1..7; other values leave the header as it was).
+    void SetHeader(int pick, bool bonus);
+    // Requires 1 <= row < RowCount: later rows move up and RowCount drops by one.
+    void DeleteRow(int row);
+    // Number of stored draws: 0 when row 1 has no date, else the dated rows.
+    int CountDraws() const;
+
+    // Draw file (one line per data row). LoadRows returns false only when an existing file
+    // could not be read; SaveRows returns an empty string or the error text to show.
+    bool LoadRows(const QString& fileName);
+    QString SaveRows(const QString& fileName) const;
+
+private:
+    using Row = std::vector<QString>;
+    std::vector<Row> rows_;
+};

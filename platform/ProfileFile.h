@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An INI text file read and written the classic profile way: CR LF lines, section and key
+// names matched without regard to case, integers in decimal or with a "0x" prefix, text values
+// cut at 1,023 characters. Writing updates the file in place, keeping comments, other sections
+// and unknown keys; save() replaces the file whole or not at all.
+class ProfileFile {
+public:
+    static constexpr int MaxValueLength = 1023;
+
+    // Reads the file when it exists; a missing or unreadable file reads as empty.
+    explicit ProfileFile(const QString& path);
+
+    QString path() const { return path_; }
+    bool exists() const { return exists_; }
+
+    // The value of section/key, or `defaultValue` when the key is missing or is not an integer.
+    int readInt(const QString& section, const QString& key, int defaultValue) const;
+    // The value, at most MaxValueLength characters, or `defaultValue` when the key is missing.
+    QString readString(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInt(const QString& section, const QString& key, int value);
+
+    // Writes the whole file; false when it could not be written (the old file is then intact).
+    bool save() const;
+
+    // Parses an integer the profile way: optional sign, decimal digits or 0x/0X hex digits.
+    static bool parseInt(const QString& text, int* value);
+
+private:
+    int findSection(const QString& section) const;
+    int findKey(int sectionLine, const QString& key) const;
+    int sectionEnd(int sectionLine) const;
+
+    QString path_;
+    bool exists_ = false;
+    QStringList lines_;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/DialogService.h"
+#include "platform/PrintService.h"
+#include "platform/SoundOutput.h"
+
+#include <QList>
+#include <QStringList>
+
+class FakeSound : public SoundOutput {
+public:
+    int devices = 1;
+    int plays = 0;
+    int stops = 0;
+    QByteArray lastImage;
+
+    int deviceCount() const override { return devices; }
+    void play(const QByteArray& waveImage) override {
+        ++plays;
+        lastImage = waveImage;
+    }
+    void stop() override { ++stops; }
+};
+
+class FakePrinter : public PrintService {
+public:
+    QString failWith; // returned instead of printing when set
+    QStringList printedLines;
+    int pointSize = 0;
+    int jobs = 0;
+    int pages = 0;
+
+    QString printLines(const QStringList& lines, int size) override;
+    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) override;
+};
+
+// Records every box and dialog shown; answers from scripted queues (empty queue: cancel / No).
+class FakeDialogs : public DialogService {
+public:
+    QStringList warnings;
+    QStringList errors;
+    QStringList questions;
+    QList<FileDialogOptions> fileDialogs;
+    QList<bool> questionAnswers;
+    QStringList fileAnswers;
+
+    void warning(QWidget*, const QString& text) override { warnings << text; }
+    void error(QWidget*, const QString& text) override { errors << text; }
+    bool question(QWidget*, const QString& text) override;
+    QString saveFileName(QWidget*, const FileDialogOptions& options) override;
+    QString openFileName(QWidget*, const FileDialogOptions& options) override;
+
+    // Everything shown, warnings and errors alike, in one list.
+    QStringList messages() const { return warnings + errors; }
+};
+
+class FakeClock : public Clock {
+public:
+    int millis = 12345678;
+    QString today = QStringLiteral("07/12/26");
+
+    int millisecondsSinceMidnightUtc() const override { return millis; }
+    QString todayShortDate() const override { return today; }
+};
