@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The check file: a draw list saved as text lines ended by CR LF, four header lines first, then
+// one generated line each ("6/49  >  03 - 11 - 17 - 24 - 38 - 45").
+namespace CheckFile {
+
+// The four lines every draw list starts with.
+QStringList headerLines();
+
+// The file's bytes: each line followed by CR LF, one byte per character (Latin-1).
+QByteArray encode(const QStringList& lines);
+
+// Writes the whole file or nothing: the old file stays as it was on failure. Returns "" on
+// success, else the message for the user.
+QString write(const QString& path, const QStringList& lines);
+
+// The file's lines without their ends (CR LF, LF or CR). False when it cannot be read or is far
+// larger than any check file.
+bool read(const QString& path, QStringList* lines);
+
+// The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
+// first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.
+int numberAt(const QString& line, int k);
+
+} // namespace CheckFile
