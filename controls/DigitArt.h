@@ -1,0 +1,21 @@
+#pragma once
+
+// The counters' artwork, drawn in code: light digits on dark odometer drums.
+
+#include <QImage>
+
+namespace DigitArt {
+
+constexpr int kCellWidth = 14;
+constexpr int kCellHeight = 20;
+
+// Eleven drum cells of 14 x 20 side by side (154 x 20): 0..9, then an empty drum.
+QImage counterStrip();
+
+// Two drum cells of 14 x 20 (28 x 20): plus, minus.
+QImage signStrip();
+
+// A narrow 5 x 20 piece of drum housing with a point, for between groups of three digits.
+QImage separatorImage();
+
+} // namespace DigitArt
