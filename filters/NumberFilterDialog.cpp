@@ -1,0 +1,146 @@
+#include "NumberFilterDialog.h"
+#include "ui_NumberFilterDialog.h"
+
+#include "app/AppContext.h"
+#include "app/LotteryState.h"
+#include "platform/DialogService.h"
+#include "platform/Platform.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+NumberFilterDialog::NumberFilterDialog(AppContext& context, QLabel* usingLabel,
+                                       const NumberFilterDescription& description, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context), usingLabel_(usingLabel), description_(description),
+      ui_(std::make_unique<Ui::NumberFilterDialog>()) {
+    ui_->setupUi(this);
+    edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3,
+              ui_->Edit4, ui_->Edit5, ui_->Edit6, ui_->Edit7};
+    for (int k = 1; k <= NumberFilter::BoxCount; ++k)
+        edits_[k]->installEventFilter(this);
+
+    connect(ui_->Button1, &QPushButton::clicked, this, &NumberFilterDialog::Button1Click);
+    connect(ui_->Button2, &QPushButton::clicked, this, &NumberFilterDialog::Button2Click);
+    connect(ui_->Button3, &QPushButton::clicked, this, &NumberFilterDialog::Button3Click);
+
+    FormCreate();
+}
+
+NumberFilterDialog::~NumberFilterDialog() = default;
+
+void NumberFilterDialog::FormCreate() {
+    setObjectName(description_.objectName);
+    setWindowTitle(description_.caption);
+    ui_->Button1->setStatusTip(QLatin1Char('|') + description_.useHint);
+    ui_->Button2->setStatusTip(QLatin1Char('|') + description_.clearHint);
+    ui_->Button3->setStatusTip(QLatin1Char('|') + description_.closeHint);
+
+    QWidget* previous = nullptr;
+    for (const QString& name : description_.tabOrder) {
+        auto* const widget = findChild<QWidget*>(name);
+        Q_ASSERT(widget);
+        if (previous && widget)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+
+    const TLotteryState& state = context_.state;
+    const int shown = NumberFilter::boxCount(description_.list, state);
+    for (int k = 1; k <= NumberFilter::BoxCount; ++k)
+        edits_[k]->setVisible(k <= shown);
+    setBoxTexts(NumberFilter::prefillTexts(NumberFilter::slotsOf(state, description_.list),
+                                           NumberFilter::inForceOf(state, description_.list)));
+
+    setFixedSize(size());
+    if (const QScreen* const screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void NumberFilterDialog::Button1Click() {
+    TLotteryState& state = context_.state;
+    const auto result = NumberFilter::use(description_.list, state, boxTexts());
+    NumberFilter::apply(state, description_.list, result);
+    for (const QString& warning : result.warnings)
+        context_.platform.dialogs.warning(this, warning);
+    setBoxTexts(result.texts);
+    showLabelForFlag();
+    if (result.closes)
+        accept();
+}
+
+void NumberFilterDialog::Button2Click() {
+    NumberFilter::clear(context_.state, description_.list);
+    setBoxTexts({});
+    showLabelForFlag();
+}
+
+void NumberFilterDialog::Button3Click() {
+    showLabelForFlag();
+    QDialog::reject();
+}
+
+void NumberFilterDialog::reject() {
+    Button3Click();
+}
+
+bool NumberFilterDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int k = 1; k <= NumberFilter::BoxCount; ++k)
+            if (watched == edits_[k])
+                EditKeyDown(edits_[k], static_cast<const QKeyEvent&>(*event));
+    }
+    // The key still reaches the box it was pressed in.
+    return QDialog::eventFilter(watched, event);
+}
+
+// A key pressed in a box that is one character short of full moves focus on, so that the
+// second digit fills the box and the next one is ready.
+void NumberFilterDialog::EditKeyDown(QLineEdit* edit, const QKeyEvent& event) {
+    switch (event.key()) {
+    // Tab moves focus by itself; modifiers alone are the start of another key.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return;
+    default:
+        break;
+    }
+    if (edit->text().size() != edit->maxLength() - 1)
+        return;
+    if (QWidget* const next = nextInTabOrder(edit))
+        next->setFocus(Qt::TabFocusReason);
+}
+
+QWidget* NumberFilterDialog::nextInTabOrder(QWidget* from) const {
+    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if (w != this && isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
+}
+
+NumberFilter::BoxTexts NumberFilterDialog::boxTexts() const {
+    NumberFilter::BoxTexts texts;
+    for (int k = 1; k <= NumberFilter::BoxCount; ++k)
+        texts[k] = edits_[k]->text();
+    return texts;
+}
+
+void NumberFilterDialog::setBoxTexts(const NumberFilter::BoxTexts& texts) {
+    for (int k = 1; k <= NumberFilter::BoxCount; ++k)
+        edits_[k]->setText(texts[k]);
+}
+
+void NumberFilterDialog::showLabelForFlag() {
+    if (usingLabel_)
+        usingLabel_->setVisible(NumberFilter::inForceOf(context_.state, description_.list));
+}
