@@ -1,6 +1,11 @@
 list(APPEND BALLMERE_CORE_SOURCES
   app/AppContext.h
+  app/CheckFile.h app/CheckFile.cpp
+  app/LineGenerator.h app/LineGenerator.cpp
   app/LotteryState.h
+  app/RandomGenerator.h app/RandomGenerator.cpp
+  app/Settings.h app/Settings.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
+  app/Main.h app/Main.cpp app/Main.ui
 )

@@ -126,6 +126,8 @@ public:
 
     // Frames of the current roll still to show: > 0 upward, < 0 downward, 0 idle.
     int StepCounter() const { return m_stepCounter; }
+    // A roll is under way: its timer runs until OnRotate.
+    bool isRolling() const { return m_timer.isActive(); }
 
     QSize sizeHint() const override;
 

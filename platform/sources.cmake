@@ -6,7 +6,12 @@ list(APPEND BALLMERE_CORE_SOURCES
   platform/PrintService.h
   platform/ProfileFile.h platform/ProfileFile.cpp
   platform/SoundOutput.h
+  platform/WaveImage.h platform/WaveImage.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   platform/HintDisplay.h platform/HintDisplay.cpp
+  platform/QtDialogService.h platform/QtDialogService.cpp
+  platform/QtPrintService.h platform/QtPrintService.cpp
+  platform/QtSoundOutput.h platform/QtSoundOutput.cpp
+  platform/SystemClock.h platform/SystemClock.cpp
 )

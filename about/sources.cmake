@@ -1,0 +1,1 @@
+list(APPEND BALLMERE_UI_SOURCES about/About.h about/About.cpp about/About.ui)

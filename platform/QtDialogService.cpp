@@ -1,0 +1,54 @@
+#include "QtDialogService.h"
+
+#include "FileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, options.title, QDir::currentPath(), options.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(options.defaultExtension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!options.initialName.isEmpty())
+        dialog.selectFile(options.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void QtDialogService::warning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, QStringLiteral("Warning"), text);
+}
+
+void QtDialogService::error(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("Error"), text);
+}
+
+bool QtDialogService::question(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString QtDialogService::saveFileName(QWidget* parent, const FileDialogOptions& options) {
+    const QString path = withDefaultExtension(
+        runFileDialog(parent, options, QFileDialog::AcceptSave), options.defaultExtension);
+    if (!path.isEmpty() && options.confirmCreate && !QFileInfo::exists(path) &&
+        !question(parent, QStringLiteral("%1\nThis file does not exist.\nCreate the file?")
+                              .arg(QDir::toNativeSeparators(path))))
+        return {};
+    return path;
+}
+
+QString QtDialogService::openFileName(QWidget* parent, const FileDialogOptions& options) {
+    return runFileDialog(parent, options, QFileDialog::AcceptOpen);
+}
