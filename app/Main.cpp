@@ -84,6 +84,10 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     connect(ui_->Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
     connect(ui_->Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
 
+    // A seven-number line is 41 characters: a point smaller, it fits the list without wrapping.
+    QFont listFont = ui_->Memo2->font();
+    listFont.setPointSize(7);
+    ui_->Memo2->setFont(listFont);
     drawList_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(drawList_.join(u'\n'));
     FormCreate();
