@@ -1,0 +1,157 @@
+// The platform services' own behaviour: wave images, default extensions, long hints, printing
+// into a PDF file and the real sound output where a device exists.
+#include "platform/FileDialogs.h"
+#include "platform/HintDisplay.h"
+#include "platform/QtPrintService.h"
+#include "platform/QtSoundOutput.h"
+#include "platform/WaveImage.h"
+
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void waveImageRoundTrip();
+    void waveImageRefusesWhatItCannotPlay_data();
+    void waveImageRefusesWhatItCannotPlay();
+    void defaultExtension_data();
+    void defaultExtension();
+    void hintHandlerGetsTheLongHint();
+    void printsLinesOnPages();
+    void soundOutputSurvivesAnyImage();
+};
+
+// A private sound server with a null sink, so the sound output meets a real device. Started
+// before Qt Multimedia first looks for devices.
+static QProcess pulse;
+static QTemporaryDir runtimeDir;
+
+void TestPlatform::initTestCase() {
+    if (QStandardPaths::findExecutable("pulseaudio").isEmpty())
+        return;
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+    pulse.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1",
+                               "--load=module-null-sink", "--load=module-native-protocol-unix"});
+    const QString socket = runtimeDir.filePath("pulse/native");
+    if (!QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 5000))
+        qWarning("the sound server did not start; sound tests will skip");
+}
+
+void TestPlatform::cleanupTestCase() {
+    pulse.kill();
+    pulse.waitForFinished();
+}
+
+void TestPlatform::waveImageRoundTrip() {
+    const QByteArray samples("\x01\x00\xff\x7f\x00\x80", 6);
+    const QByteArray image = WaveImage::build(22050, samples);
+    QCOMPARE(image.size(), 44 + samples.size());
+    WaveImage wave;
+    QVERIFY(WaveImage::parse(image, &wave));
+    QCOMPARE(wave.sampleRate, 22050);
+    QCOMPARE(wave.channels, 1);
+    QCOMPARE(wave.bitsPerSample, 16);
+    QCOMPARE(wave.samples, samples);
+
+    // A data chunk that claims more than the image holds plays what is there.
+    QByteArray truncated = image.left(image.size() - 2);
+    QVERIFY(WaveImage::parse(truncated, &wave));
+    QCOMPARE(wave.samples, samples.left(4));
+}
+
+void TestPlatform::waveImageRefusesWhatItCannotPlay_data() {
+    QTest::addColumn<QByteArray>("image");
+    const QByteArray good = WaveImage::build(8000, QByteArray(10, '\0'));
+    QByteArray compressed = good;
+    compressed[20] = 2; // format tag: not PCM
+    QByteArray noFormat = good;
+    noFormat.replace(12, 4, "junk");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text") << QByteArray("hello, this is not a sound at all");
+    QTest::newRow("header only") << good.left(12);
+    QTest::newRow("compressed") << compressed;
+    QTest::newRow("data before format") << noFormat;
+    QTest::newRow("huge chunk size") << QByteArray("RIFF\0\0\0\0WAVEabcd\xff\xff\xff\xff", 20);
+}
+
+void TestPlatform::waveImageRefusesWhatItCannotPlay() {
+    QFETCH(QByteArray, image);
+    WaveImage wave;
+    QVERIFY(!WaveImage::parse(image, &wave));
+}
+
+void TestPlatform::defaultExtension_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("bare name") << "/tmp/lines" << "/tmp/lines.bmc";
+    QTest::newRow("own extension") << "/tmp/lines.txt" << "/tmp/lines.txt";
+    QTest::newRow("dot in folder only") << "/tmp/my.folder/lines" << "/tmp/my.folder/lines.bmc";
+    QTest::newRow("cancelled") << "" << "";
+}
+
+void TestPlatform::defaultExtension() {
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QCOMPARE(withDefaultExtension(typed, "bmc"), expected);
+}
+
+void TestPlatform::hintHandlerGetsTheLongHint() {
+    QCOMPARE(HintDisplay::longHint("|Exit Ballmere Pro"), QString("Exit Ballmere Pro"));
+    QCOMPARE(HintDisplay::longHint("short|long"), QString("long"));
+    QCOMPARE(HintDisplay::longHint("plain"), QString("plain"));
+
+    HintDisplay hints;
+    QStringList shown;
+    hints.setHandler([&shown](const QString& text) { shown << text; });
+    QPushButton button;
+    button.setStatusTip("|Prints the above draws");
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&button, &enter);
+    QCoreApplication::sendEvent(&button, &leave);
+    QCOMPARE(shown, (QStringList{"Prints the above draws", ""}));
+}
+
+void TestPlatform::printsLinesOnPages() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("list.pdf");
+    QStringList lines{"Ballmere Professional", "Version 1.01", "", QString(60, '-')};
+    for (int i = 1; i <= 120; ++i)
+        lines << QString("6/49  >  01 - 02 - 03 - 04 - 05 - %1").arg(i, 2, 10, QChar('0'));
+    QtPrintService printer(pdf);
+    QCOMPARE(printer.printLines(lines, 14), QString());
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(printed.contains("Ballmere Professional"));
+    // pdftotext does not keep runs of blanks, so compare the words.
+    const QString words = printed.simplified();
+    QVERIFY(words.contains("6/49 > 01 - 02 - 03 - 04 - 05 - 99"));
+    QVERIFY(words.indexOf("05 - 07") < words.indexOf("05 - 08"));
+    QVERIFY2(printed.count('\f') >= 2, "120 lines at 14 points take more than one page");
+}
+
+void TestPlatform::soundOutputSurvivesAnyImage() {
+    QtSoundOutput sound;
+    if (sound.deviceCount() == 0)
+        QSKIP("no wave output device");
+    sound.play(QByteArray("not a wave image"));
+    sound.play(WaveImage::build(22050, QByteArray(4410, '\0')));
+    sound.play(WaveImage::build(22050, QByteArray(4410, '\0'))); // cuts off the first
+    sound.stop();
+    sound.stop();
+}
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
