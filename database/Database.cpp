@@ -1,0 +1,101 @@
+#include "Database.h"
+
+#include "DatabaseHeader.h"
+#include "DrawTable.h"
+#include "DrawTableModel.h"
+#include "app/AppContext.h"
+#include "app/LotteryState.h"
+#include "platform/Platform.h"
+
+#include "ui_Database.h"
+
+#include <QHeaderView>
+#include <QScreen>
+
+namespace {
+
+constexpr int DateColumnWidth = 58;
+constexpr int NumberColumnWidth = 28;
+constexpr int GridRowHeight = 18;
+
+} // namespace
+
+TForm7::TForm7(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context), ui_(std::make_unique<Ui::TForm7>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    ui_->StatusBar1->setSizeGripEnabled(false);
+
+    QPalette dateBox = ui_->Edit8->palette();
+    dateBox.setColor(QPalette::Base, dateBox.color(QPalette::Button));
+    ui_->Edit8->setPalette(dateBox);
+
+    model_ = new DrawTableModel(context_.table, this);
+    SetupGrid();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm7::~TForm7() = default;
+
+void TForm7::SetupGrid() {
+    QTableView* grid = ui_->SuperGrid1;
+    grid->setModel(model_);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(NumberColumnWidth);
+    header->setDefaultSectionSize(NumberColumnWidth);
+    header->setFixedHeight(GridRowHeight);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
+    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
+    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
+}
+
+void TForm7::RefreshDetails() {
+    model_->refresh();
+    const TLotteryState& state = context_.state;
+    if (!state.DatabaseLoaded) {
+        for (QLabel* label :
+             {ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label1, ui_->Label13, ui_->Label14})
+            label->clear();
+        ui_->Memo1->setPlainText(QStringLiteral("No Database Loaded !!"));
+        return;
+    }
+    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    ui_->Button3->setEnabled(hasDraws);
+    ui_->Button4->setEnabled(hasDraws);
+    ui_->Button9->setEnabled(true);
+    ui_->Label13->setText(QString::number(state.DataTotalDraws));
+    ui_->Label10->setText(state.DataName);
+    ui_->Label11->setText(QString::number(state.DataPick));
+    ui_->Label12->setText(QString::number(state.DataRandom));
+    ui_->Label1->setText(state.DataBonus ? QStringLiteral("Yes") : QStringLiteral("No"));
+    ui_->Label14->setText(state.DataLastDraw);
+    ui_->Memo1->setPlainText(state.DataDescription);
+}
+
+QAbstractItemModel* TForm7::gridModel() {
+    return model_;
+}
+
+DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath) {
+    const DatabaseOpenResult result = openDatabase(headerPath, context_.state, context_.table);
+    if (result.opened()) {
+        headerPath_ = headerPath;
+        RefreshDetails();
+    }
+    return result;
+}
+
+QString TForm7::DatabaseHeaderPath() const {
+    if (!headerPath_.isEmpty())
+        return headerPath_;
+    return headerFilePath(context_.platform.programFolder, context_.state.DataName);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DatabaseOps.h"
+
+#include <QWidget>
+#include <memory>
+
+struct AppContext;
+class DrawTableModel;
+class QAbstractItemModel;
+
+namespace Ui {
+class TForm7;
+}
+
+// The database window: shows the loaded database's details and its draw table one to one in
+// SuperGrid1 (table row 0 as the grid's header). Created hidden at start-up and kept for the
+// whole run, so the table it shows is the program's one draw table.
+class TForm7 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm7(AppContext& context, QWidget* parent = nullptr);
+    ~TForm7() override;
+
+    // Shows the details of the loaded database and the table as they are now.
+    void RefreshDetails();
+    QAbstractItemModel* gridModel();
+
+    // Opens the database of `headerPath` on this window's table, remembers where its files are
+    // and refreshes the window. The caller shows `error` when it is not empty.
+    DatabaseOpenResult OpenDatabase(const QString& headerPath);
+    // Header file of the loaded database: the one last opened here, else the program folder's
+    // file of DataName (which is where the start-up reload looks).
+    QString DatabaseHeaderPath() const;
+    void SetDatabaseHeaderPath(const QString& headerPath) { headerPath_ = headerPath; }
+
+private:
+    void SetupGrid();
+
+    AppContext& context_;
+    std::unique_ptr<Ui::TForm7> ui_;
+    DrawTableModel* model_ = nullptr; // child of this window
+    QString headerPath_;
+};

@@ -1,0 +1,376 @@
+#include "DrawFile.h"
+
+#include "DrawTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype ChunkSize = 256 * 1024;
+constexpr char EndOfFileByte = 0x1A;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Number cells ("  07") make up most of a file: each value's text is static, so a cell holding
+// it needs no allocation and copies of it touch no reference count.
+QString numberCell(char tens, char ones) {
+    static const auto texts = [] {
+        std::array<std::array<char16_t, 4>, 100> all{};
+        for (int value = 0; value < 100; ++value)
+            all[size_t(value)] = {u' ', u' ', char16_t(u'0' + value / 10),
+                                  char16_t(u'0' + value % 10)};
+        return all;
+    }();
+    const auto& text = texts[size_t((tens - '0') * 10 + (ones - '0'))];
+    return QString::fromRawData(reinterpret_cast<const QChar*>(text.data()), 4);
+}
+
+bool isValidUtf8(const char* text, int length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    int i = 0;
+    while (i < length) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        char32_t code = 0;
+        char32_t lowest = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            extra = 1, code = lead & 0x1F, lowest = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, code = lead & 0x0F, lowest = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3, code = lead & 0x07, lowest = 0x10000;
+        } else {
+            return false;
+        }
+        if (length - i <= extra)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char next = bytes[i + k];
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Unlike QString::fromUtf8, keeps a leading byte order mark: it is part of the cell.
+QString utf8Text(const char* text, int length) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    return decoder.decode(QByteArrayView(text, length));
+}
+
+QString cellText(const char* text, int length) {
+    if (length == 4 && text[0] == ' ' && text[1] == ' ' && isDigit(text[2]) && isDigit(text[3]))
+        return numberCell(text[2], text[3]);
+    for (int i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            return isValidUtf8(text, length) ? utf8Text(text, length)
+                                             : QString::fromLatin1(text, length);
+        }
+    }
+    return QString::fromLatin1(text, length);
+}
+
+bool isLeftOut(char16_t c) {
+    return c == u'"' || c == u'\r' || c == char16_t(EndOfFileByte);
+}
+
+// Writes one cell's text at `out` and returns the end of what was written; room for three
+// bytes per character must be there.
+char* writeCell(char* out, const QString& cell) {
+    char* const begin = out;
+    for (const QChar c : cell) {
+        const char16_t unit = c.unicode();
+        if (unit >= 0x80) {
+            // Rare: the whole cell goes through the UTF-8 encoder instead.
+            out = begin;
+            for (const char byte : cell.toUtf8()) {
+                if (!isLeftOut(char16_t(static_cast<unsigned char>(byte))))
+                    *out++ = byte;
+            }
+            return out;
+        }
+        if (!isLeftOut(unit))
+            *out++ = char(unit);
+    }
+    return out;
+}
+
+// Fills a buffer row by row and hands it to the file when full.
+class DrawFileWriter {
+public:
+    explicit DrawFileWriter(QSaveFile& file) : file_(file), buffer_(ChunkSize, Qt::Uninitialized) {}
+
+    bool writeRow(const TDrawTable& table, int row) {
+        std::array<QString, TDrawTable::ColCount> cells;
+        qsizetype room = 2 * TDrawTable::ColCount + TDrawTable::ColCount;
+        for (int column = 0; column < TDrawTable::ColCount; ++column) {
+            cells[size_t(column)] = table.CellText(column, row);
+            room += 3 * cells[size_t(column)].size();
+        }
+        if (used_ + room > buffer_.size()) {
+            if (!flush())
+                return false;
+            if (room > buffer_.size())
+                buffer_.resize(room);
+        }
+        char* const start = buffer_.data() + used_;
+        char* out = start;
+        for (const QString& cell : cells) {
+            *out++ = '"';
+            out = writeCell(out, cell);
+            *out++ = '"';
+            *out++ = ',';
+        }
+        out[-1] = '\r';
+        used_ += out - start;
+        return true;
+    }
+
+    bool flush() {
+        errno = 0;
+        if (file_.write(buffer_.constData(), used_) != used_)
+            return false;
+        used_ = 0;
+        return true;
+    }
+
+private:
+    QSaveFile& file_;
+    QByteArray buffer_;
+    qsizetype used_ = 0;
+};
+
+int lastError(int fallback) {
+    return errno != 0 ? errno : fallback;
+}
+
+} // namespace
+
+bool DrawFileParser::feed(const char* data, qsizetype size) {
+    const char* next = data;
+    const char* const end = data + size;
+    while (!ended_ && next < end) {
+        if (afterCr_) {
+            afterCr_ = false;
+            if (*next == '\n') {
+                ++next;
+                continue;
+            }
+        }
+        const auto* cr = static_cast<const char*>(std::memchr(next, '\r', size_t(end - next)));
+        const char* const lineEnd = cr ? cr : end;
+        if (const auto* eof = static_cast<const char*>(
+                std::memchr(next, EndOfFileByte, size_t(lineEnd - next)))) {
+            append(next, eof);
+            if (lineOpen_)
+                endLine(line_, lineLength_);
+            ended_ = true;
+            break;
+        }
+        if (!cr) {
+            append(next, end);
+            break;
+        }
+        if (lineOpen_) {
+            append(next, cr);
+            endLine(line_, lineLength_);
+        } else {
+            // The whole line is in this piece: parse it where it lies.
+            endLine(next, int(qMin<qsizetype>(cr - next, MaxDrawLineLength)));
+        }
+        afterCr_ = true;
+        next = cr + 1;
+    }
+    return !ended_;
+}
+
+void DrawFileParser::finish() {
+    if (!ended_ && lineOpen_)
+        endLine(line_, lineLength_);
+    ended_ = true;
+}
+
+void DrawFileParser::append(const char* begin, const char* end) {
+    if (end <= begin)
+        return;
+    lineOpen_ = true;
+    const int room = MaxDrawLineLength - lineLength_;
+    const int count = int(qMin<qsizetype>(end - begin, room));
+    std::memcpy(line_ + lineLength_, begin, size_t(count));
+    lineLength_ += count;
+}
+
+void DrawFileParser::endLine(const char* text, int length) {
+    lineLength_ = 0;
+    lineOpen_ = false;
+    if (row_ >= MaxDrawRowCount) {
+        tooManyLines_ = true;
+        ended_ = true;
+        return;
+    }
+    if (row_ >= table_.RowCount())
+        table_.SetRowCount(row_ + 1);
+    parseLine(text, length, row_);
+    ++row_;
+}
+
+void DrawFileParser::parseLine(const char* text, int length, int row) {
+    enum class State { Normal, Quoted, Braced };
+    State state = State::Normal;
+    char field[MaxDrawLineLength];
+    int fieldLength = 0;
+    int column = 0;
+
+    const auto endField = [&] {
+        while (fieldLength > 0 && (field[fieldLength - 1] == ' ' || field[fieldLength - 1] == '\t'))
+            --fieldLength;
+        if (fieldLength > 0)
+            table_.SetCellText(column, row, cellText(field, fieldLength));
+        fieldLength = 0;
+        ++column;
+    };
+
+    for (int i = 0; i < length && column < TDrawTable::ColCount; ++i) {
+        const char c = text[i];
+        switch (state) {
+        case State::Normal:
+            if (c == '"')
+                state = State::Quoted;
+            else if (c == ',')
+                endField();
+            else if (c == '{')
+                state = State::Braced; // a picture reference, not cell text
+            else
+                field[fieldLength++] = c;
+            break;
+        case State::Quoted:
+            if (c == '"')
+                state = State::Normal;
+            else
+                field[fieldLength++] = c;
+            break;
+        case State::Braced:
+            if (c == '}')
+                state = State::Normal;
+            break;
+        }
+    }
+    if (column < TDrawTable::ColCount)
+        endField();
+}
+
+QString loadDrawFile(const QString& path, TDrawTable& table) {
+    table.ClearRows();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    // Directories, pipes and devices are no draw files; reading one could block forever.
+    if (!info.isFile())
+        return fileErrorText(EACCES);
+    if (info.size() > MaxDrawFileSize)
+        return drawFileTooLargeText();
+
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fileErrorText(lastError(EIO));
+
+    DrawFileParser parser(table);
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        errno = 0;
+        const qint64 count = file.read(chunk.data(), chunk.size());
+        if (count < 0) {
+            const int error = lastError(EIO);
+            table.ClearRows();
+            return fileErrorText(error);
+        }
+        total += count;
+        if (count == 0 || !parser.feed(chunk.constData(), count))
+            break;
+        if (total > MaxDrawFileSize) { // the file grew while being read
+            table.ClearRows();
+            return drawFileTooLargeText();
+        }
+    }
+    parser.finish();
+    if (parser.tooManyLines()) {
+        table.ClearRows();
+        return drawFileTooLargeText();
+    }
+    return {};
+}
+
+QString saveDrawFile(const QString& path, const TDrawTable& table) {
+    if (path.isEmpty())
+        return fileErrorText(ENAMETOOLONG);
+    if (QFileInfo(path).isDir()) // QSaveFile refuses it without a system error
+        return fileErrorText(EISDIR);
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fileErrorText(lastError(EIO));
+
+    DrawFileWriter writer(file);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!writer.writeRow(table, row)) {
+            const int error = lastError(EIO);
+            file.cancelWriting();
+            return fileErrorText(error);
+        }
+    }
+    if (!writer.flush()) {
+        const int error = lastError(EIO);
+        file.cancelWriting();
+        return fileErrorText(error);
+    }
+    errno = 0;
+    if (!file.commit())
+        return fileErrorText(lastError(EIO));
+    return {};
+}
+
+QString fileErrorText(int systemError) {
+    switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("Disk full");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return QStringLiteral("File access denied");
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+        return QStringLiteral("Invalid filename");
+    default:
+        return QStringLiteral("I/O error %1").arg(systemError);
+    }
+}
+
+QString drawFileTooLargeText() {
+    return QStringLiteral("The draw file is too large");
+}

@@ -1,0 +1,10 @@
+list(APPEND BALLMERE_CORE_SOURCES
+  database/DatabaseHeader.h database/DatabaseHeader.cpp
+  database/DatabaseOps.h database/DatabaseOps.cpp
+  database/DrawFile.h database/DrawFile.cpp
+  database/DrawTable.h database/DrawTable.cpp
+)
+list(APPEND BALLMERE_UI_SOURCES
+  database/Database.h database/Database.cpp database/Database.ui
+  database/DrawTableModel.h database/DrawTableModel.cpp
+)
