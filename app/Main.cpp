@@ -11,6 +11,7 @@
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
 #include "database/Database.h"
+#include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 #include "filters/Exclude.h"
@@ -172,12 +173,12 @@ void TForm1::FormShow() {
     if (!s.DatabaseLoaded || !firstShow_)
         return;
     firstShow_ = false;
+    const QString headerPath = headerFilePath(context_.platform.programFolder, s.DataName);
     const DatabaseOpenResult result =
-        openDatabase(path(s.DataName + QStringLiteral(".bmd")), s, context_.table);
+        databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
+                        : openDatabase(headerPath, s, context_.table);
     if (!result.error.isEmpty())
         context_.platform.dialogs.warning(this, result.error);
-    if (databaseWindow_)
-        databaseWindow_->RefreshDetails();
     update();
 }
 
@@ -215,7 +216,10 @@ void TForm1::DoShowHint(const QString& text) { ui_->StatusBar1->showMessage(text
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the database window brings this window back.
+    // Whatever was loaded there is in memory already: reloading it from the program folder
+    // could only lose a database opened from another folder.
     if (watched == databaseWindow_ && event->type() == QEvent::Hide && isHidden()) {
+        firstShow_ = false;
         context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
         show();
     }

@@ -67,6 +67,7 @@ private slots:
     void noDatabaseRecorded();
     void reloadRunsOnce();
     void headerNamingAnotherFolderIsRefused();
+    void databaseOpenedElsewhereSurvivesTheReturn();
 };
 
 void TestMainDatabase::reloadsTheStoredDatabase() {
@@ -139,6 +140,26 @@ void TestMainDatabase::headerNamingAnotherFolderIsRefused() {
     QCOMPARE(t.state.DataTotalDraws, 0);
     QVERIFY(t.table.CellText(0, 1).isEmpty());
     QCOMPARE(readFile(t.path("Lotto.bmd")), header);
+}
+
+void TestMainDatabase::databaseOpenedElsewhereSurvivesTheReturn() {
+    TestContext t;
+    QTemporaryDir elsewhere;
+    writeFile(elsewhere.filePath("Lotto.bmd"), "[Database]\r\nName=Lotto\r\nPick=6\r\nRandom=49\r\n");
+    writeFile(elsewhere.filePath("Lotto.bmi"), drawLine(" 06/12/97", "03 17 22 31 40 45", "12"));
+    TForm1 window(t.context);
+    TForm7 database(t.context);
+    window.setDatabaseWindow(&database);
+    window.show();
+    QTest::mouseClick(child<QPushButton>(window, "Button3"), Qt::LeftButton);
+    QVERIFY(database.isVisible());
+    QVERIFY(!window.isVisible());
+    QVERIFY(database.OpenDatabase(elsewhere.filePath("Lotto.bmd")).opened());
+    database.hide();
+    QVERIFY(window.isVisible());
+    QCOMPARE(t.state.DataTotalDraws, 1);
+    QCOMPARE(details(window).value(4), QString("1"));
+    QVERIFY(child<QPushButton>(window, "Button5")->isEnabled());
 }
 
 QTEST_MAIN(TestMainDatabase)
