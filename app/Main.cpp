@@ -46,8 +46,8 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(500, 387);
 
-    digits_ = {nullptr,         ui_->Digits1, ui_->Digits2, ui_->Digits3,
-               ui_->Digits4,    ui_->Digits5, ui_->Digits6, ui_->Digits7};
+    digits_ = {nullptr,      ui_->Digits1, ui_->Digits2, ui_->Digits3,
+               ui_->Digits4, ui_->Digits5, ui_->Digits6, ui_->Digits7};
     const QImage strip = DigitArt::counterStrip();
     for (int n = 1; n <= TLotteryState::MaxPick; ++n) {
         digits_[n]->setBmpDigits(strip);
@@ -55,9 +55,8 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     }
 
     pickGroup_ = new QButtonGroup(this);
-    const QList<QAbstractButton*> radios = {ui_->RadioButton1, ui_->RadioButton2,
-                                            ui_->RadioButton3, ui_->RadioButton4,
-                                            ui_->RadioButton5, ui_->RadioButton6,
+    const QList<QAbstractButton*> radios = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3,
+                                            ui_->RadioButton4, ui_->RadioButton5, ui_->RadioButton6,
                                             ui_->RadioButton7};
     for (int i = 0; i < radios.size(); ++i)
         pickGroup_->addButton(radios[i], i);
@@ -94,13 +93,17 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+    FormDestroy();
+}
 
 QString TForm1::path(const QString& fileName) const {
     return context_.platform.programFolder + fileName;
 }
 
-int TForm1::selection() const { return pickGroup_->checkedId(); }
+int TForm1::selection() const {
+    return pickGroup_->checkedId();
+}
 
 void TForm1::setSelection(int index) {
     if (QAbstractButton* button = pickGroup_->button(index))
@@ -174,9 +177,8 @@ void TForm1::FormShow() {
         return;
     firstShow_ = false;
     const QString headerPath = headerFilePath(context_.platform.programFolder, s.DataName);
-    const DatabaseOpenResult result =
-        databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
-                        : openDatabase(headerPath, s, context_.table);
+    const DatabaseOpenResult result = databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
+                                                      : openDatabase(headerPath, s, context_.table);
     if (!result.error.isEmpty())
         context_.platform.dialogs.warning(this, result.error);
     update();
@@ -193,13 +195,13 @@ void TForm1::FormPaint() {
         if (label->text() != text)
             label->setText(text);
     };
-    const QString description = s.DatabaseLoaded ? s.DataDescription
-                                                 : QStringLiteral("No Database Loaded !!");
+    const QString description =
+        s.DatabaseLoaded ? s.DataDescription : QStringLiteral("No Database Loaded !!");
     if (ui_->Memo1->toPlainText() != description)
         ui_->Memo1->setPlainText(description);
     if (!s.DatabaseLoaded) {
-        for (QLabel* label : {ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label13,
-                              ui_->Label14, ui_->Label19})
+        for (QLabel* label :
+             {ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label13, ui_->Label14, ui_->Label19})
             show(label, QString());
         return;
     }
@@ -212,7 +214,9 @@ void TForm1::FormPaint() {
     show(ui_->Label14, s.DataLastDraw);
 }
 
-void TForm1::DoShowHint(const QString& text) { ui_->StatusBar1->showMessage(text); }
+void TForm1::DoShowHint(const QString& text) {
+    ui_->StatusBar1->showMessage(text);
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the database window brings this window back.
@@ -261,10 +265,9 @@ void TForm1::setDrawListButtonsEnabled(bool enabled) {
 }
 
 void TForm1::setLocked(bool locked) {
-    const QList<QWidget*> controls = {ui_->Button2,  ui_->Button3,     ui_->Button4,
-                                      ui_->Button6,  ui_->Button7,     ui_->Button8,
-                                      ui_->Button12, ui_->RadioGroup1, ui_->SpinEdit1,
-                                      ui_->SpinEdit2};
+    const QList<QWidget*> controls = {
+        ui_->Button2, ui_->Button3,  ui_->Button4,     ui_->Button6,   ui_->Button7,
+        ui_->Button8, ui_->Button12, ui_->RadioGroup1, ui_->SpinEdit1, ui_->SpinEdit2};
     for (QWidget* control : controls)
         control->setEnabled(!locked);
     setDrawListButtonsEnabled(!locked);
@@ -408,13 +411,21 @@ void TForm1::Button3Click() {
 
 // The checker, statistics and advanced picking windows come with their own windows; the
 // buttons already clear the status bar as they will then.
-void TForm1::Button4Click() { ui_->StatusBar1->clearMessage(); }
-void TForm1::Button5Click() { ui_->StatusBar1->clearMessage(); }
-void TForm1::Button6Click() { ui_->StatusBar1->clearMessage(); }
+void TForm1::Button4Click() {
+    ui_->StatusBar1->clearMessage();
+}
+void TForm1::Button5Click() {
+    ui_->StatusBar1->clearMessage();
+}
+void TForm1::Button6Click() {
+    ui_->StatusBar1->clearMessage();
+}
 
 void TForm1::Button7Click() {
     TForm2 about(this);
     about.exec();
 }
 
-void TForm1::Button8Click() { close(); }
+void TForm1::Button8Click() {
+    close();
+}

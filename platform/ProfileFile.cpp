@@ -13,7 +13,9 @@ QString sectionName(const QString& line) {
     return (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
 }
 
-bool isSectionLine(const QString& line) { return line.trimmed().startsWith(u'['); }
+bool isSectionLine(const QString& line) {
+    return line.trimmed().startsWith(u'[');
+}
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -87,7 +89,8 @@ bool ProfileFile::parseInt(const QString& text, int* value) {
     if (digits.isEmpty())
         return false;
     for (const QChar c : digits) {
-        const bool ok = base == 10 ? (c >= u'0' && c <= u'9') : QStringLiteral("0123456789abcdefABCDEF").contains(c);
+        const bool ok = base == 10 ? (c >= u'0' && c <= u'9')
+                                   : QStringLiteral("0123456789abcdefABCDEF").contains(c);
         if (!ok)
             return false;
     }

@@ -9,7 +9,8 @@
 
 namespace {
 
-QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+QString runFileDialog(QWidget* parent, const FileDialogOptions& options,
+                      QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, options.title, QDir::currentPath(), options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile

@@ -8,9 +8,13 @@
 
 QtSoundOutput::QtSoundOutput() = default;
 
-QtSoundOutput::~QtSoundOutput() { stop(); }
+QtSoundOutput::~QtSoundOutput() {
+    stop();
+}
 
-int QtSoundOutput::deviceCount() const { return int(QMediaDevices::audioOutputs().size()); }
+int QtSoundOutput::deviceCount() const {
+    return int(QMediaDevices::audioOutputs().size());
+}
 
 void QtSoundOutput::play(const QByteArray& waveImage) {
     stop();

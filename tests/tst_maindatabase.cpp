@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "database/Database.h"
 #include "support/TestContext.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QLabel>
@@ -10,18 +11,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace testfiles;
+
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray drawLine(const char* date, const char* numbers, const char* bonus) {
     QByteArray line = QByteArray("\"") + date + "\"";
@@ -31,18 +23,11 @@ QByteArray drawLine(const char* date, const char* numbers, const char* bonus) {
 }
 
 void writeLotto(TestContext& t, const QByteArray& name = "Lotto") {
-    writeFile(t.path("Lotto.bmd"), "[Database]\r\nName=" + name +
-                                       "\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
-                                       "Description=Six from forty-nine\r\n");
-    writeFile(t.path("Lotto.bmi"), drawLine(" 06/12/97", "03 17 22 31 40 45", "12") +
-                                       drawLine(" 13/12/97", "01 02 03 04 05 06", "07"));
-}
-
-template <typename T> T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
+    QVERIFY(writeFile(t.path("Lotto.bmd"), "[Database]\r\nName=" + name +
+                                               "\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
+                                               "Description=Six from forty-nine\r\n"));
+    QVERIFY(writeFile(t.path("Lotto.bmi"), drawLine(" 06/12/97", "03 17 22 31 40 45", "12") +
+                                               drawLine(" 13/12/97", "01 02 03 04 05 06", "07")));
 }
 
 // The panel as the next paint of the window leaves it.
@@ -73,15 +58,15 @@ private slots:
 void TestMainDatabase::reloadsTheStoredDatabase() {
     TestContext t;
     writeLotto(t);
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n"));
     TForm1 window(t.context);
     TForm7 database(t.context);
     window.setDatabaseWindow(&database);
     QVERIFY(!child<QPushButton>(window, "Button5")->isEnabled());
     window.show();
 
-    QCOMPARE(details(window), (QStringList{"Lotto", "6", "49", "Yes", "2", " 13/12/97",
-                                           "Six from forty-nine"}));
+    QCOMPARE(details(window),
+             (QStringList{"Lotto", "6", "49", "Yes", "2", " 13/12/97", "Six from forty-nine"}));
     QVERIFY(child<QPushButton>(window, "Button5")->isEnabled());
     QCOMPARE(t.table.CellText(3, 1), QString("  22"));
     QVERIFY(!database.isVisible());
@@ -90,7 +75,7 @@ void TestMainDatabase::reloadsTheStoredDatabase() {
 
 void TestMainDatabase::missingDatabaseShowsItsNameOnly() {
     TestContext t;
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Gone\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Gone\r\n"));
     {
         TForm1 window(t.context);
         window.show();
@@ -108,7 +93,7 @@ void TestMainDatabase::missingDatabaseShowsItsNameOnly() {
 void TestMainDatabase::noDatabaseRecorded() {
     TestContext t;
     writeLotto(t);
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=0\r\nDataName=Lotto\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=0\r\nDataName=Lotto\r\n"));
     TForm1 window(t.context);
     window.show();
     QCOMPARE(details(window), (QStringList{"", "", "", "", "", "", "No Database Loaded !!"}));
@@ -118,11 +103,11 @@ void TestMainDatabase::noDatabaseRecorded() {
 void TestMainDatabase::reloadRunsOnce() {
     TestContext t;
     writeLotto(t);
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n"));
     TForm1 window(t.context);
     window.show();
     QCOMPARE(t.state.DataTotalDraws, 2);
-    writeFile(t.path("Lotto.bmi"), drawLine(" 20/12/97", "01 02 03 04 05 06", "07"));
+    QVERIFY(writeFile(t.path("Lotto.bmi"), drawLine(" 20/12/97", "01 02 03 04 05 06", "07")));
     window.hide();
     window.show();
     QCOMPARE(t.state.DataTotalDraws, 2);
@@ -132,7 +117,7 @@ void TestMainDatabase::reloadRunsOnce() {
 void TestMainDatabase::headerNamingAnotherFolderIsRefused() {
     TestContext t;
     writeLotto(t, "../Lotto");
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n"));
     const QByteArray header = readFile(t.path("Lotto.bmd"));
     TForm1 window(t.context);
     window.show();
@@ -145,8 +130,10 @@ void TestMainDatabase::headerNamingAnotherFolderIsRefused() {
 void TestMainDatabase::databaseOpenedElsewhereSurvivesTheReturn() {
     TestContext t;
     QTemporaryDir elsewhere;
-    writeFile(elsewhere.filePath("Lotto.bmd"), "[Database]\r\nName=Lotto\r\nPick=6\r\nRandom=49\r\n");
-    writeFile(elsewhere.filePath("Lotto.bmi"), drawLine(" 06/12/97", "03 17 22 31 40 45", "12"));
+    QVERIFY(writeFile(elsewhere.filePath("Lotto.bmd"),
+                      "[Database]\r\nName=Lotto\r\nPick=6\r\nRandom=49\r\n"));
+    QVERIFY(writeFile(elsewhere.filePath("Lotto.bmi"),
+                      drawLine(" 06/12/97", "03 17 22 31 40 45", "12")));
     TForm1 window(t.context);
     TForm7 database(t.context);
     window.setDatabaseWindow(&database);

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "controls/Digits.h"
 #include "support/TestContext.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,21 +17,11 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace testfiles;
+
 namespace {
 
 constexpr int RevealTimeout = 20000;
-
-template <typename T> T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A shown main window on a test context, with SOUND.DAT present and fast counters.
 struct Harness {

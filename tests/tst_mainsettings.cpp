@@ -5,6 +5,7 @@
 #include "controls/Digits.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestContext.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QLabel>
@@ -15,27 +16,13 @@
 #include <QStatusTipEvent>
 #include <QtTest>
 
+using namespace testfiles;
+
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+QString caption(QWidget& window) {
+    return child<QLabel>(window, "Label1")->text();
 }
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <typename T> T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString caption(QWidget& window) { return child<QLabel>(window, "Label1")->text(); }
 
 int visibleCounters(TForm1& window) {
     int count = 0;
@@ -97,8 +84,8 @@ void TestMainSettings::storedSettingsAreApplied_data() {
 
     QTest::newRow("seven") << QByteArray("Pick=7\r\nSelection=6\r\nRandom=50\r\nLow=1") << 7 << 1
                            << 49 << "Pick 7 numbers from 1 - 49 inclusive";
-    QTest::newRow("one, singular") << QByteArray("Pick=1\r\nSelection=0\r\nRandom=50\r\nLow=1")
-                                   << 1 << 1 << 49 << "Pick 1 number from 1 - 49 inclusive";
+    QTest::newRow("one, singular") << QByteArray("Pick=1\r\nSelection=0\r\nRandom=50\r\nLow=1") << 1
+                                   << 1 << 49 << "Pick 1 number from 1 - 49 inclusive";
     QTest::newRow("hexadecimal") << QByteArray("Pick=0x3\r\nSelection=0x2\r\nRandom=0x1e\r\nLow=2")
                                  << 3 << 2 << 29 << "Pick 3 numbers from 2 - 29 inclusive";
     QTest::newRow("pick 0 follows selector")
@@ -107,8 +94,9 @@ void TestMainSettings::storedSettingsAreApplied_data() {
     QTest::newRow("pick 99, selection 42")
         << QByteArray("Pick=99\r\nSelection=42\r\nRandom=50\r\nLow=1") << 7 << 1 << 49
         << "Pick 7 numbers from 1 - 49 inclusive";
-    QTest::newRow("negative selection") << QByteArray("Pick=3\r\nSelection=-4\r\nRandom=50\r\nLow=1")
-                                        << 1 << 1 << 49 << "Pick 1 number from 1 - 49 inclusive";
+    QTest::newRow("negative selection")
+        << QByteArray("Pick=3\r\nSelection=-4\r\nRandom=50\r\nLow=1") << 1 << 1 << 49
+        << "Pick 1 number from 1 - 49 inclusive";
     QTest::newRow("low -5, random 1000")
         << QByteArray("Pick=6\r\nSelection=5\r\nRandom=1000\r\nLow=-5") << 6 << 1 << 99
         << "Pick 6 numbers from 1 - 99 inclusive";
@@ -128,7 +116,7 @@ void TestMainSettings::storedSettingsAreApplied() {
     QFETCH(int, high);
     QFETCH(QString, caption);
     TestContext t;
-    writeFile(t.path("Ballmere.ini"), "[Options]\r\n" + options + "\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"), "[Options]\r\n" + options + "\r\n"));
     TForm1 window(t.context);
     window.show();
     QCOMPARE(t.state.PickCount, pick);
@@ -144,8 +132,10 @@ void TestMainSettings::storedSettingsAreApplied() {
 void TestMainSettings::otherContentOfSettingsFileIsKept() {
     TestContext t;
     const QString longName(3000, 'n');
-    writeFile(t.path("Ballmere.ini"), "; kept\r\n[options]\r\npick=2\r\nselection=1\r\nloaddata=1\r\n"
-                                      "dataname=" + longName.toLatin1() + "\r\nTheme=dark\r\n");
+    QVERIFY(writeFile(t.path("Ballmere.ini"),
+                      "; kept\r\n[options]\r\npick=2\r\nselection=1\r\nloaddata=1\r\n"
+                      "dataname=" +
+                          longName.toLatin1() + "\r\nTheme=dark\r\n"));
     {
         TForm1 window(t.context);
         // A name too long for any file turns the reload off instead of reaching the disk.
@@ -183,18 +173,14 @@ void TestMainSettings::unwritableSettingsAreReported() {
 
 void TestMainSettings::soundIsLoadedOnlyWithADevice() {
     TestContext withDevice;
-    writeFile(withDevice.path("SOUND.DAT"), "RIFF-image");
-    {
-        TForm1 window(withDevice.context);
-    }
+    QVERIFY(writeFile(withDevice.path("SOUND.DAT"), "RIFF-image"));
+    { TForm1 window(withDevice.context); }
     QCOMPARE(withDevice.sound.stops, 1); // the loaded sound is stopped at the end
 
     TestContext noDevice;
     noDevice.sound.devices = 0;
-    writeFile(noDevice.path("SOUND.DAT"), "RIFF-image");
-    {
-        TForm1 window(noDevice.context);
-    }
+    QVERIFY(writeFile(noDevice.path("SOUND.DAT"), "RIFF-image"));
+    { TForm1 window(noDevice.context); }
     QCOMPARE(noDevice.sound.stops, 0);
 }
 

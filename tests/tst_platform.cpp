@@ -90,10 +90,14 @@ void TestPlatform::waveImageRefusesWhatItCannotPlay() {
 void TestPlatform::defaultExtension_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("bare name") << "/tmp/lines" << "/tmp/lines.bmc";
-    QTest::newRow("own extension") << "/tmp/lines.txt" << "/tmp/lines.txt";
-    QTest::newRow("dot in folder only") << "/tmp/my.folder/lines" << "/tmp/my.folder/lines.bmc";
-    QTest::newRow("cancelled") << "" << "";
+    QTest::newRow("bare name") << "/tmp/lines"
+                               << "/tmp/lines.bmc";
+    QTest::newRow("own extension") << "/tmp/lines.txt"
+                                   << "/tmp/lines.txt";
+    QTest::newRow("dot in folder only") << "/tmp/my.folder/lines"
+                                        << "/tmp/my.folder/lines.bmc";
+    QTest::newRow("cancelled") << ""
+                               << "";
 }
 
 void TestPlatform::defaultExtension() {

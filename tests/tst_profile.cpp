@@ -1,24 +1,12 @@
 #include "platform/ProfileFile.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+using namespace testfiles;
 
 class TestProfile : public QObject {
     Q_OBJECT
@@ -55,14 +43,14 @@ void TestProfile::readsIntegers() {
     QFETCH(int, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "[Options]\r\nPick=" + value + "\r\n");
+    QVERIFY(writeFile(path, "[Options]\r\nPick=" + value + "\r\n"));
     QCOMPARE(ProfileFile(path).readInt("Options", "Pick", 99), expected);
 }
 
 void TestProfile::namesMatchWithoutCase() {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "[oPtIoNs]\r\npick=3\r\nDATANAME=Lotto\r\n");
+    QVERIFY(writeFile(path, "[oPtIoNs]\r\npick=3\r\nDATANAME=Lotto\r\n"));
     const ProfileFile file(path);
     QCOMPARE(file.readInt("Options", "Pick", 0), 3);
     QCOMPARE(file.readString("OPTIONS", "DataName", ""), QString("Lotto"));
@@ -70,7 +58,7 @@ void TestProfile::namesMatchWithoutCase() {
     ProfileFile update(path);
     update.writeInt("Options", "PICK", 5);
     QVERIFY(update.save());
-    QCOMPARE(readAll(path), QByteArray("[oPtIoNs]\r\nPICK=5\r\nDATANAME=Lotto\r\n"));
+    QCOMPARE(readFile(path), QByteArray("[oPtIoNs]\r\nPICK=5\r\nDATANAME=Lotto\r\n"));
 }
 
 void TestProfile::missingFileAndKeysKeepDefaults() {
@@ -81,7 +69,7 @@ void TestProfile::missingFileAndKeysKeepDefaults() {
     QCOMPARE(missing.readString("Options", "DataName", "x"), QString("x"));
 
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "[Other]\r\nPick=2\r\n[Options]\r\n; Pick=3\r\nLow=4\r\n");
+    QVERIFY(writeFile(path, "[Other]\r\nPick=2\r\n[Options]\r\n; Pick=3\r\nLow=4\r\n"));
     const ProfileFile file(path);
     QCOMPARE(file.readInt("Options", "Pick", 6), 6); // other section and comment do not count
     QCOMPARE(file.readInt("Options", "Low", 1), 4);
@@ -90,22 +78,23 @@ void TestProfile::missingFileAndKeysKeepDefaults() {
 void TestProfile::longValuesAreCut() {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "[Options]\r\nDataName=" + QByteArray(3000, 'n') + "\r\n");
+    QVERIFY(writeFile(path, "[Options]\r\nDataName=" + QByteArray(3000, 'n') + "\r\n"));
     QCOMPARE(ProfileFile(path).readString("Options", "DataName", "").size(), 1023);
 }
 
 void TestProfile::updateInPlaceKeepsEverythingElse() {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "; my notes\r\n[Options]\r\nPick=2\r\nColour=red\r\n\r\n[Window]\r\nTop=5\r\n");
+    QVERIFY(writeFile(
+        path, "; my notes\r\n[Options]\r\nPick=2\r\nColour=red\r\n\r\n[Window]\r\nTop=5\r\n"));
     ProfileFile file(path);
     file.writeInt("Options", "Pick", 7);
     file.writeString("Options", "DataName", "Lotto");
     file.writeString("Extra", "Key", "v");
     QVERIFY(file.save());
-    QCOMPARE(readAll(path), QByteArray("; my notes\r\n[Options]\r\nPick=7\r\nColour=red\r\n"
-                                       "DataName=Lotto\r\n\r\n[Window]\r\nTop=5\r\n"
-                                       "[Extra]\r\nKey=v\r\n"));
+    QCOMPARE(readFile(path), QByteArray("; my notes\r\n[Options]\r\nPick=7\r\nColour=red\r\n"
+                                        "DataName=Lotto\r\n\r\n[Window]\r\nTop=5\r\n"
+                                        "[Extra]\r\nKey=v\r\n"));
 }
 
 void TestProfile::newFileIsWrittenWithCrLf() {
@@ -115,13 +104,13 @@ void TestProfile::newFileIsWrittenWithCrLf() {
     file.writeInt("Options", "Pick", 6);
     file.writeString("Options", "DataName", "");
     QVERIFY(file.save());
-    QCOMPARE(readAll(path), QByteArray("[Options]\r\nPick=6\r\nDataName=\r\n"));
+    QCOMPARE(readFile(path), QByteArray("[Options]\r\nPick=6\r\nDataName=\r\n"));
 }
 
 void TestProfile::failedSaveLeavesOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.ini");
-    writeAll(path, "[Options]\r\nPick=2\r\n");
+    QVERIFY(writeFile(path, "[Options]\r\nPick=2\r\n"));
     ProfileFile file(path);
     file.writeInt("Options", "Pick", 3);
     {
@@ -130,7 +119,7 @@ void TestProfile::failedSaveLeavesOldFile() {
             QSKIP("this file system cannot make a folder read-only");
         QVERIFY(!file.save());
     }
-    QCOMPARE(readAll(path), QByteArray("[Options]\r\nPick=2\r\n"));
+    QCOMPARE(readFile(path), QByteArray("[Options]\r\nPick=2\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestProfile)
