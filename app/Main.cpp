@@ -224,7 +224,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // could only lose a database opened from another folder.
     if (watched == databaseWindow_ && event->type() == QEvent::Hide && isHidden()) {
         firstShow_ = false;
-        context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
         show();
     }
     return QWidget::eventFilter(watched, event);

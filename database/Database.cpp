@@ -5,11 +5,13 @@
 #include "DrawTableModel.h"
 #include "app/AppContext.h"
 #include "app/LotteryState.h"
+#include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
 #include "ui_Database.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -31,6 +33,8 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
     dateBox.setColor(QPalette::Base, dateBox.color(QPalette::Button));
     ui_->Edit8->setPalette(dateBox);
 
+    connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
+
     model_ = new DrawTableModel(context_.table, this);
     SetupGrid();
     if (const QScreen* screen = this->screen())
@@ -38,6 +42,37 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
 }
 
 TForm7::~TForm7() = default;
+
+void TForm7::Button8Click() {
+    hide();
+}
+
+bool TForm7::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(event);
+}
+
+void TForm7::hideEvent(QHideEvent* event) {
+    FormHide();
+    QWidget::hideEvent(event);
+}
+
+void TForm7::FormActivate() {
+    if (!handedOverHints_)
+        handedOverHints_ = context_.hints.handler();
+    context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
+}
+
+void TForm7::FormHide() {
+    if (handedOverHints_)
+        context_.hints.setHandler(*handedOverHints_);
+    handedOverHints_.reset();
+}
+
+void TForm7::DoShowHint(const QString& text) {
+    ui_->StatusBar1->showMessage(text);
+}
 
 void TForm7::SetupGrid() {
     QTableView* grid = ui_->SuperGrid1;

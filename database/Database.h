@@ -3,7 +3,9 @@
 #include "DatabaseOps.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 
 struct AppContext;
 class DrawTableModel;
@@ -35,11 +37,24 @@ public:
     QString DatabaseHeaderPath() const;
     void SetDatabaseHeaderPath(const QString& headerPath) { headerPath_ = headerPath; }
 
+public slots:
+    // Close: back to the main window, which shows itself when this one hides.
+    void Button8Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void SetupGrid();
+    void FormActivate();
+    void FormHide();
+    void DoShowHint(const QString& text);
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm7> ui_;
     DrawTableModel* model_ = nullptr; // child of this window
     QString headerPath_;
+    // The hint handler this window took over while active, to give back when it hides.
+    std::optional<std::function<void(const QString&)>> handedOverHints_;
 };

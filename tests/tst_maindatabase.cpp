@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace testfiles;
@@ -142,8 +143,22 @@ void TestMainDatabase::databaseOpenedElsewhereSurvivesTheReturn() {
     QVERIFY(database.isVisible());
     QVERIFY(!window.isVisible());
     QVERIFY(database.OpenDatabase(elsewhere.filePath("Lotto.bmd")).opened());
-    database.hide();
+
+    // While the database window is in front its status bar shows the hints.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&database, &activate);
+    QEvent enter(QEvent::Enter);
+    auto* close = child<QPushButton>(database, "Button8");
+    QCoreApplication::sendEvent(close, &enter);
+    QCOMPARE(child<QStatusBar>(database, "StatusBar1")->currentMessage(),
+             QString("Close the Database page"));
+
+    QTest::mouseClick(close, Qt::LeftButton);
+    QVERIFY(!database.isVisible());
     QVERIFY(window.isVisible());
+    QCoreApplication::sendEvent(child<QPushButton>(window, "Button8"), &enter);
+    QCOMPARE(child<QStatusBar>(window, "StatusBar1")->currentMessage(),
+             QString("Exit Ballmere Pro"));
     QCOMPARE(t.state.DataTotalDraws, 1);
     QCOMPARE(details(window).value(4), QString("1"));
     QVERIFY(child<QPushButton>(window, "Button5")->isEnabled());
