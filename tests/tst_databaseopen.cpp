@@ -1,8 +1,10 @@
-#include "DatabaseTestFiles.h"
 #include "app/LotteryState.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
+
+#include "support/DatabaseFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -10,69 +12,6 @@
 #include <QtTest>
 
 using namespace testfiles;
-
-namespace {
-
-const QByteArray EmptyRow = EmptyLine + "\r";
-
-QByteArray header(const QByteArray& keys) {
-    return "[Database]\r\n" + keys;
-}
-const QByteArray LottoHeader = header("Name=Lotto\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
-                                      "Description=Six from 49\r\n");
-
-// A draw line for pick 6 with bonus, dated "0<n>/01/99".
-QByteArray drawLine(int n) {
-    QByteArray line = "\" 0" + QByteArray::number(n % 10) + "/01/99\"";
-    for (int k = 1; k <= 6; ++k)
-        line += ",\"  " + QByteArray::number(10 + k) + "\"";
-    return line + ",\"\",\"  0" + QByteArray::number(n % 10) + "\",\"\"\r";
-}
-
-QByteArray drawLines(int count) {
-    QByteArray bytes;
-    for (int n = 1; n <= count; ++n)
-        bytes += drawLine(n);
-    for (int n = count; n < 14; ++n)
-        bytes += EmptyRow;
-    return bytes;
-}
-
-QStringList fieldsOf(const TLotteryState& s) {
-    return {QString::number(s.DatabaseLoaded), s.DataName,
-            QString::number(s.DataPick),       QString::number(s.DataRandom),
-            QString::number(s.DataBonus),      s.DataDescription,
-            QString::number(s.DataTotalDraws), s.DataLastDraw};
-}
-
-DrawEntry entry(const QString& date, const QString& bonus = QStringLiteral("9")) {
-    return {date, {"7", "12", "-5", "33", "40", "41", "45"}, bonus};
-}
-
-// A database of pick 6 with bonus and `draws` stored draws, started empty and appended to.
-struct Fixture {
-    QTemporaryDir folder;
-    TLotteryState state;
-    TDrawTable table;
-    QString headerPath = folder.filePath("Lotto.bmd");
-    QString drawPath = folder.filePath("Lotto.bmi");
-
-    explicit Fixture(int draws = 0) {
-        state.DataName = QStringLiteral("Lotto");
-        state.DataPick = 6;
-        state.DataRandom = 49;
-        state.DataBonus = true;
-        startEmptyDatabase(state, table);
-        for (int n = 1; n <= draws; ++n)
-            append(QStringLiteral("%1/01/99").arg(n, 2, 10, QLatin1Char('0')));
-    }
-    DrawChangeResult append(const QString& date) {
-        return appendDraw(headerPath, entry(date), state, table);
-    }
-    int lineCount() const { return int(readFile(drawPath).count('\r')); }
-};
-
-} // namespace
 
 class TestDatabaseOpen : public QObject {
     Q_OBJECT
@@ -96,7 +35,7 @@ private slots:
 void TestDatabaseOpen::opensHeaderAndDraws() {
     QTemporaryDir folder;
     QVERIFY(writeFile(folder.filePath("Lotto.bmd"), LottoHeader));
-    QVERIFY(writeFile(folder.filePath("Lotto.bmi"), drawLines(3)));
+    QVERIFY(writeFile(folder.filePath("Lotto.bmi"), numberedDrawFile(3)));
     TLotteryState state;
     TDrawTable table;
     const DatabaseOpenResult result = openDatabase(folder.filePath("Lotto.bmd"), state, table);
@@ -113,8 +52,8 @@ void TestDatabaseOpen::opensHeaderAndDraws() {
 void TestDatabaseOpen::drawFileFollowsTheNameKey() {
     QTemporaryDir folder;
     QVERIFY(writeFile(folder.filePath("Other.bmd"), LottoHeader));
-    QVERIFY(writeFile(folder.filePath("Other.bmi"), drawLines(1)));
-    QVERIFY(writeFile(folder.filePath("Lotto.bmi"), drawLines(5)));
+    QVERIFY(writeFile(folder.filePath("Other.bmi"), numberedDrawFile(1)));
+    QVERIFY(writeFile(folder.filePath("Lotto.bmi"), numberedDrawFile(5)));
     TLotteryState state;
     TDrawTable table;
     QVERIFY(openDatabase(folder.filePath("Other.bmd"), state, table).opened());
@@ -128,16 +67,16 @@ void TestDatabaseOpen::headerKeys_data() {
     // The previous game: "Prev", 5 from 39 with bonus, "old".
     QTest::newRow("all keys") << LottoHeader << QStringList{"Lotto", "6", "49", "1", "Six from 49"};
     QTest::newRow("no Bonus keeps the previous bonus")
-        << header("Name=Lotto\r\nPick=6\r\nRandom=49\r\n")
+        << headerText("Name=Lotto\r\nPick=6\r\nRandom=49\r\n")
         << QStringList{"Lotto", "6", "49", "1", "old"};
-    QTest::newRow("Bonus 0") << header("Name=Lotto\r\nBonus=0\r\n")
+    QTest::newRow("Bonus 0") << headerText("Name=Lotto\r\nBonus=0\r\n")
                              << QStringList{"Lotto", "5", "39", "0", "old"};
     QTest::newRow("Bonus 2 means yes")
-        << header("Name=Lotto\r\nBonus=2\r\n") << QStringList{"Lotto", "5", "39", "1", "old"};
+        << headerText("Name=Lotto\r\nBonus=2\r\n") << QStringList{"Lotto", "5", "39", "1", "old"};
     QTest::newRow("nonsense numbers keep previous")
-        << header("Name=Lotto\r\nPick=six\r\nRandom=\r\nBonus=y\r\n")
+        << headerText("Name=Lotto\r\nPick=six\r\nRandom=\r\nBonus=y\r\n")
         << QStringList{"Lotto", "5", "39", "1", "old"};
-    QTest::newRow("hexadecimal") << header("Name=Lotto\r\nPick=0x7\r\nRandom=0X63\r\n")
+    QTest::newRow("hexadecimal") << headerText("Name=Lotto\r\nPick=0x7\r\nRandom=0X63\r\n")
                                  << QStringList{"Lotto", "7", "99", "1", "old"};
     QTest::newRow("names matched without case")
         << QByteArray("[DATABASE]\r\nNAME=Lotto\r\npick=4\r\n")
@@ -146,12 +85,12 @@ void TestDatabaseOpen::headerKeys_data() {
         << QByteArray("[Other]\r\nPick=1\r\n[Database]\r\nName=Lotto\r\n")
         << QStringList{"Lotto", "5", "39", "1", "old"};
     QTest::newRow("no Name keeps the previous name")
-        << header("Pick=3\r\n") << QStringList{"Prev", "3", "39", "1", "old"};
+        << headerText("Pick=3\r\n") << QStringList{"Prev", "3", "39", "1", "old"};
     QTest::newRow("empty file") << QByteArray() << QStringList{"Prev", "5", "39", "1", "old"};
     QTest::newRow("binary junk") << QByteArray("\0\xff[\r\n=\r\n\x1A", 9)
                                  << QStringList{"Prev", "5", "39", "1", "old"};
     QTest::newRow("long description cut at 1,023")
-        << header("Name=Lotto\r\nDescription=" + QByteArray(1500, 'd') + "\r\n")
+        << headerText("Name=Lotto\r\nDescription=" + QByteArray(1500, 'd') + "\r\n")
         << QStringList{"Lotto", "5", "39", "1", QString(1023, u'd')};
 }
 
@@ -185,7 +124,7 @@ void TestDatabaseOpen::missingHeaderAtStartUp() {
     QVERIFY(entries(folder.path()).isEmpty());
 
     // Draws left without their header still load.
-    QVERIFY(writeFile(folder.filePath("Gone.bmi"), drawLines(2)));
+    QVERIFY(writeFile(folder.filePath("Gone.bmi"), numberedDrawFile(2)));
     QVERIFY(openDatabase(folder.filePath("Gone.bmd"), state, table).opened());
     QCOMPARE(state.DataTotalDraws, 2);
 }
@@ -210,8 +149,8 @@ void TestDatabaseOpen::refusedNames() {
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir("sub"));
     const QString headerPath = folder.filePath("sub/game.bmd");
-    QVERIFY(writeFile(headerPath, header("Name=" + name + "\r\nPick=6\r\n")));
-    Fixture loaded(2);
+    QVERIFY(writeFile(headerPath, headerText("Name=" + name + "\r\nPick=6\r\n")));
+    DatabaseFixture loaded(2);
     const QStringList fields = fieldsOf(loaded.state);
     const auto cells = cellsOf(loaded.table);
 
@@ -233,7 +172,7 @@ void TestDatabaseOpen::unreadableDrawFileChangesNothing() {
     QTemporaryDir folder;
     QVERIFY(writeFile(folder.filePath("Lotto.bmd"), LottoHeader));
     QVERIFY(QDir(folder.path()).mkdir("Lotto.bmi"));
-    Fixture loaded(3);
+    DatabaseFixture loaded(3);
     const QStringList fields = fieldsOf(loaded.state);
     const auto cells = cellsOf(loaded.table);
     const DatabaseOpenResult result =
@@ -248,7 +187,7 @@ void TestDatabaseOpen::loadingNeverWritesFiles() {
     const QString headerPath = folder.filePath("Lotto.bmd");
     const QString drawPath = folder.filePath("Lotto.bmi");
     // A hand-made file: LF line ends, odd quoting; nothing about it gets "repaired" on disk.
-    const QByteArray draws = drawLines(20) + "a,b\n\"c\r\n";
+    const QByteArray draws = numberedDrawFile(20) + "a,b\n\"c\r\n";
     QVERIFY(writeFile(headerPath, LottoHeader + "; comment\r\n"));
     QVERIFY(writeFile(drawPath, draws));
     const QDateTime headerTime = QFileInfo(headerPath).lastModified();
@@ -273,7 +212,7 @@ void TestDatabaseOpen::headerWrittenInOrder() {
     QCOMPARE(writeDatabaseHeader(folder.filePath("Pick3.bmd"), {"Pick3", 3, 9, false, ""}),
              QString());
     QCOMPARE(readFile(folder.filePath("Pick3.bmd")),
-             header("Name=Pick3\r\nPick=3\r\nRandom=9\r\nBonus=0\r\nDescription=\r\n"));
+             headerText("Name=Pick3\r\nPick=3\r\nRandom=9\r\nBonus=0\r\nDescription=\r\n"));
 }
 
 void TestDatabaseOpen::headerWriteFailures() {

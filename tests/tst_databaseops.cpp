@@ -1,8 +1,10 @@
-#include "DatabaseTestFiles.h"
 #include "app/LotteryState.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
+
+#include "support/DatabaseFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -10,69 +12,6 @@
 #include <QtTest>
 
 using namespace testfiles;
-
-namespace {
-
-const QByteArray EmptyRow = EmptyLine + "\r";
-
-QByteArray header(const QByteArray& keys) {
-    return "[Database]\r\n" + keys;
-}
-const QByteArray LottoHeader = header("Name=Lotto\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
-                                      "Description=Six from 49\r\n");
-
-// A draw line for pick 6 with bonus, dated "0<n>/01/99".
-QByteArray drawLine(int n) {
-    QByteArray line = "\" 0" + QByteArray::number(n % 10) + "/01/99\"";
-    for (int k = 1; k <= 6; ++k)
-        line += ",\"  " + QByteArray::number(10 + k) + "\"";
-    return line + ",\"\",\"  0" + QByteArray::number(n % 10) + "\",\"\"\r";
-}
-
-QByteArray drawLines(int count) {
-    QByteArray bytes;
-    for (int n = 1; n <= count; ++n)
-        bytes += drawLine(n);
-    for (int n = count; n < 14; ++n)
-        bytes += EmptyRow;
-    return bytes;
-}
-
-QStringList fieldsOf(const TLotteryState& s) {
-    return {QString::number(s.DatabaseLoaded), s.DataName,
-            QString::number(s.DataPick),       QString::number(s.DataRandom),
-            QString::number(s.DataBonus),      s.DataDescription,
-            QString::number(s.DataTotalDraws), s.DataLastDraw};
-}
-
-DrawEntry entry(const QString& date, const QString& bonus = QStringLiteral("9")) {
-    return {date, {"7", "12", "-5", "33", "40", "41", "45"}, bonus};
-}
-
-// A database of pick 6 with bonus and `draws` stored draws, started empty and appended to.
-struct Fixture {
-    QTemporaryDir folder;
-    TLotteryState state;
-    TDrawTable table;
-    QString headerPath = folder.filePath("Lotto.bmd");
-    QString drawPath = folder.filePath("Lotto.bmi");
-
-    explicit Fixture(int draws = 0) {
-        state.DataName = QStringLiteral("Lotto");
-        state.DataPick = 6;
-        state.DataRandom = 49;
-        state.DataBonus = true;
-        startEmptyDatabase(state, table);
-        for (int n = 1; n <= draws; ++n)
-            append(QStringLiteral("%1/01/99").arg(n, 2, 10, QLatin1Char('0')));
-    }
-    DrawChangeResult append(const QString& date) {
-        return appendDraw(headerPath, entry(date), state, table);
-    }
-    int lineCount() const { return int(readFile(drawPath).count('\r')); }
-};
-
-} // namespace
 
 class TestDatabaseOps : public QObject {
     Q_OBJECT
@@ -97,13 +36,13 @@ void TestDatabaseOps::drawFileBesideHeaderWhateverTheCurrentFolder() {
     QTemporaryDir elsewhere;
     const QString headerPath = gameFolder.filePath("Lotto.bmd");
     QVERIFY(writeFile(headerPath, LottoHeader));
-    QVERIFY(writeFile(gameFolder.filePath("Lotto.bmi"), drawLines(2)));
+    QVERIFY(writeFile(gameFolder.filePath("Lotto.bmi"), numberedDrawFile(2)));
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere.path()));
     TLotteryState state;
     TDrawTable table;
     const bool opened = openDatabase(headerPath, state, table).opened();
-    const DrawChangeResult added = appendDraw(headerPath, entry("03/01/99"), state, table);
+    const DrawChangeResult added = appendDraw(headerPath, drawEntry("03/01/99"), state, table);
     QDir::setCurrent(saved);
 
     QVERIFY(opened);
@@ -116,7 +55,7 @@ void TestDatabaseOps::drawFileBesideHeaderWhateverTheCurrentFolder() {
 }
 
 void TestDatabaseOps::startEmptyClearsThePreviousGame() {
-    Fixture loaded(20);
+    DatabaseFixture loaded(20);
     QCOMPARE(loaded.table.RowCount(), 21);
     const QByteArray onDisk = readFile(loaded.drawPath);
     loaded.state.DataName = QStringLiteral("New");
@@ -136,7 +75,7 @@ void TestDatabaseOps::startEmptyClearsThePreviousGame() {
 }
 
 void TestDatabaseOps::appendWritesTheDrawAndTheFile() {
-    Fixture game;
+    DatabaseFixture game;
     QVERIFY(!QFile::exists(game.drawPath));
     const DrawChangeResult result = game.append("06/12/97");
     QCOMPARE(result.error, QString());
@@ -158,7 +97,7 @@ void TestDatabaseOps::appendWritesTheDrawAndTheFile() {
 }
 
 void TestDatabaseOps::fifteenthDrawGrowsTheTable() {
-    Fixture game(14);
+    DatabaseFixture game(14);
     QCOMPARE(game.table.RowCount(), 15);
     QCOMPARE(game.lineCount(), 14);
     const DrawChangeResult fifteenth = game.append("15/01/99");
@@ -179,7 +118,7 @@ void TestDatabaseOps::fifteenthDrawGrowsTheTable() {
 }
 
 void TestDatabaseOps::deletingTheOnlyDraw() {
-    Fixture game(1);
+    DatabaseFixture game(1);
     const DrawChangeResult result = deleteDraw(game.headerPath, 1, game.state, game.table);
     QCOMPARE(result.error, QString());
     QCOMPARE(game.table.RowCount(), 15);
@@ -190,7 +129,7 @@ void TestDatabaseOps::deletingTheOnlyDraw() {
 }
 
 void TestDatabaseOps::deletingKeepsTotalsInStep() {
-    Fixture game(5);
+    DatabaseFixture game(5);
     QCOMPARE(deleteDraw(game.headerPath, 5, game.state, game.table).error, QString());
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 04/01/99"));
     QCOMPARE(deleteDraw(game.headerPath, 1, game.state, game.table).error, QString());
@@ -209,13 +148,13 @@ void TestDatabaseOps::emptyRowsAreRefused_data() {
 
 void TestDatabaseOps::emptyRowsAreRefused() {
     QFETCH(int, row);
-    Fixture game(3);
+    DatabaseFixture game(3);
     const QByteArray onDisk = readFile(game.drawPath);
     const QStringList fields = fieldsOf(game.state);
     const auto cells = cellsOf(game.table);
     for (const DrawChangeResult& result :
          {deleteDraw(game.headerPath, row, game.state, game.table),
-          replaceDraw(game.headerPath, row, entry("01/02/03"), game.state, game.table)}) {
+          replaceDraw(game.headerPath, row, drawEntry("01/02/03"), game.state, game.table)}) {
         QCOMPARE(result.error, QStringLiteral("This is an empty line"));
         QVERIFY(!result.changed);
     }
@@ -225,7 +164,7 @@ void TestDatabaseOps::emptyRowsAreRefused() {
 }
 
 void TestDatabaseOps::replaceOverwritesTheRow() {
-    Fixture game(3);
+    DatabaseFixture game(3);
     game.table.SetCellText(9, 2, QStringLiteral("keep"));
     game.state.DataPick = 2;
     const DrawChangeResult middle =
@@ -241,7 +180,7 @@ void TestDatabaseOps::replaceOverwritesTheRow() {
     QVERIFY(readFile(game.drawPath).contains("\" 31/12/99\",\"  01\",\"  02\",\"  -5\""));
 
     // Editing the last draw's date changes the last draw shown.
-    QCOMPARE(replaceDraw(game.headerPath, 3, entry("30/12/99"), game.state, game.table).error,
+    QCOMPARE(replaceDraw(game.headerPath, 3, drawEntry("30/12/99"), game.state, game.table).error,
              QString());
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 30/12/99"));
 }
@@ -250,27 +189,28 @@ void TestDatabaseOps::appendNeverOverwritesAStoredDraw() {
     // Hand-edited files may have gaps between draws.
     QTemporaryDir folder;
     QVERIFY(writeFile(folder.filePath("Lotto.bmd"), LottoHeader));
-    QByteArray gaps = drawLine(1) + drawLine(2) + EmptyRow + drawLine(4) + EmptyRow.repeated(10);
+    QByteArray gaps = numberedDrawLine(1) + numberedDrawLine(2) + EmptyRow + numberedDrawLine(4) +
+                      EmptyRow.repeated(10);
     QVERIFY(writeFile(folder.filePath("Lotto.bmi"), gaps));
     TLotteryState state;
     TDrawTable table;
     QVERIFY(openDatabase(folder.filePath("Lotto.bmd"), state, table).opened());
-    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), entry("09/09/99"), state, table).row, 3);
+    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), drawEntry("09/09/99"), state, table).row, 3);
     QCOMPARE(table.CellText(0, 4), QStringLiteral(" 04/01/99"));
 
-    gaps = drawLine(1) + EmptyRow.repeated(17) + drawLine(9);
+    gaps = numberedDrawLine(1) + EmptyRow.repeated(17) + numberedDrawLine(9);
     QVERIFY(writeFile(folder.filePath("Lotto.bmi"), gaps));
     QVERIFY(openDatabase(folder.filePath("Lotto.bmd"), state, table).opened());
     QCOMPARE(table.RowCount(), 20);
-    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), entry("09/09/99"), state, table).row, 20);
+    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), drawEntry("09/09/99"), state, table).row, 20);
     QCOMPARE(table.CellText(0, 19), QStringLiteral(" 09/01/99"));
 }
 
 void TestDatabaseOps::failedSaveKeepsTheChange() {
-    Fixture game(2);
+    DatabaseFixture game(2);
     const QString lostFolder = game.folder.filePath("gone/Lotto.bmd");
     const DrawChangeResult result =
-        appendDraw(lostFolder, entry("03/01/99"), game.state, game.table);
+        appendDraw(lostFolder, drawEntry("03/01/99"), game.state, game.table);
     QCOMPARE(result.error, QStringLiteral("I/O error 2"));
     QVERIFY(result.changed);
     QCOMPARE(game.table.CountDraws(), 3);
@@ -280,13 +220,13 @@ void TestDatabaseOps::failedSaveKeepsTheChange() {
 }
 
 void TestDatabaseOps::unusableStoredNameChangesNothing() {
-    Fixture game(2);
+    DatabaseFixture game(2);
     game.state.DataName = QStringLiteral("../Lotto");
     const auto cells = cellsOf(game.table);
     const QByteArray onDisk = readFile(game.drawPath);
     for (const DrawChangeResult& result :
          {game.append("03/01/99"), deleteDraw(game.headerPath, 1, game.state, game.table),
-          replaceDraw(game.headerPath, 1, entry("01/02/03"), game.state, game.table)}) {
+          replaceDraw(game.headerPath, 1, drawEntry("01/02/03"), game.state, game.table)}) {
         QCOMPARE(result.error, QStringLiteral("\"../Lotto\" is not a valid database name"));
         QVERIFY(!result.changed);
     }

@@ -1,7 +1,8 @@
 #include "database/Database.h"
+#include "support/DatabaseFixture.h"
 #include "support/TestContext.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,12 +10,9 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
+using namespace testfiles;
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+namespace {
 
 QString labelText(const QWidget& window, const char* name) {
     const auto* label = window.findChild<QLabel*>(QLatin1String(name));
@@ -68,11 +66,9 @@ void TestDatabaseWindow::startsEmpty() {
 void TestDatabaseWindow::showsOpenedDatabase() {
     TestContext test;
     const QString headerPath = test.path(QStringLiteral("Lotto.bmd"));
-    QVERIFY(writeFile(headerPath, "[Database]\r\nName=Lotto\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
-                                  "Description=Six from 49\r\n"));
-    QVERIFY(writeFile(test.path(QStringLiteral("Lotto.bmi")),
-                      "\" 06/12/97\",\"  03\",\"  17\",\"  22\",\"  31\",\"  40\",\"  45\",\"\","
-                      "\"  12\",\"\"\r\" 13/12/97\",\"  01\"\r"));
+    QVERIFY(writeFile(headerPath, LottoHeader));
+    QVERIFY(
+        writeFile(test.path(QStringLiteral("Lotto.bmi")), DrawLine + "\r\" 13/12/97\",\"  01\"\r"));
     TForm7 window(test.context);
     const DatabaseOpenResult result = window.OpenDatabase(headerPath);
     QVERIFY(result.opened());
@@ -103,7 +99,7 @@ void TestDatabaseWindow::showsOpenedDatabase() {
 void TestDatabaseWindow::refusedDatabaseLeavesWindowAsItWas() {
     TestContext test;
     const QString headerPath = test.path(QStringLiteral("Bad.bmd"));
-    QVERIFY(writeFile(headerPath, "[Database]\r\nName=../Bad\r\n"));
+    QVERIFY(writeFile(headerPath, headerText("Name=../Bad\r\n")));
     TForm7 window(test.context);
     const DatabaseOpenResult result = window.OpenDatabase(headerPath);
     QCOMPARE(result.error, QStringLiteral("\"../Bad\" is not a valid database name"));

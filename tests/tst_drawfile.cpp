@@ -1,6 +1,8 @@
-#include "DatabaseTestFiles.h"
 #include "database/DrawFile.h"
 #include "database/DrawTable.h"
+
+#include "support/DrawTestFiles.h"
+#include "support/TestFiles.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -20,22 +22,6 @@ TDrawTable parse(const QByteArray& bytes, qsizetype piece = -1) {
             break;
     }
     parser.finish();
-    return table;
-}
-
-QByteArray lines(int count, const QByteArray& end) {
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += DrawLine + end;
-    return bytes;
-}
-
-TDrawTable sampleTable() {
-    TDrawTable table;
-    table.SetHeader(6, true);
-    const QStringList cells = drawCells();
-    for (int column = 0; column < TDrawTable::ColCount; ++column)
-        table.SetCellText(column, 1, cells[column]);
     return table;
 }
 
@@ -74,17 +60,19 @@ void TestDrawFile::lineEnds_data() {
         return rows;
     };
 
-    QTest::newRow("CR") << lines(16, "\r") << upTo(16) << 17;
-    QTest::newRow("CR LF") << lines(16, "\r\n") << upTo(16) << 17;
-    QTest::newRow("last line without CR") << lines(15, "\r") + DrawLine << upTo(16) << 17;
-    QTest::newRow("LF alone does not split") << lines(16, "\n") << upTo(1) << 15;
+    QTest::newRow("CR") << repeatedDrawLine(16, "\r") << upTo(16) << 17;
+    QTest::newRow("CR LF") << repeatedDrawLine(16, "\r\n") << upTo(16) << 17;
+    QTest::newRow("last line without CR")
+        << repeatedDrawLine(15, "\r") + DrawLine << upTo(16) << 17;
+    QTest::newRow("LF alone does not split") << repeatedDrawLine(16, "\n") << upTo(1) << 15;
     QTest::newRow("a second LF is text of the next line")
         << DrawLine + "\r\n\n\r" + DrawLine + "\r" << QList<int>{1, 2, 3} << 15;
     QTest::newRow("0x1A ends the file")
-        << lines(2, "\r") + "\x1A" + lines(20, "\r") << upTo(2) << 15;
+        << repeatedDrawLine(2, "\r") + "\x1A" + repeatedDrawLine(20, "\r") << upTo(2) << 15;
     QTest::newRow("0x1A inside a line ends it there")
         << DrawLine + "\r" + DrawLine.left(12) + "\x1A" + DrawLine << upTo(2) << 15;
-    QTest::newRow("0x1A right after CR") << lines(1, "\r") + "\x1A\r" + DrawLine << upTo(1) << 15;
+    QTest::newRow("0x1A right after CR")
+        << repeatedDrawLine(1, "\r") + "\x1A\r" + DrawLine << upTo(1) << 15;
     QTest::newRow("empty file") << QByteArray() << QList<int>{} << 15;
     QTest::newRow("empty lines count") << QByteArray(19, '\r') + DrawLine << QList<int>{20} << 21;
 }
@@ -115,7 +103,7 @@ void TestDrawFile::rowCount_data() {
 void TestDrawFile::rowCount() {
     QFETCH(int, lineCount);
     QFETCH(int, rowCount);
-    const TDrawTable table = parse(lines(lineCount, "\r"));
+    const TDrawTable table = parse(repeatedDrawLine(lineCount, "\r"));
     QCOMPARE(table.RowCount(), rowCount);
     QCOMPARE(table.CountDraws(), lineCount);
 }
@@ -169,8 +157,8 @@ void TestDrawFile::longLineKeepsItsFirst2048Characters() {
 }
 
 void TestDrawFile::piecesOfAnySizeReadTheSame() {
-    QByteArray bytes = lines(3, "\r\n") + "\"" + QByteArray(3000, 'z') + "\"\r\n\r" + EmptyLine +
-                       "\r" + DrawLine + "\n" + DrawLine + "\r";
+    QByteArray bytes = repeatedDrawLine(3, "\r\n") + "\"" + QByteArray(3000, 'z') + "\"\r\n\r" +
+                       EmptyLine + "\r" + DrawLine + "\n" + DrawLine + "\r";
     const QList<QStringList> whole = cellsOf(parse(bytes));
     for (const qsizetype piece : {1, 2, 3, 7, 64, 2047, 2048, 2049})
         QCOMPARE(cellsOf(parse(bytes, piece)), whole);
@@ -211,7 +199,8 @@ void TestDrawFile::encodings() {
 void TestDrawFile::roundTripKeepsEveryCell() {
     QTemporaryDir folder;
     const QString path = folder.filePath("x.bmi");
-    const QByteArray bytes = lines(18, "\r\n") + "a , \"b\"{pic}, \"\xE9\" ,\"  7\"\r" + EmptyLine +
+    const QByteArray bytes = repeatedDrawLine(18, "\r\n") + "a , \"b\"{pic}, \"\xE9\" ,\"  7\"\r" +
+                             EmptyLine +
                              "\r\"x\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"last\"\r";
     QVERIFY(writeFile(path, bytes));
     TDrawTable first;
@@ -280,7 +269,8 @@ void TestDrawFile::randomBytesNeverBreakTheReader() {
     QRandomGenerator random(20240611);
     QTemporaryDir folder;
     const QString path = folder.filePath("x.bmi");
-    const QByteArray valid = lines(16, "\r") + "\"{a}b\",\"\xC3\xA9\"\r\n" + EmptyLine + "\r";
+    const QByteArray valid =
+        repeatedDrawLine(16, "\r") + "\"{a}b\",\"\xC3\xA9\"\r\n" + EmptyLine + "\r";
 
     for (int round = 0; round < 400; ++round) {
         QByteArray bytes;

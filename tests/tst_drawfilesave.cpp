@@ -1,8 +1,9 @@
-#include "DatabaseTestFiles.h"
 #include "database/DrawFile.h"
 #include "database/DrawTable.h"
 
+#include "support/DrawTestFiles.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,26 +12,6 @@
 #include <sys/resource.h>
 
 using namespace testfiles;
-
-namespace {
-
-QByteArray lines(int count, const QByteArray& end) {
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += DrawLine + end;
-    return bytes;
-}
-
-TDrawTable sampleTable() {
-    TDrawTable table;
-    table.SetHeader(6, true);
-    const QStringList cells = drawCells();
-    for (int column = 0; column < TDrawTable::ColCount; ++column)
-        table.SetCellText(column, 1, cells[column]);
-    return table;
-}
-
-} // namespace
 
 class TestDrawFileSave : public QObject {
     Q_OBJECT
@@ -104,7 +85,7 @@ void TestDrawFileSave::saveFailures() {
 void TestDrawFileSave::failedSaveKeepsPreviousFile() {
     QTemporaryDir folder;
     const QString path = folder.filePath("x.bmi");
-    const QByteArray previous = lines(20, "\r");
+    const QByteArray previous = repeatedDrawLine(20, "\r");
     QVERIFY(writeFile(path, previous));
     ReadOnlyFolder readOnly(folder.path());
     if (!readOnly.effective())
@@ -117,7 +98,7 @@ void TestDrawFileSave::diskFullKeepsPreviousFile() {
     // A file size limit makes writes fail the way a full disk does, even for root.
     QTemporaryDir folder;
     const QString path = folder.filePath("x.bmi");
-    const QByteArray previous = lines(3, "\r");
+    const QByteArray previous = repeatedDrawLine(3, "\r");
     QVERIFY(writeFile(path, previous));
     TDrawTable big = sampleTable();
     big.SetRowCount(5000);

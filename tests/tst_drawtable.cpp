@@ -2,6 +2,8 @@
 #include "database/DrawTable.h"
 #include "database/DrawTableModel.h"
 
+#include "support/DrawTestFiles.h"
+
 #include <QtTest>
 
 namespace {
@@ -127,10 +129,7 @@ void TestDrawTable::setHeader() {
     TDrawTable table;
     table.SetHeader(3, true);
     table.SetHeader(pick, bonus);
-    QStringList cells;
-    for (int c = 0; c < TDrawTable::ColCount; ++c)
-        cells << table.CellText(c, 0);
-    QCOMPARE(cells, header);
+    QCOMPARE(testfiles::rowCells(table, 0), header);
 }
 
 void TestDrawTable::deleteRowMovesLaterRowsUp() {

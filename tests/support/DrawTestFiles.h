@@ -1,11 +1,10 @@
 #pragma once
 
-// Helpers shared by the draw-file and database tests: file contents and table snapshots.
+// Draw-file lines and table snapshots shared by the draw-file, draw-table and database tests.
 
 #include "database/DrawTable.h"
 
-#include <QDir>
-#include <QFile>
+#include <QByteArray>
 #include <QList>
 #include <QStringList>
 
@@ -16,23 +15,27 @@ inline const QByteArray DrawLine =
     "\" 06/12/97\",\"  03\",\"  17\",\"  22\",\"  31\",\"  40\",\"  45\",\"\",\"  12\",\"\"";
 inline const QByteArray EmptyLine = "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
 
+// The cells DrawLine reads into.
 inline QStringList drawCells() {
     return {" 06/12/97", "  03", "  17", "  22", "  31", "  40", "  45", "", "  12", ""};
 }
 
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+// DrawLine `count` times, each followed by `end`.
+inline QByteArray repeatedDrawLine(int count, const QByteArray& end) {
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += DrawLine + end;
+    return bytes;
 }
 
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                  QDir::Name);
+// A pick-6-with-bonus table holding DrawLine's draw in row 1.
+inline TDrawTable sampleTable() {
+    TDrawTable table;
+    table.SetHeader(6, true);
+    const QStringList cells = drawCells();
+    for (int column = 0; column < TDrawTable::ColCount; ++column)
+        table.SetCellText(column, 1, cells[column]);
+    return table;
 }
 
 inline QStringList rowCells(const TDrawTable& table, int row) {
