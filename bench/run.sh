@@ -6,15 +6,17 @@ set -euo pipefail
 build=${1:-build}
 export QT_QPA_PLATFORM=offscreen
 
-python3 - "$build/bench/bench_startup" <<'PY'
+python3 - "$build/bench" <<'PY'
 import os, statistics, subprocess, sys
-exe = sys.argv[1]
+folder = sys.argv[1]
 def run(args):
-    proc = subprocess.Popen([exe] + args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen([os.path.join(folder, args[0])] + args[1:], stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
     out = proc.stdout.read()
     _, _, usage = os.wait4(proc.pid, 0)
     return float(out.split()[-1]), usage.ru_maxrss / 1024.0
-modes = {"program": [], "bare window": ["--minimal"], "window with text": ["--minimal-text"]}
+modes = {"program": ["bench_startup"], "bare window": ["bench_floor"],
+         "window with text": ["bench_floor", "--text"]}
 results = {k: [] for k in modes}
 for _ in range(15):
     for name, args in modes.items():
@@ -29,7 +31,7 @@ for floor in ("bare window", "window with text"):
 PY
 
 for bench in "$build"/bench/bench_*; do
-  case "$(basename "$bench")" in bench_startup) continue ;; esac
+  case "$(basename "$bench")" in bench_startup | bench_floor) continue ;; esac
   echo "== $(basename "$bench")"
   "$bench" || echo "($(basename "$bench") reports a goal not met)"
 done
