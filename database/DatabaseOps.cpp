@@ -54,6 +54,14 @@ int appendRow(TDrawTable& table) {
     return row;
 }
 
+// Why a stored draw cannot be changed: an unusable database name, or no draw in `row`.
+QString storedRowError(const TLotteryState& state, const TDrawTable& table, int row) {
+    const QString nameError = databaseNameError(state.DataName);
+    if (!nameError.isEmpty())
+        return nameError;
+    return row < 1 || table.CellText(0, row).isEmpty() ? emptyLineText() : QString();
+}
+
 } // namespace
 
 DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
@@ -111,9 +119,7 @@ DrawChangeResult replaceDraw(const QString& headerPath, int row, const DrawEntry
                              TLotteryState& state, TDrawTable& table) {
     DrawChangeResult result;
     result.row = row;
-    result.error = databaseNameError(state.DataName);
-    if (result.error.isEmpty() && (row < 1 || table.CellText(0, row).isEmpty()))
-        result.error = emptyLineText();
+    result.error = storedRowError(state, table, row);
     if (!result.error.isEmpty())
         return result;
     writeEntry(entry, row, state, table);
@@ -129,9 +135,7 @@ DrawChangeResult deleteDraw(const QString& headerPath, int row, TLotteryState& s
                             TDrawTable& table) {
     DrawChangeResult result;
     result.row = row;
-    result.error = databaseNameError(state.DataName);
-    if (result.error.isEmpty() && (row < 1 || table.CellText(0, row).isEmpty()))
-        result.error = emptyLineText();
+    result.error = storedRowError(state, table, row);
     if (!result.error.isEmpty())
         return result;
     table.DeleteRow(row);
