@@ -22,7 +22,7 @@ run: build
 
 # Tests run under AddressSanitizer and UndefinedBehaviorSanitizer in a build of their own.
 test: test-deps
-	cmake -S . -B $(TEST_BUILD) -G Ninja -DBALLMERE_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD) -G Ninja -DBALLMERE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
