@@ -1,7 +1,6 @@
 #include "app/CheckFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "platform/SafeFile.h"
 
 namespace CheckFile {
 
@@ -29,35 +28,22 @@ QByteArray encode(const QStringList& lines) {
 }
 
 QString write(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    switch (writeWholeFile(path, encode(lines))) {
+    case WriteFileResult::Written:
+        return {};
+    case WriteFileResult::CannotCreate:
         return QStringLiteral("Cannot create file %1").arg(path);
-    const QByteArray bytes = encode(lines);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return QStringLiteral("Stream write error");
+    case WriteFileResult::WriteFailed:
+        break;
     }
-    if (!file.commit())
-        return QStringLiteral("Stream write error");
-    return {};
+    return QStringLiteral("Stream write error");
 }
 
 bool read(const QString& path, QStringList* lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileReadResult file = readRegularFile(path, MaxFileSize);
+    if (!file.ok())
         return false;
-    if (file.size() > MaxFileSize)
-        return false;
-    // In pieces, so that a device that never ends (or lies about its size) cannot exhaust memory.
-    QByteArray bytes;
-    while (bytes.size() <= MaxFileSize) {
-        const QByteArray piece = file.read(64 * 1024);
-        if (piece.isEmpty())
-            break;
-        bytes += piece;
-    }
-    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError)
-        return false;
+    const QByteArray& bytes = file.bytes;
 
     QStringList result;
     qsizetype start = 0;

@@ -23,6 +23,9 @@ struct TLotteryState {
     int GeneratedCount = 0;
 
     bool DatabaseLoaded = false;
+    // Where the loaded database's header file is; its draw file lives beside it. Every reader
+    // and writer of the loaded database's files goes by this one path.
+    QString DataHeaderPath;
     QString DataName;
     int DataPick = 0;
     int DataRandom = 0; // highest number of the loaded game itself

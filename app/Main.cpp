@@ -21,15 +21,17 @@
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 #include "platform/PrintService.h"
+#include "platform/SafeFile.h"
 #include "platform/SoundOutput.h"
 
 #include <QButtonGroup>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
 const QString SoundFileName = QStringLiteral("SOUND.DAT");
+// A tick lasts a fraction of a second; a larger file is no sound of ours.
+constexpr qint64 MaxSoundFileSize = 4 * 1024 * 1024;
 const QString GenerateCaption = QStringLiteral("&Generate");
 const QString GenerateHint = QStringLiteral("|Generate some random numbers");
 const QString StopCaption = QStringLiteral("St&op");
@@ -147,9 +149,9 @@ void TForm1::FormCreate() {
 
     soundAvailable_ = false;
     if (context_.platform.sound.deviceCount() > 0) {
-        QFile sound(path(SoundFileName));
-        if (sound.open(QIODevice::ReadOnly)) {
-            soundData_ = sound.readAll();
+        FileReadResult sound = readRegularFile(path(SoundFileName), MaxSoundFileSize);
+        if (sound.ok()) {
+            soundData_ = std::move(sound.bytes);
             soundAvailable_ = true;
         }
     }
@@ -160,8 +162,15 @@ void TForm1::FormDestroy() {
         context_.platform.sound.stop();
         soundData_.clear();
     }
+    // A database whose reload was refused is tried again at the next start, unless another
+    // one has been loaded since: its files may be on a drive that was not there yet.
+    TLotteryState stored = context_.state;
+    if (!stored.DatabaseLoaded && !refusedReloadName_.isEmpty()) {
+        stored.DatabaseLoaded = true;
+        stored.DataName = refusedReloadName_;
+    }
     const QString error =
-        Settings::save(path(QString::fromLatin1(Settings::FileName)), context_.state, selection());
+        Settings::save(path(QString::fromLatin1(Settings::FileName)), stored, selection());
     if (!error.isEmpty())
         context_.platform.dialogs.error(nullptr, error);
 }
@@ -179,8 +188,15 @@ void TForm1::FormShow() {
     const QString headerPath = headerFilePath(context_.platform.programFolder, s.DataName);
     const DatabaseOpenResult result = databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
                                                       : openDatabase(headerPath, s, context_.table);
-    if (!result.error.isEmpty())
+    if (!result.error.isEmpty()) {
+        // Nothing was loaded: both windows say so, and nothing can be written over the
+        // refused files. The settings keep the name for the next start.
+        refusedReloadName_ = s.DataName;
+        s.DatabaseLoaded = false;
+        if (databaseWindow_)
+            databaseWindow_->RefreshDetails();
         context_.platform.dialogs.warning(this, result.error);
+    }
     update();
 }
 
@@ -205,7 +221,9 @@ void TForm1::FormPaint() {
             show(label, QString());
         return;
     }
-    refreshStatisticsButton();
+    // The window is locked while a line is revealed; the lock decides until it ends.
+    if (!s.Generating)
+        refreshStatisticsButton();
     show(ui_->Label10, s.DataName);
     show(ui_->Label11, QString::number(s.DataPick));
     show(ui_->Label12, QString::number(s.DataRandom));
@@ -333,7 +351,9 @@ void TForm1::DigitsRotate(TDigits* sender) {
     if (!s.Generating)
         return; // a roll that was still running when the line was stopped
     const int n = int(std::find(digits_.begin(), digits_.end(), sender) - digits_.begin());
-    if (n < 1 || n > TLotteryState::MaxPick)
+    // A counter above the pick count may still end a roll of an earlier, longer line: it
+    // takes no part in this one.
+    if (n < 1 || n > s.PickCount)
         return;
     if (sender->Value() != s.LineNumbers[n]) {
         sender->Increment();

@@ -84,5 +84,6 @@ private:
     QByteArray soundData_;
     bool soundAvailable_ = false;
     bool firstShow_ = true;
-    bool linePending_ = false; // a revealed line not yet added to the draw list
+    bool linePending_ = false;  // a revealed line not yet added to the draw list
+    QString refusedReloadName_; // the database the start-up reload could not open
 };

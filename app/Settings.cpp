@@ -31,13 +31,13 @@ bool load(const QString& path, TLotteryState& state, int* selection) {
     if (!QFileInfo::exists(path))
         return false;
     const ProfileFile file(path);
-    state.PickCount = file.readInt(Section, QStringLiteral("Pick"), state.PickCount);
-    state.RandomBound = file.readInt(Section, QStringLiteral("Random"), state.RandomBound);
-    state.LowNumber = file.readInt(Section, QStringLiteral("Low"), state.LowNumber);
-    *selection = file.readInt(Section, QStringLiteral("Selection"), *selection);
-    state.DatabaseLoaded =
-        file.readInt(Section, QStringLiteral("LoadData"), state.DatabaseLoaded ? 1 : 0) != 0;
-    state.DataName = file.readString(Section, QStringLiteral("DataName"), state.DataName);
+    // A key that is missing or does not read takes the value a missing file gives.
+    state.PickCount = file.readInt(Section, QStringLiteral("Pick"), DefaultPick);
+    state.RandomBound = file.readInt(Section, QStringLiteral("Random"), DefaultRandomBound);
+    state.LowNumber = file.readInt(Section, QStringLiteral("Low"), DefaultLow);
+    *selection = file.readInt(Section, QStringLiteral("Selection"), DefaultSelection);
+    state.DatabaseLoaded = file.readInt(Section, QStringLiteral("LoadData"), 0) != 0;
+    state.DataName = file.readString(Section, QStringLiteral("DataName"), QString());
     correct(state, selection);
     return true;
 }

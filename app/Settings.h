@@ -8,10 +8,14 @@ struct TLotteryState;
 namespace Settings {
 
 inline constexpr char FileName[] = "Ballmere.ini";
+// What a missing file, or a missing or unreadable key, gives.
+inline constexpr int DefaultPick = 6;
+inline constexpr int DefaultRandomBound = 50;
+inline constexpr int DefaultLow = 1;
 inline constexpr int DefaultSelection = 5;
 
-// Reads the stored keys into `state`; a missing key leaves its field (and `selection`, the
-// pick selector's index) as it was. Values only a hand-edited file can hold are then brought
+// Reads the stored keys into `state` and `selection` (the pick selector's index); a missing or
+// unreadable key takes its default. Values only a hand-edited file can hold are then brought
 // back into the ranges the windows and the generator work with. Returns false when the file
 // does not exist (nothing is read).
 bool load(const QString& path, TLotteryState& state, int* selection);

@@ -122,15 +122,6 @@ QAbstractItemModel* TForm7::gridModel() {
 
 DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath) {
     const DatabaseOpenResult result = openDatabase(headerPath, context_.state, context_.table);
-    if (result.opened()) {
-        headerPath_ = headerPath;
-        RefreshDetails();
-    }
+    RefreshDetails();
     return result;
-}
-
-QString TForm7::DatabaseHeaderPath() const {
-    if (!headerPath_.isEmpty())
-        return headerPath_;
-    return headerFilePath(context_.platform.programFolder, context_.state.DataName);
 }

@@ -29,13 +29,9 @@ public:
     void RefreshDetails();
     QAbstractItemModel* gridModel();
 
-    // Opens the database of `headerPath` on this window's table, remembers where its files are
-    // and refreshes the window. The caller shows `error` when it is not empty.
+    // Opens the database of `headerPath` on this window's table and refreshes the window. The
+    // caller shows `error` when it is not empty.
     DatabaseOpenResult OpenDatabase(const QString& headerPath);
-    // Header file of the loaded database: the one last opened here, else the program folder's
-    // file of DataName (which is where the start-up reload looks).
-    QString DatabaseHeaderPath() const;
-    void SetDatabaseHeaderPath(const QString& headerPath) { headerPath_ = headerPath; }
 
 public slots:
     // Close: back to the main window, which shows itself when this one hides.
@@ -54,7 +50,6 @@ private:
     AppContext& context_;
     std::unique_ptr<Ui::TForm7> ui_;
     DrawTableModel* model_ = nullptr; // child of this window
-    QString headerPath_;
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
 };

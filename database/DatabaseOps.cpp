@@ -18,10 +18,12 @@ int pickColumns(const TLotteryState& state) {
     return qBound(0, state.DataPick, 7);
 }
 
-QString lastDrawDate(const TLotteryState& state, const TDrawTable& table) {
-    if (table.CellText(0, 1).isEmpty() || state.DataTotalDraws < 1)
-        return {};
-    return table.CellText(0, state.DataTotalDraws);
+// The last row holding a date, 0 when there is none.
+int lastDatedRow(const TDrawTable& table) {
+    int row = table.RowCount() - 1;
+    while (row > 0 && table.CellText(0, row).isEmpty())
+        --row;
+    return row;
 }
 
 void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDrawTable& table) {
@@ -32,25 +34,15 @@ void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDr
         table.SetCellText(BonusColumn, row, drawNumberCell(entry.bonus));
 }
 
-QString saveDraws(const QString& headerPath, const TLotteryState& state, const TDrawTable& table) {
-    return table.SaveRows(drawFilePath(headerPath, state.DataName));
-}
-
-// Row for a new draw: after the stored ones. A hand-edited file may leave gaps; a new draw
-// then fills the first free row rather than overwriting a stored one.
+// Row for a new draw: the one after the last stored draw. With the table kept as saved this is
+// where the documented rule puts it (row 15 of a 16-row table after 14 draws); in a hand-edited
+// file with empty rows among or after the draws, it still becomes the last draw.
 int appendRow(TDrawTable& table) {
-    if (table.RowCount() < TDrawTable::MinRowCount)
-        table.SetRowCount(TDrawTable::MinRowCount);
-    if (!table.CellText(0, LastFixedRow).isEmpty())
-        table.SetRowCount(table.RowCount() + 1);
-    if (table.RowCount() > LastFixedRow + 1) {
-        if (!table.CellText(0, table.RowCount() - 1).isEmpty())
-            table.SetRowCount(table.RowCount() + 1);
-        return table.RowCount() - 1;
-    }
-    int row = 1;
-    while (row < LastFixedRow && !table.CellText(0, row).isEmpty())
-        ++row;
+    const int row = lastDatedRow(table) + 1;
+    const int rowCount =
+        qMax(TDrawTable::MinRowCount, row > LastFixedRow ? row + 1 : TDrawTable::MinRowCount);
+    if (table.RowCount() < rowCount)
+        table.SetRowCount(rowCount);
     return row;
 }
 
@@ -84,14 +76,15 @@ DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
 
     applyHeader(header, state);
     state.DatabaseLoaded = true;
+    state.DataHeaderPath = headerPath;
     table = std::move(loaded);
-    state.DataTotalDraws = table.CountDraws();
-    state.DataLastDraw = lastDrawDate(state, table);
+    updateDrawTotals(state, table);
     return result;
 }
 
-void startEmptyDatabase(TLotteryState& state, TDrawTable& table) {
+void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table) {
     state.DatabaseLoaded = true;
+    state.DataHeaderPath = headerPath;
     table.ClearRows();
     table.SetRowCount(TDrawTable::MinRowCount);
     table.SetHeader(state.DataPick, state.DataBonus);
@@ -99,8 +92,17 @@ void startEmptyDatabase(TLotteryState& state, TDrawTable& table) {
     state.DataLastDraw.clear();
 }
 
-DrawChangeResult appendDraw(const QString& headerPath, const DrawEntry& entry, TLotteryState& state,
-                            TDrawTable& table) {
+void updateDrawTotals(TLotteryState& state, const TDrawTable& table) {
+    state.DataTotalDraws = table.CountDraws();
+    state.DataLastDraw =
+        state.DataTotalDraws > 0 ? table.CellText(0, lastDatedRow(table)) : QString();
+}
+
+QString saveLoadedDraws(const TLotteryState& state, const TDrawTable& table) {
+    return table.SaveRows(drawFilePath(state.DataHeaderPath, state.DataName));
+}
+
+DrawChangeResult appendDraw(const DrawEntry& entry, TLotteryState& state, TDrawTable& table) {
     DrawChangeResult result;
     result.error = databaseNameError(state.DataName);
     if (!result.error.isEmpty())
@@ -108,15 +110,13 @@ DrawChangeResult appendDraw(const QString& headerPath, const DrawEntry& entry, T
     result.row = appendRow(table);
     writeEntry(entry, result.row, state, table);
     result.changed = true;
-    if (state.DataTotalDraws < std::numeric_limits<int>::max())
-        ++state.DataTotalDraws;
-    state.DataLastDraw = table.CellText(0, result.row);
-    result.error = saveDraws(headerPath, state, table);
+    updateDrawTotals(state, table);
+    result.error = saveLoadedDraws(state, table);
     return result;
 }
 
-DrawChangeResult replaceDraw(const QString& headerPath, int row, const DrawEntry& entry,
-                             TLotteryState& state, TDrawTable& table) {
+DrawChangeResult replaceDraw(int row, const DrawEntry& entry, TLotteryState& state,
+                             TDrawTable& table) {
     DrawChangeResult result;
     result.row = row;
     result.error = storedRowError(state, table, row);
@@ -125,14 +125,12 @@ DrawChangeResult replaceDraw(const QString& headerPath, int row, const DrawEntry
     writeEntry(entry, row, state, table);
     result.changed = true;
     // The last draw's date is shown as such: it follows an edit of that row.
-    if (row == state.DataTotalDraws)
-        state.DataLastDraw = lastDrawDate(state, table);
-    result.error = saveDraws(headerPath, state, table);
+    updateDrawTotals(state, table);
+    result.error = saveLoadedDraws(state, table);
     return result;
 }
 
-DrawChangeResult deleteDraw(const QString& headerPath, int row, TLotteryState& state,
-                            TDrawTable& table) {
+DrawChangeResult deleteDraw(int row, TLotteryState& state, TDrawTable& table) {
     DrawChangeResult result;
     result.row = row;
     result.error = storedRowError(state, table, row);
@@ -142,9 +140,8 @@ DrawChangeResult deleteDraw(const QString& headerPath, int row, TLotteryState& s
     if (table.RowCount() < TDrawTable::MinRowCount)
         table.SetRowCount(TDrawTable::MinRowCount);
     result.changed = true;
-    state.DataTotalDraws = qMax(0, state.DataTotalDraws - 1);
-    state.DataLastDraw = lastDrawDate(state, table);
-    result.error = saveDraws(headerPath, state, table);
+    updateDrawTotals(state, table);
+    result.error = saveLoadedDraws(state, table);
     return result;
 }
 

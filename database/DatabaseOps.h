@@ -17,14 +17,14 @@ struct DatabaseOpenResult {
 };
 
 // Reads the header file (missing keys keep their values in `state`), then the draw file named
-// by its "Name" key from the header's folder; sets DatabaseLoaded, DataTotalDraws and
-// DataLastDraw. When the name is unusable or the draw file cannot be read, `error` says why and
-// neither `state` nor `table` is changed. Neither file is ever written.
+// by its "Name" key from the header's folder; sets DatabaseLoaded, DataHeaderPath,
+// DataTotalDraws and DataLastDraw. When the name is unusable or the draw file cannot be read,
+// `error` says why and neither `state` nor `table` is changed. Neither file is ever written.
 DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table);
 
-// After a new header was written: an empty table of 15 rows with the header for the game.
-// No draw file is written until the first draw.
-void startEmptyDatabase(TLotteryState& state, TDrawTable& table);
+// After a new header was written at `headerPath`: an empty table of 15 rows with the header
+// for the game. No draw file is written until the first draw.
+void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table);
 
 // A draw as typed in the entry boxes: the date ("06/12/97"), the numbers of the game in order,
 // and the bonus number (used when the game has one).
@@ -40,16 +40,22 @@ struct DrawChangeResult {
     QString error;        // "" or the text to show
 };
 
-// Each of the three stores the change in the table, saves the draw file beside `headerPath`
-// and keeps DataTotalDraws / DataLastDraw in step with the table. A failed save is reported in
-// `error` while the table keeps the change; an unusable DataName or an unsuitable row is
-// refused before anything changes.
-DrawChangeResult appendDraw(const QString& headerPath, const DrawEntry& entry, TLotteryState& state,
-                            TDrawTable& table);
-DrawChangeResult replaceDraw(const QString& headerPath, int row, const DrawEntry& entry,
-                             TLotteryState& state, TDrawTable& table);
-DrawChangeResult deleteDraw(const QString& headerPath, int row, TLotteryState& state,
-                            TDrawTable& table);
+// Each of the three stores the change in the table, saves the draw file beside the loaded
+// header (DataHeaderPath) and keeps DataTotalDraws / DataLastDraw in step with the table. A
+// failed save is reported in `error` while the table keeps the change; an unusable DataName or
+// an unsuitable row is refused before anything changes. A new draw always follows the last
+// stored one, so it becomes the last draw even in a hand-edited file with empty rows.
+DrawChangeResult appendDraw(const DrawEntry& entry, TLotteryState& state, TDrawTable& table);
+DrawChangeResult replaceDraw(int row, const DrawEntry& entry, TLotteryState& state,
+                             TDrawTable& table);
+DrawChangeResult deleteDraw(int row, TLotteryState& state, TDrawTable& table);
+
+// The draw count and last draw date of `table`: DataTotalDraws counts the rows holding a date
+// (none when row 1 holds none) and DataLastDraw is the date of the last of them.
+void updateDrawTotals(TLotteryState& state, const TDrawTable& table);
+
+// Saves the table to the loaded database's draw file; "" or the text to show.
+QString saveLoadedDraws(const TLotteryState& state, const TDrawTable& table);
 
 // The message for Edit or Delete on a row that holds no draw.
 QString emptyLineText();

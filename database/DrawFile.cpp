@@ -1,10 +1,11 @@
 #include "DrawFile.h"
 
 #include "DrawTable.h"
+#include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
@@ -35,39 +36,7 @@ QString numberCell(char tens, char ones) {
 }
 
 bool isValidUtf8(const char* text, int length) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    int i = 0;
-    while (i < length) {
-        const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        char32_t code = 0;
-        char32_t lowest = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, code = lead & 0x1F, lowest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, code = lead & 0x0F, lowest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, code = lead & 0x07, lowest = 0x10000;
-        } else {
-            return false;
-        }
-        if (length - i <= extra)
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char next = bytes[i + k];
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
+    return ::isValidUtf8(QByteArrayView(text, length));
 }
 
 // Unlike QString::fromUtf8, keeps a leading byte order mark: it is part of the cell.
@@ -87,6 +56,19 @@ QString cellText(const char* text, int length) {
         }
     }
     return QString::fromLatin1(text, length);
+}
+
+// A line cut at the length limit may end inside a UTF-8 character; the cell it ends in then
+// reads as UTF-8 without the broken character rather than as Latin-1 garbage.
+int withoutBrokenCharacter(const char* text, int length) {
+    for (int back = 1; back <= 3 && back <= length; ++back) {
+        const auto byte = static_cast<unsigned char>(text[length - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: look further back for its lead
+        const int needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needed > back ? length - back : length;
+    }
+    return length;
 }
 
 bool isLeftOut(char16_t c) {
@@ -114,10 +96,53 @@ char* writeCell(char* out, const QString& cell) {
     return out;
 }
 
+// A cell of Latin-1 characters whose bytes are no valid UTF-8 reads back the same from its
+// Latin-1 bytes, which are never longer than its UTF-8 form.
+bool readsBackAsLatin1(const QString& cell) {
+    bool wide = false;
+    for (const QChar c : cell) {
+        if (c.unicode() > 0xFF)
+            return false;
+        wide = wide || c.unicode() >= 0x80;
+    }
+    return wide && !::isValidUtf8(cell.toLatin1());
+}
+
+// The shortest line that reads back as the same cells: quotes only where a cell needs them,
+// Latin-1 where it reads back the same, no empty cells at the end. Used when the usual form
+// would be longer than a reader keeps, so that whatever was read is saved without loss.
+char* writeCompactRow(char* out, const std::array<QString, TDrawTable::ColCount>& cells) {
+    int used = TDrawTable::ColCount;
+    while (used > 0 && cells[size_t(used - 1)].isEmpty())
+        --used;
+    for (int column = 0; column < used; ++column) {
+        const QString& cell = cells[size_t(column)];
+        const bool quoted = cell.contains(u',') || cell.contains(u'{');
+        if (quoted)
+            *out++ = '"';
+        if (readsBackAsLatin1(cell)) {
+            for (const QChar c : cell) {
+                if (!isLeftOut(c.unicode()))
+                    *out++ = char(c.unicode());
+            }
+        } else {
+            out = writeCell(out, cell);
+        }
+        if (quoted)
+            *out++ = '"';
+        *out++ = ',';
+    }
+    if (used == 0)
+        *out++ = ',';
+    out[-1] = '\r';
+    return out;
+}
+
 // Fills a buffer row by row and hands it to the file when full.
 class DrawFileWriter {
 public:
-    explicit DrawFileWriter(QSaveFile& file) : file_(file), buffer_(ChunkSize, Qt::Uninitialized) {}
+    explicit DrawFileWriter(SafeFileWriter& file)
+        : file_(file), buffer_(ChunkSize, Qt::Uninitialized) {}
 
     bool writeRow(const TDrawTable& table, int row) {
         std::array<QString, TDrawTable::ColCount> cells;
@@ -141,20 +166,21 @@ public:
             *out++ = ',';
         }
         out[-1] = '\r';
+        if (out - start - 1 > MaxDrawLineLength)
+            out = writeCompactRow(start, cells);
         used_ += out - start;
         return true;
     }
 
     bool flush() {
-        errno = 0;
-        if (file_.write(buffer_.constData(), used_) != used_)
+        if (!file_.write(buffer_.constData(), used_))
             return false;
         used_ = 0;
         return true;
     }
 
 private:
-    QSaveFile& file_;
+    SafeFileWriter& file_;
     QByteArray buffer_;
     qsizetype used_ = 0;
 };
@@ -182,7 +208,7 @@ bool DrawFileParser::feed(const char* data, qsizetype size) {
                 std::memchr(next, EndOfFileByte, size_t(lineEnd - next)))) {
             append(next, eof);
             if (lineOpen_)
-                endLine(line_, lineLength_);
+                endLine(line_, lineLength_, lineCut_);
             ended_ = true;
             break;
         }
@@ -192,10 +218,11 @@ bool DrawFileParser::feed(const char* data, qsizetype size) {
         }
         if (lineOpen_) {
             append(next, cr);
-            endLine(line_, lineLength_);
+            endLine(line_, lineLength_, lineCut_);
         } else {
             // The whole line is in this piece: parse it where it lies.
-            endLine(next, int(qMin<qsizetype>(cr - next, MaxDrawLineLength)));
+            endLine(next, int(qMin<qsizetype>(cr - next, MaxDrawLineLength)),
+                    cr - next > MaxDrawLineLength);
         }
         afterCr_ = true;
         next = cr + 1;
@@ -205,7 +232,7 @@ bool DrawFileParser::feed(const char* data, qsizetype size) {
 
 void DrawFileParser::finish() {
     if (!ended_ && lineOpen_)
-        endLine(line_, lineLength_);
+        endLine(line_, lineLength_, lineCut_);
     ended_ = true;
 }
 
@@ -215,13 +242,18 @@ void DrawFileParser::append(const char* begin, const char* end) {
     lineOpen_ = true;
     const int room = MaxDrawLineLength - lineLength_;
     const int count = int(qMin<qsizetype>(end - begin, room));
+    if (count < end - begin)
+        lineCut_ = true;
     std::memcpy(line_ + lineLength_, begin, size_t(count));
     lineLength_ += count;
 }
 
-void DrawFileParser::endLine(const char* text, int length) {
+void DrawFileParser::endLine(const char* text, int length, bool cut) {
     lineLength_ = 0;
     lineOpen_ = false;
+    lineCut_ = false;
+    if (cut)
+        length = withoutBrokenCharacter(text, length);
     if (row_ >= MaxDrawRowCount) {
         tooManyLines_ = true;
         ended_ = true;
@@ -324,29 +356,16 @@ QString loadDrawFile(const QString& path, TDrawTable& table) {
 QString saveDrawFile(const QString& path, const TDrawTable& table) {
     if (path.isEmpty())
         return fileErrorText(ENAMETOOLONG);
-    if (QFileInfo(path).isDir()) // QSaveFile refuses it without a system error
-        return fileErrorText(EISDIR);
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fileErrorText(lastError(EIO));
-
+    SafeFileWriter file(path);
+    if (!file.open())
+        return fileErrorText(file.systemError());
     DrawFileWriter writer(file);
     for (int row = 1; row < table.RowCount(); ++row) {
-        if (!writer.writeRow(table, row)) {
-            const int error = lastError(EIO);
-            file.cancelWriting();
-            return fileErrorText(error);
-        }
+        if (!writer.writeRow(table, row))
+            return fileErrorText(file.systemError());
     }
-    if (!writer.flush()) {
-        const int error = lastError(EIO);
-        file.cancelWriting();
-        return fileErrorText(error);
-    }
-    errno = 0;
-    if (!file.commit())
-        return fileErrorText(lastError(EIO));
+    if (!writer.flush() || !file.commit())
+        return fileErrorText(file.systemError());
     return {};
 }
 

@@ -30,13 +30,15 @@ public:
 
 private:
     void append(const char* begin, const char* end);
-    void endLine(const char* text, int length);
+    // `cut`: the line was longer than MaxDrawLineLength and `text` holds its start.
+    void endLine(const char* text, int length, bool cut);
     void parseLine(const char* text, int length, int row);
 
     TDrawTable& table_;
     char line_[MaxDrawLineLength] = {};
     int lineLength_ = 0;
     bool lineOpen_ = false; // bytes of an unfinished line were seen
+    bool lineCut_ = false;  // the unfinished line has outgrown line_
     bool afterCr_ = false;  // an LF right after a CR belongs to that line end
     bool ended_ = false;
     bool tooManyLines_ = false;

@@ -1,12 +1,17 @@
 #include "ProfileFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "SafeFile.h"
+#include "TextDecoding.h"
 
 namespace {
 
+// A byte order mark may open the file; it is no part of the first line's name.
+QString withoutMark(const QString& line) {
+    return line.startsWith(QChar(0xFEFF)) ? line.mid(1) : line;
+}
+
 QString sectionName(const QString& line) {
-    const QString trimmed = line.trimmed();
+    const QString trimmed = withoutMark(line).trimmed();
     if (!trimmed.startsWith(u'['))
         return {};
     const int close = trimmed.indexOf(u']');
@@ -14,7 +19,7 @@ QString sectionName(const QString& line) {
 }
 
 bool isSectionLine(const QString& line) {
-    return line.trimmed().startsWith(u'[');
+    return withoutMark(line).trimmed().startsWith(u'[');
 }
 
 bool sameName(const QString& a, const QString& b) {
@@ -24,21 +29,38 @@ bool sameName(const QString& a, const QString& b) {
 } // namespace
 
 ProfileFile::ProfileFile(const QString& path) : path_(path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileReadResult read = readRegularFile(path, MaxFileSize);
+    if (read.status == FileReadResult::Missing)
         return;
     exists_ = true;
-    // Lines end CR LF; a lone LF is taken as a line end too, as hand editors may leave one.
-    QString text = QString::fromUtf8(file.readAll());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    lines_ = text.split(u'\n');
-    if (!lines_.isEmpty() && lines_.last().isEmpty())
-        lines_.removeLast();
+    if (!read.ok()) {
+        unreadable_ = true;
+        return;
+    }
+    // Lines end CR LF; a lone LF or CR is taken as a line end too, as hand editors may leave one.
+    const QByteArray& bytes = read.bytes;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        qsizetype next = end;
+        if (next < bytes.size())
+            next +=
+                (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n') ? 2 : 1;
+        const QByteArrayView content(bytes.constData() + start, end - start);
+        Line line;
+        line.latin1 = !isValidUtf8(content);
+        line.text = decodeUtf8OrLatin1(content);
+        line.ending = bytes.mid(end, next - end);
+        lines_ << line;
+        start = next;
+    }
 }
 
 int ProfileFile::findSection(const QString& section) const {
     for (int i = 0; i < lines_.size(); ++i) {
-        if (isSectionLine(lines_[i]) && sameName(sectionName(lines_[i]), section))
+        if (isSectionLine(lines_[i].text) && sameName(sectionName(lines_[i].text), section))
             return i;
     }
     return -1;
@@ -46,7 +68,7 @@ int ProfileFile::findSection(const QString& section) const {
 
 int ProfileFile::sectionEnd(int sectionLine) const {
     int end = sectionLine + 1;
-    while (end < lines_.size() && !isSectionLine(lines_[end]))
+    while (end < lines_.size() && !isSectionLine(lines_[end].text))
         ++end;
     return end;
 }
@@ -54,7 +76,7 @@ int ProfileFile::sectionEnd(int sectionLine) const {
 int ProfileFile::findKey(int sectionLine, const QString& key) const {
     const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
-        const QString& line = lines_[i];
+        const QString& line = lines_[i].text;
         if (line.trimmed().startsWith(u';'))
             continue;
         const int equals = line.indexOf(u'=');
@@ -70,7 +92,7 @@ QString ProfileFile::readString(const QString& section, const QString& key,
     const int keyLine = sectionLine < 0 ? -1 : findKey(sectionLine, key);
     if (keyLine < 0)
         return defaultValue;
-    const QString& line = lines_[keyLine];
+    const QString& line = lines_[keyLine].text;
     return line.mid(line.indexOf(u'=') + 1).trimmed().left(MaxValueLength);
 }
 
@@ -115,31 +137,49 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     const QString entry = key + u'=' + value;
     int sectionLine = findSection(section);
     if (sectionLine < 0) {
-        lines_ << u'[' + section + u']' << entry;
+        insertLine(lines_.size(), u'[' + section + u']');
+        insertLine(lines_.size(), entry);
         return;
     }
     const int keyLine = findKey(sectionLine, key);
     if (keyLine >= 0) {
-        lines_[keyLine] = entry;
+        setLine(keyLine, entry);
         return;
     }
     // New keys go after the last non-blank line of their section.
     int insertAt = sectionEnd(sectionLine);
-    while (insertAt > sectionLine + 1 && lines_[insertAt - 1].trimmed().isEmpty())
+    while (insertAt > sectionLine + 1 && lines_[insertAt - 1].text.trimmed().isEmpty())
         --insertAt;
-    lines_.insert(insertAt, entry);
+    insertLine(insertAt, entry);
 }
 
 void ProfileFile::writeInt(const QString& section, const QString& key, int value) {
     writeString(section, key, QString::number(value));
 }
 
+void ProfileFile::setLine(int index, const QString& text) {
+    Line& line = lines_[index];
+    if (line.text == text)
+        return; // unchanged: keeps its bytes
+    line.text = text;
+    line.latin1 = false;
+}
+
+void ProfileFile::insertLine(int index, const QString& text) {
+    // The line before a new one may have been the last of the file, without an ending.
+    if (index > 0 && lines_[index - 1].ending.isEmpty())
+        lines_[index - 1].ending = "\r\n";
+    lines_.insert(index, Line{text, false, "\r\n"});
+}
+
 bool ProfileFile::save() const {
-    QByteArray bytes;
-    for (const QString& line : lines_)
-        bytes += line.toUtf8() + "\r\n";
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (unreadable_)
         return false;
-    return file.commit();
+    QByteArray bytes;
+    for (const Line& line : lines_) {
+        // A Latin-1 line changed by nothing but still representable stays Latin-1.
+        bytes += line.latin1 ? line.text.toLatin1() : line.text.toUtf8();
+        bytes += line.ending;
+    }
+    return writeWholeFile(path_, bytes) == WriteFileResult::Written;
 }

@@ -95,8 +95,15 @@ bool SafeFileWriter::open() {
         failed_ = true;
         return false;
     }
-    if (QFileInfo(path_).isDir()) { // QSaveFile refuses it without a system error
+    const QFileInfo target(path_);
+    if (target.isDir()) { // QSaveFile refuses it without a system error
         systemError_ = EISDIR;
+        failed_ = true;
+        return false;
+    }
+    // A pipe or device in the file's place is not ours to replace.
+    if (target.exists() && !target.isFile()) {
+        systemError_ = EACCES;
         failed_ = true;
         return false;
     }

@@ -42,7 +42,7 @@ void TestDatabaseOps::drawFileBesideHeaderWhateverTheCurrentFolder() {
     TLotteryState state;
     TDrawTable table;
     const bool opened = openDatabase(headerPath, state, table).opened();
-    const DrawChangeResult added = appendDraw(headerPath, drawEntry("03/01/99"), state, table);
+    const DrawChangeResult added = appendDraw(drawEntry("03/01/99"), state, table);
     QDir::setCurrent(saved);
 
     QVERIFY(opened);
@@ -61,7 +61,10 @@ void TestDatabaseOps::startEmptyClearsThePreviousGame() {
     loaded.state.DataName = QStringLiteral("New");
     loaded.state.DataPick = 3;
     loaded.state.DataBonus = false;
-    startEmptyDatabase(loaded.state, loaded.table);
+    QTemporaryDir programFolder;
+    const QString newHeader = programFolder.filePath("New.bmd");
+    startEmptyDatabase(newHeader, loaded.state, loaded.table);
+    QCOMPARE(loaded.state.DataHeaderPath, newHeader);
     QVERIFY(loaded.state.DatabaseLoaded);
     QCOMPARE(loaded.state.DataTotalDraws, 0);
     QCOMPARE(loaded.state.DataLastDraw, QString());
@@ -71,6 +74,11 @@ void TestDatabaseOps::startEmptyClearsThePreviousGame() {
     QCOMPARE(loaded.table.CellText(4, 0), QStringLiteral("    "));
     QCOMPARE(loaded.table.CellText(8, 0), QStringLiteral("   "));
     QCOMPARE(readFile(loaded.drawPath), onDisk);
+    QVERIFY(!QFile::exists(loaded.folder.filePath("New.bmi")));
+
+    // The new game's draws go beside its own header, not the previous game's.
+    QCOMPARE(appendDraw(drawEntry("01/01/01"), loaded.state, loaded.table).error, QString());
+    QVERIFY(QFile::exists(programFolder.filePath("New.bmi")));
     QVERIFY(!QFile::exists(loaded.folder.filePath("New.bmi")));
 }
 
@@ -108,9 +116,9 @@ void TestDatabaseOps::fifteenthDrawGrowsTheTable() {
     QCOMPARE(game.append("16/01/99").row, 16);
     QCOMPARE(game.table.RowCount(), 17);
 
-    QCOMPARE(deleteDraw(game.headerPath, 4, game.state, game.table).error, QString());
+    QCOMPARE(deleteDraw(4, game.state, game.table).error, QString());
     QCOMPARE(game.table.RowCount(), 16);
-    QCOMPARE(deleteDraw(game.headerPath, 4, game.state, game.table).error, QString());
+    QCOMPARE(deleteDraw(4, game.state, game.table).error, QString());
     QCOMPARE(game.table.RowCount(), 15);
     QCOMPARE(game.state.DataTotalDraws, 14);
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 16/01/99"));
@@ -119,7 +127,7 @@ void TestDatabaseOps::fifteenthDrawGrowsTheTable() {
 
 void TestDatabaseOps::deletingTheOnlyDraw() {
     DatabaseFixture game(1);
-    const DrawChangeResult result = deleteDraw(game.headerPath, 1, game.state, game.table);
+    const DrawChangeResult result = deleteDraw(1, game.state, game.table);
     QCOMPARE(result.error, QString());
     QCOMPARE(game.table.RowCount(), 15);
     QCOMPARE(game.table.CountDraws(), 0);
@@ -130,9 +138,9 @@ void TestDatabaseOps::deletingTheOnlyDraw() {
 
 void TestDatabaseOps::deletingKeepsTotalsInStep() {
     DatabaseFixture game(5);
-    QCOMPARE(deleteDraw(game.headerPath, 5, game.state, game.table).error, QString());
+    QCOMPARE(deleteDraw(5, game.state, game.table).error, QString());
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 04/01/99"));
-    QCOMPARE(deleteDraw(game.headerPath, 1, game.state, game.table).error, QString());
+    QCOMPARE(deleteDraw(1, game.state, game.table).error, QString());
     QCOMPARE(game.state.DataTotalDraws, 3);
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 04/01/99"));
     QCOMPARE(game.table.CellText(0, 1), QStringLiteral(" 02/01/99"));
@@ -153,8 +161,8 @@ void TestDatabaseOps::emptyRowsAreRefused() {
     const QStringList fields = fieldsOf(game.state);
     const auto cells = cellsOf(game.table);
     for (const DrawChangeResult& result :
-         {deleteDraw(game.headerPath, row, game.state, game.table),
-          replaceDraw(game.headerPath, row, drawEntry("01/02/03"), game.state, game.table)}) {
+         {deleteDraw(row, game.state, game.table),
+          replaceDraw(row, drawEntry("01/02/03"), game.state, game.table)}) {
         QCOMPARE(result.error, QStringLiteral("This is an empty line"));
         QVERIFY(!result.changed);
     }
@@ -168,7 +176,7 @@ void TestDatabaseOps::replaceOverwritesTheRow() {
     game.table.SetCellText(9, 2, QStringLiteral("keep"));
     game.state.DataPick = 2;
     const DrawChangeResult middle =
-        replaceDraw(game.headerPath, 2, {"31/12/99", {"1", "2"}, "3"}, game.state, game.table);
+        replaceDraw(2, {"31/12/99", {"1", "2"}, "3"}, game.state, game.table);
     QCOMPARE(middle.error, QString());
     QCOMPARE(game.table.CellText(0, 2), QStringLiteral(" 31/12/99"));
     QCOMPARE(game.table.CellText(2, 2), QStringLiteral("  02"));
@@ -180,8 +188,7 @@ void TestDatabaseOps::replaceOverwritesTheRow() {
     QVERIFY(readFile(game.drawPath).contains("\" 31/12/99\",\"  01\",\"  02\",\"  -5\""));
 
     // Editing the last draw's date changes the last draw shown.
-    QCOMPARE(replaceDraw(game.headerPath, 3, drawEntry("30/12/99"), game.state, game.table).error,
-             QString());
+    QCOMPARE(replaceDraw(3, drawEntry("30/12/99"), game.state, game.table).error, QString());
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 30/12/99"));
 }
 
@@ -195,22 +202,35 @@ void TestDatabaseOps::appendNeverOverwritesAStoredDraw() {
     TLotteryState state;
     TDrawTable table;
     QVERIFY(openDatabase(folder.filePath("Lotto.bmd"), state, table).opened());
-    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), drawEntry("09/09/99"), state, table).row, 3);
+    // The new draw follows the last stored one and is the last draw.
+    QCOMPARE(appendDraw(drawEntry("09/09/99"), state, table).row, 5);
     QCOMPARE(table.CellText(0, 4), QStringLiteral(" 04/01/99"));
+    QCOMPARE(state.DataTotalDraws, table.CountDraws());
+    QCOMPARE(state.DataTotalDraws, 4);
+    QCOMPARE(state.DataLastDraw, QStringLiteral(" 09/09/99"));
 
     gaps = numberedDrawLine(1) + EmptyRow.repeated(17) + numberedDrawLine(9);
     QVERIFY(writeFile(folder.filePath("Lotto.bmi"), gaps));
     QVERIFY(openDatabase(folder.filePath("Lotto.bmd"), state, table).opened());
     QCOMPARE(table.RowCount(), 20);
-    QCOMPARE(appendDraw(folder.filePath("Lotto.bmd"), drawEntry("09/09/99"), state, table).row, 20);
+    QCOMPARE(appendDraw(drawEntry("09/09/99"), state, table).row, 20);
     QCOMPARE(table.CellText(0, 19), QStringLiteral(" 09/01/99"));
+    QCOMPARE(state.DataTotalDraws, 3);
+    QCOMPARE(state.DataLastDraw, QStringLiteral(" 09/09/99"));
+
+    // Trailing empty rows: the draw goes right after the last one, not to the end.
+    gaps = numberedDrawLine(1) + numberedDrawLine(2) + EmptyRow.repeated(20);
+    QVERIFY(writeFile(folder.filePath("Lotto.bmi"), gaps));
+    QVERIFY(openDatabase(folder.filePath("Lotto.bmd"), state, table).opened());
+    QCOMPARE(appendDraw(drawEntry("09/09/99"), state, table).row, 3);
+    QCOMPARE(state.DataTotalDraws, 3);
+    QCOMPARE(state.DataLastDraw, table.CellText(0, state.DataTotalDraws));
 }
 
 void TestDatabaseOps::failedSaveKeepsTheChange() {
     DatabaseFixture game(2);
-    const QString lostFolder = game.folder.filePath("gone/Lotto.bmd");
-    const DrawChangeResult result =
-        appendDraw(lostFolder, drawEntry("03/01/99"), game.state, game.table);
+    game.state.DataHeaderPath = game.folder.filePath("gone/Lotto.bmd");
+    const DrawChangeResult result = appendDraw(drawEntry("03/01/99"), game.state, game.table);
     QCOMPARE(result.error, QStringLiteral("I/O error 2"));
     QVERIFY(result.changed);
     QCOMPARE(game.table.CountDraws(), 3);
@@ -225,8 +245,8 @@ void TestDatabaseOps::unusableStoredNameChangesNothing() {
     const auto cells = cellsOf(game.table);
     const QByteArray onDisk = readFile(game.drawPath);
     for (const DrawChangeResult& result :
-         {game.append("03/01/99"), deleteDraw(game.headerPath, 1, game.state, game.table),
-          replaceDraw(game.headerPath, 1, drawEntry("01/02/03"), game.state, game.table)}) {
+         {game.append("03/01/99"), deleteDraw(1, game.state, game.table),
+          replaceDraw(1, drawEntry("01/02/03"), game.state, game.table)}) {
         QCOMPARE(result.error, QStringLiteral("\"../Lotto\" is not a valid database name"));
         QVERIFY(!result.changed);
     }

@@ -60,7 +60,7 @@ void TestDatabaseWindow::startsEmpty() {
         QVERIFY2(!enabled(window, button), button);
     for (const char* button : {"Button1", "Button2", "Button8"})
         QVERIFY2(enabled(window, button), button);
-    QCOMPARE(window.DatabaseHeaderPath(), test.path(QStringLiteral(".bmd")));
+    QCOMPARE(test.state.DataHeaderPath, QString());
 }
 
 void TestDatabaseWindow::showsOpenedDatabase() {
@@ -88,7 +88,7 @@ void TestDatabaseWindow::showsOpenedDatabase() {
     QCOMPARE(model->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Bon"));
     QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("  45"));
     QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral(" 13/12/97"));
-    QCOMPARE(window.DatabaseHeaderPath(), headerPath);
+    QCOMPARE(test.state.DataHeaderPath, headerPath);
 
     // Changes made to the table elsewhere show after a refresh.
     test.table.SetRowCount(40);
@@ -106,7 +106,7 @@ void TestDatabaseWindow::refusedDatabaseLeavesWindowAsItWas() {
     QVERIFY(!test.state.DatabaseLoaded);
     QCOMPARE(labelText(window, "Label10"), QString());
     QVERIFY(!enabled(window, "Button9"));
-    QCOMPARE(window.DatabaseHeaderPath(), test.path(QStringLiteral(".bmd")));
+    QCOMPARE(test.state.DataHeaderPath, QString());
 }
 
 QTEST_MAIN(TestDatabaseWindow)

@@ -42,6 +42,8 @@ private slots:
     void encodings_data();
     void encodings();
     void roundTripKeepsEveryCell();
+    void longLinesSurviveARoundTrip_data();
+    void longLinesSurviveARoundTrip();
     void missingFileIsEmptyTable();
     void notARegularFileIsRefused();
     void hugeLineLoads();
@@ -215,6 +217,35 @@ void TestDrawFile::roundTripKeepsEveryCell() {
     const QByteArray written = readFile(path);
     QCOMPARE(second.SaveRows(path), QString());
     QCOMPARE(readFile(path), written);
+}
+
+void TestDrawFile::longLinesSurviveARoundTrip_data() {
+    QTest::addColumn<QByteArray>("line");
+    // Latin-1 text grows when written as UTF-8; unquoted cells grow when quoted.
+    QTest::newRow("Latin-1 near the limit") << QByteArray(" 01/01/99," + QByteArray(1000, '\xe9') +
+                                                          "," + QByteArray(1000, '\xfc') + ",  07");
+    QTest::newRow("unquoted near the limit")
+        << QByteArray("a,b,c,d,e,f,g,h,i," + QByteArray(2030, 'j'));
+    QTest::newRow("comma inside, Latin-1 beside") << QByteArray(
+        "\"x,y\",{pic}" + QByteArray(1500, '\xe9') + ",\"\xc3\xa9\"," + QByteArray(480, 'k'));
+    // Cut at the limit inside a two-byte UTF-8 character: the cell stays UTF-8.
+    QTest::newRow("cut inside a character") << QByteArray(QByteArray(2047, 'a') + "\xc3\xa9tail");
+}
+
+void TestDrawFile::longLinesSurviveARoundTrip() {
+    QFETCH(QByteArray, line);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("x.bmi");
+    QVERIFY(writeFile(path, line + "\r" + DrawLine + "\r"));
+    TDrawTable first;
+    QVERIFY(first.LoadRows(path));
+    const QStringList firstRow = cellsOf(first).first();
+    for (const QString& cell : firstRow)
+        QVERIFY2(!cell.contains(QChar(0xc3)), "a cut character turned the cell into Latin-1");
+    QCOMPARE(first.SaveRows(path), QString());
+    TDrawTable second;
+    QVERIFY(second.LoadRows(path));
+    QCOMPARE(cellsOf(second), cellsOf(first));
 }
 
 void TestDrawFile::missingFileIsEmptyTable() {

@@ -53,6 +53,8 @@ private slots:
     void noDatabaseRecorded();
     void reloadRunsOnce();
     void headerNamingAnotherFolderIsRefused();
+    void refusedReloadLeavesBothWindowsEmpty_data();
+    void refusedReloadLeavesBothWindowsEmpty();
     void databaseOpenedElsewhereSurvivesTheReturn();
 };
 
@@ -126,6 +128,46 @@ void TestMainDatabase::headerNamingAnotherFolderIsRefused() {
     QCOMPARE(t.state.DataTotalDraws, 0);
     QVERIFY(t.table.CellText(0, 1).isEmpty());
     QCOMPARE(readFile(t.path("Lotto.bmd")), header);
+}
+
+void TestMainDatabase::refusedReloadLeavesBothWindowsEmpty_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("drawFileIsFolder");
+    QTest::newRow("draw file a folder") << QByteArray("Lotto") << true;
+    QTest::newRow("unusable name in the header") << QByteArray("../Lotto") << false;
+}
+
+void TestMainDatabase::refusedReloadLeavesBothWindowsEmpty() {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, drawFileIsFolder);
+    TestContext t;
+    writeLotto(t, name);
+    if (drawFileIsFolder) {
+        QVERIFY(QFile::remove(t.path("Lotto.bmi")));
+        QVERIFY(QDir(t.folder.path()).mkdir("Lotto.bmi"));
+    }
+    const QByteArray settings = "[Options]\r\nLoadData=1\r\nDataName=Lotto\r\n";
+    QVERIFY(writeFile(t.path("Ballmere.ini"), settings));
+    const QStringList before = entries(t.folder.path());
+    {
+        TForm1 window(t.context);
+        TForm7 database(t.context);
+        window.setDatabaseWindow(&database);
+        window.show();
+        QCOMPARE(t.dialogs.warnings.size(), 1);
+        QCOMPARE(details(window), (QStringList{"", "", "", "", "", "", "No Database Loaded !!"}));
+        QCOMPARE(child<QPlainTextEdit>(database, "Memo1")->toPlainText(),
+                 QString("No Database Loaded !!"));
+        QCOMPARE(child<QLabel>(database, "Label10")->text(), QString());
+        QVERIFY(!child<QPushButton>(window, "Button5")->isEnabled());
+        QVERIFY(!t.state.DatabaseLoaded);
+    }
+    // The next start tries the same database again; nothing else on disk changed.
+    const QByteArray stored = readFile(t.path("Ballmere.ini"));
+    QVERIFY(stored.contains("LoadData=1\r\n"));
+    QVERIFY(stored.contains("DataName=Lotto\r\n"));
+    QCOMPARE(entries(t.folder.path()), before);
+    QCOMPARE(QFileInfo(t.path("Lotto.bmi")).isDir(), drawFileIsFolder);
 }
 
 void TestMainDatabase::databaseOpenedElsewhereSurvivesTheReturn() {

@@ -73,6 +73,8 @@ private slots:
     void windowIsLockedDuringAReveal();
     void stopShowsTheLineAtOnceAndAddsItOnce();
     void generateRightAfterStopKeepsBothLines();
+    void countersAboveThePickNeverRollOrTick();
+    void statisticsStayLockedThroughARevealsRepaints();
     void lines_data();
     void lines();
     void narrowRangeIsCorrectedBeforeDrawing();
@@ -144,6 +146,42 @@ void TestMainReveal::stopShowsTheLineAtOnceAndAddsItOnce() {
     QCOMPARE(h.t.sound.plays, playsAtStop);
     QCOMPARE(h.listed().size(), 5);
     QCOMPARE(child<QLabel>(*h.window, "Label17")->text(), QString("Total Generated Draws : 1"));
+}
+
+void TestMainReveal::countersAboveThePickNeverRollOrTick() {
+    Harness h;
+    h.setPick(7);
+    h.generate();
+    for (int frame = 0; frame < 3; ++frame) // all seven under way
+        h.window->digits(7)->timerTick();
+    h.generate(); // St&op
+    h.setPick(3);
+    h.generate();
+    h.t.sound.plays = 0;
+    QVERIFY(h.finish());
+    for (int frames = 0; frames < 1000; ++frames) // let every roll still running end
+        for (int n = 1; n <= 7; ++n)
+            if (h.window->digits(n)->isRolling())
+                h.window->digits(n)->timerTick();
+    QCOMPARE(h.t.sound.plays, 3);
+    QVERIFY(!h.window->digits(7)->isRolling());
+    QCOMPARE(h.t.state.GeneratedCount, 2);
+}
+
+void TestMainReveal::statisticsStayLockedThroughARevealsRepaints() {
+    Harness h;
+    h.t.state.DatabaseLoaded = true;
+    h.t.table.SetCellText(0, 1, QStringLiteral(" 01/01/99"));
+    QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    h.window->repaint();
+    QVERIFY(h.button("Button5")->isEnabled());
+    h.generate();
+    h.window->digits(1)->timerTick();
+    h.window->repaint(); // every counter frame repaints the window
+    QVERIFY(!h.button("Button5")->isEnabled());
+    QVERIFY(h.finish());
+    h.window->repaint();
+    QVERIFY(h.button("Button5")->isEnabled());
 }
 
 void TestMainReveal::generateRightAfterStopKeepsBothLines() {

@@ -103,10 +103,13 @@ void TestMainSettings::storedSettingsAreApplied_data() {
     QTest::newRow("low 500, random 3") << QByteArray("Pick=6\r\nSelection=5\r\nRandom=3\r\nLow=500")
                                        << 6 << 90 << 9 << "Pick 6 numbers from 90 - 9 inclusive";
     QTest::newRow("text for numbers")
-        << QByteArray("Pick=six\r\nSelection=five\r\nRandom=lots\r\nLow=one") << 6 << 1 << 9
-        << "Pick 6 numbers from 1 - 9 inclusive";
-    QTest::newRow("keys missing") << QByteArray("") << 6 << 1 << 9
-                                  << "Pick 6 numbers from 1 - 9 inclusive";
+        << QByteArray("Pick=six\r\nSelection=five\r\nRandom=lots\r\nLow=one") << 6 << 1 << 49
+        << "Pick 6 numbers from 1 - 49 inclusive";
+    // An empty section reads like no file at all, not as the narrowest range.
+    QTest::newRow("keys missing") << QByteArray("") << 6 << 1 << 49
+                                  << "Pick 6 numbers from 1 - 49 inclusive";
+    QTest::newRow("only the range")
+        << QByteArray("Random=31") << 6 << 1 << 30 << "Pick 6 numbers from 1 - 30 inclusive";
 }
 
 void TestMainSettings::storedSettingsAreApplied() {
@@ -145,7 +148,7 @@ void TestMainSettings::otherContentOfSettingsFileIsKept() {
     }
     QCOMPARE(readFile(t.path("Ballmere.ini")),
              QByteArray("; kept\r\n[options]\r\nPick=2\r\nSelection=1\r\nLoadData=0\r\n"
-                        "DataName=\r\nTheme=dark\r\nRandom=10\r\nLow=1\r\n"));
+                        "DataName=\r\nTheme=dark\r\nRandom=50\r\nLow=1\r\n"));
 }
 
 void TestMainSettings::favouritesNeverSurviveARestart() {

@@ -18,6 +18,7 @@ private slots:
     void missingFileAndKeysKeepDefaults();
     void longValuesAreCut();
     void updateInPlaceKeepsEverythingElse();
+    void bytesOfOtherEncodingsAreKept();
     void newFileIsWrittenWithCrLf();
     void failedSaveLeavesOldFile();
 };
@@ -95,6 +96,32 @@ void TestProfile::updateInPlaceKeepsEverythingElse() {
     QCOMPARE(readFile(path), QByteArray("; my notes\r\n[Options]\r\nPick=7\r\nColour=red\r\n"
                                         "DataName=Lotto\r\n\r\n[Window]\r\nTop=5\r\n"
                                         "[Extra]\r\nKey=v\r\n"));
+}
+
+void TestProfile::bytesOfOtherEncodingsAreKept() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    // A Latin-1 comment and section, a UTF-8 value, a lone LF and no end on the last line.
+    const QByteArray before = "; Caf\xe9 notes\r\n[Options]\r\nDataName=Ma\xf1"
+                              "ana\r\nPick=2\n"
+                              "[Fen\xeatre]\r\nTitle=\xc3\xa9t\xc3\xa9";
+    QVERIFY(writeFile(path, before));
+    ProfileFile file(path);
+    QCOMPARE(file.readString("Options", "DataName", ""), QString::fromUtf8("Ma\u00f1ana"));
+    QCOMPARE(file.readString(QString::fromUtf8("Fen\u00eatre"), "Title", ""),
+             QString::fromUtf8("\u00e9t\u00e9"));
+    file.writeInt("Options", "Pick", 2);
+    file.writeString("Options", "DataName", QString::fromUtf8("Ma\u00f1ana"));
+    QVERIFY(file.save());
+    QCOMPARE(readFile(path), before); // nothing changed, nothing rewritten
+
+    file.writeInt("Options", "Pick", 3);
+    file.writeString(QString::fromUtf8("Fen\u00eatre"), "Top", "5");
+    QVERIFY(file.save());
+    QCOMPARE(readFile(path), QByteArray("; Caf\xe9 notes\r\n[Options]\r\nDataName=Ma\xf1"
+                                        "ana\r\n"
+                                        "Pick=3\n[Fen\xeatre]\r\nTitle=\xc3\xa9t\xc3\xa9\r\n"
+                                        "Top=5\r\n"));
 }
 
 void TestProfile::newFileIsWrittenWithCrLf() {

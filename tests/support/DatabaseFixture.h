@@ -65,12 +65,12 @@ struct DatabaseFixture {
         state.DataPick = 6;
         state.DataRandom = 49;
         state.DataBonus = true;
-        startEmptyDatabase(state, table);
+        startEmptyDatabase(headerPath, state, table);
         for (int n = 1; n <= draws; ++n)
             append(QStringLiteral("%1/01/99").arg(n, 2, 10, QLatin1Char('0')));
     }
     DrawChangeResult append(const QString& date) {
-        return appendDraw(headerPath, drawEntry(date), state, table);
+        return appendDraw(drawEntry(date), state, table);
     }
     int lineCount() const { return int(readFile(drawPath).count('\r')); }
 };
