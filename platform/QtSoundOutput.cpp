@@ -7,6 +7,9 @@
 #include <QBuffer>
 #include <QDeadlineTimer>
 #include <QMediaDevices>
+#include <QSemaphore>
+
+#include <algorithm>
 
 // The audio side, run on the sound thread only. One sink is kept while the format and the
 // device stay the same; a sink that has played all its samples is stopped so the server does
@@ -57,7 +60,17 @@ private:
     std::unique_ptr<QAudioSink> sink_;
 };
 
-QtSoundOutput::QtSoundOutput() {
+struct QtSoundOutput::Devices {
+    std::atomic<int> count{-1}; // -1 until the server has answered
+    QSemaphore answered;
+};
+
+namespace {
+constexpr int FirstAnswerMs = 2000;
+constexpr int ShutdownMs = 2000;
+} // namespace
+
+QtSoundOutput::QtSoundOutput() : devices_(std::make_shared<Devices>()) {
     auto player = std::make_unique<SoundPlayer>();
     player->moveToThread(thread_.get());
     player_ = player.release(); // owned by the thread from here
@@ -71,19 +84,26 @@ QtSoundOutput::~QtSoundOutput() {
     thread_->quit();
     // A sound server that never answers must not keep the program from ending: after a while
     // the thread is left to the end of the process instead of being waited for.
-    if (!thread_->wait(QDeadlineTimer(2000)))
+    if (!thread_->wait(QDeadlineTimer(ShutdownMs)))
         (void)thread_.release();
 }
 
 int QtSoundOutput::deviceCount() const {
-    devicesKnown_ = true;
-    return int(QMediaDevices::audioOutputs().size());
+    QMetaObject::invokeMethod(
+        player_,
+        [devices = devices_] {
+            devices->count = int(QMediaDevices::audioOutputs().size());
+            devices->answered.release();
+        },
+        Qt::QueuedConnection);
+    if (!askedBefore_) {
+        askedBefore_ = true;
+        devices_->answered.tryAcquire(1, FirstAnswerMs);
+    }
+    return std::max(devices_->count.load(), 0);
 }
 
 void QtSoundOutput::play(const QByteArray& waveImage) {
-    // The multimedia back end is set up by its first use; let that be on this thread.
-    if (!devicesKnown_)
-        deviceCount();
     post(waveImage);
 }
 
