@@ -74,17 +74,32 @@ TDigitsFrame planDigitsFrame(const TDigitsFrameState& state) {
     };
 
     const qint64 valueMagnitude = magnitude(state.value);
-    const qint64 fromMagnitude = magnitude(state.rollFrom);
+    // The glyph each position showed before the step is told by the new glyph alone: counting
+    // away from zero it was one less, counting toward zero one more. A wrap (99 -> 0) thus
+    // rolls only the units, from 1 to 0.
+    const bool growing = c > 0 ? state.value > 0 : state.value < 0;
     bool rolling = c != 0;
     int x = digitsNaturalSize(state).width();
     for (int i = 1; i <= count; ++i) {
         x -= w;
         const int glyph = digitGlyph(state.value, i, state.showLeadingZeros);
         if (rolling) {
-            rollCell(Source::Digits, w, digitGlyph(state.rollFrom, i, state.showLeadingZeros),
-                     glyph, x);
-            // The roll carries left only while the higher digits changed too.
-            rolling = fromMagnitude / kPow10[size_t(i)] != valueMagnitude / kPow10[size_t(i)];
+            int previous = 0;
+            bool carry = false;
+            if (glyph == kBlank && !(growing && c > 0)) {
+                previous = 1;
+            } else if (growing) {
+                carry = glyph - 1 < 0;
+                previous = carry ? 9 : glyph - 1;
+                if (previous == 0 && !state.showLeadingZeros && i >= 2 &&
+                    valueMagnitude / kPow10[size_t(i)] == 0)
+                    previous = kBlank;
+            } else {
+                carry = glyph + 1 == 10;
+                previous = carry ? 0 : glyph + 1;
+            }
+            rollCell(Source::Digits, w, previous, glyph, x);
+            rolling = carry;
         } else {
             splitCell(Source::Digits, w, glyph, glyph, 0, x);
         }
@@ -96,9 +111,9 @@ TDigitsFrame planDigitsFrame(const TDigitsFrameState& state) {
 
     if (state.signWidth > 0) {
         const int sign = state.value < 0 ? 1 : 0;
-        const int fromSign = state.rollFrom < 0 ? 1 : 0;
-        if (c != 0 && sign != fromSign)
-            rollCell(Source::Sign, state.signWidth, fromSign, sign, 0);
+        // Only crossing zero turns the sign: 0 reached upward, -1 reached downward.
+        if ((c > 0 && state.value == 0) || (c < 0 && state.value == -1))
+            rollCell(Source::Sign, state.signWidth, 1 - sign, sign, 0);
         else
             splitCell(Source::Sign, state.signWidth, sign, sign, 0, 0);
     }
@@ -121,10 +136,8 @@ void TDigits::setAllowNegative(bool allow) {
         return;
     m_allowNegative = allow;
     // Without a sign cell a negative value would show as its magnitude.
-    if (!allow && m_value < 0) {
+    if (!allow && m_value < 0)
         m_value = 0;
-        m_rollFrom.reset();
-    }
     geometryChanged();
 }
 
@@ -207,7 +220,6 @@ void TDigits::setValue(int value) {
     if (value == m_value)
         return;
     m_value = value;
-    m_rollFrom.reset();
     paintNow();
 }
 
@@ -236,7 +248,6 @@ void TDigits::step(int direction) {
     else if (direction < 0 && next < bottom)
         next = top;
 
-    m_rollFrom = m_value;
     m_value = int(next);
     m_stepCounter = direction * (std::max(m_incDecSteps, 1) - 1);
     paintNow();
@@ -268,8 +279,6 @@ TDigitsFrameState TDigits::frameState() const {
     state.separator = m_showThousandsSeparator ? m_separator.size() : QSize();
     state.showLeadingZeros = m_showLeadingZeros;
     state.value = m_value;
-    const int direction = m_stepCounter > 0 ? 1 : -1;
-    state.rollFrom = m_rollFrom.value_or(qint64(m_value) - direction);
     state.steps = m_incDecSteps;
     state.stepCounter = m_stepCounter;
     return state;

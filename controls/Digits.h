@@ -15,7 +15,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <stdexcept>
 
 // Thrown by setBmpDigits() and setBmpPosNegSign() for a strip of unusable shape; what()
@@ -33,7 +32,6 @@ struct TDigitsFrameState {
     QSize separator;    // separator image size when separators are shown, else empty
     bool showLeadingZeros = false;
     qint64 value = 0;
-    qint64 rollFrom = 0; // the value shown before the roll; unused when stepCounter is 0
     int steps = 4;       // frames per roll
     int stepCounter = 0; // > 0 upward roll, < 0 downward roll, 0 still
 };
@@ -167,8 +165,5 @@ private:
     bool m_showThousandsSeparator = false;
     int m_value = 0;
     int m_stepCounter = 0;
-    // The value before the last step, so a wrapped roll shows the digits it left; reset when
-    // Value is assigned, after which the roll shows Value -/+ 1 going to Value.
-    std::optional<qint64> m_rollFrom;
     QTimer m_timer;
 };

@@ -2,12 +2,19 @@
 
 #include "SoundOutput.h"
 
-#include <QBuffer>
+#include <QThread>
+
+#include <atomic>
 #include <memory>
 
-class QAudioSink;
+class SoundPlayer;
 
-// Wave output through Qt Multimedia: a fresh audio sink per play, fed from memory.
+// Wave output through Qt Multimedia. Everything that talks to the sound server runs on a
+// thread of its own: play() and stop() only post the request and return at once, so a slow,
+// stuck or confused server can never hold up the user interface. Of requests that pile up
+// meanwhile only the newest is carried out. The image is shared, not copied, and kept until
+// the sound is replaced. deviceCount() waits a moment for the first answer only (a server
+// that does not answer counts as no device); later calls give the last answer and ask again.
 class QtSoundOutput : public SoundOutput {
 public:
     QtSoundOutput();
@@ -18,7 +25,12 @@ public:
     void stop() override;
 
 private:
-    std::unique_ptr<QAudioSink> sink_;
-    QByteArray samples_;
-    QBuffer buffer_;
+    void post(const QByteArray& waveImage);
+
+    std::unique_ptr<QThread> thread_ = std::make_unique<QThread>();
+    SoundPlayer* player_ = nullptr; // lives on thread_, deleted when it finishes
+    std::shared_ptr<std::atomic<quint64>> latest_ = std::make_shared<std::atomic<quint64>>(0);
+    struct Devices;
+    std::shared_ptr<Devices> devices_;
+    mutable bool askedBefore_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <climits>
+
 namespace {
 
 quint32 u32(const QByteArray& bytes, qsizetype at) {
@@ -27,6 +29,7 @@ void put16(QByteArray& bytes, quint16 value) {
 bool WaveImage::parse(const QByteArray& image, WaveImage* wave) {
     if (image.size() < 12 || !image.startsWith("RIFF") || image.mid(8, 4) != "WAVE")
         return false;
+    WaveImage found;
     bool haveFormat = false;
     qsizetype at = 12;
     while (at + 8 <= image.size()) {
@@ -35,26 +38,34 @@ bool WaveImage::parse(const QByteArray& image, WaveImage* wave) {
         const qsizetype body = at + 8;
         const qsizetype available = image.size() - body;
         if (id == "fmt ") {
-            if (size < 16 || available < 16)
+            if (size < 16 || available < 16 || u16(image, body) != 1) // PCM only
                 return false;
-            if (u16(image, body) != 1) // PCM only
+            found.channels = u16(image, body + 2);
+            found.sampleRate = int(qMin<quint32>(u32(image, body + 4), INT_MAX));
+            found.bitsPerSample = u16(image, body + 14);
+            if (!found.playable() || u16(image, body + 12) != found.frameBytes())
                 return false;
-            wave->channels = u16(image, body + 2);
-            wave->sampleRate = int(u32(image, body + 4));
-            wave->bitsPerSample = u16(image, body + 14);
             haveFormat = true;
         } else if (id == "data") {
-            if (!haveFormat || wave->channels < 1 || wave->sampleRate < 1 ||
-                (wave->bitsPerSample != 8 && wave->bitsPerSample != 16 &&
-                 wave->bitsPerSample != 32))
+            if (!haveFormat)
                 return false;
-            // A truncated image plays what it holds.
-            wave->samples = image.mid(body, qMin<qsizetype>(size, available));
+            // A cut image plays the whole frames it holds; the device takes nothing less.
+            qsizetype bytes = qMin<qsizetype>(size, available);
+            bytes -= bytes % found.frameBytes();
+            if (bytes == 0)
+                return false;
+            found.samples = image.mid(body, bytes);
+            *wave = found;
             return true;
         }
         at = body + qsizetype(size) + (size & 1);
     }
     return false;
+}
+
+bool WaveImage::playable() const {
+    return (channels == 1 || channels == 2) && (bitsPerSample == 8 || bitsPerSample == 16) &&
+           sampleRate >= MinSampleRate && sampleRate <= MaxSampleRate;
 }
 
 QByteArray WaveImage::build(int sampleRate, const QByteArray& samples) {

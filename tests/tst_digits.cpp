@@ -395,7 +395,6 @@ void TestDigits::splitRows() {
     state.cell = QSize(14, 20);
     state.digitCount = 2;
     state.value = stepCounter >= 0 ? 10 : 9;
-    state.rollFrom = stepCounter >= 0 ? 9 : 10;
     state.steps = steps;
     state.stepCounter = stepCounter;
     const TDigitsFrame frame = planDigitsFrame(state);
@@ -411,11 +410,13 @@ void TestDigits::fullestFrame() {
     state.digitCount = 10;
     state.signWidth = 10;
     state.separator = QSize(4, 20);
-    state.rollFrom = -9999999999LL;
+    state.value = -9999999999LL;
     state.steps = 6;
     state.stepCounter = 3;
-    const TDigitsFrame frame = planDigitsFrame(state); // every cell split, sign included
-    QCOMPARE(frame.count, int(frame.blits.size()));
+    // Every digit cell split (the sign only turns at zero), all within the fixed capacity.
+    const TDigitsFrame frame = planDigitsFrame(state);
+    QCOMPARE(frame.count, 2 * 10 + 3 + 1);
+    QVERIFY(frame.count <= int(frame.blits.size()));
     QCOMPARE(frame.blits[size_t(frame.count - 1)].source, TDigitsBlit::Source::Sign);
     QCOMPARE(digitsNaturalSize(state), QSize(140 + 12 + 10, 20));
 }
@@ -462,8 +463,15 @@ void TestDigits::rollFrames_data() {
     // Upward first frame splits at row 16, downward first frame at row 3.
     QTest::newRow("12 to 13, no carry")
         << 12 << true << false << 1 << QStringList{"1/0-19", "2/4-19 3/0-3"};
-    QTest::newRow("99 to 0 rolls over both")
-        << 99 << true << false << 1 << QStringList{"9/4-19 0/0-3", "9/4-19 0/0-3"};
+    // A wrap is painted as any step toward zero: the units come from one above, no carry.
+    QTest::newRow("99 to 0 rolls only the units")
+        << 99 << true << false << 1 << QStringList{"0/0-19", "1/4-19 0/0-3"};
+    QTest::newRow("99 to 0 rolls only the units, blank")
+        << 99 << false << false << 1 << QStringList{"_/0-19", "1/4-19 0/0-3"};
+    QTest::newRow("99 to -99, sign stays")
+        << 99 << true << true << 1 << QStringList{"-/0-19", "0/4-19 9/0-3", "0/4-19 9/0-3"};
+    QTest::newRow("0 down to 99") << 0 << false << false << -1
+                                  << QStringList{"9/17-19 0/0-16", "9/17-19 0/0-16"};
     QTest::newRow("10 down to 9") << 10 << true << false << -1
                                   << QStringList{"0/17-19 1/0-16", "9/17-19 0/0-16"};
     QTest::newRow("10 down to 9, blank")

@@ -5,6 +5,7 @@
 #include "platform/QtPrintService.h"
 #include "platform/QtSoundOutput.h"
 #include "platform/WaveImage.h"
+#include "support/SoundServer.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -28,25 +29,15 @@ private slots:
     void soundOutputSurvivesAnyImage();
 };
 
-// A private sound server with a null sink, so the sound output meets a real device. Started
-// before Qt Multimedia first looks for devices.
-static QProcess pulse;
-static QTemporaryDir runtimeDir;
+// Started before Qt Multimedia first looks for devices.
+static std::unique_ptr<SoundServer> soundServer;
 
 void TestPlatform::initTestCase() {
-    if (QStandardPaths::findExecutable("pulseaudio").isEmpty())
-        return;
-    qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
-    pulse.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1",
-                               "--load=module-null-sink", "--load=module-native-protocol-unix"});
-    const QString socket = runtimeDir.filePath("pulse/native");
-    if (!QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 5000))
-        qWarning("the sound server did not start; sound tests will skip");
+    soundServer = std::make_unique<SoundServer>();
 }
 
 void TestPlatform::cleanupTestCase() {
-    pulse.kill();
-    pulse.waitForFinished();
+    soundServer.reset();
 }
 
 void TestPlatform::waveImageRoundTrip() {
