@@ -4,8 +4,9 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: run test build deps test-deps bench clean
+.PHONY: run test build deps test-deps bench install clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +26,10 @@ test: test-deps
 	cmake -S . -B $(TEST_BUILD) -G Ninja -DBALLMERE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Installs into $(PREFIX) (default /usr/local): the program, its menu entry and icon.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	bench/run.sh $(BUILD)

@@ -10,6 +10,7 @@
 #include "about/About.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
+#include "controls/GroupBoxRoom.h"
 #include "database/Database.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
@@ -27,6 +28,11 @@
 #include <QButtonGroup>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
+
+#include <cmath>
 
 namespace {
 const QString SoundFileName = QStringLiteral("SOUND.DAT");
@@ -37,6 +43,32 @@ const QString GenerateHint = QStringLiteral("|Generate some random numbers");
 const QString StopCaption = QStringLiteral("St&op");
 const QString StopHint = QStringLiteral("|Press again to get some instant random numbers");
 const int PrintPointSize = 14;
+// The first face in which a seven-number line and the header rule fit the list's width without
+// wrapping: a narrow sans at the window's size where one is installed, else the window's own
+// face, a point smaller if need be.
+QFont drawListFont(const QPlainTextEdit& list) {
+    const QString longest = QStringLiteral("7/49  >  88 - 88 - 88 - 88 - 88 - 88 - 88");
+    const QString rule = CheckFile::headerLines().value(3);
+    const int room = list.width() - 2 * list.frameWidth() -
+                     list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) -
+                     2 * int(std::ceil(list.document()->documentMargin())) - 2;
+    QList<QFont> candidates;
+    for (const char* family : {"Liberation Sans Narrow", "DejaVu Sans Condensed"}) {
+        QFont narrow(QString::fromLatin1(family), list.font().pointSize());
+        if (QFontInfo(narrow).family() == narrow.family())
+            candidates << narrow;
+    }
+    QFont smaller = list.font();
+    smaller.setPointSize(list.font().pointSize() - 1);
+    candidates << list.font() << smaller;
+    for (const QFont& font : candidates) {
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(longest) <= room && metrics.horizontalAdvance(rule) <= room)
+            return font;
+    }
+    return smaller;
+}
+
 } // namespace
 
 TForm1::TForm1(AppContext& context, QWidget* parent)
@@ -86,10 +118,8 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     connect(ui_->Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
     connect(ui_->Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
 
-    // A seven-number line is 41 characters: a point smaller, it fits the list without wrapping.
-    QFont listFont = ui_->Memo2->font();
-    listFont.setPointSize(7);
-    ui_->Memo2->setFont(listFont);
+    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    giveGroupBoxesTitleRoom(this);
     drawList_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(drawList_.join(u'\n'));
     FormCreate();
@@ -101,6 +131,10 @@ TForm1::~TForm1() {
 
 QString TForm1::path(const QString& fileName) const {
     return context_.platform.programFolder + fileName;
+}
+
+QString TForm1::settingsPath() const {
+    return context_.platform.settingsFolder() + QString::fromLatin1(Settings::FileName);
 }
 
 int TForm1::selection() const {
@@ -125,7 +159,7 @@ void TForm1::FormCreate() {
 
     int stored = selection();
     digits_[7]->hide();
-    if (Settings::load(path(QString::fromLatin1(Settings::FileName)), s, &stored)) {
+    if (Settings::load(settingsPath(), s, &stored)) {
         ui_->SpinEdit2->setValue(s.LowNumber);
         ui_->SpinEdit1->setValue(s.RandomBound - 1);
         updateRangeCaption();
@@ -158,6 +192,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDestroy() {
+    // Hints have nowhere to go once this window is gone.
+    context_.hints.clearHandler();
     if (!soundData_.isEmpty()) {
         context_.platform.sound.stop();
         soundData_.clear();
@@ -169,8 +205,7 @@ void TForm1::FormDestroy() {
         stored.DatabaseLoaded = true;
         stored.DataName = refusedReloadName_;
     }
-    const QString error =
-        Settings::save(path(QString::fromLatin1(Settings::FileName)), stored, selection());
+    const QString error = Settings::save(settingsPath(), stored, selection());
     if (!error.isEmpty())
         context_.platform.dialogs.error(nullptr, error);
 }
@@ -185,7 +220,7 @@ void TForm1::FormShow() {
     if (!s.DatabaseLoaded || !firstShow_)
         return;
     firstShow_ = false;
-    const QString headerPath = headerFilePath(context_.platform.programFolder, s.DataName);
+    const QString headerPath = headerFilePath(context_.platform.settingsFolder(), s.DataName);
     const DatabaseOpenResult result = databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
                                                       : openDatabase(headerPath, s, context_.table);
     if (!result.error.isEmpty()) {
@@ -329,7 +364,7 @@ void TForm1::Button1Click() {
         return;
     }
     ui_->Button1->setText(StopCaption);
-    ui_->Button1->setStatusTip(StopHint);
+    context_.hints.setHint(ui_->Button1, StopHint);
     s.Generating = true;
     linePending_ = true;
     for (int n = 1; n <= s.PickCount; ++n)
@@ -373,7 +408,7 @@ void TForm1::completeLine() {
     ++s.GeneratedCount;
     ui_->Label17->setText(QStringLiteral("Total Generated Draws : %1").arg(s.GeneratedCount));
     ui_->Button1->setText(GenerateCaption);
-    ui_->Button1->setStatusTip(GenerateHint);
+    context_.hints.setHint(ui_->Button1, GenerateHint);
     s.Generating = false;
     const QString line = lineListText(s);
     drawList_ << line;

@@ -72,6 +72,7 @@ private:
     void refreshStatisticsButton();
     void setDrawListButtonsEnabled(bool enabled);
     QString path(const QString& fileName) const;
+    QString settingsPath() const;
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm1> ui_;

@@ -41,7 +41,9 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TForm7::~TForm7() = default;
+TForm7::~TForm7() {
+    FormHide(); // a window being destroyed gets no hide event of its own
+}
 
 void TForm7::Button8Click() {
     hide();

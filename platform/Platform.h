@@ -13,5 +13,11 @@ struct Platform {
     PrintService& printer;
     DialogService& dialogs;
     Clock& clock;
-    QString programFolder; // ends with a '/'
+    QString programFolder; // the executable's folder, ends with a '/'
+    // Where the settings file and new databases go when the program folder cannot take them
+    // (an installed program); empty: the program folder. Ends with a '/'.
+    QString dataFolder = {};
+
+    // The folder of the settings file and of new databases' header files.
+    QString settingsFolder() const { return dataFolder.isEmpty() ? programFolder : dataFolder; }
 };

@@ -5,6 +5,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   platform/Platform.h
   platform/PrintService.h
   platform/ProfileFile.h platform/ProfileFile.cpp
+  platform/ProgramFolders.h platform/ProgramFolders.cpp
   platform/SafeFile.h platform/SafeFile.cpp
   platform/TextDecoding.h platform/TextDecoding.cpp
   platform/SoundOutput.h
