@@ -8,3 +8,4 @@ list(APPEND BALLMERE_UI_SOURCES
   database/Database.h database/Database.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
 )
+list(APPEND BALLMERE_CORE_SOURCES database/DrawImport.h database/DrawImport.cpp database/DrawImportLine.h database/DrawImportLine.cpp)

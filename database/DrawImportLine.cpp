@@ -1,0 +1,212 @@
+#include "DrawImportLine.h"
+
+namespace drawimport {
+
+namespace {
+
+bool isSeparator(QChar c) {
+    switch (c.unicode()) {
+    case u',':
+    case u';':
+    case u'\t':
+    case u'|':
+    case u' ':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool allDigits(QStringView text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (!isDigit(c))
+            return false;
+    }
+    return true;
+}
+
+// Up to four digits exactly; longer numbers are out of any game's range and of any year's.
+int digitsValue(QStringView digits) {
+    if (digits.size() > 4)
+        return 99999;
+    int value = 0;
+    for (const QChar c : digits)
+        value = value * 10 + (c.unicode() - u'0');
+    return value;
+}
+
+// Words of a field: after a closing quote, and inside a quoted field, separators split too.
+void splitWords(QStringView field, bool grouped, std::vector<Token>& tokens) {
+    qsizetype at = 0;
+    while (at < field.size()) {
+        while (at < field.size() && isSeparator(field[at]))
+            ++at;
+        const qsizetype start = at;
+        while (at < field.size() && !isSeparator(field[at]))
+            ++at;
+        if (at > start)
+            tokens.push_back({field.mid(start, at - start), grouped});
+    }
+}
+
+void tokenize(QStringView line, std::vector<Token>& tokens) {
+    tokens.clear();
+    qsizetype at = 0;
+    while (at < line.size()) {
+        const qsizetype quote = line.indexOf(u'"', at);
+        const qsizetype plainEnd = quote < 0 ? line.size() : quote;
+        splitWords(line.mid(at, plainEnd - at), false, tokens);
+        if (quote < 0)
+            break;
+        qsizetype close = line.indexOf(u'"', quote + 1);
+        if (close < 0)
+            close = line.size();
+        const QStringView field = line.mid(quote + 1, close - quote - 1);
+        // A quoted "1,000,000" is one text, not three numbers; "03 11 12" is three numbers.
+        const bool grouped = field.contains(u',') || field.contains(u';');
+        splitWords(field, grouped, tokens);
+        at = close + 1;
+    }
+}
+
+int monthOf(QStringView word) {
+    if (word.endsWith(u'.'))
+        word.chop(1);
+    if (word.size() < 3)
+        return 0;
+    for (const QChar c : word) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')))
+            return 0;
+    }
+    static constexpr const char16_t* Months[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
+                                                 u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
+    for (int month = 0; month < 12; ++month) {
+        if (word.left(3).compare(QStringView(Months[month]), Qt::CaseInsensitive) == 0)
+            return month + 1;
+    }
+    return 0;
+}
+
+// "12", "7" or "12th": the day of a date written with a month name.
+int dayOf(QStringView word) {
+    static constexpr const char16_t* Suffixes[] = {u"st", u"nd", u"rd", u"th"};
+    for (const char16_t* suffix : Suffixes) {
+        if (word.endsWith(QStringView(suffix), Qt::CaseInsensitive)) {
+            word.chop(2);
+            break;
+        }
+    }
+    if (word.size() > 2 || !allDigits(word))
+        return 0;
+    const int day = digitsValue(word);
+    return day <= 31 ? day : 0;
+}
+
+// A year of two or four digits, placed in its century; 0 when `word` is no year.
+int yearOf(QStringView word) {
+    if ((word.size() != 2 && word.size() != 4) || !allDigits(word))
+        return 0;
+    const int year = digitsValue(word);
+    if (word.size() == 4)
+        return year;
+    return year >= TwoDigitYearPivot ? 1900 + year : 2000 + year;
+}
+
+LineDate exact(int day, int month, int year) {
+    return {LineDate::Exact, day, month, year};
+}
+
+// A date written as one word: "2025-11-19", "06/12/97", "12.06.1982", "12-Jun-1982".
+LineDate dateInWord(QStringView word) {
+    qsizetype cut1 = -1;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word[i] == u'/' || word[i] == u'-' || word[i] == u'.') {
+            cut1 = i;
+            break;
+        }
+    }
+    if (cut1 <= 0)
+        return {};
+    const QChar separator = word[cut1];
+    const qsizetype cut2 = word.indexOf(separator, cut1 + 1);
+    if (cut2 < 0 || word.indexOf(separator, cut2 + 1) >= 0)
+        return {};
+    const QStringView a = word.left(cut1);
+    const QStringView b = word.mid(cut1 + 1, cut2 - cut1 - 1);
+    const QStringView c = word.mid(cut2 + 1);
+    if (a.isEmpty() || b.isEmpty() || c.isEmpty())
+        return {};
+    const bool shortA = a.size() <= 2 && allDigits(a);
+    const bool shortB = b.size() <= 2 && allDigits(b);
+    if (a.size() == 4 && allDigits(a) && shortB && c.size() <= 2 && allDigits(c))
+        return exact(digitsValue(c), digitsValue(b), digitsValue(a));
+    const int year = yearOf(c);
+    if (year == 0)
+        return {};
+    if (shortA && shortB)
+        return {LineDate::Numeric, digitsValue(a), digitsValue(b), year};
+    if (const int month = monthOf(b); month != 0 && dayOf(a) != 0)
+        return exact(dayOf(a), month, year);
+    if (const int month = monthOf(a); month != 0 && dayOf(b) != 0)
+        return exact(dayOf(b), month, year);
+    return {};
+}
+
+// A month name at `m` with its day and year around it: "June 12, 1982" or "12 June 1982".
+// A four-digit year wins over a two-digit one, so a leading draw number before "June 12 1982"
+// is not taken for the day.
+LineDate dateAroundMonth(const std::vector<Token>& tokens, size_t m, size_t* end) {
+    const int month = monthOf(tokens[m].text);
+    if (month == 0)
+        return {};
+    const auto text = [&](size_t i) { return i < tokens.size() ? tokens[i].text : QStringView(); };
+    const int dayAfter = dayOf(text(m + 1));
+    const int yearAfterDay = yearOf(text(m + 2));
+    const int dayBefore = m > 0 ? dayOf(text(m - 1)) : 0;
+    const int yearAfterMonth = yearOf(text(m + 1));
+    const bool monthFirst = dayAfter != 0 && yearAfterDay != 0;
+    const bool dayFirst = dayBefore != 0 && yearAfterMonth != 0;
+    if (monthFirst && (text(m + 2).size() == 4 || !dayFirst)) {
+        *end = m + 3;
+        return exact(dayAfter, month, yearAfterDay);
+    }
+    if (dayFirst) {
+        *end = m + 2;
+        return exact(dayBefore, month, yearAfterMonth);
+    }
+    return {};
+}
+
+} // namespace
+
+LineDraw parseLine(QStringView line, int wanted, std::vector<Token>& tokens) {
+    LineDraw draw;
+    tokenize(line, tokens);
+    draw.blank = tokens.empty();
+    size_t next = tokens.size();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        draw.date = dateInWord(tokens[i].text);
+        if (draw.date.kind != LineDate::None) {
+            next = i + 1;
+            break;
+        }
+        draw.date = dateAroundMonth(tokens, i, &next);
+        if (draw.date.kind != LineDate::None)
+            break;
+    }
+    wanted = qBound(0, wanted, LineDraw::MaxNumbers);
+    for (size_t i = next; i < tokens.size() && draw.count < wanted; ++i) {
+        if (!tokens[i].grouped && allDigits(tokens[i].text))
+            draw.numbers[size_t(draw.count++)] = digitsValue(tokens[i].text);
+    }
+    return draw;
+}
+
+} // namespace drawimport
