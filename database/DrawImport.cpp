@@ -10,10 +10,10 @@
 #include "platform/TextDecoding.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 using drawimport::LineDate;
 using drawimport::LineDraw;
@@ -55,20 +55,6 @@ QString readError(const FileReadResult& file, const QString& fileName) {
     return {};
 }
 
-// Lines ended by CR LF, LF or CR, and a last line without an end.
-qint64 lineCount(const QByteArray& bytes) {
-    qint64 count = 0;
-    const char* const data = bytes.constData();
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        if (data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n')))
-            ++count;
-    }
-    if (size > 0 && data[size - 1] != '\n' && data[size - 1] != '\r')
-        ++count;
-    return count;
-}
-
 // A file that never shows a part above 12 follows the user's order.
 NumericDateOrder fileDateOrder(const std::vector<PendingLine>& lines, NumericDateOrder fallback) {
     for (const PendingLine& pending : lines) {
@@ -83,10 +69,16 @@ NumericDateOrder fileDateOrder(const std::vector<PendingLine>& lines, NumericDat
     return fallback;
 }
 
-QDate dateOf(const LineDate& date, NumericDateOrder order) {
+struct DayMonthYear {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+};
+
+DayMonthYear partsOf(const LineDate& date, NumericDateOrder order) {
     const bool monthFirst = date.kind == LineDate::Numeric && order == NumericDateOrder::MonthFirst;
-    return monthFirst ? QDate(date.year, date.first, date.second)
-                      : QDate(date.year, date.second, date.first);
+    return monthFirst ? DayMonthYear{date.second, date.first, date.year}
+                      : DayMonthYear{date.first, date.second, date.year};
 }
 
 // Why the numbers of `draw` are not a draw of the game; -1 when they are.
@@ -118,8 +110,169 @@ void skip(DrawImportResult& result, SkippedLine reason, int line) {
         result.skippedLines[kind].append(line);
 }
 
-QSet<QString> storedDates(const TDrawTable& table) {
-    QSet<QString> dates;
+// Every line of `text` in order; lines with a date go to `dated`, the others are counted. False
+// when the text has more lines than an import takes.
+bool readLines(QStringView text, int wanted, DrawImportResult& result,
+               std::vector<PendingLine>& dated) {
+    std::vector<drawimport::Token> tokens;
+    // The next CR and LF from `at` on, each searched for again only once passed (-1: none left).
+    qsizetype at = 0;
+    qsizetype nextCr = -2;
+    qsizetype nextLf = -2;
+    const auto nextEnd = [&](qsizetype& next, char16_t end) {
+        if (next != -1 && next < at)
+            next = text.indexOf(QChar(end), at);
+        return next < 0 ? text.size() : next;
+    };
+    int line = 0;
+    while (at < text.size()) {
+        if (line == MaxImportLineCount)
+            return false;
+        ++line;
+        const qsizetype end = qMin(nextEnd(nextCr, u'\r'), nextEnd(nextLf, u'\n'));
+        const QStringView content = text.mid(at, end - at);
+        at = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+        if (content.size() > MaxImportLineLength) {
+            skip(result, SkippedLine::TooLong, line);
+            continue;
+        }
+        const LineDraw draw = drawimport::parseLine(content, wanted, tokens);
+        if (draw.blank)
+            continue;
+        if (draw.date.kind == LineDate::None)
+            skip(result, SkippedLine::NoDate, line);
+        else
+            dated.push_back({line, draw});
+    }
+    return true;
+}
+
+// Oldest first; draws of one day keep the file's order. Sorting positions rather than the draws
+// themselves moves far less data.
+void sortByDate(std::vector<ImportedDraw>& draws) {
+    const auto older = [](const ImportedDraw& a, const ImportedDraw& b) { return a.date < b.date; };
+    if (std::is_sorted(draws.begin(), draws.end(), older))
+        return;
+    std::vector<int> order(draws.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return draws[size_t(a)].date < draws[size_t(b)].date; });
+    std::vector<ImportedDraw> sorted;
+    sorted.reserve(draws.size());
+    for (const int i : order)
+        sorted.push_back(std::move(draws[size_t(i)]));
+    draws = std::move(sorted);
+}
+
+// Of draws sorted by date, a later line with the same date as an earlier one is skipped.
+void dropRepeatedDates(std::vector<ImportedDraw>& draws, DrawImportResult& result) {
+    std::vector<int> repeated;
+    size_t kept = 0;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        if (kept > 0 && draws[i].date == draws[kept - 1].date) {
+            repeated.push_back(draws[i].line);
+            continue;
+        }
+        if (kept != i)
+            draws[kept] = std::move(draws[i]);
+        ++kept;
+    }
+    draws.resize(kept);
+    std::sort(repeated.begin(), repeated.end());
+    for (const int line : repeated)
+        skip(result, SkippedLine::RepeatedDate, line);
+}
+
+// Date cells (" 12/06/82") in a short date format. Formats made of day, month and year digits
+// and separators are written here directly: QDate::toString parses its format on every call,
+// which would be most of the time of a large import. Any other format goes through it.
+class DateCellFormat {
+public:
+    explicit DateCellFormat(const QString& format)
+        : format_(format), fast_(format.size() <= MaxFastFormat) {
+        for (qsizetype at = 0; at < format.size();) {
+            const QChar c = format[at];
+            qsizetype run = 1;
+            while (at + run < format.size() && format[at + run] == c)
+                ++run;
+            if (c == u'd' && run <= 2)
+                parts_.push_back({Part::Day, int(run), {}});
+            else if (c == u'M' && run <= 2)
+                parts_.push_back({Part::Month, int(run), {}});
+            else if (c == u'y' && (run == 2 || run == 4))
+                parts_.push_back({Part::Year, int(run), {}});
+            else if (c.isLetter() || c == u'\'')
+                fast_ = false;
+            else
+                parts_.push_back({Part::Text, int(run), c});
+            at += run;
+        }
+    }
+
+    QString cell(int year, int month, int day) const {
+        if (!fast_)
+            return drawDateCell(QDate(year, month, day).toString(format_));
+        std::array<QChar, 2 * MaxFastFormat + 2> text;
+        int length = 0;
+        text[size_t(length++)] = u' ';
+        for (const Part& part : parts_) {
+            switch (part.kind) {
+            case Part::Day:
+                length = writeNumber(text.data(), length, day, part.width);
+                break;
+            case Part::Month:
+                length = writeNumber(text.data(), length, month, part.width);
+                break;
+            case Part::Year:
+                length = writeNumber(text.data(), length, part.width == 2 ? year % 100 : year,
+                                     part.width);
+                break;
+            case Part::Text:
+                for (int k = 0; k < part.width; ++k)
+                    text[size_t(length++)] = part.text;
+                break;
+            }
+        }
+        return QString(text.data(), length);
+    }
+
+private:
+    static constexpr int MaxFastFormat = 20;
+
+    struct Part {
+        enum Kind { Day, Month, Year, Text } kind;
+        int width;
+        QChar text;
+    };
+
+    // At least `width` digits, zero-padded; days and months have at most two, years four.
+    static int writeNumber(QChar* text, int length, int value, int width) {
+        const int digits = qMax(width, value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1);
+        for (int k = digits - 1; k >= 0; --k, value /= 10)
+            text[length + k] = QChar(char16_t(u'0' + value % 10));
+        return length + digits;
+    }
+
+    QString format_;
+    std::vector<Part> parts_;
+    bool fast_;
+};
+
+// Date cells are short: a plain FNV-1a hash of them is several times faster than Qt's seeded
+// one, which a re-import of a long history would feel.
+struct CellHash {
+    size_t operator()(const QString& text) const {
+        quint64 hash = 14695981039346656037ULL;
+        for (const QChar c : text)
+            hash = (hash ^ c.unicode()) * 1099511628211ULL;
+        return size_t(hash);
+    }
+};
+using CellSet = std::unordered_set<QString, CellHash>;
+
+CellSet storedDates(const TDrawTable& table) {
+    CellSet dates;
     for (int row = 1; row < table.RowCount(); ++row) {
         const QString date = table.CellText(0, row);
         if (!date.isEmpty())
@@ -209,8 +362,6 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
 
     FileReadResult file = readRegularFile(path, MaxImportFileSize);
     result.error = readError(file, result.fileName);
-    if (result.error.isEmpty() && lineCount(file.bytes) > MaxImportLineCount)
-        result.error = tooLargeText(result.fileName);
     if (!result.error.isEmpty())
         return import;
     QString text = decodeUtf8OrLatin1(file.bytes);
@@ -219,36 +370,20 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
         text.remove(0, 1);
 
     // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
-    const int wanted = pick + (state.DataBonus ? 1 : 0);
     std::vector<PendingLine> dated;
-    std::vector<drawimport::Token> tokens;
-    const QStringView all(text);
-    int line = 0;
-    for (qsizetype at = 0; at < all.size();) {
-        qsizetype end = at;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const QStringView content = all.mid(at, end - at);
-        at = end + (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n' ? 2 : 1);
-        ++line;
-        if (content.size() > MaxImportLineLength) {
-            skip(result, SkippedLine::TooLong, line);
-            continue;
-        }
-        const LineDraw draw = drawimport::parseLine(content, wanted, tokens);
-        if (draw.blank)
-            continue;
-        if (draw.date.kind == LineDate::None)
-            skip(result, SkippedLine::NoDate, line);
-        else
-            dated.push_back({line, draw});
+    if (!readLines(text, pick + (state.DataBonus ? 1 : 0), result, dated)) {
+        result.error = tooLargeText(result.fileName);
+        return import;
     }
+    text.clear();
 
     const NumericDateOrder order = fileDateOrder(dated, options.localeOrder);
-    const QSet<QString> stored = storedDates(table);
-    QSet<QString> seen;
+    const CellSet stored = storedDates(table);
+    import.draws.reserve(dated.size());
+    const DateCellFormat cellFormat(options.shortDateFormat);
     for (const PendingLine& pending : dated) {
-        const QDate date = dateOf(pending.draw.date, order);
+        const DayMonthYear parts = partsOf(pending.draw.date, order);
+        const QDate date(parts.year, parts.month, parts.day);
         if (!date.isValid()) {
             skip(result, SkippedLine::BadDate, pending.line);
             continue;
@@ -261,23 +396,18 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
         ImportedDraw draw;
         draw.date = date;
         draw.line = pending.line;
-        draw.dateCell = drawDateCell(date.toString(options.shortDateFormat));
-        if (stored.contains(draw.dateCell)) {
+        draw.dateCell = cellFormat.cell(parts.year, parts.month, parts.day);
+        if (!stored.empty() && stored.count(draw.dateCell) != 0) {
             ++result.alreadyStored;
             continue;
         }
-        if (seen.contains(draw.dateCell)) {
-            skip(result, SkippedLine::RepeatedDate, pending.line);
-            continue;
-        }
-        seen.insert(draw.dateCell);
         std::copy_n(pending.draw.numbers.begin(), pick, draw.numbers.begin());
         if (state.DataBonus && pending.draw.count > pick)
             draw.bonus = pending.draw.numbers[size_t(pick)];
         import.draws.push_back(std::move(draw));
     }
-    std::stable_sort(import.draws.begin(), import.draws.end(),
-                     [](const ImportedDraw& a, const ImportedDraw& b) { return a.date < b.date; });
+    sortByDate(import.draws);
+    dropRepeatedDates(import.draws, result);
     return import;
 }
 

@@ -1,5 +1,7 @@
 #include "DrawImportLine.h"
 
+#include <algorithm>
+
 namespace drawimport {
 
 namespace {
@@ -41,42 +43,51 @@ int digitsValue(QStringView digits) {
     return value;
 }
 
-// Words of a field: after a closing quote, and inside a quoted field, separators split too.
-void splitWords(QStringView field, bool grouped, std::vector<Token>& tokens) {
-    qsizetype at = 0;
-    while (at < field.size()) {
-        while (at < field.size() && isSeparator(field[at]))
-            ++at;
-        const qsizetype start = at;
-        while (at < field.size() && !isSeparator(field[at]))
-            ++at;
-        if (at > start)
-            tokens.push_back({field.mid(start, at - start), grouped});
-    }
-}
-
+// Words separated by separators and quotes. A quoted field that holds a comma or semicolon is
+// one text rather than a list: a quoted "1,000,000" is not three numbers, "03 11 12" is three.
 void tokenize(QStringView line, std::vector<Token>& tokens) {
     tokens.clear();
-    qsizetype at = 0;
-    while (at < line.size()) {
-        const qsizetype quote = line.indexOf(u'"', at);
-        const qsizetype plainEnd = quote < 0 ? line.size() : quote;
-        splitWords(line.mid(at, plainEnd - at), false, tokens);
-        if (quote < 0)
-            break;
-        qsizetype close = line.indexOf(u'"', quote + 1);
-        if (close < 0)
-            close = line.size();
-        const QStringView field = line.mid(quote + 1, close - quote - 1);
-        // A quoted "1,000,000" is one text, not three numbers; "03 11 12" is three numbers.
-        const bool grouped = field.contains(u',') || field.contains(u';');
-        splitWords(field, grouped, tokens);
-        at = close + 1;
+    const QChar* const data = line.data();
+    qsizetype start = -1; // of the word being read
+    bool quoted = false;
+    size_t fieldStart = 0; // first word of the quoted field
+    bool grouped = false;
+    const auto endWord = [&](qsizetype at) {
+        if (start < 0)
+            return;
+        Token& token = tokens.emplace_back();
+        token.text = QStringView(data + start, at - start);
+        start = -1;
+    };
+    const auto endField = [&] {
+        for (size_t i = fieldStart; grouped && i < tokens.size(); ++i)
+            tokens[i].grouped = true;
+    };
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        const QChar c = data[at];
+        if (c == u'"') {
+            endWord(at);
+            if (quoted)
+                endField();
+            quoted = !quoted;
+            fieldStart = tokens.size();
+            grouped = false;
+        } else if (isSeparator(c)) {
+            endWord(at);
+            grouped = grouped || (quoted && (c == u',' || c == u';'));
+        } else if (start < 0) {
+            start = at;
+        }
     }
+    endWord(line.size());
+    if (quoted) // an unclosed quote runs to the end of the line
+        endField();
 }
 
 int monthOf(QStringView word) {
-    if (word.endsWith(u'.'))
+    if (word.size() < 3 || !word.front().isLetter())
+        return 0;
+    if (word.back() == u'.')
         word.chop(1);
     if (word.size() < 3)
         return 0;
@@ -85,10 +96,12 @@ int monthOf(QStringView word) {
         if (!((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')))
             return 0;
     }
-    static constexpr const char16_t* Months[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
-                                                 u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
+    // The first three letters decide, in either case.
+    const auto lower = [&](int i) { return char(word[i].unicode() | 0x20); };
+    const char first[3] = {lower(0), lower(1), lower(2)};
+    static constexpr char Months[] = "janfebmaraprmayjunjulaugsepoctnovdec";
     for (int month = 0; month < 12; ++month) {
-        if (word.left(3).compare(QStringView(Months[month]), Qt::CaseInsensitive) == 0)
+        if (std::equal(first, first + 3, Months + 3 * month))
             return month + 1;
     }
     return 0;
@@ -96,11 +109,13 @@ int monthOf(QStringView word) {
 
 // "12", "7" or "12th": the day of a date written with a month name.
 int dayOf(QStringView word) {
-    static constexpr const char16_t* Suffixes[] = {u"st", u"nd", u"rd", u"th"};
-    for (const char16_t* suffix : Suffixes) {
-        if (word.endsWith(QStringView(suffix), Qt::CaseInsensitive)) {
-            word.chop(2);
-            break;
+    if (word.size() > 2 && !isDigit(word.back())) {
+        static constexpr const char16_t* Suffixes[] = {u"st", u"nd", u"rd", u"th"};
+        for (const char16_t* suffix : Suffixes) {
+            if (word.endsWith(QStringView(suffix), Qt::CaseInsensitive)) {
+                word.chop(2);
+                break;
+            }
         }
     }
     if (word.size() > 2 || !allDigits(word))
