@@ -152,7 +152,7 @@ Figures measure(const QString& resultsPath, const DrawImportOptions& options, in
 
 void print(QTextStream& out, const Figures& f) {
     const auto row = [&](const char* name, const Time& time) {
-        out << "  " << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(0) << time.cpuMs
+        out << "  " << qSetFieldWidth(37) << Qt::left << name << qSetFieldWidth(0) << time.cpuMs
             << " ms processor, " << time.wallMs << " ms elapsed\n";
     };
     row("import (read, match, append, save)", f.import);

@@ -3,6 +3,7 @@
 #include "DatabaseHeader.h"
 #include "DatabaseOps.h"
 #include "DrawFile.h"
+#include "DrawImportDateCell.h"
 #include "DrawImportLine.h"
 #include "DrawTable.h"
 #include "app/LotteryState.h"
@@ -184,81 +185,6 @@ void dropRepeatedDates(std::vector<ImportedDraw>& draws, DrawImportResult& resul
         skip(result, SkippedLine::RepeatedDate, line);
 }
 
-// Date cells (" 12/06/82") in a short date format. Formats made of day, month and year digits
-// and separators are written here directly: QDate::toString parses its format on every call,
-// which would be most of the time of a large import. Any other format goes through it.
-class DateCellFormat {
-public:
-    explicit DateCellFormat(const QString& format)
-        : format_(format), fast_(format.size() <= MaxFastFormat) {
-        for (qsizetype at = 0; at < format.size();) {
-            const QChar c = format[at];
-            qsizetype run = 1;
-            while (at + run < format.size() && format[at + run] == c)
-                ++run;
-            if (c == u'd' && run <= 2)
-                parts_.push_back({Part::Day, int(run), {}});
-            else if (c == u'M' && run <= 2)
-                parts_.push_back({Part::Month, int(run), {}});
-            else if (c == u'y' && (run == 2 || run == 4))
-                parts_.push_back({Part::Year, int(run), {}});
-            else if (c.isLetter() || c == u'\'')
-                fast_ = false;
-            else
-                parts_.push_back({Part::Text, int(run), c});
-            at += run;
-        }
-    }
-
-    QString cell(int year, int month, int day) const {
-        if (!fast_)
-            return drawDateCell(QDate(year, month, day).toString(format_));
-        std::array<QChar, 2 * MaxFastFormat + 2> text;
-        int length = 0;
-        text[size_t(length++)] = u' ';
-        for (const Part& part : parts_) {
-            switch (part.kind) {
-            case Part::Day:
-                length = writeNumber(text.data(), length, day, part.width);
-                break;
-            case Part::Month:
-                length = writeNumber(text.data(), length, month, part.width);
-                break;
-            case Part::Year:
-                length = writeNumber(text.data(), length, part.width == 2 ? year % 100 : year,
-                                     part.width);
-                break;
-            case Part::Text:
-                for (int k = 0; k < part.width; ++k)
-                    text[size_t(length++)] = part.text;
-                break;
-            }
-        }
-        return QString(text.data(), length);
-    }
-
-private:
-    static constexpr int MaxFastFormat = 20;
-
-    struct Part {
-        enum Kind { Day, Month, Year, Text } kind;
-        int width;
-        QChar text;
-    };
-
-    // At least `width` digits, zero-padded; days and months have at most two, years four.
-    static int writeNumber(QChar* text, int length, int value, int width) {
-        const int digits = qMax(width, value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1);
-        for (int k = digits - 1; k >= 0; --k, value /= 10)
-            text[length + k] = QChar(char16_t(u'0' + value % 10));
-        return length + digits;
-    }
-
-    QString format_;
-    std::vector<Part> parts_;
-    bool fast_;
-};
-
 // Date cells are short: a plain FNV-1a hash of them is several times faster than Qt's seeded
 // one, which a re-import of a long history would feel.
 struct CellHash {
@@ -301,30 +227,6 @@ const QString& numberCell(int value) {
         return all;
     }();
     return cells[size_t(value)];
-}
-
-QString countText(int count, const char* one, const char* many) {
-    return QString::number(count) + u' ' + QLatin1String(count == 1 ? one : many);
-}
-
-QString skipReasonText(SkippedLine reason, int pick) {
-    switch (reason) {
-    case SkippedLine::NoDate:
-        return QStringLiteral("without a draw");
-    case SkippedLine::BadDate:
-        return QStringLiteral("with a date that does not exist");
-    case SkippedLine::TooFewNumbers:
-        return QStringLiteral("with fewer than %1 numbers").arg(pick);
-    case SkippedLine::OutOfRange:
-        return QStringLiteral("with a number out of range");
-    case SkippedLine::RepeatedNumber:
-        return QStringLiteral("with a number drawn twice");
-    case SkippedLine::RepeatedDate:
-        return QStringLiteral("with the date of an earlier line");
-    case SkippedLine::TooLong:
-        return QStringLiteral("too long to be a draw");
-    }
-    return {};
 }
 
 } // namespace
@@ -464,44 +366,4 @@ DrawImportResult importDrawHistory(const QString& headerPath, const QString& pat
     DrawImport import = readDrawHistory(path, state, table, options);
     applyDrawImport(headerPath, import, state, table);
     return import.result;
-}
-
-QString drawImportSummary(const DrawImportResult& result) {
-    if (!result.error.isEmpty())
-        return result.error;
-    QStringList sentences;
-    if (result.added == 1)
-        sentences << QStringLiteral("Imported 1 draw (%1).").arg(result.firstDate);
-    else if (result.added > 1)
-        sentences << QStringLiteral("Imported %1 draws (%2 to %3).")
-                         .arg(result.added)
-                         .arg(result.firstDate, result.lastDate);
-    else if (result.alreadyStored > 0)
-        sentences << QStringLiteral("No new draws in %1.").arg(result.fileName);
-    else
-        sentences << QStringLiteral("No draws found in %1.").arg(result.fileName);
-    if (result.alreadyStored > 0)
-        sentences << countText(result.alreadyStored, "draw was", "draws were") +
-                         QStringLiteral(" already stored.");
-    for (int kind = 0; kind < SkippedLineKinds; ++kind) {
-        const int count = result.skipped[size_t(kind)];
-        if (count == 0)
-            continue;
-        QString sentence =
-            countText(count, "line ", "lines ") + skipReasonText(SkippedLine(kind), result.pick) +
-            (count == 1 ? QStringLiteral(" was skipped") : QStringLiteral(" were skipped"));
-        const QList<int>& lines = result.skippedLines[size_t(kind)];
-        if (!lines.isEmpty()) {
-            QStringList numbers;
-            for (const int line : lines)
-                numbers << QString::number(line);
-            if (count > lines.size())
-                numbers << QStringLiteral("...");
-            sentence += (lines.size() == 1 && count == 1 ? QStringLiteral(" (line ")
-                                                         : QStringLiteral(" (lines ")) +
-                        numbers.join(QStringLiteral(", ")) + u')';
-        }
-        sentences << sentence + u'.';
-    }
-    return sentences.join(u' ');
 }

@@ -160,8 +160,14 @@ LineDate dateInWord(QStringView word) {
         return {};
     const bool shortA = a.size() <= 2 && allDigits(a);
     const bool shortB = b.size() <= 2 && allDigits(b);
-    if (a.size() == 4 && allDigits(a) && shortB && c.size() <= 2 && allDigits(c))
-        return exact(digitsValue(c), digitsValue(b), digitsValue(a));
+    if (a.size() == 4 && allDigits(a) && shortB) {
+        // ISO, also with a time of day after a "T" ("2025-11-19T22:30:00")
+        const qsizetype time = c.indexOf(u'T');
+        const QStringView day = time > 0 ? c.left(time) : c;
+        if (day.size() <= 2 && allDigits(day))
+            return exact(digitsValue(day), digitsValue(b), digitsValue(a));
+        return {};
+    }
     const int year = yearOf(c);
     if (year == 0)
         return {};

@@ -99,6 +99,8 @@ void TestDrawImport::lineLayouts_data() {
         << QByteArray("12 June 1982;03;11;12;14;41;43;13") << dmy << june12;
     QTest::newRow("dashed month name")
         << QByteArray("12-Jun-82\t3\t11\t12\t14\t41\t43\t13") << dmy << june12;
+    QTest::newRow("ISO with time, semicolons")
+        << QByteArray("1982-06-12T20:00:00;3;11;12;14;41;43;13") << dmy << june12;
     QTest::newRow("ISO, pipes") << QByteArray("| 1982-06-12 | 3 | 11 | 12 | 14 | 41 | 43 | 13 |")
                                 << dmy << june12;
     QTest::newRow("day-first, 4-digit year") << QByteArray("12/06/1982,3,11,12,14,41,43,13\r\n"
