@@ -33,11 +33,13 @@ struct LineDraw {
 // Two-digit years from this value up are in the 1900s, those below in the 2000s.
 constexpr int TwoDigitYearPivot = 50;
 
-// Reads `line`, keeping up to `wanted` numbers. `tokens` is scratch space reused between lines.
+// A word of a line.
 struct Token {
     QStringView text;
-    bool grouped = false; // one word of a quoted field that holds several
+    bool grouped = false; // a word of a quoted field that holds a comma or semicolon
 };
+
+// Reads `line`, keeping up to `wanted` numbers. `tokens` is scratch space reused between lines.
 LineDraw parseLine(QStringView line, int wanted, std::vector<Token>& tokens);
 
 } // namespace drawimport
