@@ -8,3 +8,8 @@ list(APPEND BALLMERE_UI_SOURCES
   database/Database.h database/Database.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
 )
+list(APPEND BALLMERE_CORE_SOURCES
+  database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp
+  database/DrawImportDateCell.h database/DrawImportDateCell.cpp
+  database/DrawImportLine.h database/DrawImportLine.cpp
+)

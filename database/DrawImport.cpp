@@ -1,0 +1,369 @@
+#include "DrawImport.h"
+
+#include "DatabaseHeader.h"
+#include "DatabaseOps.h"
+#include "DrawFile.h"
+#include "DrawImportDateCell.h"
+#include "DrawImportLine.h"
+#include "DrawTable.h"
+#include "app/LotteryState.h"
+#include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_set>
+
+using drawimport::LineDate;
+using drawimport::LineDraw;
+
+namespace {
+
+constexpr int BonusColumn = 8;
+constexpr int HighestBonus = 99; // a bonus may come from a second drum with its own range
+
+struct PendingLine {
+    int line = 0;
+    LineDraw draw;
+};
+
+QString tooLargeText(const QString& fileName) {
+    return QStringLiteral("%1 is too large to import: a results file may hold at most "
+                          "1,000,000 lines and 64 MiB")
+        .arg(fileName);
+}
+
+// Refusals of the file as a whole; "" when its bytes are there to be read.
+QString readError(const FileReadResult& file, const QString& fileName) {
+    switch (file.status) {
+    case FileReadResult::Ok:
+        break;
+    case FileReadResult::Missing:
+        return QStringLiteral("%1 does not exist").arg(fileName);
+    case FileReadResult::NotRegular:
+        return QStringLiteral("%1 is not a file").arg(fileName);
+    case FileReadResult::TooLarge:
+        return tooLargeText(fileName);
+    case FileReadResult::Failed:
+        return QStringLiteral("Unable to read %1: %2")
+            .arg(fileName, fileErrorText(file.systemError));
+    }
+    // Text never holds a zero byte; pictures, archives and programs nearly always do.
+    if (std::memchr(file.bytes.constData(), 0, size_t(file.bytes.size())))
+        return QStringLiteral("%1 is not a text file").arg(fileName);
+    return {};
+}
+
+// A file that never shows a part above 12 follows the user's order.
+NumericDateOrder fileDateOrder(const std::vector<PendingLine>& lines, NumericDateOrder fallback) {
+    for (const PendingLine& pending : lines) {
+        const LineDate& date = pending.draw.date;
+        if (date.kind != LineDate::Numeric)
+            continue;
+        if (date.first > 12 && date.first <= 31)
+            return NumericDateOrder::DayFirst;
+        if (date.second > 12 && date.second <= 31)
+            return NumericDateOrder::MonthFirst;
+    }
+    return fallback;
+}
+
+struct DayMonthYear {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+};
+
+DayMonthYear partsOf(const LineDate& date, NumericDateOrder order) {
+    const bool monthFirst = date.kind == LineDate::Numeric && order == NumericDateOrder::MonthFirst;
+    return monthFirst ? DayMonthYear{date.second, date.first, date.year}
+                      : DayMonthYear{date.first, date.second, date.year};
+}
+
+// Why the numbers of `draw` are not a draw of the game; -1 when they are.
+int numbersFault(const LineDraw& draw, int pick, int random, bool bonus) {
+    if (draw.count < pick)
+        return int(SkippedLine::TooFewNumbers);
+    for (int k = 0; k < pick; ++k) {
+        if (draw.numbers[size_t(k)] < 1 || draw.numbers[size_t(k)] > random)
+            return int(SkippedLine::OutOfRange);
+    }
+    if (bonus && draw.count > pick &&
+        (draw.numbers[size_t(pick)] < 1 || draw.numbers[size_t(pick)] > HighestBonus))
+        return int(SkippedLine::OutOfRange);
+    std::array<bool, 100> seen{};
+    for (int k = 0; k < pick; ++k) {
+        bool& taken = seen[size_t(draw.numbers[size_t(k)])];
+        if (taken)
+            return int(SkippedLine::RepeatedNumber);
+        taken = true;
+    }
+    return -1;
+}
+
+void skip(DrawImportResult& result, SkippedLine reason, int line) {
+    const auto kind = size_t(reason);
+    ++result.skipped[kind];
+    // Headings and notes are expected in such files: counted, not named.
+    if (reason != SkippedLine::NoDate && result.skippedLines[kind].size() < NamedSkippedLines)
+        result.skippedLines[kind].append(line);
+}
+
+// Every line of `text` in order; lines with a date go to `dated`, the others are counted. False
+// when the text has more lines than an import takes.
+bool readLines(QStringView text, int wanted, DrawImportResult& result,
+               std::vector<PendingLine>& dated) {
+    std::vector<drawimport::Token> tokens;
+    // The next CR and LF from `at` on, each searched for again only once passed (-1: none left).
+    qsizetype at = 0;
+    qsizetype nextCr = -2;
+    qsizetype nextLf = -2;
+    const auto nextEnd = [&](qsizetype& next, char16_t end) {
+        if (next != -1 && next < at)
+            next = text.indexOf(QChar(end), at);
+        return next < 0 ? text.size() : next;
+    };
+    int line = 0;
+    while (at < text.size()) {
+        if (line == MaxImportLineCount)
+            return false;
+        ++line;
+        const qsizetype end = qMin(nextEnd(nextCr, u'\r'), nextEnd(nextLf, u'\n'));
+        const QStringView content = text.mid(at, end - at);
+        at = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+        if (content.size() > MaxImportLineLength) {
+            skip(result, SkippedLine::TooLong, line);
+            continue;
+        }
+        const LineDraw draw = drawimport::parseLine(content, wanted, tokens);
+        if (draw.blank)
+            continue;
+        if (draw.date.kind == LineDate::None)
+            skip(result, SkippedLine::NoDate, line);
+        else
+            dated.push_back({line, draw});
+    }
+    return true;
+}
+
+// Oldest first; draws of one day keep the file's order. Sorting positions rather than the draws
+// themselves moves far less data.
+void sortByDate(std::vector<ImportedDraw>& draws) {
+    const auto older = [](const ImportedDraw& a, const ImportedDraw& b) { return a.date < b.date; };
+    if (std::is_sorted(draws.begin(), draws.end(), older))
+        return;
+    std::vector<int> order(draws.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return draws[size_t(a)].date < draws[size_t(b)].date; });
+    std::vector<ImportedDraw> sorted;
+    sorted.reserve(draws.size());
+    for (const int i : order)
+        sorted.push_back(std::move(draws[size_t(i)]));
+    draws = std::move(sorted);
+}
+
+// Of draws sorted by date, a later line with the same date as an earlier one is skipped.
+void dropRepeatedDates(std::vector<ImportedDraw>& draws, DrawImportResult& result) {
+    std::vector<int> repeated;
+    size_t kept = 0;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        if (kept > 0 && draws[i].date == draws[kept - 1].date) {
+            repeated.push_back(draws[i].line);
+            continue;
+        }
+        if (kept != i)
+            draws[kept] = std::move(draws[i]);
+        ++kept;
+    }
+    draws.resize(kept);
+    std::sort(repeated.begin(), repeated.end());
+    for (const int line : repeated)
+        skip(result, SkippedLine::RepeatedDate, line);
+}
+
+// Date cells are short: a plain FNV-1a hash of them is several times faster than Qt's seeded
+// one, which a re-import of a long history would feel.
+struct CellHash {
+    size_t operator()(const QString& text) const {
+        quint64 hash = 14695981039346656037ULL;
+        for (const QChar c : text)
+            hash = (hash ^ c.unicode()) * 1099511628211ULL;
+        return size_t(hash);
+    }
+};
+using CellSet = std::unordered_set<QString, CellHash>;
+
+CellSet storedDates(const TDrawTable& table) {
+    CellSet dates;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const QString date = table.CellText(0, row);
+        if (!date.isEmpty())
+            dates.insert(date);
+    }
+    return dates;
+}
+
+// New draws go after the last row holding anything, so no stored cell is overwritten.
+int firstFreeRow(const TDrawTable& table) {
+    for (int row = table.RowCount() - 1; row >= 1; --row) {
+        for (int column = 0; column < TDrawTable::ColCount; ++column) {
+            if (!table.CellText(column, row).isEmpty())
+                return row + 1;
+        }
+    }
+    return 1;
+}
+
+// Number cells of 1..99 built once: a big import then shares their text.
+const QString& numberCell(int value) {
+    static const auto cells = [] {
+        std::array<QString, HighestBonus + 1> all;
+        for (int n = 0; n <= HighestBonus; ++n)
+            all[size_t(n)] = drawNumberCell(QString::number(n));
+        return all;
+    }();
+    return cells[size_t(value)];
+}
+
+} // namespace
+
+NumericDateOrder numericDateOrderOf(const QString& shortDateFormat) {
+    const qsizetype month = shortDateFormat.indexOf(u'M');
+    const qsizetype day = shortDateFormat.indexOf(u'd');
+    return month >= 0 && day >= 0 && month < day ? NumericDateOrder::MonthFirst
+                                                 : NumericDateOrder::DayFirst;
+}
+
+int DrawImportResult::skippedTotal() const {
+    int total = 0;
+    for (const int count : skipped)
+        total += count;
+    return total;
+}
+
+DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
+                           const DrawImportOptions& options) {
+    DrawImport import;
+    DrawImportResult& result = import.result;
+    result.fileName = QFileInfo(path).fileName();
+    result.pick = state.DataPick;
+    result.random = state.DataRandom;
+    const int pick = state.DataPick;
+    const int random = state.DataRandom;
+    if (pick < 1 || pick > TLotteryState::MaxPick || random < pick || random > HighestBonus) {
+        result.error = QStringLiteral("The loaded database's game (Pick %1, Random %2) cannot "
+                                      "take draws")
+                           .arg(pick)
+                           .arg(random);
+        return import;
+    }
+
+    FileReadResult file = readRegularFile(path, MaxImportFileSize);
+    result.error = readError(file, result.fileName);
+    if (!result.error.isEmpty())
+        return import;
+    QString text = decodeUtf8OrLatin1(file.bytes);
+    file.bytes.clear();
+    if (text.startsWith(QChar(0xFEFF))) // a byte order mark is no part of the first line
+        text.remove(0, 1);
+
+    // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
+    std::vector<PendingLine> dated;
+    if (!readLines(text, pick + (state.DataBonus ? 1 : 0), result, dated)) {
+        result.error = tooLargeText(result.fileName);
+        return import;
+    }
+    text.clear();
+
+    const NumericDateOrder order = fileDateOrder(dated, options.localeOrder);
+    const CellSet stored = storedDates(table);
+    import.draws.reserve(dated.size());
+    const DateCellFormat cellFormat(options.shortDateFormat);
+    for (const PendingLine& pending : dated) {
+        const DayMonthYear parts = partsOf(pending.draw.date, order);
+        const QDate date(parts.year, parts.month, parts.day);
+        if (!date.isValid()) {
+            skip(result, SkippedLine::BadDate, pending.line);
+            continue;
+        }
+        if (const int fault = numbersFault(pending.draw, pick, random, state.DataBonus);
+            fault >= 0) {
+            skip(result, SkippedLine(fault), pending.line);
+            continue;
+        }
+        ImportedDraw draw;
+        draw.date = date;
+        draw.line = pending.line;
+        draw.dateCell = cellFormat.cell(parts.year, parts.month, parts.day);
+        if (!stored.empty() && stored.count(draw.dateCell) != 0) {
+            ++result.alreadyStored;
+            continue;
+        }
+        std::copy_n(pending.draw.numbers.begin(), pick, draw.numbers.begin());
+        if (state.DataBonus && pending.draw.count > pick)
+            draw.bonus = pending.draw.numbers[size_t(pick)];
+        import.draws.push_back(std::move(draw));
+    }
+    sortByDate(import.draws);
+    dropRepeatedDates(import.draws, result);
+    return import;
+}
+
+void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryState& state,
+                     TDrawTable& table) {
+    DrawImportResult& result = import.result;
+    if (!result.error.isEmpty() || import.draws.empty())
+        return;
+    result.error = databaseNameError(state.DataName);
+    if (!result.error.isEmpty())
+        return;
+    const int start = firstFreeRow(table);
+    const qint64 count = qint64(import.draws.size());
+    // A draw file longer than the loader accepts would lose the whole database at next start.
+    if (start + count > MaxDrawRowCount) {
+        result.error = drawFileTooLargeText();
+        return;
+    }
+
+    const int oldRowCount = table.RowCount();
+    const int oldTotal = state.DataTotalDraws;
+    const QString oldLast = state.DataLastDraw;
+    table.SetRowCount(qMax(oldRowCount, int(start + count)));
+    const int pick = qBound(0, state.DataPick, TLotteryState::MaxPick);
+    int row = start;
+    for (const ImportedDraw& draw : import.draws) {
+        table.SetCellText(0, row, draw.dateCell);
+        for (int column = 1; column <= pick; ++column)
+            table.SetCellText(column, row, numberCell(draw.numbers[size_t(column - 1)]));
+        if (draw.bonus > 0)
+            table.SetCellText(BonusColumn, row, numberCell(draw.bonus));
+        ++row;
+    }
+    state.DataTotalDraws = table.CountDraws();
+    state.DataLastDraw = import.draws.back().dateCell;
+
+    result.error = saveDrawFile(drawFilePath(headerPath, state.DataName), table);
+    if (!result.error.isEmpty()) {
+        // Rows from `start` on held nothing before: dropping and re-adding them restores them.
+        table.SetRowCount(start);
+        table.SetRowCount(oldRowCount);
+        state.DataTotalDraws = oldTotal;
+        state.DataLastDraw = oldLast;
+        return;
+    }
+    result.added = int(count);
+    result.firstDate = import.draws.front().dateCell.mid(1);
+    result.lastDate = import.draws.back().dateCell.mid(1);
+}
+
+DrawImportResult importDrawHistory(const QString& headerPath, const QString& path,
+                                   const DrawImportOptions& options, TLotteryState& state,
+                                   TDrawTable& table) {
+    DrawImport import = readDrawHistory(path, state, table, options);
+    applyDrawImport(headerPath, import, state, table);
+    return import.result;
+}

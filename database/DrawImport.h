@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+struct TLotteryState;
+class TDrawTable;
+
+// Adding the draws of a published results file (CSV or text, as lotteries and fan sites offer
+// them) to the loaded database: each line with a date followed by the draw's numbers becomes a
+// draw; dates already stored are left out; the new draws are appended oldest first and the
+// draw file is saved once, whole or not at all.
+
+// How a numeric date such as "06/12/97" reads when the file never shows a part above 12.
+enum class NumericDateOrder { DayFirst, MonthFirst };
+
+// The order of day and month in a short date format such as "MM/dd/yy".
+NumericDateOrder numericDateOrderOf(const QString& shortDateFormat);
+
+struct DrawImportOptions {
+    QString shortDateFormat = QStringLiteral("dd/MM/yy"); // form of the stored date cells
+    NumericDateOrder localeOrder = NumericDateOrder::DayFirst;
+};
+
+// Why a line of the file did not become a draw.
+enum class SkippedLine {
+    NoDate,         // a heading, a note: no date on the line
+    BadDate,        // a date that does not exist, such as 31/02/2024
+    TooFewNumbers,  // fewer numbers than the game draws
+    OutOfRange,     // a number outside the game's range, or a bonus outside 1..99
+    RepeatedNumber, // a main number given twice
+    RepeatedDate,   // a date already given on an earlier line of the file
+    TooLong,        // far longer than any draw could be
+};
+constexpr int SkippedLineKinds = 7;
+
+// Refusal limits: the whole file is read into memory at once.
+constexpr qint64 MaxImportFileSize = 64 * 1024 * 1024;
+constexpr int MaxImportLineCount = 1000000;
+constexpr int MaxImportLineLength = 10000;
+// The summary names at most this many lines per reason.
+constexpr int NamedSkippedLines = 5;
+
+struct ImportedDraw {
+    QDate date;
+    int line = 0;                 // in the results file, from 1
+    QString dateCell;             // " 12/06/82"
+    std::array<int, 7> numbers{}; // the game's DataPick numbers in the file's order
+    int bonus = 0;                // 0 when the game or the line has none
+};
+
+struct DrawImportResult {
+    QString fileName; // the results file's name, for the messages
+    int pick = 0;     // the game the lines were matched against
+    int random = 0;
+    QString error;               // "" or why nothing was imported (refused file, failed save)
+    int added = 0;               // draws appended to the table
+    QString firstDate, lastDate; // of the added draws, as stored but without the leading blank
+    int alreadyStored = 0;
+    std::array<int, SkippedLineKinds> skipped{};
+    std::array<QList<int>, SkippedLineKinds> skippedLines{}; // the first few line numbers
+    int skippedTotal() const;
+};
+
+struct DrawImport {
+    DrawImportResult result;
+    std::vector<ImportedDraw> draws; // new draws, oldest first
+};
+
+// Reads `path` and matches its lines against the game of `state`; dates already in `table`
+// are counted as stored. Changes nothing.
+DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
+                           const DrawImportOptions& options);
+
+// Appends `import.draws` after the stored draws, keeps DataTotalDraws / DataLastDraw in step
+// and saves the draw file beside `headerPath`. When the save fails, `table` and `state` are
+// restored exactly and result.error holds the error text.
+void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryState& state,
+                     TDrawTable& table);
+
+// Both steps.
+DrawImportResult importDrawHistory(const QString& headerPath, const QString& path,
+                                   const DrawImportOptions& options, TLotteryState& state,
+                                   TDrawTable& table);
+
+// The one message that tells the user what an import did.
+QString drawImportSummary(const DrawImportResult& result);

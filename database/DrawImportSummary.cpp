@@ -1,0 +1,71 @@
+#include "DrawImport.h"
+
+#include <QStringList>
+
+namespace {
+
+QString countText(int count, const char* one, const char* many) {
+    return QString::number(count) + u' ' + QLatin1String(count == 1 ? one : many);
+}
+
+QString skipReasonText(SkippedLine reason, int pick) {
+    switch (reason) {
+    case SkippedLine::NoDate:
+        return QStringLiteral("without a draw");
+    case SkippedLine::BadDate:
+        return QStringLiteral("with a date that does not exist");
+    case SkippedLine::TooFewNumbers:
+        return QStringLiteral("with fewer than %1 numbers").arg(pick);
+    case SkippedLine::OutOfRange:
+        return QStringLiteral("with a number out of range");
+    case SkippedLine::RepeatedNumber:
+        return QStringLiteral("with a number drawn twice");
+    case SkippedLine::RepeatedDate:
+        return QStringLiteral("with the date of an earlier line");
+    case SkippedLine::TooLong:
+        return QStringLiteral("too long to be a draw");
+    }
+    return {};
+}
+
+} // namespace
+
+QString drawImportSummary(const DrawImportResult& result) {
+    if (!result.error.isEmpty())
+        return result.error;
+    QStringList sentences;
+    if (result.added == 1)
+        sentences << QStringLiteral("Imported 1 draw (%1).").arg(result.firstDate);
+    else if (result.added > 1)
+        sentences << QStringLiteral("Imported %1 draws (%2 to %3).")
+                         .arg(result.added)
+                         .arg(result.firstDate, result.lastDate);
+    else if (result.alreadyStored > 0)
+        sentences << QStringLiteral("No new draws in %1.").arg(result.fileName);
+    else
+        sentences << QStringLiteral("No draws found in %1.").arg(result.fileName);
+    if (result.alreadyStored > 0)
+        sentences << countText(result.alreadyStored, "draw was", "draws were") +
+                         QStringLiteral(" already stored.");
+    for (int kind = 0; kind < SkippedLineKinds; ++kind) {
+        const int count = result.skipped[size_t(kind)];
+        if (count == 0)
+            continue;
+        QString sentence =
+            countText(count, "line ", "lines ") + skipReasonText(SkippedLine(kind), result.pick) +
+            (count == 1 ? QStringLiteral(" was skipped") : QStringLiteral(" were skipped"));
+        const QList<int>& lines = result.skippedLines[size_t(kind)];
+        if (!lines.isEmpty()) {
+            QStringList numbers;
+            for (const int line : lines)
+                numbers << QString::number(line);
+            if (count > lines.size())
+                numbers << QStringLiteral("...");
+            sentence += (lines.size() == 1 && count == 1 ? QStringLiteral(" (line ")
+                                                         : QStringLiteral(" (lines ")) +
+                        numbers.join(QStringLiteral(", ")) + u')';
+        }
+        sentences << sentence + u'.';
+    }
+    return sentences.join(u' ');
+}
