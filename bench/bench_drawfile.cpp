@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
         allMet = report(out, QStringLiteral("synthetic"), draws, file, folder.path()) && allMet;
     }
     const QString csv =
-        args.size() > 1 ? args[1] : QStringLiteral("/work/shared/data/canada-649.csv");
+        args.size() > 1 ? args[1] : QStringLiteral(BALLMERE_HISTORY_CSV);
     int draws = 0;
     const TDrawTable history = historyTable(csv, &draws);
     if (draws > 0) {

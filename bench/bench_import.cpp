@@ -113,10 +113,10 @@ Time timeImport(const QString& resultsPath, const DrawImportOptions& options, in
         [&] {
             state = game649();
             table = TDrawTable();
-            startEmptyDatabase(state, table);
+            startEmptyDatabase(headerPath, state, table);
             QFile::remove(QDir(folder).filePath(QStringLiteral("Lotto.bmi")));
         },
-        [&] { *added = importDrawHistory(headerPath, resultsPath, options, state, table).added; });
+        [&] { *added = importDrawHistory(resultsPath, options, state, table).added; });
 }
 
 Figures measure(const QString& resultsPath, const DrawImportOptions& options, int repeats,
@@ -140,7 +140,7 @@ Figures measure(const QString& resultsPath, const DrawImportOptions& options, in
         });
     TLotteryState state = game649();
     TDrawTable empty;
-    startEmptyDatabase(state, empty);
+    startEmptyDatabase(QDir(memoryFolder).filePath(QStringLiteral("Lotto.bmd")), state, empty);
     figures.match = timeMs(
         repeats, [] {},
         [&] {
@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
         return 1;
     bool met = true;
 
-    const QString history = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                     : QStringLiteral("/work/shared/data/canada-649.csv");
+    const QString history =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(BALLMERE_HISTORY_CSV);
     if (QFile::exists(history)) {
         const Figures real = measure(history, {}, 21, memoryFolder.path(), diskFolder.path());
         const double ratio = real.import.cpuMs / real.load.cpuMs;

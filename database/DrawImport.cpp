@@ -313,8 +313,7 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
     return import;
 }
 
-void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryState& state,
-                     TDrawTable& table) {
+void applyDrawImport(DrawImport& import, TLotteryState& state, TDrawTable& table) {
     DrawImportResult& result = import.result;
     if (!result.error.isEmpty() || import.draws.empty())
         return;
@@ -343,10 +342,9 @@ void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryStat
             table.SetCellText(BonusColumn, row, numberCell(draw.bonus));
         ++row;
     }
-    state.DataTotalDraws = table.CountDraws();
-    state.DataLastDraw = import.draws.back().dateCell;
+    updateDrawTotals(state, table);
 
-    result.error = saveDrawFile(drawFilePath(headerPath, state.DataName), table);
+    result.error = saveLoadedDraws(state, table);
     if (!result.error.isEmpty()) {
         // Rows from `start` on held nothing before: dropping and re-adding them restores them.
         table.SetRowCount(start);
@@ -360,10 +358,9 @@ void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryStat
     result.lastDate = import.draws.back().dateCell.mid(1);
 }
 
-DrawImportResult importDrawHistory(const QString& headerPath, const QString& path,
-                                   const DrawImportOptions& options, TLotteryState& state,
-                                   TDrawTable& table) {
+DrawImportResult importDrawHistory(const QString& path, const DrawImportOptions& options,
+                                   TLotteryState& state, TDrawTable& table) {
     DrawImport import = readDrawHistory(path, state, table, options);
-    applyDrawImport(headerPath, import, state, table);
+    applyDrawImport(import, state, table);
     return import.result;
 }

@@ -77,15 +77,13 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
                            const DrawImportOptions& options);
 
 // Appends `import.draws` after the stored draws, keeps DataTotalDraws / DataLastDraw in step
-// and saves the draw file beside `headerPath`. When the save fails, `table` and `state` are
+// and saves the loaded database's draw file. When the save fails, `table` and `state` are
 // restored exactly and result.error holds the error text.
-void applyDrawImport(const QString& headerPath, DrawImport& import, TLotteryState& state,
-                     TDrawTable& table);
+void applyDrawImport(DrawImport& import, TLotteryState& state, TDrawTable& table);
 
 // Both steps.
-DrawImportResult importDrawHistory(const QString& headerPath, const QString& path,
-                                   const DrawImportOptions& options, TLotteryState& state,
-                                   TDrawTable& table);
+DrawImportResult importDrawHistory(const QString& path, const DrawImportOptions& options,
+                                   TLotteryState& state, TDrawTable& table);
 
 // The one message that tells the user what an import did.
 QString drawImportSummary(const DrawImportResult& result);

@@ -9,16 +9,15 @@
 #include "database/DrawTable.h"
 #include "platform/ProfileFile.h"
 #include "platform/SafeFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
 #include <QtTest>
 
 #include <atomic>
-#include <csignal>
 #include <fcntl.h>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -26,22 +25,6 @@
 using namespace testfiles;
 
 namespace {
-
-// While alive, no file may grow past `bytes`: writes beyond fail with EFBIG, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 // Runs `read` on a thread; if it is still blocked after a few seconds, a writer opens and closes
 // `fifo` so that it ends, and false is returned: the read blocked on the pipe.
