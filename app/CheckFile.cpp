@@ -1,14 +1,14 @@
 #include "app/CheckFile.h"
 
+#include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 namespace CheckFile {
 
 namespace {
-
-// Generated lines are at most 41 characters: a million of them fit many times over.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 constexpr int MaxNumbersPerLine = 7;
 
@@ -42,40 +42,36 @@ QString write(const QString& path, const QStringList& lines) {
     return {};
 }
 
-bool read(const QString& path, QStringList* lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    if (file.size() > MaxFileSize)
-        return false;
-    // In pieces, so that a device that never ends (or lies about its size) cannot exhaust memory.
-    QByteArray bytes;
-    while (bytes.size() <= MaxFileSize) {
-        const QByteArray piece = file.read(64 * 1024);
-        if (piece.isEmpty())
-            break;
-        bytes += piece;
-    }
-    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError)
-        return false;
+ReadStatus readLines(const QString& path, QStringList* lines) {
+    const FileReadResult file = readRegularFile(path, MaxFileSize);
+    if (file.status == FileReadResult::TooLarge)
+        return ReadStatus::TooLarge;
+    if (!file.ok())
+        return ReadStatus::CannotOpen;
+    if (lines)
+        *lines = splitLines(decodeUtf8OrLatin1(file.bytes));
+    return ReadStatus::Read;
+}
 
+bool read(const QString& path, QStringList* lines) {
+    return readLines(path, lines) == ReadStatus::Read;
+}
+
+QStringList splitLines(QStringView text) {
     QStringList result;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
             continue;
-        result << QString::fromLatin1(bytes.constData() + start, i - start);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+        result << text.mid(start, i - start).toString();
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
-    // A last line without its end still counts.
-    if (start < bytes.size())
-        result << QString::fromLatin1(bytes.constData() + start, bytes.size() - start);
-    if (lines)
-        *lines = result;
-    return true;
+    if (start < text.size())
+        result << text.mid(start).toString();
+    return result;
 }
 
 int numberAt(const QString& line, int k) {

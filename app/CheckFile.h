@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The check file: a draw list saved as text lines ended by CR LF, four header lines first, then
 // one generated line each ("6/49  >  03 - 11 - 17 - 24 - 38 - 45").
@@ -18,9 +19,19 @@ QByteArray encode(const QStringList& lines);
 // success, else the message for the user.
 QString write(const QString& path, const QStringList& lines);
 
-// The file's lines without their ends (CR LF, LF or CR). False when it cannot be read or is far
-// larger than any check file.
+// Generated lines are at most 41 characters: a million of them fit many times over.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+enum class ReadStatus { Read, CannotOpen, TooLarge };
+
+// The file's lines without their ends (CR LF, LF or CR), decoded as UTF-8 when valid, else as
+// Latin-1. Only regular files of at most MaxFileSize bytes are read; otherwise `lines` is left
+// as it was.
+ReadStatus readLines(const QString& path, QStringList* lines);
 bool read(const QString& path, QStringList* lines);
+
+// `text` cut at every CR LF, LF or CR; a last line without its end still counts.
+QStringList splitLines(QStringView text);
 
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
 // first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.
