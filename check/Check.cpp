@@ -52,6 +52,8 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::Text, Qt::black);
         memo->setPalette(palette);
     }
+    // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
+    ui_->Memo2->document()->setDocumentMargin(2);
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
