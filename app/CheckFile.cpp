@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace CheckFile {
 
@@ -49,7 +50,7 @@ ReadStatus readLines(const QString& path, QStringList* lines) {
     if (!file.ok())
         return ReadStatus::CannotOpen;
     if (lines)
-        *lines = splitLines(decodeUtf8OrLatin1(file.bytes));
+        *lines = decodeLines(file.bytes);
     return ReadStatus::Read;
 }
 
@@ -57,20 +58,30 @@ bool read(const QString& path, QStringList* lines) {
     return readLines(path, lines) == ReadStatus::Read;
 }
 
-QStringList splitLines(QStringView text) {
+// Cut at every CR LF, LF or CR, a last line without its end included. CR and LF never occur
+// inside a UTF-8 sequence, so the bytes are cut first and each line decoded as the whole
+// text would be: no copy of the whole file as text on the way.
+QStringList decodeLines(QByteArrayView bytes) {
+    const bool utf8 = isValidUtf8(bytes);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    const auto decode = [&](qsizetype start, qsizetype end) -> QString {
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        return utf8 ? decoder.decode(line) : QString::fromLatin1(line);
+    };
     QStringList result;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
             continue;
-        result << text.mid(start, i - start).toString();
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        result << decode(start, i);
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < text.size())
-        result << text.mid(start).toString();
+    if (start < bytes.size())
+        result << decode(start, bytes.size());
     return result;
 }
 

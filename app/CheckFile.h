@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 // The check file: a draw list saved as text lines ended by CR LF, four header lines first, then
 // one generated line each ("6/49  >  03 - 11 - 17 - 24 - 38 - 45").
@@ -29,9 +29,7 @@ enum class ReadStatus { Read, CannotOpen, TooLarge };
 // as it was.
 ReadStatus readLines(const QString& path, QStringList* lines);
 bool read(const QString& path, QStringList* lines);
-
-// `text` cut at every CR LF, LF or CR; a last line without its end still counts.
-QStringList splitLines(QStringView text);
+QStringList decodeLines(QByteArrayView bytes);
 
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
 // first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.

@@ -145,7 +145,7 @@ void TForm6::Button2Click() {
     const LineMatch::CheckResult result =
         LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
     // In one go: a hundred thousand winning lines are one document, not as many appends.
-    ui_->Memo1->setPlainText(result.lines.join(u'\n'));
+    ui_->Memo1->setPlainText(result.text);
 }
 
 void TForm6::Button8Click() {

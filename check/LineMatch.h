@@ -48,7 +48,8 @@ QStringList summaryLines(int winners);
 
 struct CheckResult {
     int winners = 0;
-    QStringList lines; // the result lines, then the summary
+    // The result lines, then the summary, joined by '\n': one text for the result list.
+    QString text;
 };
 
 // Lines after the banner that have a '>' are matched; those with at least `minimumCorrect`

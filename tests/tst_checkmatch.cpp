@@ -92,6 +92,11 @@ void TestCheckMatch::matchLine() {
     QCOMPARE(match.hits, hits);
     QCOMPARE(match.bonusHit, bonusHit);
     QCOMPARE(resultLine(match), result);
+    // The whole check lists a line the same way.
+    const QString listed =
+        LineMatch::checkLines(banner() << line, entriesOf(numbers, bonus), 1, includeBonus)
+            .text.section(u'\n', 0, 0);
+    QCOMPARE(listed, hits > 0 ? result : QStringLiteral("No winning combinations found"));
 }
 
 void TestCheckMatch::paddedEntries_data() {
@@ -159,7 +164,7 @@ void TestCheckMatch::checkLines() {
     QFETCH(QStringList, expected);
     const auto result = LineMatch::checkLines(
         lines, entriesOf({"05", "12", "23", "31", "40", "44"}, "07"), minimum, true);
-    QCOMPARE(result.lines, expected);
+    QCOMPARE(result.text.split(u'\n'), expected);
 }
 
 void TestCheckMatch::lastDrawBoxText_data() {
