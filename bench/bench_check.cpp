@@ -1,7 +1,7 @@
 // Checker speed: loading a check file of 100,000 saved lines and checking them, against the
 // least any loader does (reading the bytes and cutting them into lines), then the same through
 // the checker window itself with every line a winner, so the result list holds 100,000 lines.
-//   bench_check
+//   bench_check [saved lines, default 100000]
 #include "app/CheckFile.h"
 #include "check/Check.h"
 #include "check/LineMatch.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int Lines = 100000;
+constexpr int DefaultLines = 100000;
 constexpr int Repeats = 15;
 constexpr double GoalRatio = 3.0;
 constexpr double GoalWindowMs = 1000.0; // one blocking step a user would still call a pause
@@ -92,6 +92,9 @@ LineMatch::WinningEntries entries(const QStringList& numbers, const QString& bon
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const int Lines = argc > 1 ? QByteArray(argv[1]).toInt() : DefaultLines;
+    if (Lines <= 0)
+        return 2;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("lines.bmc"));
     if (!CheckFile::write(path, savedLines(Lines)).isEmpty())

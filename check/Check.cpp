@@ -27,6 +27,26 @@ int boxCountFor(int pick) {
     return qBound(1, pick, NumberBoxes);
 }
 
+// Far beyond any saved line (41 characters). Laying out one line of megabytes takes seconds and
+// hundreds of megabytes, so longer lines are shown cut; the check still reads them whole.
+constexpr qsizetype ShownLineLength = 1000;
+
+QString shownText(const QStringList& lines) {
+    QString text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (i > 0)
+            text += u'\n';
+        if (line.size() <= ShownLineLength) {
+            text += line;
+        } else {
+            text += QStringView(line).left(ShownLineLength);
+            text += QChar(0x2026); // ellipsis
+        }
+    }
+    return text;
+}
+
 QString loadedCaption(qsizetype lineCount) {
     const qsizetype saved = qMax<qsizetype>(0, lineCount - LineMatch::HeaderLineCount);
     return QStringLiteral("Total Loaded Draws : %1").arg(saved);
@@ -208,6 +228,6 @@ void TForm6::showNumberBoxes(int count) {
 }
 
 void TForm6::showLoadedLines() {
-    ui_->Memo2->setPlainText(loadedLines_.join(u'\n'));
+    ui_->Memo2->setPlainText(shownText(loadedLines_));
     ui_->Label7->setText(loadedCaption(loadedLines_.size()));
 }
