@@ -156,6 +156,18 @@ void TestCheckWindow::opening() {
              QStringLiteral("|Loads a previously saved Check file"));
     for (int k = 1; k <= 8; ++k)
         QCOMPARE(f.edit(k)->maxLength(), 2);
+
+    const QStringList tabOrder{"Edit1",     "Edit2", "Edit3", "Edit4",     "Edit5",
+                               "Edit6",     "Edit7", "Edit8", "Button2",   "Button1",
+                               "SpinEdit1", "Memo2", "Memo1", "CheckBox1", "Button8"};
+    QStringList chain;
+    QWidget* widget = f.edit(1);
+    do {
+        if (tabOrder.contains(widget->objectName()) && !chain.contains(widget->objectName()))
+            chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != f.edit(1));
+    QCOMPARE(chain, tabOrder);
 }
 
 void TestCheckWindow::lastDrawPanel() {
