@@ -29,6 +29,7 @@ enum class ReadStatus { Read, CannotOpen, TooLarge };
 // as it was.
 ReadStatus readLines(const QString& path, QStringList* lines);
 bool read(const QString& path, QStringList* lines);
+// The lines of a file's bytes, as readLines gives them.
 QStringList decodeLines(QByteArrayView bytes);
 
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
