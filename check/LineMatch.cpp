@@ -36,7 +36,7 @@ struct Keys {
 
 // Every hit in the order found: at most one per entry and field.
 struct Hits {
-    std::array<Key, EntryCount * FieldCount> fields{};
+    std::array<Key, EntryCount * FieldCount> fields; // only the first `count` are set
     int count = 0;
     bool bonusHit = false;
 };
