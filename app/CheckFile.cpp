@@ -1,13 +1,13 @@
 #include "app/CheckFile.h"
 
 #include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
+
+#include <QStringDecoder>
 
 namespace CheckFile {
 
 namespace {
-
-// Generated lines are at most 41 characters: a million of them fit many times over.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 constexpr int MaxNumbersPerLine = 7;
 
@@ -39,29 +39,50 @@ QString write(const QString& path, const QStringList& lines) {
     return QStringLiteral("Stream write error");
 }
 
-bool read(const QString& path, QStringList* lines) {
+ReadStatus readLines(const QString& path, QStringList* lines) {
     const FileReadResult file = readRegularFile(path, MaxFileSize);
+    if (file.status == FileReadResult::TooLarge)
+        return ReadStatus::TooLarge;
     if (!file.ok())
-        return false;
-    const QByteArray& bytes = file.bytes;
+        return ReadStatus::CannotOpen;
+    if (lines)
+        *lines = decodeLines(file.bytes);
+    return ReadStatus::Read;
+}
 
+bool read(const QString& path, QStringList* lines) {
+    return readLines(path, lines) == ReadStatus::Read;
+}
+
+// Cut at every CR LF, LF or CR, a last line without its end included. CR and LF never occur
+// inside a UTF-8 sequence, so the bytes are cut first and each line decoded as the whole
+// text would be: no copy of the whole file as text on the way.
+QStringList decodeLines(QByteArrayView bytes) {
+    // Plain ASCII, as the program writes, reads the same either way and Latin-1 is quicker.
+    unsigned char high = 0;
+    for (const char c : bytes)
+        high |= static_cast<unsigned char>(c);
+    const bool utf8 = (high & 0x80) != 0 && isValidUtf8(bytes);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    const auto decode = [&](qsizetype start, qsizetype end) -> QString {
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        return utf8 ? decoder.decode(line) : QString::fromLatin1(line);
+    };
     QStringList result;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
+        const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        result << QString::fromLatin1(bytes.constData() + start, i - start);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+        result << decode(start, i);
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    // A last line without its end still counts.
     if (start < bytes.size())
-        result << QString::fromLatin1(bytes.constData() + start, bytes.size() - start);
-    if (lines)
-        *lines = result;
-    return true;
+        result << decode(start, bytes.size());
+    return result;
 }
 
 int numberAt(const QString& line, int k) {

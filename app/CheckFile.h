@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -18,9 +19,18 @@ QByteArray encode(const QStringList& lines);
 // success, else the message for the user.
 QString write(const QString& path, const QStringList& lines);
 
-// The file's lines without their ends (CR LF, LF or CR). False when it cannot be read or is far
-// larger than any check file.
+// Generated lines are at most 41 characters: a million of them fit many times over.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+enum class ReadStatus { Read, CannotOpen, TooLarge };
+
+// The file's lines without their ends (CR LF, LF or CR), decoded as UTF-8 when valid, else as
+// Latin-1. Only regular files of at most MaxFileSize bytes are read; otherwise `lines` is left
+// as it was.
+ReadStatus readLines(const QString& path, QStringList* lines);
 bool read(const QString& path, QStringList* lines);
+// The lines of a file's bytes, as readLines gives them.
+QStringList decodeLines(QByteArrayView bytes);
 
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
 // first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.

@@ -8,6 +8,7 @@
 #include "ui_Main.h"
 
 #include "about/About.h"
+#include "check/Check.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
 #include "controls/GroupBoxRoom.h"
@@ -463,11 +464,14 @@ void TForm1::Button3Click() {
     hide();
 }
 
-// The checker, statistics and advanced picking windows come with their own windows; the
-// buttons already clear the status bar as they will then.
 void TForm1::Button4Click() {
     ui_->StatusBar1->clearMessage();
+    TForm6 checker(context_, this);
+    checker.exec();
 }
+
+// The statistics and advanced picking windows come with their own windows; the buttons
+// already clear the status bar as they will then.
 void TForm1::Button5Click() {
     ui_->StatusBar1->clearMessage();
 }

@@ -1,6 +1,8 @@
 #include "NumberFilterDialog.h"
 #include "ui_NumberFilterDialog.h"
 
+#include "AutoAdvance.h"
+
 #include "app/AppContext.h"
 #include "app/LotteryState.h"
 #include "platform/DialogService.h"
@@ -97,35 +99,8 @@ bool NumberFilterDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// A key pressed in a box that is one character short of full moves focus on, so that the
-// second digit fills the box and the next one is ready.
 void NumberFilterDialog::EditKeyDown(QLineEdit* edit, const QKeyEvent& event) {
-    switch (event.key()) {
-    // Tab moves focus by itself; modifiers alone are the start of another key.
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-        return;
-    default:
-        break;
-    }
-    if (edit->text().size() != edit->maxLength() - 1)
-        return;
-    if (QWidget* const next = nextInTabOrder(edit))
-        next->setFocus(Qt::TabFocusReason);
-}
-
-QWidget* NumberFilterDialog::nextInTabOrder(QWidget* from) const {
-    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
-        if (w != this && isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
-            (w->focusPolicy() & Qt::TabFocus))
-            return w;
-    }
-    return nullptr;
+    AutoAdvance::keyDown(this, edit, event);
 }
 
 NumberFilter::BoxTexts NumberFilterDialog::boxTexts() const {

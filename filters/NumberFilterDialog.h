@@ -53,7 +53,6 @@ protected:
 private:
     void FormCreate();
     void EditKeyDown(QLineEdit* edit, const QKeyEvent& event);
-    QWidget* nextInTabOrder(QWidget* from) const;
     NumberFilter::BoxTexts boxTexts() const;
     void setBoxTexts(const NumberFilter::BoxTexts& texts);
     void showLabelForFlag();

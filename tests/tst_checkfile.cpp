@@ -36,6 +36,7 @@ private slots:
     void read();
     void unreadable_data();
     void unreadable();
+    void tooLarge();
     void numberAt_data();
     void numberAt();
     void arbitraryBytesLoad();
@@ -118,6 +119,15 @@ void TestCheckFile::read_data() {
     QTest::newRow("NUL and high bytes")
         << QByteArray("1/49  >  0\0\xff\r\n", 14)
         << QStringList{QString::fromLatin1(QByteArray("1/49  >  0\0\xff", 12))};
+    QTest::newRow("valid UTF-8") << QByteArray("a\r\n1/49  >  \xc3\xa9")
+                                 << QStringList{"a", "1/49  >  é"};
+    QTest::newRow("byte order mark kept")
+        << QByteArray("\xef\xbb\xbf"
+                      "a\r\n\xef\xbb\xbf"
+                      "b")
+        << QStringList{QStringLiteral("\ufeffa"), QStringLiteral("\ufeffb")};
+    QTest::newRow("one bad byte makes it all Latin-1")
+        << QByteArray("\xc3\xa9\r\n\xe9") << QStringList{"Ã©", "é"};
 }
 
 void TestCheckFile::read() {
@@ -147,6 +157,17 @@ void TestCheckFile::unreadable() {
     QTemporaryDir dir;
     QStringList lines{"kept"};
     QVERIFY(!CheckFile::read(QDir(dir.path()).filePath(path), &lines));
+    QCOMPARE(lines, QStringList{"kept"});
+}
+
+// A file larger than any check file is refused before it is read.
+void TestCheckFile::tooLarge() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("huge.bmc"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(CheckFile::MaxFileSize + 1));
+    file.close();
+    QStringList lines{"kept"};
+    QCOMPARE(CheckFile::readLines(file.fileName(), &lines), CheckFile::ReadStatus::TooLarge);
     QCOMPARE(lines, QStringList{"kept"});
 }
 

@@ -1,0 +1,233 @@
+#include "Check.h"
+#include "ui_Check.h"
+
+#include "LastDraw.h"
+#include "LineMatch.h"
+
+#include "app/CheckFile.h"
+#include "app/LotteryState.h"
+#include "database/DrawTable.h"
+#include "filters/AutoAdvance.h"
+#include "platform/DialogService.h"
+#include "platform/HintDisplay.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int NumberBoxes = TLotteryState::MaxPick;
+constexpr int BonusBox = 8;
+
+int boxCountFor(int pick) {
+    return qBound(1, pick, NumberBoxes);
+}
+
+// Far beyond any saved line (41 characters). Laying out one line of megabytes takes seconds and
+// hundreds of megabytes, so longer lines are shown cut; the check still reads them whole.
+constexpr qsizetype ShownLineLength = 1000;
+
+QString shownText(const QStringList& lines) {
+    QString text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (i > 0)
+            text += u'\n';
+        if (line.size() <= ShownLineLength) {
+            text += line;
+        } else {
+            text += QStringView(line).left(ShownLineLength);
+            text += QChar(0x2026); // ellipsis
+        }
+    }
+    return text;
+}
+
+QString loadedCaption(qsizetype lineCount) {
+    const qsizetype saved = qMax<qsizetype>(0, lineCount - LineMatch::HeaderLineCount);
+    return QStringLiteral("Total Loaded Draws : %1").arg(saved);
+}
+
+} // namespace
+
+TForm6::TForm6(AppContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context), ui_(std::make_unique<Ui::TForm6>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    ui_->StatusBar1->setSizeGripEnabled(false);
+    edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4,
+              ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit8};
+    for (int k = 1; k <= BonusBox; ++k)
+        edits_[k]->installEventFilter(this);
+
+    // Changed by the arrows only.
+    ui_->SpinEdit1->findChild<QLineEdit*>()->setReadOnly(true);
+    for (QPlainTextEdit* memo : {ui_->Memo1, ui_->Memo2}) {
+        QPalette palette = memo->palette();
+        palette.setColor(QPalette::Text, Qt::black);
+        memo->setPalette(palette);
+    }
+    // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
+    ui_->Memo2->document()->setDocumentMargin(2);
+
+    connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
+    connect(ui_->Button8, &QPushButton::clicked, this, &TForm6::Button8Click);
+    connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm6::SpinEdit1Change);
+    connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm6::CheckBox1Click);
+    connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm6::CheckBox2Click);
+
+    FormCreate();
+    if (const QScreen* const screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm6::~TForm6() {
+    FormDestroy();
+}
+
+void TForm6::FormCreate() {
+    handedOverHints_ = context_.hints.handler();
+    context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
+
+    const TLotteryState& state = context_.state;
+    if (LastDraw::available(state, context_.table)) {
+        ui_->Panel1->show();
+        ui_->Label15->setText(LastDraw::caption(state, context_.table));
+    }
+    showNumberBoxes(boxCountFor(state.PickCount));
+    edits_[BonusBox]->show();
+
+    loadedLines_ = CheckFile::headerLines();
+    showLoadedLines();
+    minimumCorrect_ = ui_->SpinEdit1->value();
+    includeBonus_ = false;
+}
+
+void TForm6::FormDestroy() {
+    if (handedOverHints_)
+        context_.hints.setHandler(*handedOverHints_);
+    handedOverHints_.reset();
+}
+
+void TForm6::DoShowHint(const QString& text) {
+    ui_->StatusBar1->showMessage(text);
+}
+
+void TForm6::Button1Click() {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load Ballmere Pro Check File");
+    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
+    options.defaultExtension = QStringLiteral("bmc");
+    const QString path = context_.platform.dialogs.openFileName(this, options);
+    if (path.isEmpty())
+        return;
+
+    QStringList lines;
+    switch (CheckFile::readLines(path, &lines)) {
+    case CheckFile::ReadStatus::Read:
+        break;
+    case CheckFile::ReadStatus::CannotOpen:
+        context_.platform.dialogs.error(
+            this, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    case CheckFile::ReadStatus::TooLarge:
+        context_.platform.dialogs.error(
+            this, QStringLiteral("Cannot open file %1\nIt is larger than any check file (%2 MB).")
+                      .arg(QDir::toNativeSeparators(path))
+                      .arg(CheckFile::MaxFileSize / (1024 * 1024)));
+        return;
+    }
+    loadedLines_ = std::move(lines);
+    showLoadedLines();
+    if (loadedLines_.size() > LineMatch::HeaderLineCount)
+        ui_->Button2->setEnabled(true);
+}
+
+void TForm6::Button2Click() {
+    for (int k = 1; k <= BonusBox; ++k) {
+        const QString padded = LineMatch::paddedEntry(edits_[k]->text());
+        if (padded != edits_[k]->text())
+            edits_[k]->setText(padded);
+    }
+    ui_->Memo1->clear();
+
+    LineMatch::WinningEntries entries;
+    for (int k = 1; k <= NumberBoxes; ++k)
+        entries.numbers[size_t(k - 1)] = LineMatch::entryOf(edits_[k]->text());
+    entries.bonus = LineMatch::entryOf(edits_[BonusBox]->text());
+
+    const LineMatch::CheckResult result =
+        LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
+    // In one go: a hundred thousand winning lines are one document, not as many appends.
+    ui_->Memo1->setPlainText(result.text);
+}
+
+void TForm6::Button8Click() {
+    QDialog::reject();
+}
+
+void TForm6::reject() {
+    Button8Click();
+}
+
+void TForm6::SpinEdit1Change() {
+    minimumCorrect_ = ui_->SpinEdit1->value();
+}
+
+void TForm6::CheckBox1Click() {
+    includeBonus_ = ui_->CheckBox1->isChecked();
+    ui_->Label6->setVisible(includeBonus_);
+}
+
+void TForm6::CheckBox2Click() {
+    const TLotteryState& state = context_.state;
+    if (ui_->CheckBox2->isChecked()) {
+        const int count = boxCountFor(state.DataPick);
+        showNumberBoxes(count);
+        const int row = state.DataTotalDraws;
+        for (int k = 1; k <= count; ++k)
+            edits_[k]->setText(LastDraw::boxText(context_.table.CellText(k, row)));
+        if (state.DataBonus) {
+            edits_[BonusBox]->show();
+            edits_[BonusBox]->setText(LastDraw::boxText(context_.table.CellText(BonusBox, row)));
+        } else {
+            // Its text stays and still takes part as the bonus entry.
+            edits_[BonusBox]->hide();
+        }
+        return;
+    }
+    showNumberBoxes(boxCountFor(state.PickCount));
+    edits_[BonusBox]->show();
+    for (int k = 1; k <= BonusBox; ++k)
+        edits_[k]->clear();
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int k = 1; k <= BonusBox; ++k)
+            if (watched == edits_[k])
+                EditKeyDown(edits_[k], static_cast<const QKeyEvent&>(*event));
+    }
+    // The key still reaches the box it was pressed in.
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm6::EditKeyDown(QLineEdit* edit, const QKeyEvent& event) {
+    AutoAdvance::keyDown(this, edit, event);
+}
+
+void TForm6::showNumberBoxes(int count) {
+    for (int k = 2; k <= NumberBoxes; ++k)
+        edits_[k]->setVisible(k <= count);
+}
+
+void TForm6::showLoadedLines() {
+    ui_->Memo2->setPlainText(shownText(loadedLines_));
+    ui_->Label7->setText(loadedCaption(loadedLines_.size()));
+}

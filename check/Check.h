@@ -1,0 +1,63 @@
+#pragma once
+
+// The checker: a saved check file on the right, the winning numbers on the top left (typed, or
+// taken from the last stored draw), and "Check" lists every saved line with enough hits.
+
+#include "app/AppContext.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QKeyEvent;
+class QLineEdit;
+
+namespace Ui {
+class TForm6;
+}
+
+class TForm6 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm6(AppContext& context, QWidget* parent = nullptr);
+    ~TForm6() override;
+
+    // The lines of the loaded check file, banner included.
+    const QStringList& loadedLines() const { return loadedLines_; }
+    int MinimumCorrect() const { return minimumCorrect_; }
+    bool IncludeBonus() const { return includeBonus_; }
+
+    void Button1Click(); // Load
+    void Button2Click(); // Check
+    void Button8Click(); // Close
+    void SpinEdit1Change();
+    void CheckBox1Click();
+    void CheckBox2Click();
+
+    // Escape acts as Close.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void DoShowHint(const QString& text);
+    void EditKeyDown(QLineEdit* edit, const QKeyEvent& event);
+    // Edit2..Edit7 shown up to box `count`, hidden beyond it.
+    void showNumberBoxes(int count);
+    void showLoadedLines();
+
+    AppContext& context_;
+    std::unique_ptr<Ui::TForm6> ui_;
+    std::array<QLineEdit*, 9> edits_{}; // Edit1..Edit8 at 1..8
+    std::optional<std::function<void(const QString&)>> handedOverHints_;
+    QStringList loadedLines_;
+    int minimumCorrect_ = 3;
+    bool includeBonus_ = false;
+};
