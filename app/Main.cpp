@@ -11,6 +11,7 @@
 #include "check/Check.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
+#include "controls/FitText.h"
 #include "controls/GroupBoxRoom.h"
 #include "database/Database.h"
 #include "database/DatabaseHeader.h"
@@ -83,7 +84,8 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
 
     digits_ = {nullptr,      ui_->Digits1, ui_->Digits2, ui_->Digits3,
                ui_->Digits4, ui_->Digits5, ui_->Digits6, ui_->Digits7};
-    const QImage strip = DigitArt::counterStrip();
+    // Drawn for the screen's pixel density, so the drums are as sharp as the text beside them.
+    const QImage strip = DigitArt::counterStrip(devicePixelRatioF());
     for (int n = 1; n <= TLotteryState::MaxPick; ++n) {
         digits_[n]->setBmpDigits(strip);
         connect(digits_[n], &TDigits::OnRotate, this, &TForm1::DigitsRotate);
@@ -261,6 +263,7 @@ void TForm1::FormPaint() {
     if (!s.Generating)
         refreshStatisticsButton();
     show(ui_->Label10, s.DataName);
+    fitTextToWidth(ui_->Label10);
     show(ui_->Label11, QString::number(s.DataPick));
     show(ui_->Label12, QString::number(s.DataRandom));
     show(ui_->Label13, QString::number(s.DataTotalDraws));

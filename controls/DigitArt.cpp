@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 
 namespace DigitArt {
 namespace {
@@ -107,8 +108,10 @@ void strokeInBox(QPainter& painter, const QPainterPath& path, const QRectF& box,
     painter.strokePath(toBox.map(path), pen);
 }
 
-QImage blankStrip(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage blankStrip(int width, int height, qreal ratio) {
+    const qreal scale = qMax<qreal>(1.0, ratio);
+    QImage image(qCeil(width * scale), qCeil(height * scale), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale); // painting below is in layout pixels
     image.fill(Qt::transparent);
     return image;
 }
@@ -119,8 +122,8 @@ QRectF glyphBox(const QRect& cell) {
 
 } // namespace
 
-QImage counterStrip() {
-    QImage strip = blankStrip(11 * kCellWidth, kCellHeight);
+QImage counterStrip(qreal ratio) {
+    QImage strip = blankStrip(11 * kCellWidth, kCellHeight, ratio);
     QPainter painter(&strip);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int glyph = 0; glyph <= 10; ++glyph) {
@@ -132,8 +135,8 @@ QImage counterStrip() {
     return strip;
 }
 
-QImage signStrip() {
-    QImage strip = blankStrip(2 * kCellWidth, kCellHeight);
+QImage signStrip(qreal ratio) {
+    QImage strip = blankStrip(2 * kCellWidth, kCellHeight, ratio);
     QPainter painter(&strip);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int sign = 0; sign < 2; ++sign) {
@@ -152,11 +155,11 @@ QImage signStrip() {
     return strip;
 }
 
-QImage separatorImage() {
-    QImage image = blankStrip(5, kCellHeight);
+QImage separatorImage(qreal ratio) {
+    QImage image = blankStrip(5, kCellHeight, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintFace(painter, image.rect());
+    paintFace(painter, QRect(0, 0, 5, kCellHeight));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(232, 230, 220));
     painter.drawEllipse(QPointF(2.5, 15.6), 1.1, 1.1);

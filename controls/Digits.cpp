@@ -149,8 +149,12 @@ void TDigits::setAutoSize(bool autoSize) {
         applyAutoSize();
 }
 
+QSize TDigits::logicalSize(const QImage& image) {
+    return image.deviceIndependentSize().toSize();
+}
+
 void TDigits::setBmpDigits(const QImage& strip) {
-    if (strip.isNull() || strip.width() % 11 != 0)
+    if (strip.isNull() || logicalSize(strip).width() % 11 != 0)
         throw TDigitsImageError("BmpDigits requires a bitmap that contains the digits 0 through 9 "
                                 "and an empty space of equal width");
     m_digits = toStripFormat(strip);
@@ -163,7 +167,7 @@ void TDigits::setBmpPosNegSign(const QImage& strip) {
         setAllowNegative(false);
         return;
     }
-    if (strip.width() % 2 != 0)
+    if (logicalSize(strip).width() % 2 != 0)
         throw TDigitsImageError("BmpPosNegSign requires a bitmap that contains a positive sign "
                                 "and a negative sign of equal width");
     m_sign = toStripFormat(strip);
@@ -273,10 +277,10 @@ void TDigits::timerTick() {
 TDigitsFrameState TDigits::frameState() const {
     TDigitsFrameState state;
     if (!m_digits.isNull())
-        state.cell = QSize(m_digits.width() / 11, m_digits.height());
+        state.cell = QSize(logicalSize(m_digits).width() / 11, logicalSize(m_digits).height());
     state.digitCount = m_digitCount;
-    state.signWidth = m_allowNegative ? m_sign.width() / 2 : 0;
-    state.separator = m_showThousandsSeparator ? m_separator.size() : QSize();
+    state.signWidth = m_allowNegative ? logicalSize(m_sign).width() / 2 : 0;
+    state.separator = m_showThousandsSeparator ? logicalSize(m_separator) : QSize();
     state.showLeadingZeros = m_showLeadingZeros;
     state.value = m_value;
     state.steps = m_incDecSteps;
@@ -312,8 +316,13 @@ void TDigits::paintEvent(QPaintEvent*) {
                               : blit.source == TDigitsBlit::Source::Sign ? m_sign
                                                                          : m_separator;
         // A sign strip or separator may be shorter than the digit cells.
-        const QRect from = blit.from & image.rect();
-        if (!from.isEmpty())
-            painter.drawImage(blit.to + (from.topLeft() - blit.from.topLeft()), image, from);
+        const QRect from = blit.from & QRect(QPoint(), logicalSize(image));
+        if (from.isEmpty())
+            continue;
+        // Artwork drawn for a high-density screen holds more pixels than its size in the layout.
+        const qreal ratio = image.devicePixelRatio();
+        const QRectF to(blit.to + (from.topLeft() - blit.from.topLeft()), from.size());
+        painter.drawImage(to, image,
+                          QRectF(QPointF(from.topLeft()) * ratio, QSizeF(from.size()) * ratio));
     }
 }

@@ -76,6 +76,9 @@ class TDigits : public QWidget {
     Q_PROPERTY(int Value READ Value WRITE setValue)
 
 public:
+    // An image's size in the layout: its pixels over its device pixel ratio.
+    static QSize logicalSize(const QImage& image);
+
     explicit TDigits(QWidget* parent = nullptr);
 
     // Only possible with a sign strip; turning it off also resets a negative Value to 0.

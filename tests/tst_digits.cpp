@@ -157,6 +157,7 @@ private slots:
     void paintsAtOnceOnlyWhenVisible();
     void chainedRollsOnRealTimer();
     void artwork();
+    void sharpAtHighDensity();
 };
 
 void TestDigits::defaults() {
@@ -623,6 +624,43 @@ void TestDigits::artwork() {
     digits.setBmpThousandsSeparator(DigitArt::separatorImage());
     digits.setDigitCount(2);
     QCOMPARE(digits.size(), QSize(28, 20));
+}
+
+namespace {
+
+// A two-digit counter showing 48 rendered into an image of twice its size, as on a screen at
+// 200 %; the count of 2 x 2 pixel blocks that are not one colour. Art drawn at 1x and doubled
+// has none.
+int unevenBlocks(const QImage& strip) {
+    TDigits digits;
+    digits.setDigitCount(2);
+    digits.setBmpDigits(strip);
+    digits.setShowLeadingZeros(true);
+    digits.setValue(48);
+    QImage image(digits.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    digits.render(&image);
+    int uneven = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            uneven += p != image.pixel(x + 1, y) || p != image.pixel(x, y + 1) ||
+                      p != image.pixel(x + 1, y + 1);
+        }
+    return uneven;
+}
+
+} // namespace
+
+void TestDigits::sharpAtHighDensity() {
+    const QImage sharp = DigitArt::counterStrip(2.0);
+    QCOMPARE(sharp.size(), QSize(308, 40));
+    QCOMPARE(TDigits::logicalSize(sharp), QSize(154, 20));
+    const int doubled = unevenBlocks(DigitArt::counterStrip(1.0));
+    const int native = unevenBlocks(sharp);
+    QVERIFY2(native > 40 && native > 4 * doubled,
+             qPrintable(QString("uneven blocks: %1 at 2x, %2 doubled").arg(native).arg(doubled)));
 }
 
 QTEST_MAIN(TestDigits)

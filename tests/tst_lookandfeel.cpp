@@ -1,0 +1,163 @@
+// What a user sees: every caption whole in every window, whatever the range, pick or database
+// name; hints that follow the control and leave with a closed window; settings kept in the
+// user's data folder when the program's own folder cannot take them.
+#include "about/About.h"
+#include "app/Main.h"
+#include "app/Program.h"
+#include "check/Check.h"
+#include "database/Database.h"
+#include "filters/Exclude.h"
+#include "filters/Favorite.h"
+#include "platform/ProgramFolders.h"
+#include "support/CaptionFit.h"
+#include "support/TestContext.h"
+#include "support/TestFiles.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace testfiles;
+
+class TestLookAndFeel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Program::configureApplication(); }
+    void captionsFit_data();
+    void captionsFit();
+    void mainWindowCaptionsFitEveryRange_data();
+    void mainWindowCaptionsFitEveryRange();
+    void hintFollowsGenerateAndStop();
+    void closedWindowTakesItsHint();
+    void dataFolder();
+};
+
+using WindowMaker = std::function<std::unique_ptr<QWidget>(TestContext&)>;
+Q_DECLARE_METATYPE(WindowMaker)
+
+void TestLookAndFeel::captionsFit_data() {
+    QTest::addColumn<WindowMaker>("make");
+    QTest::newRow("main") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm1>(t.context);
+    });
+    QTest::newRow("about") << WindowMaker(
+        [](TestContext&) -> std::unique_ptr<QWidget> { return std::make_unique<TForm2>(); });
+    QTest::newRow("favourites") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm3>(t.context, nullptr);
+    });
+    QTest::newRow("excluded") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm5>(t.context, nullptr);
+    });
+    QTest::newRow("checker") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm6>(t.context);
+    });
+}
+
+void TestLookAndFeel::captionsFit() {
+    QFETCH(WindowMaker, make);
+    TestContext t;
+    t.state.PickCount = 7;
+    const std::unique_ptr<QWidget> window = make(t);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QStringList clipped = clippedCaptions(*window);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+void TestLookAndFeel::mainWindowCaptionsFitEveryRange_data() {
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::addColumn<QString>("name"); // thirteen characters
+    QTest::newRow("widest range, seven") << 7 << 10 << 99 << "Mega Millions";
+    QTest::newRow("one number") << 1 << 1 << 9 << "1234567890123";
+    QTest::newRow("ninety to ninety-nine") << 6 << 90 << 99 << "Lotto 6 aus49";
+}
+
+void TestLookAndFeel::mainWindowCaptionsFitEveryRange() {
+    QFETCH(int, pick);
+    QFETCH(int, low);
+    QFETCH(int, high);
+    QFETCH(QString, name);
+    TestContext t;
+    TForm1 window(t.context);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    child<QSpinBox>(window, "SpinEdit1")->setValue(high);
+    child<QSpinBox>(window, "SpinEdit2")->setValue(low);
+    child<QRadioButton>(window, qPrintable(QString("RadioButton%1").arg(pick)))->click();
+    // A database name of 13 characters and the longest values of the details panel.
+    t.state.DatabaseLoaded = true;
+    t.state.DataName = name;
+    t.state.DataPick = 7;
+    t.state.DataRandom = 99;
+    t.state.DataTotalDraws = 99999;
+    t.state.DataLastDraw = QStringLiteral(" 28/08/88");
+    window.repaint();
+    const QStringList clipped = clippedCaptions(window);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+void TestLookAndFeel::hintFollowsGenerateAndStop() {
+    TestContext t;
+    TForm1 window(t.context);
+    window.show();
+    auto* generate = child<QPushButton>(window, "Button1");
+    auto* bar = child<QStatusBar>(window, "StatusBar1");
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(generate, &enter);
+    QCOMPARE(bar->currentMessage(), QString("Generate some random numbers"));
+    generate->click();
+    QCOMPARE(bar->currentMessage(), QString("Press again to get some instant random numbers"));
+    generate->click(); // St&op: the line is complete at once
+    QCOMPARE(bar->currentMessage(), QString("Generate some random numbers"));
+}
+
+void TestLookAndFeel::closedWindowTakesItsHint() {
+    TestContext t;
+    TForm1 window(t.context);
+    window.show();
+    auto* bar = child<QStatusBar>(window, "StatusBar1");
+    {
+        TForm3 favourites(t.context, nullptr, &window);
+        favourites.show();
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(favourites.findChild<QPushButton*>("Button1"), &enter);
+        QVERIFY(!bar->currentMessage().isEmpty());
+        favourites.hide();
+    }
+    QTRY_COMPARE(bar->currentMessage(), QString());
+}
+
+void TestLookAndFeel::dataFolder() {
+    QCOMPARE(chooseDataFolder(true, "/home/u/.local/share/Ballmere Pro"), QString());
+    QCOMPARE(chooseDataFolder(false, "/home/u/.local/share/Ballmere Pro"),
+             QString("/home/u/.local/share/Ballmere Pro/"));
+    QTemporaryDir folder;
+    QVERIFY(isWritableFolder(folder.path()));
+    QVERIFY(!isWritableFolder(folder.filePath("missing")));
+    QVERIFY(entries(folder.path()).isEmpty()); // the probe leaves nothing behind
+
+    // With a data folder, the settings are read from and written there; the program folder
+    // keeps only what it holds already.
+    TestContext t;
+    QTemporaryDir user;
+    t.platform.dataFolder = user.path() + u'/';
+    QVERIFY(writeFile(user.filePath("Ballmere.ini"), "[Options]\r\nRandom=31\r\n"));
+    {
+        TForm1 window(t.context);
+        QCOMPARE(t.state.RandomBound, 31);
+    }
+    QVERIFY(readFile(user.filePath("Ballmere.ini")).contains("Random=31\r\n"));
+    QVERIFY(!QFile::exists(t.path("Ballmere.ini")));
+}
+
+QTEST_MAIN(TestLookAndFeel)
+#include "tst_lookandfeel.moc"
