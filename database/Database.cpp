@@ -318,8 +318,10 @@ void TForm7::Button8Click() {
 }
 
 void TForm7::SuperGrid1SelectCell(int row) {
-    if (row >= 1)
-        SelectedRow = row;
+    if (row < 1 || row == SelectedRow)
+        return;
+    SelectedRow = row;
+    showSelectedRow(); // when the row was chosen other than in the grid
 }
 
 void TForm7::showSelectedRow() {
