@@ -321,7 +321,10 @@ void TForm7::SuperGrid1SelectCell(int row) {
     if (row < 1 || row == SelectedRow)
         return;
     SelectedRow = row;
-    showSelectedRow(); // when the row was chosen other than in the grid
+    // A row chosen other than in the grid shows there as well.
+    const QModelIndex current = ui_->SuperGrid1->currentIndex();
+    if (!current.isValid() || DrawTableModel::tableRow(current.row()) != row)
+        showSelectedRow();
 }
 
 void TForm7::showSelectedRow() {
