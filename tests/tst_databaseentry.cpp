@@ -340,8 +340,8 @@ void TestDatabaseEntry::loadKeepsSelectedRow() {
 void TestDatabaseEntry::keyboardEntry() {
     Window w(numberedDrawFile(1));
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-    w.button(9)->click();
-    QVERIFY(w.window->entering());
+    QTest::keyClick(w.window.get(), Qt::Key_A, Qt::AltModifier); // &Add Line
+    QTRY_VERIFY(w.window->entering());
     QCOMPARE(w.focused(), QStringLiteral("Edit8"));
     w.edit(8)->selectAll();
     QTest::keyClicks(w.edit(8), QStringLiteral("08/12/26"));
@@ -357,10 +357,15 @@ void TestDatabaseEntry::keyboardEntry() {
     QCOMPARE(w.t.table.CellText(0, 2), QStringLiteral(" 08/12/26"));
     QCOMPARE(w.t.table.CellText(8, 2), QStringLiteral("  07"));
 
-    // Enter in a box presses Ok as well.
-    w.button(9)->click();
+    // Enter in a box presses Ok as well, and so does its mnemonic.
+    QTest::keyClick(w.window.get(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(w.window->entering());
     QTest::keyClick(w.edit(8), Qt::Key_Return);
     QCOMPARE(w.t.dialogs.messages(), QStringList{"Please enter all numbers"});
+    w.fill(QStringLiteral("09/12/26"), SixAndBonus);
+    QTest::keyClick(w.edit(9), Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(!w.window->entering());
+    QCOMPARE(w.t.table.CellText(0, 3), QStringLiteral(" 09/12/26"));
     QVERIFY(w.t.dialogs.errors.isEmpty());
 }
 
