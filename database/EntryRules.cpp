@@ -43,7 +43,8 @@ QString notValidNumberText(const QString& text) {
 
 EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers) {
     EntryFailure failure;
-    if (date.size() != DateLength) {
+    // A date of blanks only would be read back as no date at all, and the draw with it.
+    if (date.size() != DateLength || date.trimmed().isEmpty()) {
         failure.box = EntryFailure::Box::Date;
         failure.message = QStringLiteral("You need to enter a valid date");
         return failure;

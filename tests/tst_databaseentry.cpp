@@ -155,6 +155,9 @@ void TestDatabaseEntry::okChecks_data() {
     QTest::newRow("date of 10") << "06/12/1997" << SixAndBonus
                                 << QStringList{"You need to enter a valid date"} << "Edit8"
                                 << "" << none;
+    QTest::newRow("date of blanks")
+        << "        " << SixAndBonus << QStringList{"You need to enter a valid date"} << "Edit8"
+        << "" << none;
     QTest::newRow("empty first box, letters in the next")
         << date << QStringList{"", "ab", "22", "31", "40", "45", "12"}
         << QStringList{"Please enter all numbers"} << "Edit1"
