@@ -1,16 +1,24 @@
 #include "Database.h"
 
+#include "AutoAdvance.h"
 #include "DatabaseHeader.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
+#include "EntryRules.h"
+#include "Newdata.h"
 #include "app/AppContext.h"
 #include "app/LotteryState.h"
+#include "platform/Clock.h"
+#include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
 #include "ui_Database.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -19,6 +27,7 @@ namespace {
 constexpr int DateColumnWidth = 58;
 constexpr int NumberColumnWidth = 28;
 constexpr int GridRowHeight = 18;
+constexpr int BonusBox = 9;
 
 } // namespace
 
@@ -29,14 +38,26 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
     setFixedSize(size());
     ui_->StatusBar1->setSizeGripEnabled(false);
 
-    QPalette dateBox = ui_->Edit8->palette();
-    dateBox.setColor(QPalette::Base, dateBox.color(QPalette::Button));
-    ui_->Edit8->setPalette(dateBox);
+    edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4,
+              ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9};
+    for (int k = 1; k <= 9; ++k)
+        edits_[k]->installEventFilter(this);
+    // Enter on a focused button presses it, as in a dialog.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
 
+    connect(ui_->Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
+    connect(ui_->Button2, &QPushButton::clicked, this, &TForm7::Button2Click);
+    connect(ui_->Button3, &QPushButton::clicked, this, &TForm7::Button3Click);
+    connect(ui_->Button4, &QPushButton::clicked, this, &TForm7::Button4Click);
+    connect(ui_->Button6, &QPushButton::clicked, this, &TForm7::Button6Click);
+    connect(ui_->Button7, &QPushButton::clicked, this, &TForm7::Button7Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
+    connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
     model_ = new DrawTableModel(context_.table, this);
     SetupGrid();
+    setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -45,8 +66,31 @@ TForm7::~TForm7() {
     FormHide(); // a window being destroyed gets no hide event of its own
 }
 
-void TForm7::Button8Click() {
-    hide();
+void TForm7::SetupGrid() {
+    QTableView* grid = ui_->SuperGrid1;
+    grid->setModel(model_);
+    grid->setItemDelegate(new DrawGridDelegate(grid));
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(NumberColumnWidth);
+    header->setDefaultSectionSize(NumberColumnWidth);
+    header->setFixedHeight(GridRowHeight);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
+    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
+    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
+    // Mouse and keyboard alike select a row.
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    SuperGrid1SelectCell(DrawTableModel::tableRow(current.row()));
+            });
+    showSelectedRow();
 }
 
 bool TForm7::event(QEvent* event) {
@@ -58,6 +102,14 @@ bool TForm7::event(QEvent* event) {
 void TForm7::hideEvent(QHideEvent* event) {
     FormHide();
     QWidget::hideEvent(event);
+}
+
+// The title bar has no close button, but a window manager may offer one: it acts as Close,
+// and cannot leave a draw half entered.
+void TForm7::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!entering_)
+        Button8Click();
 }
 
 void TForm7::FormActivate() {
@@ -76,27 +128,218 @@ void TForm7::DoShowHint(const QString& text) {
     ui_->StatusBar1->showMessage(text);
 }
 
-void TForm7::SetupGrid() {
-    QTableView* grid = ui_->SuperGrid1;
-    grid->setModel(model_);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
-    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
-    QHeaderView* header = grid->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
-    header->setMinimumSectionSize(NumberColumnWidth);
-    header->setDefaultSectionSize(NumberColumnWidth);
-    header->setFixedHeight(GridRowHeight);
-    header->setSectionsClickable(false);
-    header->setHighlightSections(false);
-    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
-    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
-    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
+bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int k = 1; k <= 9; ++k)
+            if (watched == edits_[k])
+                EditKeyDown(edits_[k], event);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
-void TForm7::RefreshDetails() {
+// Edit1KeyDown..Edit9KeyDown: auto-advance, and Enter in a box presses Ok.
+void TForm7::EditKeyDown(QLineEdit* edit, QEvent* event) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    autoAdvance(this, edit, key);
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && ui_->Button6->isEnabled())
+        ui_->Button6->click();
+}
+
+void TForm7::setDateBoxWhite(bool white) {
+    QPalette palette = ui_->Edit8->palette();
+    const QPalette standard = QGuiApplication::palette();
+    palette.setColor(QPalette::Base,
+                     white ? standard.color(QPalette::Base) : standard.color(QPalette::Button));
+    ui_->Edit8->setPalette(palette);
+}
+
+void TForm7::enterBrowseState() {
+    entering_ = false;
+    ui_->SuperGrid1->setEnabled(true);
+    ui_->Panel1->setEnabled(false);
+    ui_->Button9->setEnabled(context_.state.DatabaseLoaded);
+    ui_->Button6->setEnabled(false);
+    ui_->Button7->setEnabled(false);
+    for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button8})
+        button->setEnabled(true);
+    for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox}) {
+        edits_[k]->clear();
+        edits_[k]->hide();
+    }
+    ui_->Edit8->clear();
+    setDateBoxWhite(false);
+    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    ui_->Button3->setEnabled(hasDraws);
+    ui_->Button4->setEnabled(hasDraws);
+}
+
+void TForm7::enterEntryState() {
+    entering_ = true;
+    ui_->SuperGrid1->setEnabled(false);
+    ui_->Panel1->setEnabled(true);
+    ui_->Button9->setEnabled(false);
+    ui_->Button6->setEnabled(true);
+    ui_->Button7->setEnabled(true);
+    for (QPushButton* button :
+         {ui_->Button1, ui_->Button2, ui_->Button8, ui_->Button3, ui_->Button4})
+        button->setEnabled(false);
+    setDateBoxWhite(true);
+    const TLotteryState& state = context_.state;
+    for (int k = 1; k <= 7; ++k)
+        edits_[k]->setVisible(state.DataPick >= 1 && state.DataPick <= 7 && k <= state.DataPick);
+    edits_[BonusBox]->setVisible(state.DataBonus);
+    ui_->Edit8->setFocus(Qt::OtherFocusReason);
+}
+
+QList<QLineEdit*> TForm7::shownNumberBoxes() const {
+    QList<QLineEdit*> boxes;
+    for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox})
+        if (!edits_[k]->isHidden())
+            boxes << edits_[k];
+    return boxes;
+}
+
+void TForm7::Button1Click() {
+    TForm10 dialog(context_, this);
+    dialog.exec();
+}
+
+void TForm7::Button2Click() {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load Ballmere Pro Database");
+    options.filter = QStringLiteral("Ballmere Pro Database *.bmd (*.BMD* *.bmd*)");
+    options.defaultExtension = QStringLiteral("bmd");
+    options.confirmOverwrite = false;
+    const QString fileName = context_.platform.dialogs.openFileName(this, options);
+    if (fileName.isEmpty())
+        return;
+    const DatabaseOpenResult result = OpenDatabase(fileName);
+    if (!result.opened())
+        context_.platform.dialogs.warning(this, result.error);
+}
+
+void TForm7::Button9Click() {
+    EditingLine = false;
+    enterEntryState();
+    ui_->Edit8->setText(context_.platform.clock.todayShortDate());
+}
+
+void TForm7::Button4Click() {
+    if (context_.table.CellText(0, SelectedRow).isEmpty()) {
+        context_.platform.dialogs.warning(this, emptyLineText());
+        return;
+    }
+    EditingLine = true;
+    enterEntryState();
+    const EditTexts texts =
+        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat());
+    if (!texts.dateError.isEmpty()) {
+        // Cancel leads back; the stored date stays as it is.
+        context_.platform.dialogs.warning(this, texts.dateError);
+        return;
+    }
+    ui_->Edit8->setText(texts.date);
+    for (int k = 1; k <= 7; ++k)
+        edits_[k]->setText(texts.numbers[k - 1]);
+    edits_[BonusBox]->setText(texts.numbers[7]);
+}
+
+void TForm7::Button6Click() {
+    const QList<QLineEdit*> boxes = shownNumberBoxes();
+    QStringList numbers;
+    for (const QLineEdit* box : boxes)
+        numbers << box->text();
+    const EntryFailure failure = checkDrawEntry(ui_->Edit8->text(), numbers);
+    if (failure.failed()) {
+        // The grid stays disabled: the row being edited cannot change under the panel.
+        context_.platform.dialogs.warning(this, failure.message);
+        if (failure.box == EntryFailure::Box::Date) {
+            ui_->Edit8->setText(context_.platform.clock.todayShortDate());
+            return;
+        }
+        QLineEdit* box = boxes[failure.index];
+        if (failure.emptyBox)
+            box->clear();
+        box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    const TLotteryState& state = context_.state;
+    DrawEntry entry;
+    entry.date = ui_->Edit8->text();
+    for (int k = 1; k <= qBound(0, state.DataPick, 7); ++k)
+        entry.numbers << edits_[k]->text();
+    entry.bonus = edits_[BonusBox]->text();
+    const DrawChangeResult result =
+        EditingLine ? replaceDraw(SelectedRow, entry, context_.state, context_.table)
+                    : appendDraw(entry, context_.state, context_.table);
+    if (!result.changed) {
+        context_.platform.dialogs.warning(this, result.error);
+        return;
+    }
+    // The table holds the draw even when the file could not be saved: back to browsing, so
+    // that a second Ok cannot store it twice.
+    EditingLine = false;
+    enterBrowseState();
+    reportChange(result);
+}
+
+void TForm7::Button7Click() {
+    enterBrowseState();
+    EditingLine = false;
+}
+
+void TForm7::Button3Click() {
+    if (context_.table.CellText(0, SelectedRow).isEmpty()) {
+        context_.platform.dialogs.warning(this, emptyLineText());
+        return;
+    }
+    if (!context_.platform.dialogs.question(
+            this, QStringLiteral("Are you sure you want to Delete this line ?")))
+        return;
+    const DrawChangeResult result = deleteDraw(SelectedRow, context_.state, context_.table);
+    if (!result.changed) {
+        context_.platform.dialogs.warning(this, result.error);
+        return;
+    }
+    reportChange(result);
+}
+
+// Shows a changed table and its totals, then a failed save of the draw file.
+void TForm7::reportChange(const DrawChangeResult& result) {
     model_->refresh();
+    showSelectedRow();
+    ui_->SuperGrid1->scrollTo(model_->index(DrawTableModel::modelRow(result.row), 0));
+    showDetails();
+    if (!result.error.isEmpty())
+        context_.platform.dialogs.error(this, result.error);
+}
+
+void TForm7::Button8Click() {
+    hide();
+}
+
+void TForm7::SuperGrid1SelectCell(int row) {
+    if (row < 1 || row == SelectedRow)
+        return;
+    SelectedRow = row;
+    // A row chosen other than in the grid shows there as well.
+    const QModelIndex current = ui_->SuperGrid1->currentIndex();
+    if (!current.isValid() || DrawTableModel::tableRow(current.row()) != row)
+        showSelectedRow();
+}
+
+void TForm7::showSelectedRow() {
+    QTableView* grid = ui_->SuperGrid1;
+    const int row = DrawTableModel::modelRow(SelectedRow);
+    if (row >= 0 && row < model_->rowCount())
+        grid->selectionModel()->setCurrentIndex(
+            model_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        grid->selectionModel()->clear();
+}
+
+void TForm7::showDetails() {
     const TLotteryState& state = context_.state;
     if (!state.DatabaseLoaded) {
         for (QLabel* label :
@@ -105,10 +348,6 @@ void TForm7::RefreshDetails() {
         ui_->Memo1->setPlainText(QStringLiteral("No Database Loaded !!"));
         return;
     }
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
-    ui_->Button3->setEnabled(hasDraws);
-    ui_->Button4->setEnabled(hasDraws);
-    ui_->Button9->setEnabled(true);
     ui_->Label13->setText(QString::number(state.DataTotalDraws));
     ui_->Label10->setText(state.DataName);
     ui_->Label11->setText(QString::number(state.DataPick));
@@ -116,6 +355,25 @@ void TForm7::RefreshDetails() {
     ui_->Label1->setText(state.DataBonus ? QStringLiteral("Yes") : QStringLiteral("No"));
     ui_->Label14->setText(state.DataLastDraw);
     ui_->Memo1->setPlainText(state.DataDescription);
+}
+
+void TForm7::RefreshDetails() {
+    model_->refresh();
+    showSelectedRow();
+    showDetails();
+    if (!context_.state.DatabaseLoaded)
+        return;
+    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    ui_->Button3->setEnabled(hasDraws);
+    ui_->Button4->setEnabled(hasDraws);
+    ui_->Button9->setEnabled(true);
+}
+
+void TForm7::ShowNewDatabase() {
+    model_->refresh();
+    showSelectedRow();
+    showDetails();
+    ui_->Button9->setEnabled(true);
 }
 
 QAbstractItemModel* TForm7::gridModel() {

@@ -3,6 +3,7 @@
 #include "DatabaseOps.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,14 +11,17 @@
 struct AppContext;
 class DrawTableModel;
 class QAbstractItemModel;
+class QLineEdit;
 
 namespace Ui {
 class TForm7;
 }
 
 // The database window: shows the loaded database's details and its draw table one to one in
-// SuperGrid1 (table row 0 as the grid's header). Created hidden at start-up and kept for the
-// whole run, so the table it shows is the program's one draw table.
+// SuperGrid1 (table row 0 as the grid's header), and records draws through its entry panel.
+// Created hidden at start-up and kept for the whole run, so the table it shows is the
+// program's one draw table. It is either browsing (grid and database buttons usable) or in
+// entry (only the panel's boxes, Ok and Cancel), between Add Line or Edit and Ok or Cancel.
 class TForm7 : public QWidget {
     Q_OBJECT
 
@@ -25,20 +29,37 @@ public:
     explicit TForm7(AppContext& context, QWidget* parent = nullptr);
     ~TForm7() override;
 
-    // Shows the details of the loaded database and the table as they are now.
+    // Shows the details of the loaded database and the table as they are now, with the
+    // selected row highlighted and Edit / Delete usable when row 1 holds a draw.
     void RefreshDetails();
+    // After the new database dialog started an empty database: the details, the empty table
+    // and Add Line; Edit and Delete keep their state.
+    void ShowNewDatabase();
     QAbstractItemModel* gridModel();
 
     // Opens the database of `headerPath` on this window's table and refreshes the window. The
     // caller shows `error` when it is not empty.
     DatabaseOpenResult OpenDatabase(const QString& headerPath);
 
+    int SelectedRow = 1;      // table row last selected in the grid; target of Edit and Delete
+    bool EditingLine = false; // the entry panel edits SelectedRow rather than adding a draw
+    bool entering() const { return entering_; }
+
 public slots:
-    // Close: back to the main window, which shows itself when this one hides.
-    void Button8Click();
+    void Button1Click(); // New
+    void Button2Click(); // Load
+    void Button3Click(); // Delete
+    void Button4Click(); // Edit
+    void Button6Click(); // Ok
+    void Button7Click(); // Cancel
+    void Button8Click(); // Close: back to the main window, which shows itself when this hides
+    void Button9Click(); // Add Line
+    void SuperGrid1SelectCell(int row);
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -46,10 +67,22 @@ private:
     void FormActivate();
     void FormHide();
     void DoShowHint(const QString& text);
+    void EditKeyDown(QLineEdit* edit, QEvent* event);
+
+    void enterBrowseState();
+    void enterEntryState();
+    void showDetails();
+    void showSelectedRow();
+    void setDateBoxWhite(bool white);
+    // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
+    QList<QLineEdit*> shownNumberBoxes() const;
+    void reportChange(const DrawChangeResult& result);
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm7> ui_;
-    DrawTableModel* model_ = nullptr; // child of this window
+    DrawTableModel* model_ = nullptr;    // child of this window
+    std::array<QLineEdit*, 10> edits_{}; // Edit1..Edit9 at their numbers
+    bool entering_ = false;
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
 };

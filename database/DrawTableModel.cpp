@@ -42,3 +42,9 @@ void DrawTableModel::refresh() {
     beginResetModel();
     endResetModel();
 }
+
+void DrawGridDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                       const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~QStyle::State_HasFocus;
+}

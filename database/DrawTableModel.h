@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 
 class TDrawTable;
 
@@ -28,4 +29,16 @@ public:
 
 private:
     const TDrawTable& table_;
+};
+
+// Draws the grid's cells without the focus frame of the current cell: a selection is always a
+// whole row.
+class DrawGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };

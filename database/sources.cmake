@@ -3,10 +3,13 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/DatabaseOps.h database/DatabaseOps.cpp
   database/DrawFile.h database/DrawFile.cpp
   database/DrawTable.h database/DrawTable.cpp
+  database/EntryRules.h database/EntryRules.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
+  database/AutoAdvance.h database/AutoAdvance.cpp
   database/Database.h database/Database.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
+  database/Newdata.h database/Newdata.cpp database/Newdata.ui
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp

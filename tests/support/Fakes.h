@@ -5,6 +5,7 @@
 #include "platform/PrintService.h"
 #include "platform/SoundOutput.h"
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 
@@ -58,8 +59,10 @@ public:
 class FakeClock : public Clock {
 public:
     int millis = 12345678;
-    QString today = QStringLiteral("07/12/26");
+    QDate today{2026, 12, 7};
+    QString dateFormat = QStringLiteral("dd/MM/yy");
 
     int millisecondsSinceMidnightUtc() const override { return millis; }
-    QString todayShortDate() const override { return today; }
+    QString shortDateFormat() const override { return dateFormat; }
+    QString todayShortDate() const override { return today.toString(dateFormat); }
 };

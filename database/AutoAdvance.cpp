@@ -1,0 +1,38 @@
+#include "AutoAdvance.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+QWidget* nextInTabOrder(QWidget* window, QWidget* from) {
+    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if (w != window && window->isAncestorOf(w) && w->isVisibleTo(window) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget* autoAdvance(QWidget* window, QLineEdit* edit, const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return nullptr;
+    default:
+        break;
+    }
+    if (edit->text().size() != edit->maxLength() - 1)
+        return nullptr;
+    QWidget* const next = nextInTabOrder(window, edit);
+    if (next)
+        next->setFocus(Qt::TabFocusReason);
+    return next;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "DatabaseHeader.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class TDrawTable;
+
+// The checks behind the database window's entry panel and the new database dialog, kept apart
+// from the widgets so that their order and their texts are plain to see.
+
+// A whole number as typed in a box: leading blanks, an optional sign, ASCII digits.
+bool readWholeNumber(const QString& text, int* value);
+QString notValidNumberText(const QString& text);
+
+// Ok in the entry panel. `numbers` are the texts of the shown number boxes in the order they
+// are checked (Edit1.., then the bonus box). Only the first failure is reported.
+struct EntryFailure {
+    enum class Box { None, Date, Number };
+    Box box = Box::None;
+    int index = -1;        // position in `numbers` for Box::Number
+    bool emptyBox = false; // the box is emptied (its text was not a number)
+    QString message;
+    bool failed() const { return box != Box::None; }
+};
+EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers);
+
+// The boxes of the entry panel filled from table row `row` for Edit: the date written back in
+// `dateFormat`, and for columns 1..7 and 8 (the bonus) the number with at least two digits.
+struct EditTexts {
+    QString date;
+    QString dateError; // "'<cell>' is not a valid date" when the stored date does not read
+    std::array<QString, 8> numbers{}; // columns 1..7 at 0..6, the bonus column at 7
+};
+EditTexts editTexts(const TDrawTable& table, int row, const QString& dateFormat);
+
+// The text of a stored date cell ("leading blanks allowed") in `dateFormat`, or "" when it does
+// not read as a date in that format.
+QString rewrittenDate(const QString& cell, const QString& dateFormat);
+
+// Save in the new database dialog.
+struct NewDatabaseInput {
+    QString name;
+    QString pick;
+    QString range;
+    QString bonus;
+    QString description; // already joined from the first two displayed lines
+};
+struct NewDatabaseCheck {
+    QStringList messages; // in the order they are shown
+    bool emptyName = false;
+    bool emptyPick = false;
+    bool emptyRange = false;
+    DatabaseHeader header; // the values to write when accepted()
+    bool accepted() const { return messages.isEmpty(); }
+};
+// `programFolder` is where the header file goes and where an existing one refuses the name.
+NewDatabaseCheck checkNewDatabase(const NewDatabaseInput& input, const QString& programFolder);
+
+// Why `name` cannot be a new database's name ("" when it can): the loader's refusal, also for
+// a name of blanks only.
+QString newDatabaseNameError(const QString& name);
