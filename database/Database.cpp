@@ -1,6 +1,5 @@
 #include "Database.h"
 
-#include "AutoAdvance.h"
 #include "DatabaseHeader.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
@@ -8,6 +7,7 @@
 #include "Newdata.h"
 #include "app/AppContext.h"
 #include "app/LotteryState.h"
+#include "filters/AutoAdvance.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
@@ -140,7 +140,7 @@ bool TForm7::eventFilter(QObject* watched, QEvent* event) {
 // Edit1KeyDown..Edit9KeyDown: auto-advance, and Enter in a box presses Ok.
 void TForm7::EditKeyDown(QLineEdit* edit, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    autoAdvance(this, edit, key);
+    AutoAdvance::keyDown(this, edit, key);
     if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && ui_->Button6->isEnabled())
         ui_->Button6->click();
 }

@@ -46,11 +46,12 @@ bool TForm10::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm10::Button1Click() {
-    const QString programFolder = context_.platform.programFolder;
+    // New databases go where the settings go: the program folder, unless it is read-only.
+    const QString folder = context_.platform.settingsFolder();
     const NewDatabaseCheck check =
         checkNewDatabase({ui_->Edit1->text(), ui_->Edit2->text(), ui_->Edit3->text(),
                           ui_->Edit4->text(), firstTwoDisplayedLines(ui_->Memo1)},
-                         programFolder);
+                         folder);
     for (const QString& message : check.messages)
         context_.platform.dialogs.warning(this, message);
     if (check.emptyPick)
@@ -63,7 +64,7 @@ void TForm10::Button1Click() {
         return;
 
     // The program state changes only once the header file is written.
-    const QString headerPath = headerFilePath(programFolder, check.header.name);
+    const QString headerPath = headerFilePath(folder, check.header.name);
     const QString error = writeDatabaseHeader(headerPath, check.header);
     if (!error.isEmpty()) {
         context_.platform.dialogs.error(this, error);

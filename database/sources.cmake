@@ -6,7 +6,6 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/EntryRules.h database/EntryRules.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
-  database/AutoAdvance.h database/AutoAdvance.cpp
   database/Database.h database/Database.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
   database/Newdata.h database/Newdata.cpp database/Newdata.ui

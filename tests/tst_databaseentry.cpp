@@ -1,7 +1,7 @@
 #include "database/Database.h"
 #include "database/EntryRules.h"
 #include "platform/SystemClock.h"
-#include "support/CaptionCheck.h"
+#include "support/CaptionFit.h"
 #include "support/DatabaseFixture.h"
 #include "support/TestContext.h"
 

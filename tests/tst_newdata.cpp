@@ -1,6 +1,6 @@
 #include "database/Database.h"
 #include "database/Newdata.h"
-#include "support/CaptionCheck.h"
+#include "support/CaptionFit.h"
 #include "support/DatabaseFixture.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestContext.h"

@@ -49,7 +49,7 @@ inline QStringList clippedCaptions(const QWidget& window) {
             const int margin =
                 button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
             const QFontMetrics metrics = button->fontMetrics();
-            check(button, {metrics.horizontalAdvance(withoutMnemonic(button->text())) + margin,
+            check(button, {metrics.horizontalAdvance(withoutMnemonic(button->text())) + 2 * margin,
                            metrics.height()});
         } else {
             // The indicator may overhang a row's height; the text may not.
