@@ -8,6 +8,7 @@
 #include "ui_Main.h"
 
 #include "about/About.h"
+#include "advanced/Advanced.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
 #include "database/Database.h"
@@ -438,6 +439,8 @@ void TForm1::Button5Click() {
 }
 void TForm1::Button6Click() {
     ui_->StatusBar1->clearMessage();
+    TForm9 advanced(context_, ui_->Label1, ui_->SpinEdit2, this);
+    advanced.exec();
 }
 
 void TForm1::Button7Click() {

@@ -57,9 +57,16 @@ public:
 
 class FakeClock : public Clock {
 public:
-    int millis = 12345678;
+    mutable int millis = 12345678;
     QString today = QStringLiteral("07/12/26");
+    int advancePerRead = 0; // milliseconds the clock moves on after each read; 0 stands still
+    mutable qint64 reads = 0;
 
-    int millisecondsSinceMidnightUtc() const override { return millis; }
+    int millisecondsSinceMidnightUtc() const override {
+        ++reads;
+        const int now = millis;
+        millis = (millis + advancePerRead) % (24 * 3600 * 1000);
+        return now;
+    }
     QString todayShortDate() const override { return today; }
 };
