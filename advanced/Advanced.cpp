@@ -65,6 +65,9 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         count->setPalette(palette);
     }
+    // No button answers Enter: a count typed in a box must not start anything by itself.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
     batchButtons_ = {ui_->Button1, ui_->Button2, ui_->Button3, ui_->Button4,
                      ui_->Button5, ui_->Button6, ui_->Button8};
 
