@@ -104,8 +104,12 @@ PickedLine HotColdPicker::drawLine(TLotteryState& s, const Composition& c,
         // Random numbers may be 0 or repeat a class number: such a line is drawn again whole.
         for (int i = 0; i < c.random; ++i)
             numbers[size_t(slot++)] = random.next(highest_ + 1);
+        // At most seven numbers: an insertion sort, in place.
+        for (int i = 1; i < pick_; ++i) {
+            for (int j = i; j > 0 && numbers[size_t(j - 1)] > numbers[size_t(j)]; --j)
+                std::swap(numbers[size_t(j - 1)], numbers[size_t(j)]);
+        }
         const auto line = numbers.begin();
-        std::sort(line, line + pick_);
         if (!drawn || numbers[0] == 0 || std::adjacent_find(line, line + pick_) != line + pick_)
             continue;
 
