@@ -57,8 +57,15 @@ std::vector<QPointF> ChartLayout::boxOutline() const {
 
 QPointF ChartLayout::tagAnchor(int bar, double tagHeight) const {
     const QRectF& face = bars[size_t(bar)];
-    const double lift = TagLift + (bar % tagRows) * (tagHeight + 2);
-    return {face.center().x(), face.top() - lift};
+    if (tagRows <= 1)
+        return {face.center().x(), face.top() - TagLift};
+    return {face.center().x(), tagBase - TagLift - (bar % tagRows) * (tagHeight + 2)};
+}
+
+int tagRowsFor(double slotWidth, double tagWidth) {
+    if (tagWidth + 2 <= slotWidth || slotWidth <= 0)
+        return 1;
+    return std::min(MaxTagRows, int(std::ceil((tagWidth + 2) / slotWidth)));
 }
 
 bool ChartLayout::barLabelShown(int bar) const {
@@ -145,9 +152,17 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.ticks.push_back({value, layout.yToPixel(value)});
     }
 
-    if (input.valueTagsVisible && text.tagWidth + 2 > layout.slotWidth)
-        layout.tagRows =
-            std::min(MaxTagRows, int(std::ceil((text.tagWidth + 2) / layout.slotWidth)));
+    layout.barDepth =
+        std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
+    if (input.valueTagsVisible)
+        layout.tagRows = tagRowsFor(layout.slotWidth, text.tagWidth);
+    if (layout.tagRows > 1) {
+        layout.tagBase = plot.bottom();
+        for (const QRectF& face : layout.bars) {
+            if (face.center().x() >= plot.left() && face.center().x() <= plot.right())
+                layout.tagBase = std::min(layout.tagBase, std::max(plot.top(), face.top()));
+        }
+    }
     return layout;
 }
 

@@ -69,7 +69,11 @@ struct ChartLayout {
     int labelStep = 1;        // every labelStep-th bar carries its label
     std::vector<ChartTick> ticks;
     double tickStep = 1;
-    int tagRows = 1; // tags of neighbouring bars alternate between this many heights
+    double barDepth = 0; // bars are as deep as they are wide, up to the box's depth
+    // Tags too wide for their slots alternate between rows on one common line above the
+    // highest bar in view; otherwise each tag sits TagLift above its own bar.
+    int tagRows = 1;
+    double tagBase = 0; // the common line, when tagRows > 1
 
     double xToPixel(double x) const;
     double yToPixel(double y) const;
@@ -82,6 +86,9 @@ struct ChartLayout {
     QPointF tagAnchor(int bar, double tagHeight) const;
     bool barLabelShown(int bar) const;
 };
+
+// Rows of tags needed so that tags `tagWidth` wide do not overlap in slots `slotWidth` wide.
+int tagRowsFor(double slotWidth, double tagWidth);
 
 // Geometry of a chart of `input.barCount` bars values given, shown through `input.view`.
 ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& values);

@@ -176,7 +176,7 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
 }
 
 void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const {
-    const QPointF back = layout.backOffset();
+    const QPointF back(layout.barDepth, -layout.barDepth);
     QPainterPath box;
     const std::vector<QPointF> outline = layout.boxOutline();
     box.addPolygon(QPolygonF(QList<QPointF>(outline.begin(), outline.end())));
@@ -263,20 +263,28 @@ void ChartPainter::paintTags(QPainter& painter, const ChartLayout& layout) const
     const double height = metrics.height() + 2;
     painter.setFont(style_.font);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(pen(Qt::black));
+    std::vector<int> shown;
     for (int i = 0; i < int(layout.bars.size()); ++i) {
         const QRectF& face = layout.bars[size_t(i)];
         const double centre = face.center().x();
         // A bar cut off by the view has no top to label.
-        if (centre < plot.left() || centre > plot.right() || face.top() < plot.top() - 0.5 ||
-            face.top() > plot.bottom() + 0.5)
-            continue;
+        if (centre >= plot.left() && centre <= plot.right() && face.top() >= plot.top() - 0.5 &&
+            face.top() <= plot.bottom() + 0.5)
+            shown.push_back(i);
+    }
+    // Connectors first, so that crowded tags hide the ones passing behind them.
+    for (const int i : shown) {
+        const QRectF& face = layout.bars[size_t(i)];
+        const QPointF anchor = layout.tagAnchor(i, height);
+        painter.drawLine(QPointF(line(anchor.x()), line(face.top()) - 1),
+                         QPointF(line(anchor.x()), edge(anchor.y())));
+    }
+    for (const int i : shown) {
         const QString text = QString::number(bars_[size_t(i)].value);
         const double width = std::ceil(metrics.horizontalAdvance(text) + 2 * TagPadding);
         const QPointF anchor = layout.tagAnchor(i, height);
         const QRectF tag(edge(anchor.x() - width / 2), edge(anchor.y() - height), width, height);
-        painter.setPen(pen(Qt::black));
-        painter.drawLine(QPointF(line(centre), line(face.top()) - 1),
-                         QPointF(line(centre), tag.bottom()));
         painter.fillRect(tag, TagColour);
         painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
         painter.drawText(tag, Qt::AlignCenter, text);

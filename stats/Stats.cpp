@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/PrintService.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
@@ -23,6 +24,15 @@ constexpr double PrintMargin = 0.1; // of the page height, at the top and at the
 int screenDepth(const QWidget& window) {
     const QScreen* const screen = window.screen();
     return screen ? screen->depth() : 32;
+}
+
+// Long draws (seven numbers and a bonus) take a smaller font rather than lose digits.
+void shrinkToFit(QLabel* label) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() &&
+           font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
 }
 
 void setHint(QWidget* control, const char* text) {
@@ -101,6 +111,7 @@ void TForm8::FormCreate() {
 
     ui_->Label6->setText(lastDrawHeading(state));
     ui_->Label7->setText(lastDrawNumbers(context_.table, state));
+    shrinkToFit(ui_->Label7);
 }
 
 void TForm8::FormDestroy() {
