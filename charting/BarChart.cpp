@@ -90,11 +90,9 @@ ChartView BarChart::view() const {
     return zoomed_ ? *zoomed_ : ChartPainter(bars_, style_).wholeView(size());
 }
 
-ChartLayout BarChart::currentLayout() const {
+ChartLayout BarChart::layoutAt(const QSizeF& size) const {
     const ChartPainter painter(bars_, style_);
-    if (zoomed_)
-        return painter.layout(size(), &*zoomed_);
-    return painter.layout(size());
+    return zoomed_ ? painter.layout(size, &*zoomed_) : painter.layout(size);
 }
 
 QRect BarChart::barRect(int index) const {
@@ -104,9 +102,9 @@ QRect BarChart::barRect(int index) const {
     return layout.bars[size_t(index)].intersected(layout.plot).toAlignedRect();
 }
 
-void BarChart::zoomTo(const QRect& pixels) {
+void BarChart::zoomTo(const QRectF& pixels) {
     const ChartLayout layout = currentLayout();
-    const ChartView target = zoomedView(layout, QRectF(pixels));
+    const ChartView target = zoomedView(layout, pixels);
     if (target != layout.view)
         animateTo(target, true);
 }
@@ -152,7 +150,7 @@ void BarChart::render(QPainter& painter, const QRectF& target, const QSizeF& lay
     if (size.isEmpty() || target.isEmpty())
         return;
     const ChartPainter chart(bars_, style_);
-    const ChartLayout layout = zoomed_ ? chart.layout(size, &*zoomed_) : chart.layout(size);
+    const ChartLayout layout = layoutAt(size);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / size.width(), target.height() / size.height());
@@ -220,7 +218,7 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event) {
         return;
     switch (leftDragAction(QPointF(dragStart_), QPointF(dragNow_))) {
     case DragAction::Zoom:
-        zoomTo(QRect(dragStart_, dragNow_));
+        zoomTo(QRectF(QPointF(dragStart_), QPointF(dragNow_)));
         break;
     case DragAction::Restore:
         restore();

@@ -43,9 +43,11 @@ public:
     ChartView view() const;
     bool isZoomed() const { return zoomed_.has_value(); }
     bool isAnimating() const { return animation_.isActive(); }
-    ChartLayout currentLayout() const;
+    ChartLayout currentLayout() const { return layoutAt(size()); }
+    // The layout this chart would have at another size, through the same view.
+    ChartLayout layoutAt(const QSizeF& size) const;
     // Zoom into a rectangle of widget pixels, animated; too small a rectangle does nothing.
-    void zoomTo(const QRect& pixels);
+    void zoomTo(const QRectF& pixels);
     // Back to the whole chart, animated.
     void restore();
     void scrollBy(const QPoint& pixels);

@@ -209,6 +209,7 @@ void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const
             QPolygonF({QPointF(l, t), QPointF(l, t) + back, QPointF(r, t) + back, QPointF(r, t)}));
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(QRectF(QPointF(l, t), QPointF(r, b)), colour);
+        painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(QPointF(l + 0.5, t + 0.5), QPointF(r - 0.5, b - 0.5)));
     }
     painter.restore();

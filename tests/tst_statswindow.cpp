@@ -391,7 +391,7 @@ void TestStatsWindow::realHistory() {
     const QPointF from = layout.plot.topLeft() + QPointF(layout.plot.width() * 0.3, 30);
     const QPointF to = layout.plot.topLeft() + QPointF(layout.plot.width() * 0.55, 150);
     chart->setAnimationInterval(1);
-    chart->zoomTo(QRectF(from, to).toRect());
+    chart->zoomTo(QRectF(from, to));
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
