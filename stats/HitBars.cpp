@@ -1,5 +1,7 @@
 #include "HitBars.h"
 
+#include "DrawNumbers.h"
+
 #include "app/LotteryState.h"
 #include "database/DrawTable.h"
 
@@ -32,9 +34,9 @@ QString hitClassName(HitClass hitClass) {
     return QStringLiteral("Cold");
 }
 
-HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
-                        bool showClasses) {
-    state.HitCounts = CountHits(table, n, includeBonus);
+namespace {
+
+HitBarList barsFromCounts(const TLotteryState& state, bool showClasses) {
     // A damaged header could claim more numbers than there are counts.
     const int highest = qBound(0, state.DataRandom, HighestNumber);
     HitClassTable classes{};
@@ -54,6 +56,20 @@ HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bo
         bars.push_back(bar);
     }
     return bars;
+}
+
+} // namespace
+
+HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses) {
+    state.HitCounts = CountHits(table, n, includeBonus);
+    return barsFromCounts(state, showClasses);
+}
+
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses) {
+    state.HitCounts = draws.count(n, includeBonus);
+    return barsFromCounts(state, showClasses);
 }
 
 QString lastDrawHeading(const TLotteryState& state) {

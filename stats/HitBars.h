@@ -7,6 +7,7 @@
 #include <vector>
 
 struct TLotteryState;
+class DrawNumbers;
 
 // One bar of the statistics chart: a number, how often it was drawn and how to colour it.
 struct HitBar {
@@ -26,6 +27,9 @@ QString hitClassName(HitClass hitClass);
 // Counts the first n draws into state.HitCounts and makes one bar per number 1..DataRandom,
 // coloured by class when showClasses.
 HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses);
+// The same from numbers read out of the table beforehand.
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
                         bool showClasses);
 
 // "Winning Numbers For" followed by the date of the last stored draw (which starts with a blank).

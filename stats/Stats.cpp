@@ -1,6 +1,7 @@
 #include "Stats.h"
 #include "ui_Stats.h"
 
+#include "DrawNumbers.h"
 #include "HitBars.h"
 
 #include "app/LotteryState.h"
@@ -107,6 +108,7 @@ void TForm8::FormCreate() {
         ui_->SpinEdit1->setEnabled(false);
 
     ui_->Chart1->setRich(depth > RichColourDepth);
+    draws_ = std::make_unique<const DrawNumbers>(context_.table);
     redraw(false);
 
     ui_->Label6->setText(lastDrawHeading(state));

@@ -14,6 +14,7 @@
 #include <optional>
 
 class BarChart;
+class DrawNumbers;
 
 namespace Ui {
 class TForm8;
@@ -50,5 +51,7 @@ private:
     AppContext& context_;
     std::unique_ptr<Ui::TForm8> ui_;
     ColourDepth colourDepth_;
+    // The table cannot change while this modal window is open: it is read once.
+    std::unique_ptr<const DrawNumbers> draws_;
     std::optional<HintDisplay::Handler> handedOverHints_;
 };
