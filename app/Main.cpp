@@ -24,6 +24,7 @@
 #include "platform/PrintService.h"
 #include "platform/SafeFile.h"
 #include "platform/SoundOutput.h"
+#include "stats/Stats.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -436,6 +437,8 @@ void TForm1::Button4Click() {
 }
 void TForm1::Button5Click() {
     ui_->StatusBar1->clearMessage();
+    TForm8 statistics(context_, this);
+    statistics.exec();
 }
 void TForm1::Button6Click() {
     ui_->StatusBar1->clearMessage();
