@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/PrintService.h"
 #include "stats/HitCounts.h"
+#include "stats/Stats.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -383,6 +384,8 @@ void TForm9::Button5Click() {
 
 void TForm9::Button6Click() {
     ui_->StatusBar1->clearMessage();
+    TForm8 statistics(context_, this);
+    statistics.exec();
 }
 
 int TForm9::picksChosen() const {

@@ -1,4 +1,5 @@
 #include "advanced/Advanced.h"
+#include "stats/Stats.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
@@ -131,6 +132,7 @@ private slots:
     void statisticsCount_data();
     void statisticsCount();
     void impossibleLinesStopTheBatch();
+    void statsOnTop();
     void screenshots();
 };
 
@@ -465,6 +467,27 @@ void TestAdvancedWindow::impossibleLinesStopTheBatch() {
                          "and 6 Random numbers."});
     QVERIFY(f.generated().isEmpty());
     QCOMPARE(f.enabledButtons(), QStringLiteral("168"));
+}
+
+void TestAdvancedWindow::statsOnTop() {
+    Fixture f;
+    f.loadDatabase(threeClasses());
+    TForm9& window = f.open();
+    QStatusBar* status = f.get<QStatusBar>("StatusBar1");
+    status->showMessage(QStringLiteral("See statistics about the loaded lottery database"));
+    bool opened = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* statistics = qobject_cast<TForm8*>(QApplication::activeModalWidget());
+        opened = statistics && statistics->parentWidget() == &window &&
+                 status->currentMessage().isEmpty();
+        if (statistics)
+            statistics->Button8Click();
+    });
+    QTest::mouseClick(f.button(6), Qt::LeftButton);
+    QVERIFY(opened);
+    // The hints come back to this window once the statistics window has gone.
+    f.t.hints.handler()(QStringLiteral("Clear the above draws"));
+    QCOMPARE(status->currentMessage(), QStringLiteral("Clear the above draws"));
 }
 
 // Pictures of the window to look at, with no database and with a real draw history:
