@@ -122,6 +122,7 @@ private slots:
     void quickCount_data();
     void quickCount();
     void quickFilters();
+    void batchLetsTheWindowPaint();
     void rangeGuard();
     void editingAfterABatch();
     void saveClearPrint();
@@ -273,6 +274,24 @@ void TestAdvancedWindow::quickFilters() {
                      !numbers.contains(8),
                  qPrintable(line));
     }
+}
+
+// Timers and repaints run between lines; clicks wait, and the window will not close meanwhile.
+void TestAdvancedWindow::batchLetsTheWindowPaint() {
+    Fixture f;
+    TForm9& window = f.open();
+    QTest::keyClicks(f.get<QLineEdit>("Edit10"), QStringLiteral("30"));
+    int progress = -1;
+    bool closed = true;
+    QTimer::singleShot(0, &window, [&] {
+        progress = f.get<QProgressBar>("ProgressBar1")->value();
+        closed = window.close();
+    });
+    window.Button2Click();
+    QCOMPARE(progress, 1);
+    QVERIFY(!closed);
+    QCOMPARE(f.generated().size(), 30);
+    QVERIFY(window.isVisible());
 }
 
 void TestAdvancedWindow::rangeGuard() {
