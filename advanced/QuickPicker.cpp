@@ -5,6 +5,8 @@
 #include "app/RandomGenerator.h"
 #include "platform/Clock.h"
 
+#include <limits>
+
 namespace {
 
 TLotteryState withOptions(const TLotteryState& s, const QuickPickOptions& options) {
@@ -16,8 +18,8 @@ TLotteryState withOptions(const TLotteryState& s, const QuickPickOptions& option
 
 } // namespace
 
-QuickPicker::QuickPicker(const Clock& clock, qint64 maxCandidatesPerLine)
-    : clock_(clock), maxCandidates_(maxCandidatesPerLine) {}
+QuickPicker::QuickPicker(const Clock& clock, qint64 maxStalledReads)
+    : clock_(clock), maxStalledReads_(maxStalledReads) {}
 
 QString QuickPicker::problem(const TLotteryState& s, const QuickPickOptions& options) const {
     return generationProblem(withOptions(s, options));
@@ -31,18 +33,32 @@ PickedLine QuickPicker::drawLine(TLotteryState& s, const QuickPickOptions& optio
         return result;
 
     RandomGenerator random;
-    const auto reseededDraw = [this, &random](int n) {
+    qint64 stalled = 0;
+    qint64 fresh = 0;
+    const auto reseededDraw = [&](int n) {
         const int reading = clock_.millisecondsSinceMidnightUtc();
         ++candidates_;
-        if (reading == lastReading_)
+        if (reading == lastReading_) {
             ++repeatedReadings_;
+            ++stalled;
+        } else {
+            stalled = 0;
+            ++fresh;
+        }
         lastReading_ = reading;
+        if (stalled >= maxStalledReads_ || fresh > MaxFreshReadingsPerLine)
+            return -1;
         random.setSeed(RandomGenerator::seedFromTimeOfDay(reading));
         return random.next(n);
     };
-    if (!::drawLine(line, reseededDraw, maxCandidates_)) {
-        result.problem = QStringLiteral("The clock stood still, so no more different numbers "
-                                        "could be drawn");
+    // The clock paces the draw, so the budget is counted in its readings, not in tries.
+    if (!::drawLine(line, reseededDraw, std::numeric_limits<qint64>::max())) {
+        result.problem = stalled >= maxStalledReads_
+                             ? QStringLiteral("The clock stood still, so no more different "
+                                              "numbers could be drawn")
+                             : QStringLiteral("No line could be finished in %1 readings of the "
+                                              "clock")
+                                   .arg(MaxFreshReadingsPerLine);
         return result;
     }
     for (int k = 1; k <= line.PickCount; ++k) {

@@ -19,12 +19,14 @@ struct QuickPickOptions {
 // until the clock moves on, which paces a batch by the clock.
 class QuickPicker {
 public:
-    // Candidates allowed for one line, restarts included. A real clock moves every millisecond
-    // and a line takes a few tens of thousands of candidates; a clock that stands still for
-    // this many reads is treated as stopped.
-    static constexpr qint64 DefaultMaxCandidates = 20'000'000;
+    // A real clock moves every millisecond, after some ten to a hundred thousand reads; one
+    // that has not moved after this many reads in a row has stopped.
+    static constexpr qint64 DefaultMaxStalledReads = 100'000'000;
+    // Readings of a moving clock one line may take, ten seconds' worth: the tightest range a
+    // user can set needs a few hundred.
+    static constexpr qint64 MaxFreshReadingsPerLine = 10'000;
 
-    explicit QuickPicker(const Clock& clock, qint64 maxCandidatesPerLine = DefaultMaxCandidates);
+    explicit QuickPicker(const Clock& clock, qint64 maxStalledReads = DefaultMaxStalledReads);
 
     // Empty when lines can be drawn with these settings, else the reason for the user.
     QString problem(const TLotteryState& s, const QuickPickOptions& options) const;
@@ -40,7 +42,7 @@ public:
 
 private:
     const Clock& clock_;
-    const qint64 maxCandidates_;
+    const qint64 maxStalledReads_;
     qint64 candidates_ = 0;
     qint64 repeatedReadings_ = 0;
     int lastReading_ = -1;

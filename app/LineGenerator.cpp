@@ -70,6 +70,10 @@ template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow, qint6
         // Every try takes a number from the generator, even when a favourite replaces it, so a
         // seed always gives the same line.
         const int drawn = drawBelow(s.RandomBound);
+        if (drawn < 0) {
+            resetSlots(s);
+            return false;
+        }
         const bool favourite = favouriteInForce(s, k);
         const int candidate = favourite ? s.Favorites[k] : drawn;
         const auto accepted = s.LineNumbers.begin() + 1;
@@ -163,7 +167,8 @@ QString generationProblem(const TLotteryState& s) {
 }
 
 bool drawLine(TLotteryState& s, RandomGenerator& rng) {
-    return drawWith(s, [&rng](int n) { return rng.next(n); }, MaxTriesPerLine);
+    return drawWith(
+        s, [&rng](int n) { return rng.next(n); }, MaxTriesPerLine);
 }
 
 bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow) {
