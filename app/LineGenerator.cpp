@@ -55,7 +55,7 @@ void sortAndFormat(TLotteryState& s) {
         s.LineText[k] = twoDigitText(s.LineNumbers[k]);
 }
 
-template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow) {
+template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow, qint64 maxTries) {
     if (!generationProblem(s).isEmpty())
         return false;
     resetSlots(s);
@@ -63,13 +63,17 @@ template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow) {
     qint64 tries = 0;
     int k = 1;
     while (k <= s.PickCount) {
-        if (++tries > MaxTriesPerLine) {
+        if (++tries > maxTries) {
             resetSlots(s);
             return false;
         }
         // Every try takes a number from the generator, even when a favourite replaces it, so a
         // seed always gives the same line.
         const int drawn = drawBelow(s.RandomBound);
+        if (drawn < 0) {
+            resetSlots(s);
+            return false;
+        }
         const bool favourite = favouriteInForce(s, k);
         const int candidate = favourite ? s.Favorites[k] : drawn;
         const auto accepted = s.LineNumbers.begin() + 1;
@@ -163,11 +167,16 @@ QString generationProblem(const TLotteryState& s) {
 }
 
 bool drawLine(TLotteryState& s, RandomGenerator& rng) {
-    return drawWith(s, [&rng](int n) { return rng.next(n); });
+    return drawWith(
+        s, [&rng](int n) { return rng.next(n); }, MaxTriesPerLine);
 }
 
 bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow) {
-    return drawBelow && drawWith(s, drawBelow);
+    return drawLine(s, drawBelow, MaxTriesPerLine);
+}
+
+bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow, qint64 maxTries) {
+    return drawBelow && drawWith(s, drawBelow, maxTries);
 }
 
 QString lineListText(const TLotteryState& s) {

@@ -8,6 +8,7 @@
 #include "ui_Main.h"
 
 #include "about/About.h"
+#include "advanced/Advanced.h"
 #include "check/Check.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
@@ -26,6 +27,7 @@
 #include "platform/PrintService.h"
 #include "platform/SafeFile.h"
 #include "platform/SoundOutput.h"
+#include "stats/Stats.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -473,13 +475,16 @@ void TForm1::Button4Click() {
     checker.exec();
 }
 
-// The statistics and advanced picking windows come with their own windows; the buttons
-// already clear the status bar as they will then.
 void TForm1::Button5Click() {
     ui_->StatusBar1->clearMessage();
+    TForm8 statistics(context_, this);
+    statistics.exec();
 }
+
 void TForm1::Button6Click() {
     ui_->StatusBar1->clearMessage();
+    TForm9 advanced(context_, ui_->Label1, ui_->SpinEdit2, this);
+    advanced.exec();
 }
 
 void TForm1::Button7Click() {

@@ -58,11 +58,18 @@ public:
 
 class FakeClock : public Clock {
 public:
-    int millis = 12345678;
+    mutable int millis = 12345678;
     QDate today{2026, 12, 7};
     QString dateFormat = QStringLiteral("dd/MM/yy");
+    int advancePerRead = 0; // milliseconds the clock moves on after each read; 0 stands still
+    mutable qint64 reads = 0;
 
-    int millisecondsSinceMidnightUtc() const override { return millis; }
+    int millisecondsSinceMidnightUtc() const override {
+        ++reads;
+        const int now = millis;
+        millis = (millis + advancePerRead) % (24 * 3600 * 1000);
+        return now;
+    }
     QString shortDateFormat() const override { return dateFormat; }
     QString todayShortDate() const override { return today.toString(dateFormat); }
 };

@@ -1,0 +1,427 @@
+#include "advanced/Advanced.h"
+#include "ui_Advanced.h"
+
+#include "advanced/HotColdPicker.h"
+#include "app/AppContext.h"
+#include "app/CheckFile.h"
+#include "app/LineGenerator.h"
+#include "app/LotteryState.h"
+#include "platform/Clock.h"
+#include "platform/DialogService.h"
+#include "platform/Platform.h"
+#include "platform/PrintService.h"
+#include "stats/HitCounts.h"
+#include "stats/Stats.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int MaxLines = 100;
+constexpr int PrintPointSize = 14;
+constexpr int HeaderLineCount = 4;
+constexpr int MinDrawsForStatistics = 10;
+
+const QString RangeMessage = QStringLiteral("Must be a number between 1 - 100");
+const QString UsableGroupHint =
+    QStringLiteral("|Select how many Hot, Cold, Average numbers you want to use");
+
+// The hourglass over a button while a batch runs.
+class WaitCursor {
+public:
+    explicit WaitCursor(QWidget* widget) : widget_(widget) { widget_->setCursor(Qt::WaitCursor); }
+    ~WaitCursor() { widget_->unsetCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    QWidget* const widget_;
+};
+
+// A count as typed: a decimal integer, blanks around it allowed.
+int countFrom(const QString& text, bool* ok) {
+    return text.trimmed().toInt(ok, 10);
+}
+
+} // namespace
+
+TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context), gameLabel_(gameLabel), lowNumber_(lowNumber),
+      ui_(std::make_unique<Ui::TForm9>()), quickPicker_(context.platform.clock) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    if (const QScreen* const screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // A seven-number line is 41 characters: a point smaller, it fits the list without wrapping.
+    QFont listFont = ui_->Memo2->font();
+    listFont.setPointSize(7);
+    ui_->Memo2->setFont(listFont);
+    for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
+        QPalette palette = count->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        count->setPalette(palette);
+    }
+    // No button answers Enter: a count typed in a box must not start anything by itself.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    batchButtons_ = {ui_->Button1, ui_->Button2, ui_->Button3, ui_->Button4,
+                     ui_->Button5, ui_->Button6, ui_->Button8};
+
+    connect(ui_->Edit10, &QLineEdit::textChanged, this, &TForm9::Edit10Change);
+    connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm9::CheckBox1Click);
+    connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm9::CheckBox2Click);
+    connect(ui_->Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(ui_->Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
+    connect(ui_->Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
+    connect(ui_->Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
+    connect(ui_->Button5, &QPushButton::clicked, this, &TForm9::Button5Click);
+    connect(ui_->Button6, &QPushButton::clicked, this, &TForm9::Button6Click);
+    connect(ui_->Button8, &QPushButton::clicked, this, &TForm9::Button8Click);
+    connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm9::SpinEdit1Change);
+    connect(ui_->SpinEdit2, &QSpinBox::valueChanged, this, &TForm9::SpinEdit2Change);
+    connect(ui_->SpinEdit3, &QSpinBox::valueChanged, this, &TForm9::SpinEdit3Change);
+    connect(ui_->SpinEdit4, &QSpinBox::valueChanged, this, &TForm9::SpinEdit4Change);
+
+    list_ = CheckFile::headerLines();
+    ui_->Memo2->setPlainText(list_.join(u'\n'));
+    FormCreate();
+}
+
+TForm9::~TForm9() {
+    FormDestroy();
+}
+
+void TForm9::FormCreate() {
+    const TLotteryState& s = context_.state;
+    previousHint_ = context_.hints.handler();
+    context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
+    ui_->Label8->setText(gameLabel_ ? gameLabel_->text()
+                                    : rangeCaption(s.PickCount, s.LowNumber, s.RandomBound));
+    QuickUseFavorites = false;
+    QuickUseExcluded = false;
+    FormCreateStatistics();
+}
+
+void TForm9::FormCreateStatistics() {
+    TLotteryState& s = context_.state;
+    if (!s.DatabaseLoaded || s.DataTotalDraws < MinDrawsForStatistics) {
+        ui_->Label7->setText(QStringLiteral("0 Picks Left"));
+        return;
+    }
+    statisticsUsable_ = true;
+    ui_->Label7->setText(QStringLiteral("%1 Picks Left").arg(s.DataPick));
+    ui_->Edit1->setEnabled(true);
+    ui_->GroupBox1->setStatusTip(UsableGroupHint);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui_->Edit5, ui_->Edit6, ui_->Edit7,
+                                                      ui_->Edit9, ui_->Button6})
+        w->setEnabled(true);
+    ui_->Edit9->setText(QString::number(s.DataRandom));
+
+    s.HitCounts = CountHits(context_.table, s.DataTotalDraws, false);
+    const HotColdPools pools = buildPools(s.HitCounts, s.DataRandom);
+    const struct {
+        const QList<int>& pool;
+        QLineEdit* total;
+        QSpinBox* choice;
+    } classes[] = {{pools.hot, ui_->Edit5, ui_->SpinEdit1},
+                   {pools.average, ui_->Edit6, ui_->SpinEdit2},
+                   {pools.cold, ui_->Edit7, ui_->SpinEdit3}};
+    for (const auto& c : classes) {
+        c.total->setText(QString::number(c.pool.size()));
+        if (c.pool.isEmpty())
+            continue;
+        c.choice->setEnabled(true);
+        c.choice->setMaximum(qMin(int(c.pool.size()), s.DataPick));
+    }
+    ui_->SpinEdit4->setEnabled(true);
+    ui_->SpinEdit4->setMaximum(s.DataPick);
+    hotColdPicker_ = std::make_unique<HotColdPicker>(pools, s.DataPick, s.DataRandom);
+}
+
+void TForm9::paintEvent(QPaintEvent* event) {
+    FormPaint();
+    QDialog::paintEvent(event);
+}
+
+void TForm9::FormPaint() {
+    context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
+}
+
+void TForm9::FormDestroy() {
+    context_.hints.setHandler(previousHint_);
+}
+
+void TForm9::DoShowHint(const QString& text) {
+    ui_->StatusBar1->showMessage(text);
+}
+
+void TForm9::closeEvent(QCloseEvent* event) {
+    // A batch runs inside a handler: the window stays until it has finished.
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    QDialog::done(QDialog::Rejected);
+    event->accept();
+}
+
+void TForm9::Button8Click() {
+    close();
+}
+
+void TForm9::Edit10Change() {
+    if (list_.size() > HeaderLineCount)
+        context_.platform.dialogs.warning(this,
+                                          QStringLiteral("Please Save then Clear your draws"));
+    else
+        ui_->Button2->setEnabled(true);
+}
+
+void TForm9::CheckBox1Click() {
+    if (!ui_->CheckBox1->isChecked()) {
+        QuickUseFavorites = false;
+    } else if (context_.state.UseFavorites) {
+        QuickUseFavorites = true;
+    } else {
+        context_.platform.dialogs.warning(this,
+                                          QStringLiteral("There are no Favorite numbers selected"));
+        ui_->CheckBox1->setChecked(false);
+        QuickUseFavorites = false;
+    }
+}
+
+void TForm9::CheckBox2Click() {
+    if (!ui_->CheckBox2->isChecked()) {
+        QuickUseExcluded = false;
+    } else if (context_.state.UseExcluded) {
+        QuickUseExcluded = true;
+    } else {
+        context_.platform.dialogs.warning(this,
+                                          QStringLiteral("There are no Excluded numbers selected"));
+        ui_->CheckBox2->setChecked(false);
+        QuickUseExcluded = false;
+    }
+}
+
+void TForm9::rememberButtons() {
+    beforeBatch_.clear();
+    for (QPushButton* button : batchButtons_)
+        beforeBatch_ << button->isEnabled();
+}
+
+void TForm9::startBatch(int count) {
+    for (QPushButton* button : batchButtons_)
+        button->setEnabled(false);
+    ui_->ProgressBar1->setRange(0, count);
+    busy_ = true;
+}
+
+void TForm9::appendLine(const QString& text) {
+    list_ << text;
+    ui_->Memo2->appendPlainText(text);
+}
+
+// The bar and the list repaint as the batch goes; clicks and keys wait until it has ended.
+void TForm9::showProgress(int made) {
+    ui_->ProgressBar1->setValue(made);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TForm9::afterBatch(int made, int wanted, const QString& problem) {
+    busy_ = false;
+    if (made == 0) {
+        // Nothing was added: every button is as it was, bar the quick Generate, which waits
+        // for a new count as after any refused count.
+        for (int i = 0; i < batchButtons_.size(); ++i)
+            batchButtons_[i]->setEnabled(beforeBatch_.value(i));
+        ui_->Button2->setEnabled(false);
+    } else {
+        for (QPushButton* button : {ui_->Button3, ui_->Button4, ui_->Button5, ui_->Button8})
+            button->setEnabled(true);
+        ui_->Button6->setEnabled(statisticsUsable_);
+        ui_->Button1->setEnabled(false);
+        ui_->Button2->setEnabled(false);
+    }
+    if (problem.isEmpty())
+        return;
+    QString text = problem + QLatin1Char('.');
+    if (made > 0)
+        text += QStringLiteral("\r\n%1 of the %2 lines were made and are kept in the list.")
+                    .arg(made)
+                    .arg(wanted);
+    context_.platform.dialogs.warning(this, text);
+}
+
+void TForm9::Button2Click() {
+    TLotteryState& s = context_.state;
+    const WaitCursor wait(ui_->Button2);
+    rememberButtons();
+    ui_->ProgressBar1->setValue(0);
+    ui_->Button2->setEnabled(false);
+
+    bool isNumber = false;
+    int count = countFrom(ui_->Edit10->text(), &isNumber);
+    if (!isNumber) {
+        refuseCount(ui_->Edit10);
+        count = 0;
+    }
+    if (count >= 1 && count <= MaxLines && s.PickCount >= 2) {
+        startBatch(count);
+        if (correctRange(s)) {
+            if (lowNumber_)
+                lowNumber_->setValue(s.LowNumber);
+            ui_->Label8->setText(rangeCaption(s.PickCount, s.LowNumber, s.RandomBound));
+        }
+        const QuickPickOptions options{QuickUseFavorites, QuickUseExcluded};
+        QString problem = quickPicker_.problem(s, options);
+        int made = 0;
+        while (problem.isEmpty() && made < count) {
+            const PickedLine line = quickPicker_.drawLine(s, options);
+            if (!line.ok) {
+                problem = line.problem;
+                break;
+            }
+            appendLine(line.text);
+            showProgress(++made);
+        }
+        afterBatch(made, count, problem);
+    } else if (count > MaxLines) {
+        refuseCount(ui_->Edit10);
+    } else if (s.PickCount == 1) {
+        context_.platform.dialogs.warning(
+            this, QStringLiteral("Sorry!! This feature is not available for Pick 1 games"));
+    }
+}
+
+// The count box is emptied without counting as an edit: Generate waits for the user's own.
+void TForm9::refuseCount(QLineEdit* edit) {
+    context_.platform.dialogs.warning(this, RangeMessage);
+    const QSignalBlocker keepDisabled(edit);
+    edit->clear();
+}
+
+void TForm9::Button1Click() {
+    TLotteryState& s = context_.state;
+    if (!hotColdPicker_)
+        return; // the group is disabled without a database of ten draws or more
+    const WaitCursor wait(ui_->Button1);
+    rememberButtons();
+    random_.setSeed(
+        RandomGenerator::seedFromTimeOfDay(context_.platform.clock.millisecondsSinceMidnightUtc()));
+    ui_->ProgressBar1->setValue(0);
+    for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button6})
+        button->setEnabled(false);
+
+    bool isNumber = false;
+    int count = countFrom(ui_->Edit1->text(), &isNumber);
+    if (!isNumber) {
+        context_.platform.dialogs.warning(this, RangeMessage +
+                                                    QStringLiteral("\r\nDefaulting to 10 Draws"));
+        count = 10;
+        ui_->Edit1->setText(QStringLiteral("10"));
+    }
+    if (count < 1 || count > MaxLines) {
+        refuseCount(ui_->Edit1);
+        ui_->Button1->setEnabled(true);
+        ui_->Button6->setEnabled(true);
+        ui_->Edit1->setFocus();
+        return;
+    }
+    startBatch(count);
+    const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
+                                  ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
+    QString problem = hotColdPicker_->problem(composition);
+    int made = 0;
+    while (problem.isEmpty() && made < count) {
+        const PickedLine line = hotColdPicker_->drawLine(s, composition, random_);
+        if (!line.ok) {
+            problem = line.problem;
+            break;
+        }
+        appendLine(line.text);
+        showProgress(++made);
+    }
+    afterBatch(made, count, problem);
+}
+
+void TForm9::Button3Click() {
+    list_ = CheckFile::headerLines();
+    ui_->Memo2->setPlainText(list_.join(u'\n'));
+    const TLotteryState& s = context_.state;
+    if (statisticsUsable_ && picksChosen() == s.DataPick)
+        ui_->Button1->setEnabled(true);
+    ui_->Button2->setEnabled(true);
+    ui_->Button4->setEnabled(false);
+    ui_->Button5->setEnabled(false);
+}
+
+void TForm9::Button4Click() {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Save Ballmere Pro Check File");
+    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
+    options.defaultExtension = QStringLiteral("bmc");
+    options.initialName = QStringLiteral("Ballmere");
+    options.confirmOverwrite = true;
+    options.confirmCreate = true;
+    const QString fileName = context_.platform.dialogs.saveFileName(this, options);
+    if (fileName.isEmpty())
+        return;
+    const QString error = CheckFile::write(fileName, list_);
+    if (!error.isEmpty())
+        context_.platform.dialogs.error(this, error);
+}
+
+void TForm9::Button5Click() {
+    const QString error = context_.platform.printer.printLines(list_, PrintPointSize);
+    if (!error.isEmpty())
+        context_.platform.dialogs.error(this, error);
+}
+
+void TForm9::Button6Click() {
+    ui_->StatusBar1->clearMessage();
+    TForm8 statistics(context_, this);
+    statistics.exec();
+}
+
+int TForm9::picksChosen() const {
+    return ui_->SpinEdit1->value() + ui_->SpinEdit2->value() + ui_->SpinEdit3->value() +
+           ui_->SpinEdit4->value();
+}
+
+void TForm9::spinEditChange(QSpinBox* changed) {
+    const int pick = context_.state.DataPick;
+    const int sum = picksChosen();
+    if (sum == pick + 1) {
+        context_.platform.dialogs.warning(this, QStringLiteral("Maximum picks has been reached"));
+        changed->setValue(changed->value() - 1); // runs this handler again with sum = pick
+        return;
+    }
+    if (sum == pick) {
+        if (list_.size() <= HeaderLineCount)
+            ui_->Button1->setEnabled(true);
+        ui_->Label7->setText(QStringLiteral("0 Picks Left"));
+        return;
+    }
+    ui_->Button1->setEnabled(false);
+    const int left = pick - sum;
+    ui_->Label7->setText(left == 1 ? QStringLiteral("1 Pick Left")
+                                   : QStringLiteral("%1 Picks Left").arg(left));
+}
+
+void TForm9::SpinEdit1Change() {
+    spinEditChange(ui_->SpinEdit1);
+}
+void TForm9::SpinEdit2Change() {
+    spinEditChange(ui_->SpinEdit2);
+}
+void TForm9::SpinEdit3Change() {
+    spinEditChange(ui_->SpinEdit3);
+}
+void TForm9::SpinEdit4Change() {
+    spinEditChange(ui_->SpinEdit4);
+}

@@ -1,0 +1,8 @@
+list(APPEND BALLMERE_CORE_SOURCES
+  advanced/PickedLine.h
+  advanced/QuickPicker.h advanced/QuickPicker.cpp
+  advanced/HotColdPicker.h advanced/HotColdPicker.cpp
+)
+list(APPEND BALLMERE_UI_SOURCES
+  advanced/Advanced.h advanced/Advanced.cpp advanced/Advanced.ui
+)

@@ -1,0 +1,220 @@
+#include "ChartLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double MinZoomPixels = 4;
+constexpr double LabelGap = 4;
+constexpr int MaxTagRows = 3;
+
+// The part of a view's span along one axis that is kept between limits.
+void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
+    const double span = hi - lo;
+    if (span >= limitHi - limitLo) {
+        lo = limitLo;
+        hi = limitLo + span;
+        return;
+    }
+    if (lo < limitLo) {
+        lo = limitLo;
+        hi = limitLo + span;
+    } else if (hi > limitHi) {
+        hi = limitHi;
+        lo = limitHi - span;
+    }
+}
+
+int tickCapacity(double plotHeight, double labelHeight) {
+    return std::max(1, int(plotHeight / std::max(1.0, labelHeight * 1.8)));
+}
+
+} // namespace
+
+double ChartLayout::xToPixel(double x) const {
+    return plot.left() + (x - view.xMin) * slotWidth;
+}
+
+double ChartLayout::yToPixel(double y) const {
+    return plot.bottom() - (y - view.yMin) / (view.yMax - view.yMin) * plot.height();
+}
+
+double ChartLayout::pixelToX(double px) const {
+    return view.xMin + (px - plot.left()) / slotWidth;
+}
+
+double ChartLayout::pixelToY(double py) const {
+    return view.yMin + (plot.bottom() - py) / plot.height() * (view.yMax - view.yMin);
+}
+
+std::vector<QPointF> ChartLayout::boxOutline() const {
+    const QPointF back = backOffset();
+    return {plot.bottomLeft(),         plot.topLeft(),
+            plot.topLeft() + back,     plot.topRight() + back,
+            plot.bottomRight() + back, plot.bottomRight()};
+}
+
+QPointF ChartLayout::tagAnchor(int bar, double tagHeight) const {
+    const QRectF& face = bars[size_t(bar)];
+    if (tagRows <= 1)
+        return {face.center().x(), face.top() - TagLift};
+    return {face.center().x(), tagBase - TagLift - (bar % tagRows) * (tagHeight + 2)};
+}
+
+int tagRowsFor(double slotWidth, double tagWidth) {
+    if (tagWidth + 2 <= slotWidth || slotWidth <= 0)
+        return 1;
+    return std::min(MaxTagRows, int(std::ceil((tagWidth + 2) / slotWidth)));
+}
+
+bool ChartLayout::barLabelShown(int bar) const {
+    return (bar + 1) % labelStep == 0;
+}
+
+double niceStep(double range, int maxTicks) {
+    if (!(range > 0) || maxTicks < 1)
+        return 1;
+    const double raw = range / maxTicks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * power >= raw * (1 - 1e-9))
+            return m * power;
+    }
+    return 10 * power;
+}
+
+ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& values) {
+    ChartLayout layout;
+    const ChartTextSizes& text = input.text;
+    const double width = input.size.width();
+    const double height = input.size.height();
+    const double m = ChartLayout::Margin;
+    layout.area = QRectF(QPointF(0, 0), input.size);
+
+    double top = m;
+    if (text.titleHeight > 0) {
+        layout.title = QRectF(0, m, width, text.titleHeight);
+        top += text.titleHeight + m;
+    }
+    double left = m;
+    if (text.valueTitleWidth > 0)
+        left += text.valueTitleWidth + m;
+    left += text.widestValueLabel + ChartLayout::TickLength + 3;
+    double bottom = height - m;
+    if (text.axisTitleHeight > 0)
+        bottom -= text.axisTitleHeight + 2;
+    bottom -= text.labelHeight + ChartLayout::TickLength + 2;
+    const double right = width - m;
+
+    const double spaceWidth = std::max(2.0, right - left);
+    const double spaceHeight = std::max(2.0, bottom - top);
+    layout.depth = std::round(ChartLayout::DepthFraction * std::min(spaceWidth, spaceHeight));
+    layout.plot = QRectF(left, top + layout.depth, std::max(1.0, spaceWidth - layout.depth),
+                         std::max(1.0, spaceHeight - layout.depth));
+    const QRectF& plot = layout.plot;
+    if (text.valueTitleWidth > 0)
+        layout.valueTitle = QRectF(m, plot.center().y() - text.axisTitleHeight / 2,
+                                   text.valueTitleWidth, text.axisTitleHeight);
+    if (text.axisTitleHeight > 0)
+        layout.barTitle = QRectF(plot.left(), height - m - text.axisTitleHeight, plot.width(),
+                                 text.axisTitleHeight);
+
+    // A view that is empty or upside down is shown as the nearest sound one.
+    ChartView view = input.view;
+    if (!(view.xMax > view.xMin))
+        view.xMax = view.xMin + 1;
+    if (!(view.yMax > view.yMin))
+        view.yMax = view.yMin + 1;
+    layout.view = view;
+    layout.slotWidth = plot.width() / (view.xMax - view.xMin);
+
+    const double inset = (1 - ChartLayout::BarFraction) / 2;
+    layout.bars.reserve(size_t(std::max(0, input.barCount)));
+    for (int i = 0; i < input.barCount; ++i) {
+        const double value = i < int(values.size()) ? values[size_t(i)] : 0;
+        const QPointF corner(layout.xToPixel(i + inset), layout.yToPixel(std::max(0.0, value)));
+        const QPointF base(layout.xToPixel(i + 1 - inset), layout.yToPixel(0));
+        layout.bars.push_back(QRectF(corner, base).normalized());
+    }
+
+    const double labelRoom = text.widestBarLabel + LabelGap;
+    while (layout.labelStep * layout.slotWidth < labelRoom && layout.labelStep < 1'000'000)
+        layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
+
+    layout.tickStep =
+        niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
+    const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
+    for (double k = first;; ++k) {
+        const double value = k * layout.tickStep;
+        if (value > view.yMax + layout.tickStep * 1e-9)
+            break;
+        layout.ticks.push_back({value, layout.yToPixel(value)});
+    }
+
+    layout.barDepth =
+        std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
+    if (input.valueTagsVisible)
+        layout.tagRows = tagRowsFor(layout.slotWidth, text.tagWidth);
+    if (layout.tagRows > 1) {
+        layout.tagBase = plot.bottom();
+        for (const QRectF& face : layout.bars) {
+            if (face.center().x() >= plot.left() && face.center().x() <= plot.right())
+                layout.tagBase = std::min(layout.tagBase, std::max(plot.top(), face.top()));
+        }
+    }
+    return layout;
+}
+
+ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight,
+                   double headroom) {
+    ChartView view;
+    view.xMax = std::max(1, barCount);
+    double top = std::max(0.0, highest);
+    if (headroom > 0 && plotHeight > 2 * headroom)
+        top = top * plotHeight / (plotHeight - headroom);
+    const double step = niceStep(top, tickCapacity(plotHeight, labelHeight));
+    view.yMax = top > 0 ? std::ceil(top / step - 1e-9) * step : 1;
+    if (view.yMax < top) // rounding
+        view.yMax += step;
+    return view;
+}
+
+DragAction leftDragAction(const QPointF& from, const QPointF& to) {
+    const QPointF d = to - from;
+    if (d.x() >= MinZoomPixels && d.y() >= MinZoomPixels)
+        return DragAction::Zoom;
+    if (d.x() <= 0 && d.y() <= 0 && (d.x() <= -MinZoomPixels || d.y() <= -MinZoomPixels))
+        return DragAction::Restore;
+    return DragAction::None;
+}
+
+ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels) {
+    const QRectF r = pixels.normalized() & layout.plot;
+    if (r.width() < MinZoomPixels || r.height() < MinZoomPixels)
+        return layout.view;
+    ChartView view;
+    view.xMin = layout.pixelToX(r.left());
+    view.xMax = layout.pixelToX(r.right());
+    view.yMin = layout.pixelToY(r.bottom());
+    view.yMax = layout.pixelToY(r.top());
+    return view;
+}
+
+ChartView scrolledView(const ChartLayout& layout, const QPointF& pixels, const ChartView& limits) {
+    ChartView view = layout.view;
+    const double dx = pixels.x() / layout.slotWidth;
+    const double dy = pixels.y() / layout.plot.height() * (view.yMax - view.yMin);
+    view.xMin -= dx;
+    view.xMax -= dx;
+    view.yMin += dy;
+    view.yMax += dy;
+    clampSpan(view.xMin, view.xMax, limits.xMin, limits.xMax);
+    clampSpan(view.yMin, view.yMax, limits.yMin, limits.yMax);
+    return view;
+}
+
+ChartView interpolatedView(const ChartView& a, const ChartView& b, double t) {
+    const auto mix = [t](double from, double to) { return from + (to - from) * t; };
+    return {mix(a.xMin, b.xMin), mix(a.xMax, b.xMax), mix(a.yMin, b.yMin), mix(a.yMax, b.yMax)};
+}

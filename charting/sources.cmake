@@ -1,0 +1,6 @@
+list(APPEND BALLMERE_UI_SOURCES
+  charting/BarChart.h charting/BarChart.cpp
+  charting/BarChartAccessible.h charting/BarChartAccessible.cpp
+  charting/ChartLayout.h charting/ChartLayout.cpp
+  charting/ChartPainter.h charting/ChartPainter.cpp
+)

@@ -1,0 +1,86 @@
+#include "HitBars.h"
+
+#include "DrawNumbers.h"
+
+#include "app/LotteryState.h"
+#include "database/DrawTable.h"
+
+namespace {
+constexpr int HighestNumber = 99;
+constexpr int BonusColumn = 8;
+} // namespace
+
+quint32 hitClassRgb(HitClass hitClass) {
+    switch (hitClass) {
+    case HitClass::Hot:
+        return 0xFF0000;
+    case HitClass::Average:
+        return 0x808080;
+    case HitClass::Cold:
+        break;
+    }
+    return 0x0000FF;
+}
+
+QString hitClassName(HitClass hitClass) {
+    switch (hitClass) {
+    case HitClass::Hot:
+        return QStringLiteral("Hot");
+    case HitClass::Average:
+        return QStringLiteral("Average");
+    case HitClass::Cold:
+        break;
+    }
+    return QStringLiteral("Cold");
+}
+
+namespace {
+
+HitBarList barsFromCounts(const TLotteryState& state, bool showClasses) {
+    // A damaged header could claim more numbers than there are counts.
+    const int highest = qBound(0, state.DataRandom, HighestNumber);
+    HitClassTable classes{};
+    if (showClasses)
+        ClassifyHits(highest, state.HitCounts, &classes);
+    HitBarList bars;
+    bars.reserve(size_t(highest));
+    for (int k = 1; k <= highest; ++k) {
+        HitBar bar;
+        bar.label = QString::number(k);
+        bar.value = state.HitCounts[size_t(k)];
+        if (showClasses) {
+            bar.classified = true;
+            bar.hitClass = classes[size_t(k)];
+            bar.rgb = hitClassRgb(bar.hitClass);
+        }
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+} // namespace
+
+HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses) {
+    state.HitCounts = CountHits(table, n, includeBonus);
+    return barsFromCounts(state, showClasses);
+}
+
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses) {
+    state.HitCounts = draws.count(n, includeBonus);
+    return barsFromCounts(state, showClasses);
+}
+
+QString lastDrawHeading(const TLotteryState& state) {
+    return QStringLiteral("Winning Numbers For") + state.DataLastDraw;
+}
+
+QString lastDrawNumbers(const TDrawTable& table, const TLotteryState& state) {
+    if (state.DataTotalDraws <= 0)
+        return {};
+    QString numbers;
+    for (int column = 1; column <= BonusColumn; ++column)
+        numbers += table.CellText(column, state.DataTotalDraws);
+    return numbers;
+}

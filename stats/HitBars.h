@@ -1,0 +1,38 @@
+#pragma once
+
+#include "HitCounts.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+struct TLotteryState;
+class DrawNumbers;
+
+// One bar of the statistics chart: a number, how often it was drawn and how to colour it.
+struct HitBar {
+    QString label; // the number in decimal, no leading zero
+    int value = 0;
+    bool classified = false;            // false: the chart picks the colour from its palette
+    HitClass hitClass = HitClass::Cold; // meaningful only when classified
+    quint32 rgb = 0;                    // 0xRRGGBB of the class, when classified
+};
+using HitBarList = std::vector<HitBar>;
+
+// Red, gray and blue for hot, average and cold.
+quint32 hitClassRgb(HitClass hitClass);
+// "Hot", "Average" or "Cold".
+QString hitClassName(HitClass hitClass);
+
+// Counts the first n draws into state.HitCounts and makes one bar per number 1..DataRandom,
+// coloured by class when showClasses.
+HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses);
+// The same from numbers read out of the table beforehand.
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
+                        bool showClasses);
+
+// "Winning Numbers For" followed by the date of the last stored draw (which starts with a blank).
+QString lastDrawHeading(const TLotteryState& state);
+// The last stored draw's cells 1..8 one after another, exactly as stored; empty without draws.
+QString lastDrawNumbers(const TDrawTable& table, const TLotteryState& state);

@@ -1,0 +1,177 @@
+#include "Stats.h"
+#include "ui_Stats.h"
+
+#include "DrawNumbers.h"
+#include "HitBars.h"
+
+#include "app/LotteryState.h"
+#include "charting/BarChart.h"
+#include "database/DrawTable.h"
+#include "platform/DialogService.h"
+#include "platform/Platform.h"
+#include "platform/PrintService.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+constexpr int RichColourDepth = 8; // above this, shaded bars and a gradient
+constexpr int SpinCharacters = 5;
+constexpr double PrintMargin = 0.1; // of the page height, at the top and at the bottom
+
+int screenDepth(const QWidget& window) {
+    const QScreen* const screen = window.screen();
+    return screen ? screen->depth() : 32;
+}
+
+// Long draws (seven numbers and a bonus) take a smaller font rather than lose digits.
+void shrinkToFit(QLabel* label) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() &&
+           font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
+void setHint(QWidget* control, const char* text) {
+    control->setStatusTip(QLatin1Char('|') + QString::fromLatin1(text));
+}
+
+} // namespace
+
+TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context), ui_(std::make_unique<Ui::TForm8>()),
+      colourDepth_(colourDepth ? std::move(colourDepth) : ColourDepth(screenDepth)) {
+    ui_->setupUi(this);
+    setModal(true);
+    setFixedSize(499, 387);
+    ui_->Bevel1->lower();
+
+    BarChart* const chart = ui_->Chart1;
+    chart->setTitle(QStringLiteral("Ballmere Pro Hit Statistics"));
+    chart->setAxisTitles(QStringLiteral("Numbers"), QStringLiteral("Hits"));
+    chart->setAccessibleName(QStringLiteral("Hit statistics"));
+
+    setHint(chart, "Left click and drag to zoom in. Right click and drag to scroll. Inverted "
+                   "left click/drag to restore all");
+    setHint(ui_->CheckBox1, "Show the yellow value tags above the bars");
+    setHint(ui_->CheckBox3, "Changes the colours of the bars to represent their status");
+    setHint(ui_->CheckBox2, "Include the Bonus number in the above statistics");
+    setHint(ui_->SpinEdit1, "How many draws would you like visible. Used to find if previous "
+                            "numbers where hot, cold etc");
+    setHint(ui_->Button1, "Print the above graph");
+    setHint(ui_->Button8, "Close the Statistics page");
+
+    ui_->SpinEdit1->findChild<QLineEdit*>()->setMaxLength(SpinCharacters);
+    ui_->CheckBox2->setEnabled(false);
+    ui_->Panel1->hide();
+
+    connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm8::CheckBox1Click);
+    connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm8::CheckBox2Click);
+    connect(ui_->CheckBox3, &QCheckBox::clicked, this, &TForm8::CheckBox3Click);
+    connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm8::SpinEdit1Change);
+    connect(ui_->Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(ui_->Button8, &QPushButton::clicked, this, &TForm8::Button8Click);
+
+    FormCreate();
+    ui_->Button8->setFocus();
+}
+
+TForm8::~TForm8() {
+    FormDestroy();
+}
+
+BarChart* TForm8::chart() const {
+    return ui_->Chart1;
+}
+
+void TForm8::FormCreate() {
+    const TLotteryState& state = context_.state;
+    handedOverHints_ = context_.hints.handler();
+    context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
+
+    const int depth = colourDepth_(*this);
+    if (state.DataBonus)
+        ui_->CheckBox2->setEnabled(true);
+
+    {
+        // Setting the limits is not a change of the user's: the bars are drawn once, below.
+        const QSignalBlocker blocker(ui_->SpinEdit1);
+        ui_->SpinEdit1->setMaximum(std::max(1, state.DataTotalDraws));
+        ui_->SpinEdit1->setValue(state.DataTotalDraws);
+    }
+    if (state.DataTotalDraws == 1)
+        ui_->SpinEdit1->setEnabled(false);
+
+    ui_->Chart1->setRich(depth > RichColourDepth);
+    draws_ = std::make_unique<const DrawNumbers>(context_.table);
+    redraw(false);
+
+    ui_->Label6->setText(lastDrawHeading(state));
+    ui_->Label7->setText(lastDrawNumbers(context_.table, state));
+    shrinkToFit(ui_->Label7);
+}
+
+void TForm8::FormDestroy() {
+    if (handedOverHints_)
+        context_.hints.setHandler(*handedOverHints_);
+}
+
+void TForm8::DoShowHint(const QString& text) {
+    ui_->StatusBar1->showMessage(text);
+}
+
+void TForm8::redraw(bool showClasses) {
+    const HitBarList bars = BuildHitBars(context_.table, context_.state, ui_->SpinEdit1->value(),
+                                         ui_->CheckBox2->isChecked(), showClasses);
+    BarChart* const chart = ui_->Chart1;
+    chart->clear();
+    for (const HitBar& bar : bars) {
+        if (bar.classified)
+            chart->addBar(bar.label, bar.value, QColor::fromRgb(bar.rgb),
+                          hitClassName(bar.hitClass));
+        else
+            chart->addBar(bar.label, bar.value);
+    }
+}
+
+void TForm8::CheckBox1Click() {
+    BarChart* const chart = ui_->Chart1;
+    chart->setValueTagsVisible(!chart->valueTagsVisible());
+}
+
+void TForm8::CheckBox2Click() {
+    redraw(ui_->CheckBox3->isChecked());
+}
+
+void TForm8::CheckBox3Click() {
+    const bool show = ui_->Panel1->isHidden();
+    ui_->Panel1->setVisible(show);
+    redraw(show);
+}
+
+void TForm8::SpinEdit1Change() {
+    redraw(ui_->CheckBox3->isChecked());
+}
+
+void TForm8::Button1Click() {
+    const BarChart* const chart = ui_->Chart1;
+    const QSizeF doubled = QSizeF(chart->size()) * 2;
+    const QString error =
+        context_.platform.printer.printPage([chart, doubled](QPainter& painter, const QRect& page) {
+            const double margin = page.height() * PrintMargin;
+            const QRectF area(page.left(), page.top() + margin, page.width(),
+                              page.height() - 2 * margin);
+            chart->render(painter, area, doubled);
+        });
+    if (!error.isEmpty())
+        context_.platform.dialogs.error(this, error);
+}
+
+void TForm8::Button8Click() {
+    done(QDialog::Accepted);
+}

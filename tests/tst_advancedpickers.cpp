@@ -1,0 +1,255 @@
+#include "advanced/HotColdPicker.h"
+#include "advanced/QuickPicker.h"
+#include "app/LotteryState.h"
+#include "app/RandomGenerator.h"
+#include "support/Fakes.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Composition)
+
+namespace {
+
+using Numbers = QList<int>;
+
+TLotteryState game(int pick, int low, int high) {
+    TLotteryState s;
+    s.PickCount = pick;
+    s.LowNumber = low;
+    s.RandomBound = high + 1;
+    return s;
+}
+
+Numbers lineOf(const TLotteryState& s, int pick) {
+    return Numbers(s.LineNumbers.begin() + 1, s.LineNumbers.begin() + 1 + pick);
+}
+
+bool ascendingDistinct(const Numbers& line) {
+    for (int i = 1; i < line.size(); ++i) {
+        if (line[i - 1] >= line[i])
+            return false;
+    }
+    return true;
+}
+
+HitCountTable countsOf(const Numbers& counts) {
+    HitCountTable table{};
+    for (int n = 1; n <= counts.size(); ++n)
+        table[size_t(n)] = counts[n - 1];
+    return table;
+}
+
+Numbers range(int from, int to) {
+    Numbers numbers;
+    for (int n = from; n <= to; ++n)
+        numbers << n;
+    return numbers;
+}
+
+} // namespace
+
+class TestAdvancedPickers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void quickLineReseedsForEveryCandidate();
+    void quickLineFilters_data();
+    void quickLineFilters();
+    void quickLineStopsWhenTheClockStandsStill();
+    void pools_data();
+    void pools();
+    void compositionMakesValidLines();
+    void compositionProblems_data();
+    void compositionProblems();
+    void impossibleLineIsBounded();
+};
+
+// Each candidate comes from a generator seeded with the clock reading just taken, so the line
+// is the first six different non-zero values of that sequence.
+void TestAdvancedPickers::quickLineReseedsForEveryCandidate() {
+    FakeClock clock;
+    clock.advancePerRead = 1;
+    const int start = clock.millis;
+    QuickPicker picker(clock);
+    TLotteryState s = game(6, 1, 49);
+    const PickedLine line = picker.drawLine(s, {});
+    QVERIFY(line.ok);
+
+    Numbers expected;
+    for (int reading = start; expected.size() < 6; ++reading) {
+        RandomGenerator random(RandomGenerator::seedFromTimeOfDay(reading));
+        const int candidate = random.next(50);
+        if (candidate >= 1 && !expected.contains(candidate))
+            expected << candidate;
+    }
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(lineOf(s, 6), expected);
+    QCOMPARE(picker.candidates(), clock.reads);
+    QCOMPARE(picker.repeatedReadings(), 0);
+    QCOMPARE(line.text.left(9), QStringLiteral("6/49  >  "));
+    QCOMPARE(line.text.size(), 9 + 6 * 2 + 5 * 3);
+}
+
+void TestAdvancedPickers::quickLineFilters_data() {
+    QTest::addColumn<bool>("useFavorites");
+    QTest::addColumn<bool>("useExcluded");
+    QTest::addColumn<Numbers>("always");
+    QTest::addColumn<Numbers>("never");
+    const Numbers favourites{7, 12};
+    const Numbers excluded{1, 2, 3, 4, 5, 6, 8};
+    QTest::newRow("favourites ticked") << true << false << favourites << Numbers{};
+    QTest::newRow("exclusions ticked") << false << true << Numbers{} << excluded;
+    // The main window's flags are on, but the picker's own boxes decide.
+    QTest::newRow("neither ticked") << false << false << Numbers{} << Numbers{};
+}
+
+void TestAdvancedPickers::quickLineFilters() {
+    QFETCH(bool, useFavorites);
+    QFETCH(bool, useExcluded);
+    QFETCH(Numbers, always);
+    QFETCH(Numbers, never);
+    FakeClock clock;
+    clock.advancePerRead = 1;
+    QuickPicker picker(clock);
+    TLotteryState s = game(6, 1, 15);
+    s.UseFavorites = s.UseExcluded = true;
+    s.Favorites = {0, 7, 12, 0, 0, 0, 0, 0};
+    s.Excluded = {0, 1, 2, 3, 4, 5, 6, 8};
+    int favouritesSeen = 0;
+    for (int i = 0; i < 200; ++i) {
+        const PickedLine line = picker.drawLine(s, {useFavorites, useExcluded});
+        QVERIFY2(line.ok, qPrintable(line.problem));
+        const Numbers numbers = lineOf(s, 6);
+        QVERIFY(ascendingDistinct(numbers));
+        for (const int n : always)
+            QVERIFY2(numbers.contains(n), qPrintable(line.text));
+        for (const int n : never)
+            QVERIFY2(!numbers.contains(n), qPrintable(line.text));
+        favouritesSeen += numbers.contains(7) && numbers.contains(12);
+    }
+    if (always.isEmpty())
+        QVERIFY(favouritesSeen < 200);
+}
+
+// A clock that never moves gives the same candidate forever: refused as a repeat once the first
+// slot holds it, until the try budget ends the line. Favourites need no new reading.
+void TestAdvancedPickers::quickLineStopsWhenTheClockStandsStill() {
+    FakeClock clock;
+    QuickPicker picker(clock, 5000);
+    TLotteryState s = game(6, 1, 49);
+    s.LineNumbers = {0, 1, 2, 3, 4, 5, 6, 7};
+    const PickedLine line = picker.drawLine(s, {});
+    QVERIFY(!line.ok);
+    QVERIFY(line.problem.contains(QLatin1String("clock")));
+    QCOMPARE(clock.reads, 5001);
+    QCOMPARE(picker.repeatedReadings(), 5000);
+    QCOMPARE(lineOf(s, 7), (Numbers{1, 2, 3, 4, 5, 6, 7})); // untouched
+
+    TLotteryState pair = game(2, 1, 49);
+    pair.Favorites = {0, 12, 7, 0, 0, 0, 0, 0};
+    pair.UseFavorites = true;
+    const PickedLine favourites = picker.drawLine(pair, {true, false});
+    QVERIFY(favourites.ok);
+    QCOMPARE(favourites.text, QStringLiteral("2/49  >  07 - 12"));
+}
+
+void TestAdvancedPickers::pools_data() {
+    QTest::addColumn<Numbers>("counts");
+    QTest::addColumn<Numbers>("hot");
+    QTest::addColumn<Numbers>("average");
+    QTest::addColumn<Numbers>("cold");
+    QTest::newRow("one hot, eight average, one cold")
+        << Numbers{5, 3, 3, 3, 3, 3, 3, 3, 3, 1} << Numbers{1} << range(2, 9) << Numbers{10};
+    QTest::newRow("all equal: hot and cold at once")
+        << Numbers(10, 4) << range(1, 10) << Numbers{} << range(1, 10);
+    QTest::newRow("never drawn: average when the deviation exceeds the mean")
+        << (Numbers{1, 1} + Numbers(10, 0)) << Numbers{1, 2} << range(3, 12) << Numbers{};
+    QTest::newRow("never drawn: cold otherwise")
+        << (Numbers{0, 0} + Numbers(10, 3)) << Numbers{} << range(3, 12) << Numbers{1, 2};
+}
+
+void TestAdvancedPickers::pools() {
+    QFETCH(Numbers, counts);
+    QFETCH(Numbers, hot);
+    QFETCH(Numbers, average);
+    QFETCH(Numbers, cold);
+    const HotColdPools pools = buildPools(countsOf(counts), int(counts.size()));
+    QCOMPARE(pools.hot, hot);
+    QCOMPARE(pools.average, average);
+    QCOMPARE(pools.cold, cold);
+}
+
+void TestAdvancedPickers::compositionMakesValidLines() {
+    HotColdPools pools;
+    pools.hot = range(1, 8);
+    pools.average = range(9, 41);
+    pools.cold = range(42, 49);
+    const HotColdPicker picker(pools, 6, 49);
+    const Composition composition{2, 2, 1, 1};
+    QVERIFY(picker.problem(composition).isEmpty());
+    RandomGenerator random(20261207);
+    TLotteryState s;
+    for (int i = 0; i < 500; ++i) {
+        const PickedLine line = picker.drawLine(s, composition, random);
+        QVERIFY(line.ok);
+        const Numbers numbers = lineOf(s, 6);
+        QVERIFY2(ascendingDistinct(numbers) && numbers.first() >= 1 && numbers.last() <= 49,
+                 qPrintable(line.text));
+        const auto in = [&numbers](const Numbers& pool) {
+            return int(std::count_if(numbers.begin(), numbers.end(),
+                                     [&pool](int n) { return pool.contains(n); }));
+        };
+        // The random number may fall into any class.
+        QVERIFY(in(pools.hot) >= 2 && in(pools.average) >= 2 && in(pools.cold) >= 1);
+        QCOMPARE(in(pools.hot) + in(pools.average) + in(pools.cold), 6);
+        QVERIFY(line.text.startsWith(QLatin1String("6/49  >  ")));
+        QCOMPARE(line.text.mid(9, 2), s.LineText[1]);
+    }
+}
+
+void TestAdvancedPickers::compositionProblems_data() {
+    QTest::addColumn<Composition>("composition");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("short of the pick")
+        << Composition{1, 1, 1, 1} << "The Hot, Avg, Cold and Random numbers must add up to 6";
+    QTest::newRow("negative") << Composition{7, 0, 0, -1}
+                              << "The Hot, Avg, Cold and Random numbers must add up to 6";
+    QTest::newRow("more than the class holds")
+        << Composition{0, 0, 3, 3} << "Only 2 Cold numbers are available";
+}
+
+void TestAdvancedPickers::compositionProblems() {
+    QFETCH(Composition, composition);
+    QFETCH(QString, problem);
+    HotColdPools pools;
+    pools.hot = range(1, 8);
+    pools.average = range(9, 47);
+    pools.cold = {48, 49};
+    const HotColdPicker picker(pools, 6, 49);
+    QCOMPARE(picker.problem(composition), problem);
+    TLotteryState s;
+    RandomGenerator random;
+    const PickedLine line = picker.drawLine(s, composition, random);
+    QVERIFY(!line.ok);
+    QCOMPARE(line.problem, problem);
+}
+
+// Six different numbers from 1..5 cannot be: the redraws end and say why.
+void TestAdvancedPickers::impossibleLineIsBounded() {
+    const HotColdPools pools = buildPools(countsOf(Numbers(5, 2)), 5);
+    const HotColdPicker picker(pools, 6, 5, 2000);
+    TLotteryState s;
+    RandomGenerator random(7);
+    const quint32 before = random.seed();
+    const PickedLine line = picker.drawLine(s, {0, 0, 0, 6}, random);
+    QVERIFY(!line.ok);
+    QCOMPARE(line.problem, QStringLiteral("No line of 6 different numbers could be made from 0 "
+                                          "Hot, 0 Avg, 0 Cold and 6 Random numbers"));
+    RandomGenerator replay(before);
+    for (int i = 0; i < 2000 * 6; ++i)
+        replay.next(6);
+    QCOMPARE(random.seed(), replay.seed()); // exactly the budget of whole-line draws
+}
+
+QTEST_GUILESS_MAIN(TestAdvancedPickers)
+#include "tst_advancedpickers.moc"

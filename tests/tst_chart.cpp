@@ -1,0 +1,384 @@
+// The bar chart: its pure layout and view transforms, what it draws measured in an image, the
+// mouse, and what assistive technology reads.
+#include "charting/BarChart.h"
+#include "charting/ChartLayout.h"
+
+#include <QAccessible>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+
+Q_DECLARE_METATYPE(ChartView)
+
+namespace {
+
+ChartTextSizes textSizes() {
+    ChartTextSizes text;
+    text.titleHeight = 15;
+    text.labelHeight = 13;
+    text.widestValueLabel = 30;
+    text.widestBarLabel = 13;
+    text.valueTitleWidth = 20;
+    text.axisTitleHeight = 13;
+    text.tagWidth = 22;
+    text.tagHeight = 15;
+    return text;
+}
+
+ChartLayout layoutOf(QSizeF size, int bars, ChartView view, std::vector<double> values = {}) {
+    ChartInput input;
+    input.size = size;
+    input.barCount = bars;
+    input.view = view;
+    input.text = textSizes();
+    input.valueTagsVisible = true;
+    return layoutChart(input, values);
+}
+
+bool near(double a, double b, double tolerance = 1e-6) {
+    return std::abs(a - b) <= tolerance;
+}
+
+// Rows of `colour` in column x of the image.
+int runOf(const QImage& image, int x, const QColor& colour) {
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y)
+        rows += image.pixelColor(x, y) == colour;
+    return rows;
+}
+
+struct Chart {
+    BarChart widget;
+    Chart(const QList<int>& values, QSize size = {500, 300}) {
+        widget.resize(size);
+        widget.setTitle(QStringLiteral("Title"));
+        widget.setAxisTitles(QStringLiteral("Numbers"), QStringLiteral("Hits"));
+        for (int i = 0; i < values.size(); ++i)
+            widget.addBar(QString::number(i + 1), values[i]);
+    }
+    QImage image(QSize imageSize = {}, QSizeF layoutSize = {}) const {
+        QImage image(imageSize.isEmpty() ? widget.size() : imageSize, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        widget.render(painter, QRectF(image.rect()), layoutSize);
+        return image;
+    }
+};
+
+} // namespace
+
+class TestChart : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout_data();
+    void layout();
+    void wholeView_data();
+    void wholeView();
+    void zoomAndScroll_data();
+    void zoomAndScroll();
+    void dragActions_data();
+    void dragActions();
+    void drawnBars_data();
+    void drawnBars();
+    void mouse();
+    void accessibility();
+};
+
+void TestChart::layout_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<ChartView>("view");
+    QTest::addColumn<int>("labelStep");
+
+    QTest::newRow("49 bars, whole") << QSizeF(495, 299) << 49 << ChartView{0, 49, 0, 500} << 5;
+    QTest::newRow("printed at twice the size")
+        << QSizeF(990, 598) << 49 << ChartView{0, 49, 0, 500} << 1;
+    QTest::newRow("10 bars") << QSizeF(495, 299) << 10 << ChartView{0, 10, 0, 7} << 1;
+    QTest::newRow("99 bars") << QSizeF(495, 299) << 99 << ChartView{0, 99, 0, 80} << 5;
+    QTest::newRow("zoomed into bars 10..22, 200..550")
+        << QSizeF(495, 299) << 49 << ChartView{10.3, 22.7, 200, 550} << 1;
+    QTest::newRow("zoomed to a fraction of a hit")
+        << QSizeF(495, 299) << 49 << ChartView{3, 5, 1.2, 2.1} << 1;
+    QTest::newRow("upside-down view shown the right way up")
+        << QSizeF(495, 299) << 49 << ChartView{20, 10, 5, 3} << 1;
+    QTest::newRow("tiny chart") << QSizeF(40, 30) << 49 << ChartView{0, 49, 0, 500} << 500;
+}
+
+void TestChart::layout() {
+    QFETCH(QSizeF, size);
+    QFETCH(int, bars);
+    QFETCH(ChartView, view);
+    QFETCH(int, labelStep);
+    std::vector<double> values;
+    for (int i = 0; i < bars; ++i)
+        values.push_back((i * 37) % 500);
+    const ChartLayout l = layoutOf(size, bars, view, values);
+    const ChartView& v = l.view;
+    QVERIFY(v.xMax > v.xMin && v.yMax > v.yMin);
+    QVERIFY(l.plot.width() >= 1 && l.plot.height() >= 1);
+    QVERIFY(QRectF(QPointF(0, 0), size).contains(l.plot.translated(0, 0)) || size.width() < 100);
+    QCOMPARE(l.depth,
+             std::round(0.1 * std::min(l.plot.width() + l.depth, l.plot.height() + l.depth)));
+
+    QVERIFY(near(l.slotWidth, l.plot.width() / (v.xMax - v.xMin)));
+    QCOMPARE(int(l.bars.size()), bars);
+    for (int i = 0; i < bars; ++i) {
+        const QRectF& bar = l.bars[size_t(i)];
+        QVERIFY(near(bar.width(), 0.9 * l.slotWidth, 1e-6));
+        QVERIFY(near(bar.left(), l.plot.left() + (i + 0.05 - v.xMin) * l.slotWidth, 1e-6));
+        QVERIFY(near(bar.bottom(), l.yToPixel(0)));
+        QVERIFY(near(bar.height(), values[size_t(i)] / (v.yMax - v.yMin) * l.plot.height(), 1e-6));
+        QVERIFY(near(l.pixelToX(l.xToPixel(i + 0.3)), i + 0.3));
+    }
+    QCOMPARE(l.labelStep, labelStep);
+    QVERIFY(l.labelStep * l.slotWidth >= textSizes().widestBarLabel);
+
+    // Round ticks, inside the view, spaced for their labels.
+    QVERIFY(!l.ticks.empty());
+    const double mantissa = l.tickStep / std::pow(10.0, std::floor(std::log10(l.tickStep)));
+    QVERIFY(near(mantissa, 1, 1e-9) || near(mantissa, 2, 1e-9) || near(mantissa, 5, 1e-9));
+    for (const ChartTick& tick : l.ticks) {
+        QVERIFY(near(tick.value / l.tickStep, std::round(tick.value / l.tickStep), 1e-6));
+        QVERIFY(tick.value >= v.yMin - 1e-9 && tick.value <= v.yMax + 1e-9);
+        QVERIFY(tick.y >= l.plot.top() - 1e-6 && tick.y <= l.plot.bottom() + 1e-6);
+    }
+    if (l.ticks.size() > 1 && l.plot.height() > 2 * textSizes().labelHeight)
+        QVERIFY(l.ticks[0].y - l.ticks[1].y >= textSizes().labelHeight);
+}
+
+void TestChart::wholeView_data() {
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<double>("headroom");
+    QTest::addColumn<double>("yMax");
+
+    QTest::newRow("6/49 history") << 49 << 498.0 << 0.0 << 500.0;
+    QTest::newRow("round already") << 49 << 500.0 << 0.0 << 500.0;
+    QTest::newRow("one draw") << 49 << 1.0 << 0.0 << 1.0;
+    QTest::newRow("nothing drawn") << 49 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("room for tags") << 49 << 498.0 << 60.0 << 700.0;
+    QTest::newRow("no bars") << 0 << 0.0 << 0.0 << 1.0;
+}
+
+void TestChart::wholeView() {
+    QFETCH(int, bars);
+    QFETCH(double, highest);
+    QFETCH(double, headroom);
+    QFETCH(double, yMax);
+    const double plotHeight = 220;
+    const ChartView view = fullView(bars, highest, plotHeight, 13, headroom);
+    QCOMPARE(view.xMin, 0.0);
+    QCOMPARE(view.xMax, double(std::max(1, bars)));
+    QCOMPARE(view.yMin, 0.0);
+    QCOMPARE(view.yMax, yMax);
+    // The highest bar leaves the headroom above it.
+    QVERIFY((1 - highest / view.yMax) * plotHeight >= headroom - 1e-9);
+}
+
+void TestChart::zoomAndScroll_data() {
+    QTest::addColumn<QRectF>("drag"); // as fractions of the plot
+    QTest::addColumn<bool>("zooms");
+
+    QTest::newRow("middle quarter") << QRectF(0.25, 0.25, 0.5, 0.5) << true;
+    QTest::newRow("beyond the plot is kept to it") << QRectF(-0.5, -0.5, 1.2, 1.0) << true;
+    QTest::newRow("three pixels wide: ignored") << QRectF(0.5, 0.1, 0.006, 0.5) << false;
+    QTest::newRow("outside the plot: ignored") << QRectF(1.1, 0.1, 0.2, 0.2) << false;
+}
+
+void TestChart::zoomAndScroll() {
+    QFETCH(QRectF, drag);
+    QFETCH(bool, zooms);
+    const ChartView whole{0, 49, 0, 500};
+    const ChartLayout l = layoutOf({495, 299}, 49, whole);
+    const QRectF& p = l.plot;
+    const QRectF pixels(p.left() + drag.left() * p.width(), p.top() + drag.top() * p.height(),
+                        drag.width() * p.width(), drag.height() * p.height());
+    const ChartView zoomed = zoomedView(l, pixels);
+    QCOMPARE(zoomed != whole, zooms);
+    if (!zooms)
+        return;
+    const QRectF kept = pixels & p;
+    QVERIFY(near(zoomed.xMin, l.pixelToX(kept.left())));
+    QVERIFY(near(zoomed.xMax, l.pixelToX(kept.right())));
+    QVERIFY(near(zoomed.yMin, l.pixelToY(kept.bottom())));
+    QVERIFY(near(zoomed.yMax, l.pixelToY(kept.top())));
+    QVERIFY(zoomed.xMin >= 0 && zoomed.xMax <= 49 && zoomed.yMin >= 0 && zoomed.yMax <= 500);
+
+    // Laid out again, the dragged rectangle fills the plot.
+    const ChartLayout in = layoutOf({495, 299}, 49, zoomed);
+    QVERIFY(near(in.xToPixel(zoomed.xMin), in.plot.left()));
+    QVERIFY(near(in.yToPixel(zoomed.yMax), in.plot.top()));
+
+    // Scrolling moves the content with the mouse and never past the whole chart.
+    const ChartView right = scrolledView(in, QPointF(-in.slotWidth * 2, 0), whole);
+    QVERIFY(near(right.xMin, std::min(zoomed.xMin + 2, 49 - (zoomed.xMax - zoomed.xMin))));
+    QVERIFY(near(right.xMax - right.xMin, zoomed.xMax - zoomed.xMin));
+    const ChartView farDown = scrolledView(in, QPointF(1e6, -1e6), whole);
+    QVERIFY(near(farDown.xMin, 0) && near(farDown.yMin, 0));
+    QVERIFY(near(farDown.yMax - farDown.yMin, zoomed.yMax - zoomed.yMin));
+    const ChartView farUp = scrolledView(in, QPointF(-1e6, 1e6), whole);
+    QVERIFY(near(farUp.xMax, 49) && near(farUp.yMax, 500));
+
+    // Animation frames run from one view to the other.
+    QCOMPARE(interpolatedView(whole, zoomed, 0), whole);
+    QCOMPARE(interpolatedView(whole, zoomed, 1), zoomed);
+    QVERIFY(near(interpolatedView(whole, zoomed, 0.5).xMax, (49 + zoomed.xMax) / 2));
+}
+
+void TestChart::dragActions_data() {
+    QTest::addColumn<QPointF>("delta");
+    QTest::addColumn<int>("action");
+
+    QTest::newRow("down right: zoom") << QPointF(40, 30) << int(DragAction::Zoom);
+    QTest::newRow("up left: restore") << QPointF(-40, -30) << int(DragAction::Restore);
+    QTest::newRow("straight up: restore") << QPointF(0, -30) << int(DragAction::Restore);
+    QTest::newRow("a click") << QPointF(1, 2) << int(DragAction::None);
+    QTest::newRow("flat: nothing") << QPointF(40, 2) << int(DragAction::None);
+    QTest::newRow("down left: nothing") << QPointF(-40, 30) << int(DragAction::None);
+}
+
+void TestChart::dragActions() {
+    QFETCH(QPointF, delta);
+    QFETCH(int, action);
+    const QPointF from(100, 80);
+    QCOMPARE(int(leftDragAction(from, from + delta)), action);
+}
+
+void TestChart::drawnBars_data() {
+    QTest::addColumn<bool>("rich");
+    QTest::addColumn<QSizeF>("layoutSize"); // empty: the widget's own
+
+    QTest::newRow("colour display") << true << QSizeF();
+    QTest::newRow("256 colours: flat and plain") << false << QSizeF();
+    QTest::newRow("printed: twice the layout, scaled") << true << QSizeF(1000, 600);
+}
+
+// Heights and colours measured in a picture of the chart.
+void TestChart::drawnBars() {
+    QFETCH(bool, rich);
+    QFETCH(QSizeF, layoutSize);
+    const QColor own(10, 200, 30);
+    Chart chart({});
+    chart.widget.addBar("1", 30);
+    chart.widget.addBar("2", 50, own);
+    chart.widget.addBar("3", 0);
+    chart.widget.addBar("4", 25);
+    for (int i = 5; i <= 40; ++i) // thin bars leave the back of the floor in sight
+        chart.widget.addBar(QString::number(i), 0);
+    chart.widget.setRich(rich);
+    const QImage image = chart.image({}, layoutSize);
+
+    const double scale = layoutSize.isEmpty() ? 1 : image.height() / layoutSize.height();
+    const ChartLayout l =
+        chart.widget.layoutAt(layoutSize.isEmpty() ? QSizeF(image.size()) : layoutSize);
+    QCOMPARE(chart.widget.barColour(1), own);
+    QVERIFY(chart.widget.barColour(0) != chart.widget.barColour(3));
+    for (int i : {0, 1, 3}) {
+        const QRectF face = l.bars[size_t(i)];
+        // Flat bars show part of their top in the front's colour; outlines take a pixel or two.
+        const double height = face.height() * scale;
+        const double top = rich ? 0.5 : l.barDepth * scale;
+        const int measured =
+            runOf(image, int(face.center().x() * scale), chart.widget.barColour(i));
+        QVERIFY2(
+            measured <= height + top && measured >= height - 3,
+            qPrintable(
+                QStringLiteral("bar %1: %2 px, %3 expected").arg(i).arg(measured).arg(height)));
+        // Sides darker only on colour displays (bar 0's is behind the taller bar 1).
+        const QPointF side(face.right() + l.barDepth / 2, face.center().y());
+        if (i > 0)
+            QCOMPARE(image.pixelColor((side * scale).toPoint()).value() <
+                         chart.widget.barColour(i).value(),
+                     rich);
+    }
+    const QColor topCorner = image.pixelColor(2, 2);
+    const QColor bottomCorner = image.pixelColor(2, image.height() - 3);
+    if (rich) {
+        QVERIFY(topCorner.red() > 240 && topCorner.green() < 140); // light red at the top
+        QVERIFY(std::abs(bottomCorner.red() - 192) < 6 && std::abs(bottomCorner.green() - 192) < 6);
+    } else {
+        QCOMPARE(topCorner, QColor(192, 192, 192));
+        QCOMPARE(bottomCorner, QColor(192, 192, 192));
+    }
+    // The left wall is light yellow, the floor white.
+    const QPointF wall(l.plot.left() + l.depth / 4,
+                       l.plot.bottom() - 0.9 * l.plot.height() - l.depth / 4);
+    QCOMPARE(image.pixelColor((wall * scale).toPoint()), QColor(255, 255, 128));
+    QVERIFY(l.barDepth < l.depth * 0.6);
+    const QPointF floor(l.plot.center().x(), l.plot.bottom() - l.depth * 0.8);
+    QCOMPARE(image.pixelColor((floor * scale).toPoint()), QColor(Qt::white));
+}
+
+void TestChart::mouse() {
+    Chart chart({40, 80, 120, 160, 200, 240, 280, 320, 360, 400});
+    chart.widget.setAnimationInterval(1);
+    chart.widget.show();
+    const ChartLayout l = chart.widget.currentLayout();
+    const QPoint from = l.plot.topLeft().toPoint() + QPoint(int(l.slotWidth * 2), 10);
+    const QPoint to = from + QPoint(int(l.slotWidth * 3), 100);
+
+    QTest::mousePress(&chart.widget, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&chart.widget, to);
+    QTest::mouseRelease(&chart.widget, Qt::LeftButton, {}, to);
+    QVERIFY(chart.widget.isAnimating());
+    QTRY_VERIFY(!chart.widget.isAnimating());
+    const ChartView zoomed = chart.widget.view();
+    QVERIFY(near(zoomed.xMin, l.pixelToX(from.x())) && near(zoomed.xMax, l.pixelToX(to.x())));
+    QVERIFY(near(zoomed.yMax, l.pixelToY(from.y())));
+
+    // Right drag to the left shows bars further right.
+    QTest::mousePress(&chart.widget, Qt::RightButton, {}, to);
+    QTest::mouseMove(&chart.widget, to - QPoint(40, 0));
+    QTest::mouseRelease(&chart.widget, Qt::RightButton, {}, to - QPoint(40, 0));
+    QVERIFY(chart.widget.view().xMin > zoomed.xMin);
+    QVERIFY(near(chart.widget.view().xMax - chart.widget.view().xMin, zoomed.xMax - zoomed.xMin));
+
+    // A tiny drag does nothing; up and left restores everything.
+    QTest::mousePress(&chart.widget, Qt::LeftButton, {}, from);
+    QTest::mouseRelease(&chart.widget, Qt::LeftButton, {}, from + QPoint(2, 2));
+    QVERIFY(!chart.widget.isAnimating() && chart.widget.isZoomed());
+    QTest::mousePress(&chart.widget, Qt::LeftButton, {}, to);
+    QTest::mouseMove(&chart.widget, from);
+    QTest::mouseRelease(&chart.widget, Qt::LeftButton, {}, from);
+    QTRY_VERIFY(!chart.widget.isAnimating());
+    QVERIFY(!chart.widget.isZoomed());
+    QCOMPARE(chart.widget.view(), l.view);
+}
+
+void TestChart::accessibility() {
+    Chart chart({3, 0, 7});
+    chart.widget.clear();
+    chart.widget.addBar("1", 3, Qt::red, "Hot");
+    chart.widget.addBar("2", 0, Qt::blue, "Cold");
+    chart.widget.addBar("3", 7);
+    chart.widget.show();
+    QAccessibleInterface* const iface = QAccessible::queryAccessibleInterface(&chart.widget);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::Chart);
+    QCOMPARE(iface->childCount(), 3);
+    const QStringList expected{"1|3|Hot", "2|0|Cold", "3|7|"};
+    for (int i = 0; i < 3; ++i) {
+        QAccessibleInterface* const bar = iface->child(i);
+        QCOMPARE(bar->text(QAccessible::Name) + '|' + bar->text(QAccessible::Value) + '|' +
+                     bar->text(QAccessible::Description),
+                 expected[i]);
+        QCOMPARE(bar->parent(), iface);
+        QCOMPARE(iface->indexOfChild(bar), i);
+        QCOMPARE(iface->child(i), bar); // one interface per bar
+    }
+    const QRect third = iface->child(2)->rect();
+    QVERIFY(!third.isEmpty());
+    QCOMPARE(iface->childAt(third.center().x(), third.center().y()), iface->child(2));
+    QVERIFY(iface->child(1)->rect().isEmpty()); // a zero bar has no face
+
+    QAccessibleInterface* const old = iface->child(2);
+    chart.widget.clear();
+    QCOMPARE(iface->childCount(), 0);
+    QVERIFY(!old->isValid());
+    QVERIFY(old->text(QAccessible::Name).isEmpty());
+}
+
+QTEST_MAIN(TestChart)
+#include "tst_chart.moc"

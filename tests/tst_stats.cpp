@@ -1,0 +1,218 @@
+// Hit counting, the hot / average / cold rule, the bar list and the last-draw texts.
+#include "app/LotteryState.h"
+#include "database/DrawTable.h"
+#include "stats/DrawNumbers.h"
+#include "stats/HitBars.h"
+#include "stats/HitCounts.h"
+
+#include <QTest>
+#include <cmath>
+
+using Counts = QMap<int, int>; // number -> expected count; numbers not named expect 0
+
+namespace {
+
+// A table whose rows 1.. hold `rows`, each "date,n1,...,n7,bonus" with blanks kept.
+TDrawTable tableOf(const QStringList& rows) {
+    TDrawTable table;
+    table.SetHeader(7, true);
+    table.SetRowCount(std::max(TDrawTable::MinRowCount, int(rows.size()) + 1));
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList cells = rows[r].split(u',');
+        for (int c = 0; c < cells.size(); ++c)
+            table.SetCellText(c, r + 1, cells[c]);
+    }
+    return table;
+}
+
+const QString FirstDraw = " 01/01/99,  03,  17,  22,  31,  40,  45,,  12";
+const QString SecondDraw = " 08/01/99,  03,  04,  05,  06,  07,  08,,  03";
+const QString BigBonusDraw = " 15/01/99,  01,  02,  10,  11,  12,  13,,  55";
+
+QString classLetters(const HitClassTable& classes, int highest) {
+    QString letters;
+    for (int k = 1; k <= highest; ++k)
+        letters += classes[size_t(k)] == HitClass::Hot       ? u'H'
+                   : classes[size_t(k)] == HitClass::Average ? u'A'
+                                                             : u'C';
+    return letters;
+}
+
+} // namespace
+
+class TestStats : public QObject {
+    Q_OBJECT
+
+private slots:
+    void countHits_data();
+    void countHits();
+    void classifyHits_data();
+    void classifyHits();
+    void bars_data();
+    void bars();
+    void lastDrawTexts_data();
+    void lastDrawTexts();
+};
+
+void TestStats::countHits_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("includeBonus");
+    QTest::addColumn<Counts>("expected");
+
+    const QStringList two{FirstDraw, SecondDraw};
+    const Counts firstOnly{{3, 1}, {17, 1}, {22, 1}, {31, 1}, {40, 1}, {45, 1}};
+    const Counts both{{3, 2},  {4, 1},  {5, 1},  {6, 1},  {7, 1}, {8, 1},
+                      {17, 1}, {22, 1}, {31, 1}, {40, 1}, {45, 1}};
+    QTest::newRow("first draw only") << two << 1 << false << firstOnly;
+    QTest::newRow("all draws") << two << 2 << false << both;
+    QTest::newRow("n above the draws reaches empty rows") << two << 100 << false << both;
+    QTest::newRow("n zero") << two << 0 << false << Counts{};
+    QTest::newRow("n negative") << two << -3 << false << Counts{};
+    Counts withBonus = both;
+    withBonus[12] = 1;
+    withBonus[3] = 3; // the second draw's bonus repeats its first number: counted twice
+    QTest::newRow("bonus equal to a main number counts twice") << two << 2 << true << withBonus;
+    QTest::newRow("bonus above the game's numbers is still counted")
+        << QStringList{BigBonusDraw} << 1 << true
+        << Counts{{1, 1}, {2, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {55, 1}};
+    QTest::newRow("numbers outside 1..99 and text are skipped")
+        << QStringList{" 01/01/99,  00,  -5,  99,  ab,,   7, 100,  7x", " 02/01/99, +4,   ,7 ,  01"}
+        << 2 << true << Counts{{99, 1}, {7, 1}, {4, 1}, {1, 1}};
+}
+
+void TestStats::countHits() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, n);
+    QFETCH(bool, includeBonus);
+    QFETCH(Counts, expected);
+    const TDrawTable table = tableOf(rows);
+    const HitCountTable counts = CountHits(table, n, includeBonus);
+    QCOMPARE(DrawNumbers(table).count(n, includeBonus), counts);
+    QCOMPARE(counts[0], 0);
+    for (int k = 1; k <= 99; ++k)
+        QVERIFY2(counts[size_t(k)] == expected.value(k), qPrintable(QString::number(k)));
+}
+
+void TestStats::classifyHits_data() {
+    QTest::addColumn<QList<int>>("counts"); // for 1..R
+    QTest::addColumn<QString>("classes");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("deviation");
+
+    QTest::newRow("one hot, eight average, one cold")
+        << QList<int>{5, 3, 3, 3, 3, 3, 3, 3, 3, 1} << "HAAAAAAAAC" << 3.0 << std::sqrt(0.8);
+    QTest::newRow("all equal are cold") << QList<int>(10, 4) << QString(10, u'C') << 4.0 << 0.0;
+    QTest::newRow("all zero are cold") << QList<int>(49, 0) << QString(49, u'C') << 0.0 << 0.0;
+    QList<int> oneDraw(49, 0);
+    for (int k : {3, 17, 22, 31, 40, 45})
+        oneDraw[k - 1] = 1;
+    QString sixHot(49, u'A');
+    for (int k : {3, 17, 22, 31, 40, 45})
+        sixHot[k - 1] = u'H';
+    // Mean 6/49, deviation about 0.328: zero lies above the negative lower limit.
+    QTest::newRow("one draw of six from 49") << oneDraw << sixHot << 6.0 / 49 << 0.32787;
+    // Mean 2, deviation 1: counts exactly on a limit fall to the outer class.
+    QTest::newRow("on the limits") << QList<int>{1, 3, 1, 3} << "CHCH" << 2.0 << 1.0;
+}
+
+void TestStats::classifyHits() {
+    QFETCH(QList<int>, counts);
+    QFETCH(QString, classes);
+    QFETCH(double, mean);
+    QFETCH(double, deviation);
+    HitCountTable table{};
+    for (int k = 1; k <= counts.size(); ++k)
+        table[size_t(k)] = counts[k - 1];
+    table[size_t(counts.size() + 1)] = 1000; // above R: no part in the limits
+    HitClassTable result{};
+    const HitLimits limits = ClassifyHits(int(counts.size()), table, &result);
+    QCOMPARE(classLetters(result, int(counts.size())), classes);
+    QVERIFY(std::abs(limits.mean - mean) < 1e-4);
+    QVERIFY(std::abs(limits.deviation - deviation) < 1e-4);
+    QCOMPARE(limits.lower, limits.mean - limits.deviation);
+    QCOMPARE(limits.upper, limits.mean + limits.deviation);
+}
+
+void TestStats::bars_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<bool>("includeBonus");
+    QTest::addColumn<bool>("showClasses");
+    QTest::addColumn<QString>("classes"); // empty: palette colours
+
+    QString sixHot(49, u'A');
+    for (int k : {3, 17, 22, 31, 40, 45})
+        sixHot[k - 1] = u'H';
+    QTest::newRow("palette colours") << QStringList{FirstDraw} << 49 << false << false << "";
+    QTest::newRow("classes") << QStringList{FirstDraw} << 49 << false << true << sixHot;
+    QString bigBonus(49, u'A');
+    for (int k : {1, 2, 10, 11, 12, 13})
+        bigBonus[k - 1] = u'H';
+    QTest::newRow("bonus above R makes no bar and leaves the classes")
+        << QStringList{BigBonusDraw} << 49 << true << true << bigBonus;
+    QTest::newRow("no draws: all cold") << QStringList{} << 9 << true << true << QString(9, u'C');
+    QTest::newRow("damaged highest number is kept to 99")
+        << QStringList{FirstDraw} << 150 << false << false << "";
+}
+
+void TestStats::bars() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, highest);
+    QFETCH(bool, includeBonus);
+    QFETCH(bool, showClasses);
+    QFETCH(QString, classes);
+    const TDrawTable table = tableOf(rows);
+    TLotteryState state;
+    state.DataRandom = highest;
+    state.HitCounts.fill(-7); // scratch left over from elsewhere
+    const HitBarList bars = BuildHitBars(table, state, int(rows.size()), includeBonus, showClasses);
+
+    QCOMPARE(state.HitCounts, CountHits(table, int(rows.size()), includeBonus));
+    QCOMPARE(int(bars.size()), std::min(highest, 99));
+    QString letters;
+    for (int k = 1; k <= int(bars.size()); ++k) {
+        const HitBar& bar = bars[size_t(k - 1)];
+        QCOMPARE(bar.label, QString::number(k));
+        QCOMPARE(bar.value, state.HitCounts[size_t(k)]);
+        QCOMPARE(bar.classified, showClasses);
+        if (showClasses) {
+            QCOMPARE(bar.rgb, hitClassRgb(bar.hitClass));
+            letters += hitClassName(bar.hitClass).at(0);
+        }
+    }
+    QCOMPARE(letters, classes);
+    QCOMPARE(hitClassRgb(HitClass::Hot), 0xFF0000u);
+    QCOMPARE(hitClassRgb(HitClass::Average), 0x808080u);
+    QCOMPARE(hitClassRgb(HitClass::Cold), 0x0000FFu);
+}
+
+void TestStats::lastDrawTexts_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("numbers");
+
+    QTest::newRow("two draws: the second")
+        << QStringList{FirstDraw, SecondDraw} << "Winning Numbers For 08/01/99"
+        << "  03  04  05  06  07  08  03";
+    QTest::newRow("empty cells add nothing")
+        << QStringList{FirstDraw} << "Winning Numbers For 01/01/99"
+        << "  03  17  22  31  40  45  12";
+    QTest::newRow("no draws") << QStringList{} << "Winning Numbers For"
+                              << "";
+}
+
+void TestStats::lastDrawTexts() {
+    QFETCH(QStringList, rows);
+    QFETCH(QString, heading);
+    QFETCH(QString, numbers);
+    const TDrawTable table = tableOf(rows);
+    TLotteryState state;
+    state.DataTotalDraws = int(rows.size());
+    state.DataLastDraw = table.CellText(0, state.DataTotalDraws > 0 ? state.DataTotalDraws : 99);
+    QCOMPARE(lastDrawHeading(state), heading);
+    QCOMPARE(lastDrawNumbers(table, state), numbers);
+}
+
+QTEST_GUILESS_MAIN(TestStats)
+#include "tst_stats.moc"
