@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     const QStringList args = app.arguments();
     const QString csv =
-        args.size() > 1 ? args[1] : QStringLiteral("/work/shared/data/canada-649.csv");
+        args.size() > 1 ? args[1] : QStringLiteral(BALLMERE_HISTORY_CSV);
     TDrawTable table;
     const int draws = loadHistory(csv, table);
     bool met = true;

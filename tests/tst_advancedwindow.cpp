@@ -522,7 +522,7 @@ void TestAdvancedWindow::screenshots() {
         save(*f.window, QStringLiteral("2-no-database-quick"));
     }
     const QString history = qEnvironmentVariable(
-        "BALLMERE_HISTORY", QStringLiteral("/work/shared/data/canada-649.csv"));
+        "BALLMERE_HISTORY", QStringLiteral(BALLMERE_TEST_DATA "/draw-history-649.csv"));
     const QStringList lines = QString::fromUtf8(testfiles::readFile(history)).split(u'\n');
     Fixture f;
     f.loadDatabase({}, 0);

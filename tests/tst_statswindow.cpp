@@ -27,7 +27,7 @@ using namespace testfiles;
 
 namespace {
 
-const QString RealHistory = QStringLiteral("/work/shared/data/canada-649.csv");
+const QString RealHistory = QStringLiteral(BALLMERE_TEST_DATA "/draw-history-649.csv");
 
 // " dd/mm/yy" from "Month D, YYYY" (misspelt months are known by their first three letters).
 QString storedDate(const QString& text) {
