@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DatabaseHeader.h"
+#include "DrawImport.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
 #include "EntryRules.h"
@@ -15,6 +16,7 @@
 
 #include "ui_Database.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -48,6 +50,7 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm7::Button2Click);
+    connect(ui_->Button5, &QPushButton::clicked, this, &TForm7::Button5Click);
     connect(ui_->Button3, &QPushButton::clicked, this, &TForm7::Button3Click);
     connect(ui_->Button4, &QPushButton::clicked, this, &TForm7::Button4Click);
     connect(ui_->Button6, &QPushButton::clicked, this, &TForm7::Button6Click);
@@ -162,6 +165,7 @@ void TForm7::enterBrowseState() {
     ui_->Button7->setEnabled(false);
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button8})
         button->setEnabled(true);
+    ui_->Button5->setEnabled(context_.state.DatabaseLoaded);
     for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox}) {
         edits_[k]->clear();
         edits_[k]->hide();
@@ -181,7 +185,7 @@ void TForm7::enterEntryState() {
     ui_->Button6->setEnabled(true);
     ui_->Button7->setEnabled(true);
     for (QPushButton* button :
-         {ui_->Button1, ui_->Button2, ui_->Button8, ui_->Button3, ui_->Button4})
+         {ui_->Button1, ui_->Button2, ui_->Button5, ui_->Button8, ui_->Button3, ui_->Button4})
         button->setEnabled(false);
     setDateBoxWhite(true);
     const TLotteryState& state = context_.state;
@@ -216,6 +220,30 @@ void TForm7::Button2Click() {
     const DatabaseOpenResult result = OpenDatabase(fileName);
     if (!result.opened())
         context_.platform.dialogs.warning(this, result.error);
+}
+
+// Import: the draws of a published results file, added after the stored ones in one save.
+void TForm7::Button5Click() {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Import Draw History");
+    options.filter = QStringLiteral("Draw history files (*.csv *.txt);;All files (*)");
+    options.confirmOverwrite = false;
+    const QString fileName = context_.platform.dialogs.openFileName(this, options);
+    if (fileName.isEmpty())
+        return;
+    const QString format = context_.platform.clock.shortDateFormat();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const DrawImportResult result = importDrawHistory(
+        fileName, {format, numericDateOrderOf(format)}, context_.state, context_.table);
+    QApplication::restoreOverrideCursor();
+    RefreshDetails();
+    const QString summary = drawImportSummary(result);
+    if (!result.error.isEmpty())
+        context_.platform.dialogs.error(this, summary);
+    else if (result.added == 0)
+        context_.platform.dialogs.warning(this, summary);
+    else
+        context_.platform.dialogs.information(this, summary);
 }
 
 void TForm7::Button9Click() {
@@ -367,6 +395,7 @@ void TForm7::RefreshDetails() {
     ui_->Button3->setEnabled(hasDraws);
     ui_->Button4->setEnabled(hasDraws);
     ui_->Button9->setEnabled(true);
+    ui_->Button5->setEnabled(!entering_);
 }
 
 void TForm7::ShowNewDatabase() {
@@ -374,6 +403,7 @@ void TForm7::ShowNewDatabase() {
     showSelectedRow();
     showDetails();
     ui_->Button9->setEnabled(true);
+    ui_->Button5->setEnabled(true);
 }
 
 QAbstractItemModel* TForm7::gridModel() {

@@ -48,6 +48,7 @@ public:
 public slots:
     void Button1Click(); // New
     void Button2Click(); // Load
+    void Button5Click(); // Import a published draw history
     void Button3Click(); // Delete
     void Button4Click(); // Edit
     void Button6Click(); // Ok

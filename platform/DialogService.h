@@ -23,6 +23,8 @@ public:
     virtual void warning(QWidget* parent, const QString& text) = 0;
     // Error icon, one OK button.
     virtual void error(QWidget* parent, const QString& text) = 0;
+    // Information icon, one OK button: what a long operation did.
+    virtual void information(QWidget* parent, const QString& text) = 0;
     // Yes / No; true for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
     // The chosen path, or empty when cancelled. Save dialogs add the default extension.

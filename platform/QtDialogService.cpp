@@ -2,6 +2,7 @@
 
 #include "FileDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,6 +34,10 @@ void QtDialogService::warning(QWidget* parent, const QString& text) {
 
 void QtDialogService::error(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QStringLiteral("Error"), text);
+}
+
+void QtDialogService::information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QApplication::applicationName(), text);
 }
 
 bool QtDialogService::question(QWidget* parent, const QString& text) {

@@ -84,6 +84,7 @@ private slots:
     void captionsWhole();
     void eightCharacterDates_data();
     void eightCharacterDates();
+    void importPublishedHistory();
 };
 
 void TestDatabaseEntry::browseAndEntryStates_data() {
@@ -106,7 +107,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
     const auto checkBrowse = [&] {
         QVERIFY(w.grid()->isEnabled());
         QVERIFY(!child<QWidget>(*w.window, "Panel1")->isEnabled());
-        for (int k : {1, 2, 3, 4, 8, 9})
+        for (int k : {1, 2, 3, 4, 5, 8, 9})
             QVERIFY2(w.button(k)->isEnabled(), qPrintable(QString::number(k)));
         for (int k : {6, 7})
             QVERIFY(!w.button(k)->isEnabled());
@@ -122,7 +123,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
     w.window->Button9Click();
     QVERIFY(!w.grid()->isEnabled());
     QVERIFY(child<QWidget>(*w.window, "Panel1")->isEnabled());
-    for (int k : {1, 2, 3, 4, 8, 9})
+    for (int k : {1, 2, 3, 4, 5, 8, 9})
         QVERIFY(!w.button(k)->isEnabled());
     for (int k : {6, 7})
         QVERIFY(w.button(k)->isEnabled());
@@ -429,6 +430,33 @@ void TestDatabaseEntry::eightCharacterDates() {
     QFETCH(QString, format);
     QCOMPARE(eightCharacterDateFormat(QLocale(locale)), format);
     QCOMPARE(QDate(2026, 1, 2).toString(format).size(), 8);
+}
+
+void TestDatabaseEntry::importPublishedHistory() {
+    {
+        TestContext t;
+        TForm7 empty(t.context);
+        QVERIFY(!child<QPushButton>(empty, "Button5")->isEnabled()); // nothing to import into
+    }
+    Window w;
+    const QString history = QStringLiteral(BALLMERE_TEST_DATA "/draw-history-649.csv");
+    w.t.dialogs.fileAnswers << history << history;
+    QTest::mouseClick(w.button(5), Qt::LeftButton);
+    QCOMPARE(w.t.dialogs.fileDialogs.value(0).title, QStringLiteral("Import Draw History"));
+    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25). "
+                                                   "1 line without a draw was skipped."});
+    QCOMPARE(w.label("Label13"), QStringLiteral("3622"));
+    QCOMPARE(w.label("Label14"), QStringLiteral(" 19/11/25"));
+    QCOMPARE(w.grid()->model()->rowCount(), 3622);
+    const QByteArray saved = readFile(w.drawPath);
+    QVERIFY(saved.startsWith("\" 12/06/82\","));
+
+    // The same file again adds nothing and says so.
+    QTest::mouseClick(w.button(5), Qt::LeftButton);
+    QCOMPARE(w.t.dialogs.warnings.size(), 1);
+    QVERIFY(w.t.dialogs.warnings.first().startsWith("No new draws in draw-history-649.csv."));
+    QCOMPARE(readFile(w.drawPath), saved);
+    QCOMPARE(w.t.state.DataTotalDraws, 3622);
 }
 
 QTEST_MAIN(TestDatabaseEntry)

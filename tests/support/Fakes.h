@@ -41,6 +41,7 @@ class FakeDialogs : public DialogService {
 public:
     QStringList warnings;
     QStringList errors;
+    QStringList informations;
     QStringList questions;
     QList<FileDialogOptions> fileDialogs;
     QList<bool> questionAnswers;
@@ -48,6 +49,7 @@ public:
 
     void warning(QWidget*, const QString& text) override { warnings << text; }
     void error(QWidget*, const QString& text) override { errors << text; }
+    void information(QWidget*, const QString& text) override { informations << text; }
     bool question(QWidget*, const QString& text) override;
     QString saveFileName(QWidget*, const FileDialogOptions& options) override;
     QString openFileName(QWidget*, const FileDialogOptions& options) override;
