@@ -1,6 +1,8 @@
 #include "advanced/Advanced.h"
 #include "ui_Advanced.h"
 
+#include "controls/DrawListFont.h"
+
 #include "advanced/HotColdPicker.h"
 #include "app/AppContext.h"
 #include "app/CheckFile.h"
@@ -57,10 +59,7 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    // A seven-number line is 41 characters: a point smaller, it fits the list without wrapping.
-    QFont listFont = ui_->Memo2->font();
-    listFont.setPointSize(7);
-    ui_->Memo2->setFont(listFont);
+    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
     for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
         QPalette palette = count->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));

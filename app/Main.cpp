@@ -12,6 +12,7 @@
 #include "check/Check.h"
 #include "controls/DigitArt.h"
 #include "controls/Digits.h"
+#include "controls/DrawListFont.h"
 #include "controls/FitText.h"
 #include "controls/GroupBoxRoom.h"
 #include "database/Database.h"
@@ -47,32 +48,6 @@ const QString GenerateHint = QStringLiteral("|Generate some random numbers");
 const QString StopCaption = QStringLiteral("St&op");
 const QString StopHint = QStringLiteral("|Press again to get some instant random numbers");
 const int PrintPointSize = 14;
-// The first face in which a seven-number line and the header rule fit the list's width without
-// wrapping: a narrow sans at the window's size where one is installed, else the window's own
-// face, a point smaller if need be.
-QFont drawListFont(const QPlainTextEdit& list) {
-    const QString longest = QStringLiteral("7/49  >  88 - 88 - 88 - 88 - 88 - 88 - 88");
-    const QString rule = CheckFile::headerLines().value(3);
-    const int room = list.width() - 2 * list.frameWidth() -
-                     list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) -
-                     2 * int(std::ceil(list.document()->documentMargin())) - 2;
-    QList<QFont> candidates;
-    for (const char* family : {"Liberation Sans Narrow", "DejaVu Sans Condensed"}) {
-        QFont narrow(QString::fromLatin1(family), list.font().pointSize());
-        if (QFontInfo(narrow).family() == narrow.family())
-            candidates << narrow;
-    }
-    QFont smaller = list.font();
-    smaller.setPointSize(list.font().pointSize() - 1);
-    candidates << list.font() << smaller;
-    for (const QFont& font : candidates) {
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(longest) <= room && metrics.horizontalAdvance(rule) <= room)
-            return font;
-    }
-    return smaller;
-}
-
 } // namespace
 
 TForm1::TForm1(AppContext& context, QWidget* parent)

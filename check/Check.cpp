@@ -1,6 +1,8 @@
 #include "Check.h"
 #include "ui_Check.h"
 
+#include "controls/DrawListFont.h"
+
 #include "LastDraw.h"
 #include "LineMatch.h"
 
@@ -74,6 +76,7 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
     }
     // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
     ui_->Memo2->document()->setDocumentMargin(2);
+    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);

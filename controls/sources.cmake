@@ -1,5 +1,6 @@
 list(APPEND BALLMERE_UI_SOURCES
   controls/CaptionLabel.h controls/CaptionLabel.cpp
+  controls/DrawListFont.h controls/DrawListFont.cpp
   controls/FitText.h controls/FitText.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
   controls/Digits.h controls/Digits.cpp

@@ -2,13 +2,16 @@
 // name; hints that follow the control and leave with a closed window; settings kept in the
 // user's data folder when the program's own folder cannot take them.
 #include "about/About.h"
+#include "advanced/Advanced.h"
 #include "app/Main.h"
 #include "app/Program.h"
 #include "check/Check.h"
 #include "database/Database.h"
+#include "database/Newdata.h"
 #include "filters/Exclude.h"
 #include "filters/Favorite.h"
 #include "platform/ProgramFolders.h"
+#include "stats/Stats.h"
 #include "support/CaptionFit.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
@@ -54,6 +57,18 @@ void TestLookAndFeel::captionsFit_data() {
     });
     QTest::newRow("excluded") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
         return std::make_unique<TForm5>(t.context, nullptr);
+    });
+    QTest::newRow("database") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm7>(t.context);
+    });
+    QTest::newRow("new database") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm10>(t.context, nullptr);
+    });
+    QTest::newRow("statistics") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm8>(t.context);
+    });
+    QTest::newRow("advanced") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm9>(t.context, nullptr, nullptr);
     });
     QTest::newRow("checker") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
         return std::make_unique<TForm6>(t.context);
