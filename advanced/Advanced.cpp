@@ -6,6 +6,7 @@
 #include "advanced/HotColdPicker.h"
 #include "app/AppContext.h"
 #include "app/CheckFile.h"
+#include "app/CheckFileDialog.h"
 #include "app/LineGenerator.h"
 #include "app/LotteryState.h"
 #include "platform/Clock.h"
@@ -181,30 +182,23 @@ void TForm9::Edit10Change() {
         ui_->Button2->setEnabled(true);
 }
 
-void TForm9::CheckBox1Click() {
-    if (!ui_->CheckBox1->isChecked()) {
-        QuickUseFavorites = false;
-    } else if (context_.state.UseFavorites) {
-        QuickUseFavorites = true;
-    } else {
-        context_.platform.dialogs.warning(this,
-                                          QStringLiteral("There are no Favorite numbers selected"));
-        ui_->CheckBox1->setChecked(false);
-        QuickUseFavorites = false;
+// A list may be used only while it is in force on the main window.
+void TForm9::useListIfInForce(QCheckBox* box, bool inForce, const QString& refusal, bool* use) {
+    *use = box->isChecked() && inForce;
+    if (box->isChecked() && !inForce) {
+        context_.platform.dialogs.warning(this, refusal);
+        box->setChecked(false);
     }
 }
 
+void TForm9::CheckBox1Click() {
+    useListIfInForce(ui_->CheckBox1, context_.state.UseFavorites,
+                     QStringLiteral("There are no Favorite numbers selected"), &QuickUseFavorites);
+}
+
 void TForm9::CheckBox2Click() {
-    if (!ui_->CheckBox2->isChecked()) {
-        QuickUseExcluded = false;
-    } else if (context_.state.UseExcluded) {
-        QuickUseExcluded = true;
-    } else {
-        context_.platform.dialogs.warning(this,
-                                          QStringLiteral("There are no Excluded numbers selected"));
-        ui_->CheckBox2->setChecked(false);
-        QuickUseExcluded = false;
-    }
+    useListIfInForce(ui_->CheckBox2, context_.state.UseExcluded,
+                     QStringLiteral("There are no Excluded numbers selected"), &QuickUseExcluded);
 }
 
 void TForm9::rememberButtons() {
@@ -360,19 +354,7 @@ void TForm9::Button3Click() {
 }
 
 void TForm9::Button4Click() {
-    FileDialogOptions options;
-    options.title = QStringLiteral("Save Ballmere Pro Check File");
-    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
-    options.defaultExtension = QStringLiteral("bmc");
-    options.initialName = QStringLiteral("Ballmere");
-    options.confirmOverwrite = true;
-    options.confirmCreate = true;
-    const QString fileName = context_.platform.dialogs.saveFileName(this, options);
-    if (fileName.isEmpty())
-        return;
-    const QString error = CheckFile::write(fileName, list_);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    saveCheckFileAs(this, context_.platform.dialogs, list_);
 }
 
 void TForm9::Button5Click() {

@@ -15,6 +15,7 @@
 
 struct AppContext;
 class HotColdPicker;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -68,6 +69,7 @@ private:
 
     void spinEditChange(QSpinBox* changed);
     int picksChosen() const;
+    void useListIfInForce(QCheckBox* box, bool inForce, const QString& refusal, bool* use);
     void rememberButtons();
     void startBatch(int count);
     void appendLine(const QString& text);

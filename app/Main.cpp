@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "CheckFile.h"
+#include "CheckFileDialog.h"
 #include "LineGenerator.h"
 #include "LotteryState.h"
 #include "RandomGenerator.h"
@@ -404,19 +405,7 @@ void TForm1::Button9Click() {
 }
 
 void TForm1::Button10Click() {
-    FileDialogOptions options;
-    options.title = QStringLiteral("Save Ballmere Pro Check File");
-    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
-    options.defaultExtension = QStringLiteral("bmc");
-    options.initialName = QStringLiteral("Ballmere");
-    options.confirmOverwrite = true;
-    options.confirmCreate = true;
-    const QString fileName = context_.platform.dialogs.saveFileName(this, options);
-    if (fileName.isEmpty())
-        return;
-    const QString error = CheckFile::write(fileName, drawList_);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    saveCheckFileAs(this, context_.platform.dialogs, drawList_);
 }
 
 void TForm1::Button11Click() {
