@@ -54,12 +54,27 @@ void NumberFilterDialog::FormCreate() {
     const int shown = NumberFilter::boxCount(description_.list, state);
     for (int k = 1; k <= NumberFilter::BoxCount; ++k)
         edits_[k]->setVisible(k <= shown);
+    centreShownBoxes(shown);
     setBoxTexts(NumberFilter::prefillTexts(NumberFilter::slotsOf(state, description_.list),
                                            NumberFilter::inForceOf(state, description_.list)));
 
     setFixedSize(size());
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+// The row of seven boxes spans the buttons below it; fewer boxes keep their spacing and stand
+// centred over the buttons, so a short row does not hang off to the left.
+void NumberFilterDialog::centreShownBoxes(int shown) {
+    if (shown <= 0 || shown >= NumberFilter::BoxCount)
+        return;
+    const int step = edits_[2]->x() - edits_[1]->x();
+    const int rowLeft = edits_[1]->x();
+    const int rowRight = edits_[NumberFilter::BoxCount]->geometry().right();
+    const int width = edits_[shown]->geometry().right() - rowLeft;
+    const int left = rowLeft + (rowRight - rowLeft - width) / 2;
+    for (int k = 1; k <= shown; ++k)
+        edits_[k]->move(left + (k - 1) * step, edits_[k]->y());
 }
 
 void NumberFilterDialog::Button1Click() {

@@ -51,6 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void centreShownBoxes(int shown);
     void FormCreate();
     void EditKeyDown(QLineEdit* edit, const QKeyEvent& event);
     NumberFilter::BoxTexts boxTexts() const;

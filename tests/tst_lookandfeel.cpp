@@ -17,6 +17,7 @@
 #include "support/TestFiles.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -37,6 +38,7 @@ private slots:
     void captionsFit();
     void mainWindowCaptionsFitEveryRange_data();
     void mainWindowCaptionsFitEveryRange();
+    void fewFilterBoxesStandCentred();
     void hintFollowsGenerateAndStop();
     void closedWindowTakesItsHint();
     void dataFolder();
@@ -118,6 +120,22 @@ void TestLookAndFeel::mainWindowCaptionsFitEveryRange() {
     window.repaint();
     const QStringList clipped = clippedCaptions(window);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+void TestLookAndFeel::fewFilterBoxesStandCentred() {
+    TestContext t;
+    t.state.PickCount = 7;
+    t.state.RandomBound = 10; // 1..9 with seven picked: two numbers can be excluded
+    TForm5 excluded(t.context, nullptr);
+    auto* first = child<QLineEdit>(excluded, "Edit1");
+    auto* second = child<QLineEdit>(excluded, "Edit2");
+    QVERIFY(!child<QLineEdit>(excluded, "Edit3")->isVisibleTo(&excluded));
+    const int rowCentre = (child<QPushButton>(excluded, "Button1")->geometry().left() +
+                           child<QPushButton>(excluded, "Button3")->geometry().right()) /
+                          2;
+    const int boxesCentre = (first->geometry().left() + second->geometry().right()) / 2;
+    QVERIFY2(qAbs(rowCentre - boxesCentre) <= 3,
+             qPrintable(QString("boxes at %1, buttons at %2").arg(boxesCentre).arg(rowCentre)));
 }
 
 void TestLookAndFeel::hintFollowsGenerateAndStop() {
