@@ -20,7 +20,7 @@ inline constexpr int DefaultSelection = 5;
 // does not exist (nothing is read).
 bool load(const QString& path, TLotteryState& state, int* selection);
 
-// Writes the six keys in their documented order, updating the file in place. Returns an empty
+// Writes the six keys in their fixed order, updating the file in place. Returns an empty
 // string, or "Unable to write to <path>".
 QString save(const QString& path, const TLotteryState& state, int selection);
 

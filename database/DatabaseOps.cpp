@@ -35,7 +35,7 @@ void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDr
 }
 
 // Row for a new draw: the one after the last stored draw. With the table kept as saved this is
-// where the documented rule puts it (row 15 of a 16-row table after 14 draws); in a hand-edited
+// where it has always gone (row 15 of a 16-row table after 14 draws); in a hand-edited
 // file with empty rows among or after the draws, it still becomes the last draw.
 int appendRow(TDrawTable& table) {
     const int row = lastDatedRow(table) + 1;
