@@ -18,6 +18,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -39,6 +40,7 @@ private slots:
     void mainWindowCaptionsFitEveryRange_data();
     void mainWindowCaptionsFitEveryRange();
     void fewFilterBoxesStandCentred();
+    void plainButtonsAndUnselectedSpinValues();
     void hintFollowsGenerateAndStop();
     void closedWindowTakesItsHint();
     void dataFolder();
@@ -136,6 +138,19 @@ void TestLookAndFeel::fewFilterBoxesStandCentred() {
     const int boxesCentre = (first->geometry().left() + second->geometry().right()) / 2;
     QVERIFY2(qAbs(rowCentre - boxesCentre) <= 3,
              qPrintable(QString("boxes at %1, buttons at %2").arg(boxesCentre).arg(rowCentre)));
+}
+
+void TestLookAndFeel::plainButtonsAndUnselectedSpinValues() {
+    QMessageBox box(QMessageBox::Warning, "Warning", "text", QMessageBox::Ok | QMessageBox::No);
+    for (QAbstractButton* button : box.buttons())
+        QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+
+    TestContext t;
+    TForm1 window(t.context);
+    window.show();
+    auto* high = child<QSpinBox>(window, "SpinEdit1");
+    high->stepUp();
+    QCOMPARE(high->findChild<QLineEdit*>()->selectedText(), QString());
 }
 
 void TestLookAndFeel::hintFollowsGenerateAndStop() {
