@@ -44,6 +44,7 @@ Program::Program()
     mainWindow_ = std::make_unique<TForm1>(context_);
     databaseWindow_ = std::make_unique<TForm7>(context_);
     mainWindow_->setDatabaseWindow(databaseWindow_.get());
+    sound_.answerAfterFirstPaint(mainWindow_.get());
 }
 
 Program::~Program() {
