@@ -30,7 +30,8 @@ public:
     ~Program();
 
     TForm1& mainWindow() { return *mainWindow_; }
-    // Centres the main window on its screen and shows it.
+    // Centres the main window on its screen and shows it; the window icon and the answer to
+    // the sound device query follow just after its first paint.
     void show();
 
     // True when the sound thread was stuck at the end: the process must then end without the

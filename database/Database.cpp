@@ -31,9 +31,24 @@ constexpr int BonusBox = 9;
 
 } // namespace
 
-TForm7::TForm7(AppContext& context, QWidget* parent)
+TForm7::TForm7(AppContext& context, QWidget* parent) : TForm7(context, Widgets::BuildNow, parent) {}
+
+TForm7::TForm7(AppContext& context, Widgets widgets, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      context_(context), ui_(std::make_unique<Ui::TForm7>()) {
+      context_(context) {
+    model_ = new DrawTableModel(context_.table, this);
+    if (widgets == Widgets::BuildNow)
+        buildWidgets();
+}
+
+void TForm7::setVisible(bool visible) {
+    if (visible && !ui_)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void TForm7::buildWidgets() {
+    ui_ = std::make_unique<Ui::TForm7>();
     ui_->setupUi(this);
     setFixedSize(size());
     ui_->StatusBar1->setSizeGripEnabled(false);
@@ -55,11 +70,19 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
-    model_ = new DrawTableModel(context_.table, this);
     SetupGrid();
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    if (refreshedState_)
+        showDetails(*refreshedState_);
+    if (refreshedHasDraws_) {
+        ui_->Button3->setEnabled(*refreshedHasDraws_);
+        ui_->Button4->setEnabled(*refreshedHasDraws_);
+        ui_->Button9->setEnabled(true);
+    }
+    refreshedState_.reset();
+    refreshedHasDraws_.reset();
 }
 
 TForm7::~TForm7() {
@@ -340,7 +363,10 @@ void TForm7::showSelectedRow() {
 }
 
 void TForm7::showDetails() {
-    const TLotteryState& state = context_.state;
+    showDetails(context_.state);
+}
+
+void TForm7::showDetails(const TLotteryState& state) {
     if (!state.DatabaseLoaded) {
         for (QLabel* label :
              {ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label1, ui_->Label13, ui_->Label14})
@@ -359,6 +385,12 @@ void TForm7::showDetails() {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
+    if (!ui_) {
+        refreshedState_ = std::make_unique<TLotteryState>(context_.state);
+        if (context_.state.DatabaseLoaded)
+            refreshedHasDraws_ = !context_.table.CellText(0, 1).isEmpty();
+        return;
+    }
     showSelectedRow();
     showDetails();
     if (!context_.state.DatabaseLoaded)

@@ -2,10 +2,7 @@
 
 #include "BackendPlugins.h"
 
-#include <QEvent>
 #include <QPluginLoader>
-#include <QTimer>
-#include <QWidget>
 
 #include <atomic>
 
@@ -63,21 +60,7 @@ void LazySoundOutput::askDeviceCount(QObject* receiver, std::function<void(int)>
     held_.push_back({receiver, std::move(answer)});
 }
 
-void LazySoundOutput::answerAfterFirstPaint(QWidget* window) {
-    window_ = window;
-    window->installEventFilter(this);
-}
-
-bool LazySoundOutput::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Paint) {
-        window_->removeEventFilter(this);
-        // Queued: the paint this event starts, and its flush to the screen, come first.
-        QTimer::singleShot(0, this, &LazySoundOutput::giveHeldAnswers);
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void LazySoundOutput::giveHeldAnswers() {
+void LazySoundOutput::startAnswering() {
     holding_ = false;
     std::vector<HeldAnswer> held;
     held.swap(held_);

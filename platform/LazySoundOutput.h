@@ -10,13 +10,13 @@
 #include <vector>
 
 class QPluginLoader;
-class QWidget;
 class SoundBackend;
 
 // The program's sound output: the real one lives in the sound plugin, loaded on first use.
 // Its device query loads Qt Multimedia and asks the sound server, which a window about to be
-// shown need not wait for: answers to askDeviceCount() are held until answerAfterFirstPaint()'s
-// window has painted itself once. Without the plugin there is no device.
+// shown need not wait for: answers to askDeviceCount() are held until startAnswering(), which
+// the program calls just after its main window's first paint. Without the plugin there is no
+// device.
 class LazySoundOutput : public QObject, public SoundOutput {
 public:
     explicit LazySoundOutput(QString pluginFolder);
@@ -27,25 +27,20 @@ public:
     void stop() override;
     void askDeviceCount(QObject* receiver, std::function<void(int)> answer) override;
 
-    // Held answers are given just after `window`'s first paint.
-    void answerAfterFirstPaint(QWidget* window);
+    // Gives the held answers, and every later one at once.
+    void startAnswering();
 
     // True when a sound thread stuck in the sound server was left behind; see QtSoundOutput.
     static bool threadLeftRunning();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     SoundOutput* output() const;
-    void giveHeldAnswers();
 
     QString pluginFolder_;
     mutable std::unique_ptr<QPluginLoader> loader_;
     mutable SoundBackend* backend_ = nullptr;
     mutable std::unique_ptr<SoundOutput> output_;
     mutable bool tried_ = false;
-    QPointer<QWidget> window_;
     bool holding_ = true;
     struct HeldAnswer {
         QPointer<QObject> receiver;
