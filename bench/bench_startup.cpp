@@ -5,7 +5,9 @@
 // is started to the probe's clock reading (both CLOCK_MONOTONIC). The program runs from a
 // program folder of its own: the executable and its plugins, SOUND.DAT, a settings file and,
 // for the second case, the 3,622-draw history as a database the settings name for reloading.
-//   bench_startup [--runs N] [--program PATH-TO-ballmere]
+//   bench_startup [--runs N] [--program PATH-TO-ballmere] [--prepare DIR]
+// --prepare only writes the two program folders into DIR (for profiling) and ends. Without a
+// display the programs run offscreen.
 #include "app/LotteryState.h"
 #include "app/Settings.h"
 #include "database/DatabaseHeader.h"
@@ -166,23 +168,31 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 15;
     QString program = QStringLiteral(BALLMERE_BUILD_DIR "/ballmere");
+    QString prepare;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--runs"))
             runs = std::max(3, args[i + 1].toInt());
         else if (args[i] == QLatin1String("--program"))
             program = args[i + 1];
+        else if (args[i] == QLatin1String("--prepare"))
+            prepare = args[i + 1];
     }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir scratch;
-    const QString plain =
-        makeProgramFolder(scratch.filePath(QStringLiteral("plain")), program, false);
+    const QDir root(prepare.isEmpty() ? scratch.path() : prepare);
+    const QString plain = makeProgramFolder(root.filePath(QStringLiteral("plain")), program, false);
     const QString reload =
-        makeProgramFolder(scratch.filePath(QStringLiteral("reload")), program, true);
+        makeProgramFolder(root.filePath(QStringLiteral("reload")), program, true);
     const QString floor = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_floor");
     if (plain.isEmpty() || reload.isEmpty()) {
         std::printf("could not set up the program folders from %s\n", qPrintable(program));
         return 2;
     }
+    if (!prepare.isEmpty())
+        return 0;
 
     std::printf("goal: process start to the first painted main window within %.2fx of a plain Qt "
                 "window of the same make-up (bench_floor), with and without a database to reload, "
