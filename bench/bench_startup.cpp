@@ -119,7 +119,7 @@ bool writeHistoryDatabase(const QString& folder) {
         for (const QByteArray& number : line.mid(quote + 2).split(','))
             cells << QStringLiteral("  %1").arg(number.trimmed().toInt(), 2, 10, QLatin1Char('0'));
         if (date.isValid() && cells.size() == 8)
-            draws.prepend(cells); // the newest first
+            draws.append(cells); // the oldest first, as the program adds them
     }
     table.SetRowCount(int(draws.size()) + 1);
     for (int row = 1; row <= draws.size(); ++row) {
@@ -197,7 +197,10 @@ int main(int argc, char** argv) {
     std::printf("goal: process start to the first painted main window within %.2fx of a plain Qt "
                 "window of the same make-up (bench_floor), with and without a database to reload, "
                 "and peak memory within %.2fx; %d paired runs, medians (%s)\n",
-                GoalRatio, GoalRatio, runs, qgetenv("QT_QPA_PLATFORM").constData());
+                GoalRatio, GoalRatio, runs,
+                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+                    ? ("display " + qgetenv("DISPLAY")).constData()
+                    : qgetenv("QT_QPA_PLATFORM").constData());
     struct Case {
         const char* name;
         QString path;
