@@ -74,15 +74,11 @@ void TForm7::buildWidgets() {
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    if (refreshedState_)
-        showDetails(*refreshedState_);
-    if (refreshedHasDraws_) {
-        ui_->Button3->setEnabled(*refreshedHasDraws_);
-        ui_->Button4->setEnabled(*refreshedHasDraws_);
-        ui_->Button9->setEnabled(true);
-    }
-    refreshedState_.reset();
-    refreshedHasDraws_.reset();
+    // Refreshes asked for before the widgets existed, each on the state it saw.
+    std::vector<PendingRefresh> pending;
+    pending.swap(pendingRefreshes_);
+    for (const PendingRefresh& refresh : pending)
+        showRefresh(*refresh.state, refresh.hasDraws);
 }
 
 TForm7::~TForm7() {
@@ -385,17 +381,20 @@ void TForm7::showDetails(const TLotteryState& state) {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
+    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
     if (!ui_) {
-        refreshedState_ = std::make_unique<TLotteryState>(context_.state);
-        if (context_.state.DatabaseLoaded)
-            refreshedHasDraws_ = !context_.table.CellText(0, 1).isEmpty();
+        pendingRefreshes_.push_back({std::make_shared<TLotteryState>(context_.state), hasDraws});
         return;
     }
+    showRefresh(context_.state, hasDraws);
+}
+
+// What RefreshDetails shows, for `state` and a table with or without draws.
+void TForm7::showRefresh(const TLotteryState& state, bool hasDraws) {
     showSelectedRow();
-    showDetails();
-    if (!context_.state.DatabaseLoaded)
+    showDetails(state);
+    if (!state.DatabaseLoaded)
         return;
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
     ui_->Button3->setEnabled(hasDraws);
     ui_->Button4->setEnabled(hasDraws);
     ui_->Button9->setEnabled(true);

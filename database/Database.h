@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct AppContext;
 struct TLotteryState;
@@ -80,6 +81,7 @@ private:
     void enterEntryState();
     void showDetails();
     void showDetails(const TLotteryState& state);
+    void showRefresh(const TLotteryState& state, bool hasDraws);
     void showSelectedRow();
     void setDateBoxWhite(bool white);
     // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
@@ -93,7 +95,10 @@ private:
     bool entering_ = false;
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
-    // Before the widgets exist: the details of the last refresh and whether its table had draws.
-    std::unique_ptr<TLotteryState> refreshedState_;
-    std::optional<bool> refreshedHasDraws_;
+    // RefreshDetails calls before the widgets exist, replayed when they are built.
+    struct PendingRefresh {
+        std::shared_ptr<const TLotteryState> state;
+        bool hasDraws = false;
+    };
+    std::vector<PendingRefresh> pendingRefreshes_;
 };
