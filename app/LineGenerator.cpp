@@ -33,10 +33,22 @@ bool favouriteInForce(const TLotteryState& s, int slot) {
     return s.UseFavorites && s.Favorites[slot] >= effectiveLow(s);
 }
 
+// The texts of 0..99, made once: a line takes shared copies instead of building its own.
+const std::array<QString, MaxNumber + 1>& twoDigitTexts() {
+    static const std::array<QString, MaxNumber + 1> texts = [] {
+        std::array<QString, MaxNumber + 1> made;
+        for (int n = 0; n <= MaxNumber; ++n)
+            made[size_t(n)] = QString::number(n).rightJustified(2, QLatin1Char('0'));
+        return made;
+    }();
+    return texts;
+}
+
 void resetSlots(TLotteryState& s) {
+    const QString& zero = twoDigitTexts()[0];
     for (int k = 1; k <= s.PickCount; ++k) {
         s.LineNumbers[k] = 0;
-        s.LineText[k] = QStringLiteral("00");
+        s.LineText[k] = zero;
     }
 }
 
@@ -60,6 +72,14 @@ template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow, qint6
         return false;
     resetSlots(s);
     const int low = effectiveLow(s);
+    // The settings as the loop asks them, looked up once per line.
+    std::array<int, TLotteryState::MaxPick + 1> favourites{}; // 0: a random slot
+    for (int k = 1; k <= s.PickCount; ++k)
+        favourites[size_t(k)] = favouriteInForce(s, k) ? s.Favorites[k] : 0;
+    std::array<bool, MaxNumber + 1> excluded{};
+    for (int i = 1; i <= TLotteryState::MaxPick; ++i)
+        if (s.UseExcluded && s.Excluded[i] > 0 && s.Excluded[i] <= MaxNumber)
+            excluded[size_t(s.Excluded[i])] = true;
     qint64 tries = 0;
     int k = 1;
     while (k <= s.PickCount) {
@@ -74,8 +94,8 @@ template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow, qint6
             resetSlots(s);
             return false;
         }
-        const bool favourite = favouriteInForce(s, k);
-        const int candidate = favourite ? s.Favorites[k] : drawn;
+        const bool favourite = favourites[size_t(k)] != 0;
+        const int candidate = favourite ? favourites[size_t(k)] : drawn;
         const auto accepted = s.LineNumbers.begin() + 1;
         if (std::find(accepted, accepted + (k - 1), candidate) != accepted + (k - 1)) {
             // An earlier random slot took this slot's favourite: no retry of this slot can
@@ -84,7 +104,8 @@ template <typename Draw> bool drawWith(TLotteryState& s, Draw&& drawBelow, qint6
                 k = 1;
             continue;
         }
-        if (isExcluded(s, candidate) || candidate < low)
+        if (candidate < low ||
+            (candidate <= MaxNumber ? excluded[size_t(candidate)] : isExcluded(s, candidate)))
             continue;
         s.LineNumbers[k++] = candidate;
     }
@@ -103,6 +124,8 @@ QString rangeCaption(int pick, int low, int randomBound) {
 }
 
 QString twoDigitText(int number) {
+    if (number >= 0 && number <= MaxNumber)
+        return twoDigitTexts()[size_t(number)];
     const QString digits = QString::number(number);
     return number >= 0 && number < 10 ? QLatin1Char('0') + digits : digits;
 }
@@ -151,10 +174,17 @@ QString generationProblem(const TLotteryState& s) {
             .arg(low)
             .arg(high)
             .arg(needed);
-    int drawable = 0;
-    for (int n = low; n <= high; ++n) {
-        if (!isExcluded(s, n))
-            ++drawable;
+    // The range less the distinct exclusions inside it.
+    int drawable = std::max(0, high - low + 1);
+    if (s.UseExcluded) {
+        for (int i = 1; i <= TLotteryState::MaxPick; ++i) {
+            const int excluded = s.Excluded[i];
+            if (excluded < low || excluded > high ||
+                std::find(s.Excluded.begin() + 1, s.Excluded.begin() + i, excluded) !=
+                    s.Excluded.begin() + i)
+                continue;
+            --drawable;
+        }
     }
     if (drawable < needed)
         return QStringLiteral("Too many Excluded numbers: only %1 of the numbers %2 - %3 can be "

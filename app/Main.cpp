@@ -163,13 +163,17 @@ void TForm1::FormCreate() {
     s.Excluded.fill(0);
 
     soundAvailable_ = false;
-    if (context_.platform.sound.deviceCount() > 0) {
+    // The program's sound output answers just after the first paint: asking the sound server
+    // is slow and the window need not wait for it.
+    context_.platform.sound.askDeviceCount(this, [this](int devices) {
+        if (devices <= 0)
+            return;
         FileReadResult sound = readRegularFile(path(SoundFileName), MaxSoundFileSize);
         if (sound.ok()) {
             soundData_ = std::move(sound.bytes);
             soundAvailable_ = true;
         }
-    }
+    });
 }
 
 void TForm1::FormDestroy() {

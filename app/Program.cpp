@@ -8,9 +8,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -21,13 +25,37 @@ QIcon programIcon() {
     return icon;
 }
 
+// Runs a function once, just after a window has painted itself for the first time.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == parent()) {
+            watched->removeEventFilter(this);
+            // Queued: the paint this event starts, and its flush to the screen, come first.
+            QTimer::singleShot(0, this, [this] {
+                then_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
 } // namespace
 
 void Program::configureApplication() {
     Q_INIT_RESOURCE(icons);
     QApplication::setApplicationName(QStringLiteral("Ballmere Pro"));
     QApplication::setStyle(new ProgramStyle); // the application owns it
-    QApplication::setWindowIcon(programIcon());
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
@@ -42,7 +70,7 @@ Program::Program()
     if (!platform_.dataFolder.isEmpty())
         QDir().mkpath(platform_.dataFolder);
     mainWindow_ = std::make_unique<TForm1>(context_);
-    databaseWindow_ = std::make_unique<TForm7>(context_);
+    databaseWindow_ = std::make_unique<TForm7>(context_, TForm7::Widgets::BuildWhenShown);
     mainWindow_->setDatabaseWindow(databaseWindow_.get());
 }
 
@@ -54,5 +82,11 @@ Program::~Program() {
 void Program::show() {
     if (const QScreen* screen = mainWindow_->screen())
         mainWindow_->move(screen->availableGeometry().center() - mainWindow_->rect().center());
+    // What the first sight of the window need not wait for comes just after it: the icon
+    // (decoding its pictures) and the sound device (loading the sound library).
+    new AfterFirstPaint(mainWindow_.get(), [this] {
+        QApplication::setWindowIcon(programIcon());
+        sound_.startAnswering();
+    });
     mainWindow_->show();
 }

@@ -5,11 +5,13 @@
 
 #include "database/DrawTable.h"
 #include "platform/HintDisplay.h"
+#include "platform/LazyPrintService.h"
+#include "platform/LazySoundOutput.h"
 #include "platform/Platform.h"
 #include "platform/QtDialogService.h"
-#include "platform/QtPrintService.h"
-#include "platform/QtSoundOutput.h"
 #include "platform/SystemClock.h"
+
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -28,14 +30,20 @@ public:
     ~Program();
 
     TForm1& mainWindow() { return *mainWindow_; }
-    // Centres the main window on its screen and shows it.
+    // Centres the main window on its screen and shows it; the window icon and the answer to
+    // the sound device query follow just after its first paint.
     void show();
+
+    // True when the sound thread was stuck at the end: the process must then end without the
+    // sound library's own shutdown, which would wait for it for ever. Asked after ~Program.
+    static bool mustEndAbruptly() { return LazySoundOutput::threadLeftRunning(); }
 
 private:
     TLotteryState state_;
     TDrawTable table_;
-    QtSoundOutput sound_;
-    QtPrintService printer_;
+    // Sound and printing load their libraries on first use, from plugins beside the executable.
+    LazySoundOutput sound_{QCoreApplication::applicationDirPath()};
+    LazyPrintService printer_{QCoreApplication::applicationDirPath()};
     QtDialogService dialogs_;
     SystemClock clock_;
     Platform platform_;

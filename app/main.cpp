@@ -4,10 +4,20 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Program::configureApplication();
-    Program program;
-    program.show();
-    return app.exec();
+    auto program = std::make_unique<Program>();
+    program->show();
+    const int code = app.exec();
+    program.reset(); // writes the settings
+    if (Program::mustEndAbruptly()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -33,9 +33,24 @@ constexpr int BonusBox = 9;
 
 } // namespace
 
-TForm7::TForm7(AppContext& context, QWidget* parent)
+TForm7::TForm7(AppContext& context, QWidget* parent) : TForm7(context, Widgets::BuildNow, parent) {}
+
+TForm7::TForm7(AppContext& context, Widgets widgets, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      context_(context), ui_(std::make_unique<Ui::TForm7>()) {
+      context_(context) {
+    model_ = new DrawTableModel(context_.table, this);
+    if (widgets == Widgets::BuildNow)
+        buildWidgets();
+}
+
+void TForm7::setVisible(bool visible) {
+    if (visible && !ui_)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void TForm7::buildWidgets() {
+    ui_ = std::make_unique<Ui::TForm7>();
     ui_->setupUi(this);
     setFixedSize(size());
     ui_->StatusBar1->setSizeGripEnabled(false);
@@ -58,11 +73,15 @@ TForm7::TForm7(AppContext& context, QWidget* parent)
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
-    model_ = new DrawTableModel(context_.table, this);
     SetupGrid();
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    // Refreshes asked for before the widgets existed, each on the state it saw.
+    std::vector<PendingRefresh> pending;
+    pending.swap(pendingRefreshes_);
+    for (const PendingRefresh& refresh : pending)
+        showRefresh(*refresh.state, refresh.hasDraws);
 }
 
 TForm7::~TForm7() {
@@ -368,7 +387,10 @@ void TForm7::showSelectedRow() {
 }
 
 void TForm7::showDetails() {
-    const TLotteryState& state = context_.state;
+    showDetails(context_.state);
+}
+
+void TForm7::showDetails(const TLotteryState& state) {
     if (!state.DatabaseLoaded) {
         for (QLabel* label :
              {ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label1, ui_->Label13, ui_->Label14})
@@ -387,11 +409,20 @@ void TForm7::showDetails() {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
-    showSelectedRow();
-    showDetails();
-    if (!context_.state.DatabaseLoaded)
-        return;
     const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    if (!ui_) {
+        pendingRefreshes_.push_back({std::make_shared<TLotteryState>(context_.state), hasDraws});
+        return;
+    }
+    showRefresh(context_.state, hasDraws);
+}
+
+// What RefreshDetails shows, for `state` and a table with or without draws.
+void TForm7::showRefresh(const TLotteryState& state, bool hasDraws) {
+    showSelectedRow();
+    showDetails(state);
+    if (!state.DatabaseLoaded)
+        return;
     ui_->Button3->setEnabled(hasDraws);
     ui_->Button4->setEnabled(hasDraws);
     ui_->Button9->setEnabled(true);

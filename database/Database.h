@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct AppContext;
+struct TLotteryState;
 class DrawTableModel;
 class QAbstractItemModel;
 class QLineEdit;
@@ -27,7 +29,12 @@ class TForm7 : public QWidget {
 
 public:
     explicit TForm7(AppContext& context, QWidget* parent = nullptr);
+    // The program's window, which usually stays hidden: its widgets are built when it is first
+    // shown; until then OpenDatabase and RefreshDetails keep what the window is to show.
+    enum class Widgets { BuildNow, BuildWhenShown };
+    TForm7(AppContext& context, Widgets widgets, QWidget* parent = nullptr);
     ~TForm7() override;
+    void setVisible(bool visible) override;
 
     // Shows the details of the loaded database and the table as they are now, with the
     // selected row highlighted and Edit / Delete usable when row 1 holds a draw.
@@ -64,6 +71,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void buildWidgets();
     void SetupGrid();
     void FormActivate();
     void FormHide();
@@ -73,6 +81,8 @@ private:
     void enterBrowseState();
     void enterEntryState();
     void showDetails();
+    void showDetails(const TLotteryState& state);
+    void showRefresh(const TLotteryState& state, bool hasDraws);
     void showSelectedRow();
     void setDateBoxWhite(bool white);
     // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
@@ -86,4 +96,10 @@ private:
     bool entering_ = false;
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
+    // RefreshDetails calls before the widgets exist, replayed when they are built.
+    struct PendingRefresh {
+        std::shared_ptr<const TLotteryState> state;
+        bool hasDraws = false;
+    };
+    std::vector<PendingRefresh> pendingRefreshes_;
 };

@@ -68,7 +68,12 @@ struct QtSoundOutput::Devices {
 namespace {
 constexpr int FirstAnswerMs = 2000;
 constexpr int ShutdownMs = 2000;
+std::atomic<bool> leftRunning{false};
 } // namespace
+
+bool QtSoundOutput::threadLeftRunning() {
+    return leftRunning.load();
+}
 
 QtSoundOutput::QtSoundOutput() : devices_(std::make_shared<Devices>()) {
     auto player = std::make_unique<SoundPlayer>();
@@ -84,8 +89,10 @@ QtSoundOutput::~QtSoundOutput() {
     thread_->quit();
     // A sound server that never answers must not keep the program from ending: after a while
     // the thread is left to the end of the process instead of being waited for.
-    if (!thread_->wait(QDeadlineTimer(ShutdownMs)))
+    if (!thread_->wait(QDeadlineTimer(ShutdownMs))) {
         (void)thread_.release();
+        leftRunning = true;
+    }
 }
 
 int QtSoundOutput::deviceCount() const {

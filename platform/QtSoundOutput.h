@@ -24,6 +24,11 @@ public:
     void play(const QByteArray& waveImage) override;
     void stop() override;
 
+    // True once an output was destroyed while its thread was stuck in the sound server. Qt
+    // Multimedia's own shutdown would then wait for that thread for ever: the process should
+    // end without it.
+    static bool threadLeftRunning();
+
 private:
     void post(const QByteArray& waveImage);
 

@@ -14,7 +14,12 @@ list(APPEND BALLMERE_CORE_SOURCES
 list(APPEND BALLMERE_UI_SOURCES
   platform/HintDisplay.h platform/HintDisplay.cpp
   platform/QtDialogService.h platform/QtDialogService.cpp
-  platform/QtPrintService.h platform/QtPrintService.cpp
-  platform/QtSoundOutput.h platform/QtSoundOutput.cpp
+  platform/BackendPlugins.h
+  platform/LazyPrintService.h platform/LazyPrintService.cpp
+  platform/LazySoundOutput.h platform/LazySoundOutput.cpp
   platform/SystemClock.h platform/SystemClock.cpp
 )
+# The sound and print back ends: each in a plugin of its own for the program, linked directly
+# into tests.
+set(BALLMERE_SOUND_BACKEND_SOURCES platform/QtSoundOutput.h platform/QtSoundOutput.cpp)
+set(BALLMERE_PRINT_BACKEND_SOURCES platform/QtPrintService.h platform/QtPrintService.cpp)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "PrintService.h"
+
+#include <QString>
+
+#include <memory>
+
+class QPluginLoader;
+
+// The program's printing: the real service lives in the print plugin, loaded when something
+// is first printed, so Qt Print Support and the print system's libraries cost nothing at start.
+class LazyPrintService : public PrintService {
+public:
+    explicit LazyPrintService(QString pluginFolder);
+    ~LazyPrintService() override;
+
+    QString printLines(const QStringList& lines, int pointSize) override;
+    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) override;
+
+private:
+    PrintService* service(QString* error);
+
+    QString pluginFolder_;
+    std::unique_ptr<QPluginLoader> loader_;
+    std::unique_ptr<PrintService> service_;
+};
