@@ -15,19 +15,20 @@ QFont drawListFont(const QPlainTextEdit& list) {
     const int room = list.width() - 2 * list.frameWidth() -
                      list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) -
                      2 * int(std::ceil(list.document()->documentMargin())) - 2;
-    QList<QFont> candidates;
+    const auto fits = [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(longest) <= room &&
+               metrics.horizontalAdvance(rule) <= room;
+    };
+    // Tried in order and only as far as needed: looking a face up costs start-up time.
     for (const char* family : {"Liberation Sans Narrow", "DejaVu Sans Condensed"}) {
-        QFont narrow(QString::fromLatin1(family), list.font().pointSize());
-        if (QFontInfo(narrow).family() == narrow.family())
-            candidates << narrow;
+        const QFont narrow(QString::fromLatin1(family), list.font().pointSize());
+        if (QFontInfo(narrow).family() == narrow.family() && fits(narrow))
+            return narrow;
     }
+    if (fits(list.font()))
+        return list.font();
     QFont smaller = list.font();
     smaller.setPointSize(list.font().pointSize() - 1);
-    candidates << list.font() << smaller;
-    for (const QFont& font : candidates) {
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(longest) <= room && metrics.horizontalAdvance(rule) <= room)
-            return font;
-    }
     return smaller;
 }
