@@ -225,6 +225,22 @@ void TForm9::showProgress(int made) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// Draws up to `count` lines, each shown as it comes; a line that cannot be drawn ends the batch
+// with its reason, keeping the lines already made.
+void TForm9::runBatch(int count, QString problem, const std::function<PickedLine()>& drawLine) {
+    int made = 0;
+    while (problem.isEmpty() && made < count) {
+        const PickedLine line = drawLine();
+        if (!line.ok) {
+            problem = line.problem;
+            break;
+        }
+        appendLine(line.text);
+        showProgress(++made);
+    }
+    afterBatch(made, count, problem);
+}
+
 void TForm9::afterBatch(int made, int wanted, const QString& problem) {
     busy_ = false;
     if (made == 0) {
@@ -271,18 +287,8 @@ void TForm9::Button2Click() {
             ui_->Label8->setText(rangeCaption(s.PickCount, s.LowNumber, s.RandomBound));
         }
         const QuickPickOptions options{QuickUseFavorites, QuickUseExcluded};
-        QString problem = quickPicker_.problem(s, options);
-        int made = 0;
-        while (problem.isEmpty() && made < count) {
-            const PickedLine line = quickPicker_.drawLine(s, options);
-            if (!line.ok) {
-                problem = line.problem;
-                break;
-            }
-            appendLine(line.text);
-            showProgress(++made);
-        }
-        afterBatch(made, count, problem);
+        runBatch(count, quickPicker_.problem(s, options),
+                 [&] { return quickPicker_.drawLine(s, options); });
     } else if (count > MaxLines) {
         refuseCount(ui_->Edit10);
     } else if (s.PickCount == 1) {
@@ -328,18 +334,8 @@ void TForm9::Button1Click() {
     startBatch(count);
     const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
                                   ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
-    QString problem = hotColdPicker_->problem(composition);
-    int made = 0;
-    while (problem.isEmpty() && made < count) {
-        const PickedLine line = hotColdPicker_->drawLine(s, composition, random_);
-        if (!line.ok) {
-            problem = line.problem;
-            break;
-        }
-        appendLine(line.text);
-        showProgress(++made);
-    }
-    afterBatch(made, count, problem);
+    runBatch(count, hotColdPicker_->problem(composition),
+             [&] { return hotColdPicker_->drawLine(s, composition, random_); });
 }
 
 void TForm9::Button3Click() {

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 struct AppContext;
@@ -74,6 +75,7 @@ private:
     void startBatch(int count);
     void appendLine(const QString& text);
     void showProgress(int made);
+    void runBatch(int count, QString problem, const std::function<PickedLine()>& drawLine);
     void afterBatch(int made, int wanted, const QString& problem);
     void refuseCount(QLineEdit* edit);
 
