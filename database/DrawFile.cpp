@@ -266,11 +266,36 @@ void DrawFileParser::endLine(const char* text, int length, bool cut) {
 }
 
 void DrawFileParser::parseLine(const char* text, int length, int row) {
+    int column = 0;
+    int i = 0;
+    // Lines as the program writes them are all "text" fields joined by commas: each is taken
+    // where it lies. The first field written any other way goes through the general rules below.
+    while (i < length && column < TDrawTable::ColCount && text[i] == '"') {
+        const auto* close =
+            static_cast<const char*>(std::memchr(text + i + 1, '"', size_t(length - i - 1)));
+        if (!close)
+            break;
+        const int after = int(close - text) + 1;
+        if (after < length && text[after] != ',')
+            break;
+        int end = after - 1;
+        while (end > i + 1 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+            --end;
+        if (end > i + 1)
+            table_.SetCellText(column, row, cellText(text + i + 1, end - i - 1));
+        ++column;
+        i = after + 1;
+    }
+    if (i >= length && i > 0)
+        return; // the line ended with a field: what follows its comma is an empty field
+    parseFields(text + i, length - i, row, column);
+}
+
+void DrawFileParser::parseFields(const char* text, int length, int row, int column) {
     enum class State { Normal, Quoted, Braced };
     State state = State::Normal;
     char field[MaxDrawLineLength];
     int fieldLength = 0;
-    int column = 0;
 
     const auto endField = [&] {
         while (fieldLength > 0 && (field[fieldLength - 1] == ' ' || field[fieldLength - 1] == '\t'))

@@ -33,6 +33,8 @@ private:
     // `cut`: the line was longer than MaxDrawLineLength and `text` holds its start.
     void endLine(const char* text, int length, bool cut);
     void parseLine(const char* text, int length, int row);
+    // The general rules, for the fields of a line from `column` on.
+    void parseFields(const char* text, int length, int row, int column);
 
     TDrawTable& table_;
     char line_[MaxDrawLineLength] = {};

@@ -139,6 +139,14 @@ void TestDrawFile::fields_data() {
         << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     QTest::newRow("empty fields keep their place") << QByteArray(",,x") << padded({"", "", "x"});
     QTest::newRow("doubled quote is no escape") << QByteArray("\"a\"\"b\"") << padded({"ab"});
+    // Quoted fields first, then a field written another way: the rest follows the same rules.
+    QTest::newRow("quoted, then text after a quote")
+        << QByteArray("\"a\",\"b\"c,\"d\"") << padded({"a", "bc", "d"});
+    QTest::newRow("quoted, then unquoted with a picture")
+        << QByteArray("\"a\", {p}b ,\"c\",") << padded({"a", " b", "c"});
+    QTest::newRow("eleven quoted fields")
+        << QByteArray("\"0\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"")
+        << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
 }
 
 void TestDrawFile::fields() {
