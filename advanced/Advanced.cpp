@@ -1,4 +1,5 @@
 #include "advanced/Advanced.h"
+#include "controls/StatusHint.h"
 #include "ui_Advanced.h"
 
 #include "controls/DrawListFont.h"
@@ -157,7 +158,7 @@ void TForm9::FormDestroy() {
 }
 
 void TForm9::DoShowHint(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    showStatusHint(ui_->StatusBar1, text);
 }
 
 void TForm9::closeEvent(QCloseEvent* event) {

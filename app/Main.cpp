@@ -6,6 +6,7 @@
 #include "LotteryState.h"
 #include "RandomGenerator.h"
 #include "Settings.h"
+#include "controls/StatusHint.h"
 #include "ui_Main.h"
 
 #include "about/About.h"
@@ -254,7 +255,7 @@ void TForm1::FormPaint() {
 }
 
 void TForm1::DoShowHint(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    showStatusHint(ui_->StatusBar1, text);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

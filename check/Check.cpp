@@ -1,4 +1,5 @@
 #include "Check.h"
+#include "controls/StatusHint.h"
 #include "ui_Check.h"
 
 #include "controls/DrawListFont.h"
@@ -119,7 +120,7 @@ void TForm6::FormDestroy() {
 }
 
 void TForm6::DoShowHint(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    showStatusHint(ui_->StatusBar1, text);
 }
 
 void TForm6::Button1Click() {

@@ -2,6 +2,7 @@ list(APPEND BALLMERE_UI_SOURCES
   controls/CaptionLabel.h controls/CaptionLabel.cpp
   controls/DrawListFont.h controls/DrawListFont.cpp
   controls/FitText.h controls/FitText.cpp
+  controls/StatusHint.h controls/StatusHint.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
   controls/Digits.h controls/Digits.cpp
   controls/DigitArt.h controls/DigitArt.cpp)

@@ -14,6 +14,7 @@
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
+#include "controls/StatusHint.h"
 #include "ui_Database.h"
 
 #include <QApplication>
@@ -147,7 +148,7 @@ void TForm7::FormHide() {
 }
 
 void TForm7::DoShowHint(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    showStatusHint(ui_->StatusBar1, text);
 }
 
 bool TForm7::eventFilter(QObject* watched, QEvent* event) {

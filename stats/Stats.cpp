@@ -1,4 +1,5 @@
 #include "Stats.h"
+#include "controls/StatusHint.h"
 #include "ui_Stats.h"
 
 #include "DrawNumbers.h"
@@ -122,7 +123,7 @@ void TForm8::FormDestroy() {
 }
 
 void TForm8::DoShowHint(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    showStatusHint(ui_->StatusBar1, text);
 }
 
 void TForm8::redraw(bool showClasses) {

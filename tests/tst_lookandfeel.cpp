@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/Program.h"
 #include "check/Check.h"
+#include "controls/StatusHint.h"
 #include "database/Database.h"
 #include "database/Newdata.h"
 #include "filters/Exclude.h"
@@ -41,6 +42,7 @@ private slots:
     void mainWindowCaptionsFitEveryRange();
     void fewFilterBoxesStandCentred();
     void plainButtonsAndUnselectedSpinValues();
+    void longHintEndsInAnEllipsis();
     void hintFollowsGenerateAndStop();
     void closedWindowTakesItsHint();
     void dataFolder();
@@ -151,6 +153,18 @@ void TestLookAndFeel::plainButtonsAndUnselectedSpinValues() {
     auto* high = child<QSpinBox>(window, "SpinEdit1");
     high->stepUp();
     QCOMPARE(high->findChild<QLineEdit*>()->selectedText(), QString());
+}
+
+void TestLookAndFeel::longHintEndsInAnEllipsis() {
+    QStatusBar bar;
+    bar.resize(200, 20);
+    showStatusHint(&bar, QStringLiteral("Close the Database page"));
+    QCOMPARE(bar.currentMessage(), QString("Close the Database page"));
+    const QString hint = QStringLiteral("Left click and drag to zoom in. Right click and drag to "
+                                        "scroll. Inverted left click/drag to restore");
+    showStatusHint(&bar, hint);
+    QVERIFY(bar.currentMessage().endsWith(QChar(0x2026)));
+    QVERIFY(bar.fontMetrics().horizontalAdvance(bar.currentMessage()) < bar.width());
 }
 
 void TestLookAndFeel::hintFollowsGenerateAndStop() {
