@@ -1,11 +1,13 @@
 #include "ProgramFolders.h"
 
-#include <QDir>
-#include <QTemporaryFile>
+#include <QFile>
+
+#include <unistd.h>
 
 bool isWritableFolder(const QString& folder) {
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
-    return probe.open();
+    // The system's own answer for this process: it knows read-only mounts and the superuser,
+    // which permission bits alone do not tell.
+    return !folder.isEmpty() && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
 QString chooseDataFolder(bool programFolderWritable, const QString& userDataFolder) {

@@ -6,7 +6,7 @@
 // installed system-wide, that folder is not the user's to write, and the user's own data
 // folder takes them instead.
 
-// True when a file can be created in `folder` (tried, not judged from permission bits).
+// True when this process may create files in `folder`.
 bool isWritableFolder(const QString& folder);
 
 // "" (use the program folder) when it is writable, else `userDataFolder` with a trailing '/'.
