@@ -270,6 +270,9 @@ void TForm7::Button9Click() {
     EditingLine = false;
     enterEntryState();
     ui_->Edit8->setText(context_.platform.clock.todayShortDate());
+    // Today's date stands ready: typed over, it gives way at the first key, and the boxes then
+    // fill in turn; Tab keeps it.
+    ui_->Edit8->selectAll();
 }
 
 void TForm7::Button4Click() {

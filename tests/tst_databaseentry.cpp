@@ -347,7 +347,7 @@ void TestDatabaseEntry::keyboardEntry() {
     QTest::keyClick(w.window.get(), Qt::Key_A, Qt::AltModifier); // &Add Line
     QTRY_VERIFY(w.window->entering());
     QCOMPARE(w.focused(), QStringLiteral("Edit8"));
-    w.edit(8)->selectAll();
+    QCOMPARE(w.edit(8)->selectedText(), QStringLiteral("07/12/26")); // today, typed over
     QTest::keyClicks(w.edit(8), QStringLiteral("08/12/26"));
     QCOMPARE(w.edit(8)->text(), QStringLiteral("08/12/26"));
     QCOMPARE(w.focused(), QStringLiteral("Edit1"));
