@@ -144,6 +144,26 @@ void TestChart::layout() {
         QVERIFY(tick.value >= v.yMin - 1e-9 && tick.value <= v.yMax + 1e-9);
         QVERIFY(tick.y >= l.plot.top() - 1e-6 && tick.y <= l.plot.bottom() + 1e-6);
     }
+    // Tags 20 px above their bars, or in rows when crowded; never overlapping, never on the axis.
+    QCOMPARE(int(l.tags.size()), bars);
+    std::vector<QRectF> tags;
+    for (int i = 0; i < bars; ++i) {
+        const QRectF& tag = l.tags[size_t(i)];
+        if (tag.isEmpty())
+            continue;
+        QVERIFY(tag.left() > l.plot.left());
+        QVERIFY(tag.bottom() <= l.bars[size_t(i)].top() - ChartLayout::TagLift + 0.5);
+        if (l.tagRows == 1)
+            QCOMPARE(tag.bottom(), std::round(l.bars[size_t(i)].top() - ChartLayout::TagLift));
+        for (const QRectF& other : tags)
+            QVERIFY(!tag.intersects(other));
+        tags.push_back(tag);
+    }
+    if (v.yMin == 0 && v.yMax >= 500 && size.width() > 100) // every top in view
+        QCOMPARE(int(tags.size()),
+                 int(std::count_if(l.bars.begin(), l.bars.end(), [&](const QRectF& bar) {
+                     return bar.center().x() <= l.plot.right();
+                 })));
     if (l.ticks.size() > 1 && l.plot.height() > 2 * textSizes().labelHeight)
         QVERIFY(l.ticks[0].y - l.ticks[1].y >= textSizes().labelHeight);
 }
