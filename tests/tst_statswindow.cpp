@@ -5,6 +5,7 @@
 #include "platform/QtPrintService.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
+#include "support/DrawTestFiles.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
@@ -219,6 +220,7 @@ void TestStatsWindow::handlers() {
     QFETCH(bool, legend);
     QFETCH(bool, tags);
     Fixture f({{3, 17, 22, 31, 40, 45, 12}, {1, 2, 3, 4, 5, 6, 3}});
+    const QList<QStringList> stored = cellsOf(f.test.table);
     auto window = f.open();
     auto* const spin = child<QSpinBox>(*window, "SpinEdit1");
     for (const QString& step : steps) {
@@ -239,6 +241,7 @@ void TestStatsWindow::handlers() {
     QCOMPARE(child<QCheckBox>(*window, "CheckBox1")->isChecked(), tags);
     QCOMPARE(child<QLabel>(*window, "Label7")->text(),
              QStringLiteral("  01  02  03  04  05  06  03"));
+    QCOMPARE(cellsOf(f.test.table), stored); // only ever read
 }
 
 void TestStatsWindow::historyAndBonusBoxes_data() {
