@@ -169,6 +169,9 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
     layout.tickStep =
         niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
+    // Values are counts: fractions only when fewer than two whole numbers are in view.
+    if (layout.tickStep < 1 && view.yMax - view.yMin >= 2)
+        layout.tickStep = 1;
     const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
     for (double k = first;; ++k) {
         const double value = k * layout.tickStep;
@@ -193,7 +196,7 @@ ChartView fullView(int barCount, double highest, double plotHeight, double label
     double top = std::max(0.0, highest);
     if (headroom > 0 && plotHeight > 2 * headroom)
         top = top * plotHeight / (plotHeight - headroom);
-    const double step = niceStep(top, tickCapacity(plotHeight, labelHeight));
+    const double step = std::max(1.0, niceStep(top, tickCapacity(plotHeight, labelHeight)));
     view.yMax = top > 0 ? std::ceil(top / step - 1e-9) * step : 1;
     if (view.yMax < top) // rounding
         view.yMax += step;

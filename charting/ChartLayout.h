@@ -3,7 +3,8 @@
 // Where everything of a bar chart goes, worked out from sizes alone: no painting, no fonts, so
 // the screen, the printer and the tests all see the same geometry.
 //
-// Data coordinates: bar i occupies the slot [i, i + 1] along x; y is the bar's value. A view is
+// Data coordinates: bar i occupies the slot [i, i + 1] along x; y is the bar's value, a whole
+// number (ticks fall between whole numbers only when zoomed in that closely). A view is
 // the window of data coordinates shown in the plot; the plot is the front face of a shallow box
 // whose back face is shifted right and up by the depth.
 

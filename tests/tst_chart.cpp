@@ -139,6 +139,7 @@ void TestChart::layout() {
     QVERIFY(!l.ticks.empty());
     const double mantissa = l.tickStep / std::pow(10.0, std::floor(std::log10(l.tickStep)));
     QVERIFY(near(mantissa, 1, 1e-9) || near(mantissa, 2, 1e-9) || near(mantissa, 5, 1e-9));
+    QCOMPARE(l.tickStep < 1, v.yMax - v.yMin < 2); // counts: whole steps while they fit
     for (const ChartTick& tick : l.ticks) {
         QVERIFY(near(tick.value / l.tickStep, std::round(tick.value / l.tickStep), 1e-6));
         QVERIFY(tick.value >= v.yMin - 1e-9 && tick.value <= v.yMax + 1e-9);
@@ -177,6 +178,7 @@ void TestChart::wholeView_data() {
     QTest::newRow("6/49 history") << 49 << 498.0 << 0.0 << 500.0;
     QTest::newRow("round already") << 49 << 500.0 << 0.0 << 500.0;
     QTest::newRow("one draw") << 49 << 1.0 << 0.0 << 1.0;
+    QTest::newRow("one draw with tags: whole numbers") << 49 << 1.0 << 60.0 << 2.0;
     QTest::newRow("nothing drawn") << 49 << 0.0 << 0.0 << 1.0;
     QTest::newRow("room for tags") << 49 << 498.0 << 60.0 << 700.0;
     QTest::newRow("no bars") << 0 << 0.0 << 0.0 << 1.0;

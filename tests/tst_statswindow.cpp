@@ -398,6 +398,9 @@ void TestStatsWindow::realHistory() {
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
+    QVERIFY(!chart->isZoomed());
+    saveShot(*window, QStringLiteral("stats-first-draw"));
 
     // The page through the real printing service, into a PDF file.
     const QString folder = qEnvironmentVariable("BALLMERE_SCREENSHOTS");
