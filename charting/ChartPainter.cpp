@@ -184,17 +184,18 @@ void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const
     box.closeSubpath();
     painter.save();
     painter.setClipPath(box, Qt::IntersectClip);
-    const double d = layout.depth;
-    const double plotLeft = layout.plot.left() - d;
-    const double plotRight = layout.plot.right() + d;
+    const QRectF& plot = layout.plot;
     for (int i = 0; i < int(layout.bars.size()); ++i) {
+        // Bars are cut where the box's walls, floor and ceiling cut them, so a bar scrolled
+        // half out of view never shows its far side over the wall.
         const QRectF& face = layout.bars[size_t(i)];
-        if (face.right() < plotLeft || face.left() > plotRight)
+        if (face.right() <= plot.left() || face.left() >= plot.right() ||
+            face.top() > plot.bottom() + 0.5)
             continue;
-        const double l = edge(face.left());
-        const double r = std::max(l + 1, edge(face.right()));
-        const double t = edge(face.top());
-        const double b = edge(face.bottom());
+        const double l = edge(std::max(face.left(), plot.left()));
+        const double r = std::max(l + 1, edge(std::min(face.right(), plot.right())));
+        const double t = edge(std::max(face.top(), plot.top()));
+        const double b = edge(std::min(face.bottom(), plot.bottom()));
         const QColor colour = colourOf(i);
         const QColor top = style_.rich ? colour.darker(125) : colour;
         const QColor side = style_.rich ? colour.darker(165) : colour;

@@ -79,6 +79,8 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
 
     FormCreate();
     ui_->Button8->setFocus();
+    if (const QScreen* const screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 TForm8::~TForm8() {
