@@ -170,7 +170,7 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
     layout.tickStep =
         niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
     // Values are counts: fractions only when fewer than two whole numbers are in view.
-    if (layout.tickStep < 1 && view.yMax - view.yMin >= 2)
+    if (layout.tickStep < 1 && std::floor(view.yMax) - std::ceil(view.yMin) >= 1)
         layout.tickStep = 1;
     const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
     for (double k = first;; ++k) {
