@@ -317,6 +317,7 @@ void TestStatsWindow::printing() {
     child<QPushButton>(*window, "Button1")->click();
     QCOMPARE(f.test.printer.jobs, 1);
     QCOMPARE(f.test.printer.pages, 1);
+    QCOMPARE(f.test.printer.jobTitle, QStringLiteral("Chart1"));
 
     f.test.printer.failWith = QStringLiteral("There is no default printer currently selected");
     child<QPushButton>(*window, "Button1")->click();
@@ -420,6 +421,11 @@ void TestStatsWindow::realHistory() {
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
     for (const char* word : {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    QVERIFY(info.waitForFinished());
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression("Title: +Chart1\n")));
     if (!folder.isEmpty())
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", pdf,
                                        QDir(folder).filePath("stats-printed")});
