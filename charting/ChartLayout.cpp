@@ -7,7 +7,7 @@ namespace {
 
 constexpr double MinZoomPixels = 4;
 constexpr double LabelGap = 4;
-constexpr int MaxTagRows = 3;
+constexpr int MaxTagRows = 4;
 
 // The part of a view's span along one axis that is kept between limits.
 void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
@@ -23,6 +23,38 @@ void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
     } else if (hi > limitHi) {
         hi = limitHi;
         lo = limitHi - span;
+    }
+}
+
+// Each tag TagLift above its bar; when they are too wide for their slots, neighbours alternate
+// between rows on a common line above the highest bar in view. Within a row a tag moves right
+// just enough to clear the one before it and the value axis.
+void placeTags(ChartLayout& layout, double width, double height) {
+    const QRectF& plot = layout.plot;
+    const int count = int(layout.bars.size());
+    layout.tags.assign(size_t(count), QRectF());
+    std::vector<int> shown;
+    double highest = plot.bottom();
+    for (int i = 0; i < count; ++i) {
+        const QRectF& face = layout.bars[size_t(i)];
+        const double centre = face.center().x();
+        if (centre < plot.left() || centre > plot.right() || face.top() < plot.top() - 0.5 ||
+            face.top() > plot.bottom() + 0.5)
+            continue; // a bar cut off by the view has no top to label
+        shown.push_back(i);
+        highest = std::min(highest, face.top());
+    }
+    const int rows = layout.tagRows;
+    std::vector<double> rowEnd(size_t(rows), plot.left() + 1);
+    for (const int i : shown) {
+        const QRectF& face = layout.bars[size_t(i)];
+        const int row = i % rows;
+        const double bottom = rows > 1 ? highest - ChartLayout::TagLift - row * (height + 2)
+                                       : face.top() - ChartLayout::TagLift;
+        const double left =
+            std::max(std::round(face.center().x() - width / 2), rowEnd[size_t(row)]);
+        layout.tags[size_t(i)] = QRectF(left, std::round(bottom - height), width, height);
+        rowEnd[size_t(row)] = left + width + 1;
     }
 }
 
@@ -53,13 +85,6 @@ std::vector<QPointF> ChartLayout::boxOutline() const {
     return {plot.bottomLeft(),         plot.topLeft(),
             plot.topLeft() + back,     plot.topRight() + back,
             plot.bottomRight() + back, plot.bottomRight()};
-}
-
-QPointF ChartLayout::tagAnchor(int bar, double tagHeight) const {
-    const QRectF& face = bars[size_t(bar)];
-    if (tagRows <= 1)
-        return {face.center().x(), face.top() - TagLift};
-    return {face.center().x(), tagBase - TagLift - (bar % tagRows) * (tagHeight + 2)};
 }
 
 int tagRowsFor(double slotWidth, double tagWidth) {
@@ -144,6 +169,9 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
     layout.tickStep =
         niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
+    // Values are counts: fractions only when fewer than two whole numbers are in view.
+    if (layout.tickStep < 1 && std::floor(view.yMax) - std::ceil(view.yMin) >= 1)
+        layout.tickStep = 1;
     const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
     for (double k = first;; ++k) {
         const double value = k * layout.tickStep;
@@ -156,13 +184,8 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
     if (input.valueTagsVisible)
         layout.tagRows = tagRowsFor(layout.slotWidth, text.tagWidth);
-    if (layout.tagRows > 1) {
-        layout.tagBase = plot.bottom();
-        for (const QRectF& face : layout.bars) {
-            if (face.center().x() >= plot.left() && face.center().x() <= plot.right())
-                layout.tagBase = std::min(layout.tagBase, std::max(plot.top(), face.top()));
-        }
-    }
+    if (input.valueTagsVisible)
+        placeTags(layout, text.tagWidth, text.tagHeight);
     return layout;
 }
 
@@ -173,7 +196,7 @@ ChartView fullView(int barCount, double highest, double plotHeight, double label
     double top = std::max(0.0, highest);
     if (headroom > 0 && plotHeight > 2 * headroom)
         top = top * plotHeight / (plotHeight - headroom);
-    const double step = niceStep(top, tickCapacity(plotHeight, labelHeight));
+    const double step = std::max(1.0, niceStep(top, tickCapacity(plotHeight, labelHeight)));
     view.yMax = top > 0 ? std::ceil(top / step - 1e-9) * step : 1;
     if (view.yMax < top) // rounding
         view.yMax += step;

@@ -3,7 +3,8 @@
 // Where everything of a bar chart goes, worked out from sizes alone: no painting, no fonts, so
 // the screen, the printer and the tests all see the same geometry.
 //
-// Data coordinates: bar i occupies the slot [i, i + 1] along x; y is the bar's value. A view is
+// Data coordinates: bar i occupies the slot [i, i + 1] along x; y is the bar's value, a whole
+// number (ticks fall between whole numbers only when zoomed in that closely). A view is
 // the window of data coordinates shown in the plot; the plot is the front face of a shallow box
 // whose back face is shifted right and up by the depth.
 
@@ -73,7 +74,9 @@ struct ChartLayout {
     // Tags too wide for their slots alternate between rows on one common line above the
     // highest bar in view; otherwise each tag sits TagLift above its own bar.
     int tagRows = 1;
-    double tagBase = 0; // the common line, when tagRows > 1
+    // Bar i's tag, all as wide as the widest; empty for bars whose top is out of view. Tags
+    // never overlap each other and never reach over the value axis.
+    std::vector<QRectF> tags;
 
     double xToPixel(double x) const;
     double yToPixel(double y) const;
@@ -82,8 +85,6 @@ struct ChartLayout {
     QPointF backOffset() const { return {depth, -depth}; }
     // The front face, the back face and the sides between: everything a bar may cover.
     std::vector<QPointF> boxOutline() const;
-    // Bottom-centre of bar i's tag (its top edge is tagHeight above).
-    QPointF tagAnchor(int bar, double tagHeight) const;
     bool barLabelShown(int bar) const;
 };
 

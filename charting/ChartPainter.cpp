@@ -18,7 +18,7 @@ const QColor PlainBackground(192, 192, 192);
 const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
-constexpr double TagPadding = 3;
+constexpr double TagPadding = 2;
 
 // Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
 double line(double v) {
@@ -75,8 +75,9 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         style.valueTitle.isEmpty() ? 0 : metrics.horizontalAdvance(style.valueTitle);
     text_.axisTitleHeight =
         style.barTitle.isEmpty() && style.valueTitle.isEmpty() ? 0 : metrics.height();
-    text_.tagWidth = metrics.horizontalAdvance(QString::number(highest)) + 2 * TagPadding;
-    text_.tagHeight = metrics.height() + 2;
+    text_.tagWidth =
+        std::ceil(metrics.horizontalAdvance(QString::number(highest)) + 2 * TagPadding);
+    text_.tagHeight = std::ceil(metrics.height() + 2);
 }
 
 ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const {
@@ -183,17 +184,18 @@ void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const
     box.closeSubpath();
     painter.save();
     painter.setClipPath(box, Qt::IntersectClip);
-    const double d = layout.depth;
-    const double plotLeft = layout.plot.left() - d;
-    const double plotRight = layout.plot.right() + d;
+    const QRectF& plot = layout.plot;
     for (int i = 0; i < int(layout.bars.size()); ++i) {
+        // Bars are cut where the box's walls, floor and ceiling cut them, so a bar scrolled
+        // half out of view never shows its far side over the wall.
         const QRectF& face = layout.bars[size_t(i)];
-        if (face.right() < plotLeft || face.left() > plotRight)
+        if (face.right() <= plot.left() || face.left() >= plot.right() ||
+            face.top() > plot.bottom() + 0.5)
             continue;
-        const double l = edge(face.left());
-        const double r = std::max(l + 1, edge(face.right()));
-        const double t = edge(face.top());
-        const double b = edge(face.bottom());
+        const double l = edge(std::max(face.left(), plot.left()));
+        const double r = std::max(l + 1, edge(std::min(face.right(), plot.right())));
+        const double t = edge(std::max(face.top(), plot.top()));
+        const double b = edge(std::min(face.bottom(), plot.bottom()));
         const QColor colour = colourOf(i);
         const QColor top = style_.rich ? colour.darker(125) : colour;
         const QColor side = style_.rich ? colour.darker(165) : colour;
@@ -259,35 +261,24 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
 }
 
 void ChartPainter::paintTags(QPainter& painter, const ChartLayout& layout) const {
-    const QRectF& plot = layout.plot;
-    const QFontMetricsF metrics(style_.font);
-    const double height = metrics.height() + 2;
     painter.setFont(style_.font);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(pen(Qt::black));
-    std::vector<int> shown;
-    for (int i = 0; i < int(layout.bars.size()); ++i) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const double centre = face.center().x();
-        // A bar cut off by the view has no top to label.
-        if (centre >= plot.left() && centre <= plot.right() && face.top() >= plot.top() - 0.5 &&
-            face.top() <= plot.bottom() + 0.5)
-            shown.push_back(i);
-    }
     // Connectors first, so that crowded tags hide the ones passing behind them.
-    for (const int i : shown) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const QPointF anchor = layout.tagAnchor(i, height);
-        painter.drawLine(QPointF(line(anchor.x()), line(face.top()) - 1),
-                         QPointF(line(anchor.x()), edge(anchor.y())));
+    for (size_t i = 0; i < layout.tags.size(); ++i) {
+        const QRectF& tag = layout.tags[i];
+        if (tag.isEmpty())
+            continue;
+        const QRectF& face = layout.bars[i];
+        const double x = line(std::clamp(face.center().x(), tag.left() + 2, tag.right() - 2));
+        painter.drawLine(QPointF(x, line(face.top()) - 1), QPointF(x, tag.bottom()));
     }
-    for (const int i : shown) {
-        const QString text = QString::number(bars_[size_t(i)].value);
-        const double width = std::ceil(metrics.horizontalAdvance(text) + 2 * TagPadding);
-        const QPointF anchor = layout.tagAnchor(i, height);
-        const QRectF tag(edge(anchor.x() - width / 2), edge(anchor.y() - height), width, height);
+    for (size_t i = 0; i < layout.tags.size(); ++i) {
+        const QRectF& tag = layout.tags[i];
+        if (tag.isEmpty())
+            continue;
         painter.fillRect(tag, TagColour);
         painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.drawText(tag, Qt::AlignCenter, text);
+        painter.drawText(tag, Qt::AlignCenter, QString::number(bars_[i].value));
     }
 }

@@ -14,8 +14,9 @@ public:
     virtual ~PrintService() = default;
     // Lines of text at the given point size, page after page.
     virtual QString printLines(const QStringList& lines, int pointSize) = 0;
-    // One page drawn by the caller into the printable page rectangle.
-    virtual QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) = 0;
+    // One page drawn by the caller into the printable page rectangle, as a job named jobTitle.
+    virtual QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                              const QString& jobTitle) = 0;
 
     static QString noDefaultPrinterMessage() {
         return QStringLiteral("There is no default printer currently selected");

@@ -53,11 +53,13 @@ QString QtPrintService::printLines(const QStringList& lines, int pointSize) {
     return {};
 }
 
-QString QtPrintService::printPage(const std::function<void(QPainter&, const QRect&)>& draw) {
+QString QtPrintService::printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                                  const QString& jobTitle) {
     QString error;
     auto printer = openPrinter(pdfFile_, &error);
     if (!printer)
         return error;
+    printer->setDocName(jobTitle);
     QPainter painter;
     if (!painter.begin(printer.get()))
         return QStringLiteral("Printing could not be started");

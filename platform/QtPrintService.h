@@ -9,7 +9,8 @@ public:
     explicit QtPrintService(QString pdfFile = {}) : pdfFile_(std::move(pdfFile)) {}
 
     QString printLines(const QStringList& lines, int pointSize) override;
-    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) override;
+    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                      const QString& jobTitle) override;
 
 private:
     QString pdfFile_;

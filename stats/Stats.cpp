@@ -80,6 +80,8 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
 
     FormCreate();
     ui_->Button8->setFocus();
+    if (const QScreen* const screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 TForm8::~TForm8() {
@@ -162,13 +164,14 @@ void TForm8::SpinEdit1Change() {
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
     const QSizeF doubled = QSizeF(chart->size()) * 2;
-    const QString error =
-        context_.platform.printer.printPage([chart, doubled](QPainter& painter, const QRect& page) {
+    const QString error = context_.platform.printer.printPage(
+        [chart, doubled](QPainter& painter, const QRect& page) {
             const double margin = page.height() * PrintMargin;
             const QRectF area(page.left(), page.top() + margin, page.width(),
                               page.height() - 2 * margin);
             chart->render(painter, area, doubled);
-        });
+        },
+        QStringLiteral("Chart1"));
     if (!error.isEmpty())
         context_.platform.dialogs.error(this, error);
 }

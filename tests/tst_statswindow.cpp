@@ -5,6 +5,7 @@
 #include "platform/QtPrintService.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
+#include "support/DrawTestFiles.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
@@ -219,6 +220,7 @@ void TestStatsWindow::handlers() {
     QFETCH(bool, legend);
     QFETCH(bool, tags);
     Fixture f({{3, 17, 22, 31, 40, 45, 12}, {1, 2, 3, 4, 5, 6, 3}});
+    const QList<QStringList> stored = cellsOf(f.test.table);
     auto window = f.open();
     auto* const spin = child<QSpinBox>(*window, "SpinEdit1");
     for (const QString& step : steps) {
@@ -239,6 +241,7 @@ void TestStatsWindow::handlers() {
     QCOMPARE(child<QCheckBox>(*window, "CheckBox1")->isChecked(), tags);
     QCOMPARE(child<QLabel>(*window, "Label7")->text(),
              QStringLiteral("  01  02  03  04  05  06  03"));
+    QCOMPARE(cellsOf(f.test.table), stored); // only ever read
 }
 
 void TestStatsWindow::historyAndBonusBoxes_data() {
@@ -314,6 +317,7 @@ void TestStatsWindow::printing() {
     child<QPushButton>(*window, "Button1")->click();
     QCOMPARE(f.test.printer.jobs, 1);
     QCOMPARE(f.test.printer.pages, 1);
+    QCOMPARE(f.test.printer.jobTitle, QStringLiteral("Chart1"));
 
     f.test.printer.failWith = QStringLiteral("There is no default printer currently selected");
     child<QPushButton>(*window, "Button1")->click();
@@ -395,6 +399,9 @@ void TestStatsWindow::realHistory() {
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
+    QVERIFY(!chart->isZoomed());
+    saveShot(*window, QStringLiteral("stats-first-draw"));
 
     // The page through the real printing service, into a PDF file.
     const QString folder = qEnvironmentVariable("BALLMERE_SCREENSHOTS");
@@ -414,6 +421,11 @@ void TestStatsWindow::realHistory() {
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
     for (const char* word : {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    QVERIFY(info.waitForFinished());
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression("Title: +Chart1\n")));
     if (!folder.isEmpty())
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", pdf,
                                        QDir(folder).filePath("stats-printed")});

@@ -14,11 +14,13 @@ QString FakePrinter::printLines(const QStringList& lines, int size) {
     return {};
 }
 
-QString FakePrinter::printPage(const std::function<void(QPainter&, const QRect&)>& draw) {
+QString FakePrinter::printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                               const QString& title) {
     if (!failWith.isEmpty())
         return failWith;
     ++jobs;
     ++pages;
+    jobTitle = title;
     QImage page(800, 600, QImage::Format_RGB32);
     QPainter painter(&page);
     draw(painter, page.rect());

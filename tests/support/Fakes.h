@@ -31,9 +31,11 @@ public:
     int pointSize = 0;
     int jobs = 0;
     int pages = 0;
+    QString jobTitle;
 
     QString printLines(const QStringList& lines, int size) override;
-    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) override;
+    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                      const QString& title) override;
 };
 
 // Records every box and dialog shown; answers from scripted queues (empty queue: cancel / No).
