@@ -28,8 +28,9 @@ QString LazyPrintService::printLines(const QStringList& lines, int pointSize) {
     return printer ? printer->printLines(lines, pointSize) : error;
 }
 
-QString LazyPrintService::printPage(const std::function<void(QPainter&, const QRect&)>& draw) {
+QString LazyPrintService::printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                                   const QString& jobTitle) {
     QString error;
     PrintService* printer = service(&error);
-    return printer ? printer->printPage(draw) : error;
+    return printer ? printer->printPage(draw, jobTitle) : error;
 }

@@ -16,7 +16,8 @@ public:
     ~LazyPrintService() override;
 
     QString printLines(const QStringList& lines, int pointSize) override;
-    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw) override;
+    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
+                      const QString& jobTitle) override;
 
 private:
     PrintService* service(QString* error);
