@@ -21,20 +21,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Number cells ("  07") make up most of a file: each value's text is static, so a cell holding
-// it needs no allocation and copies of it touch no reference count.
-QString numberCell(char tens, char ones) {
-    static const auto texts = [] {
-        std::array<std::array<char16_t, 4>, 100> all{};
-        for (int value = 0; value < 100; ++value)
-            all[size_t(value)] = {u' ', u' ', char16_t(u'0' + value / 10),
-                                  char16_t(u'0' + value % 10)};
-        return all;
-    }();
-    const auto& text = texts[size_t((tens - '0') * 10 + (ones - '0'))];
-    return QString::fromRawData(reinterpret_cast<const QChar*>(text.data()), 4);
-}
-
 bool isValidUtf8(const char* text, int length) {
     return ::isValidUtf8(QByteArrayView(text, length));
 }
@@ -48,7 +34,7 @@ QString utf8Text(const char* text, int length) {
 
 QString cellText(const char* text, int length) {
     if (length == 4 && text[0] == ' ' && text[1] == ' ' && isDigit(text[2]) && isDigit(text[3]))
-        return numberCell(text[2], text[3]);
+        return TDrawTable::NumberCellText((text[2] - '0') * 10 + (text[3] - '0'));
     for (int i = 0; i < length; ++i) {
         if (static_cast<unsigned char>(text[i]) >= 0x80) {
             return isValidUtf8(text, length) ? utf8Text(text, length)

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <memory>
 #include <vector>
 
 // The stored draws of the loaded game as a grid of text cells: row 0 holds the headers, each
@@ -36,7 +39,25 @@ public:
     bool LoadRows(const QString& fileName);
     QString SaveRows(const QString& fileName) const;
 
+    // The number cell "  00".."  99" of `value` (0..99), as every reader gets it back: its
+    // text is static, so neither making nor copying it allocates.
+    static QString NumberCellText(int value);
+
 private:
-    using Row = std::vector<QString>;
+    // Most cells of a draw file are number cells: each is held as one byte. Column 0's text
+    // (the date) is held in the row; text in any other column, which only the header row and
+    // hand-edited files have, in an array the row makes when it first needs it.
+    enum CellKind : quint8 { Empty = 0, Text = 255 }; // 1..100: the number cell of kind - 1
+    struct Row {
+        std::array<quint8, ColCount> kinds{};
+        QString date;
+        std::unique_ptr<std::array<QString, ColCount>> others;
+
+        Row() = default;
+        Row(const Row& other);
+        Row& operator=(const Row& other);
+        Row(Row&&) noexcept = default;
+        Row& operator=(Row&&) noexcept = default;
+    };
     std::vector<Row> rows_;
 };

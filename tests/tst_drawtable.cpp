@@ -27,6 +27,9 @@ class TestDrawTable : public QObject {
 private slots:
     void startsWithFifteenEmptyRows();
     void cellsOutsideTheTable();
+    void cellsReadBackAsSet_data();
+    void cellsReadBackAsSet();
+    void copiesAreIndependent();
     void setRowCount_data();
     void setRowCount();
     void clearRowsKeepsHeader();
@@ -65,6 +68,55 @@ void TestDrawTable::cellsOutsideTheTable() {
     QCOMPARE(table.CellText(9, 14), QStringLiteral("corner"));
     table.SetCellText(9, 14, QString());
     QCOMPARE(table.CellText(9, 14), QString());
+}
+
+void TestDrawTable::cellsReadBackAsSet_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("writes"); // in turn to the same cell; the last one stays
+    const QStringList forms{"  07", "  00", "  99", " 07", "   7", "07", "  7 ", "  -5", "  ٣٤",
+                            "06/12/97", "x", " "};
+    for (const int column : {0, 1, 8, 9}) {
+        for (const QString& form : forms)
+            QTest::addRow("column %d: \"%s\"", column, qPrintable(form)) << column
+                                                                         << QStringList{form};
+        QTest::addRow("column %d: text over number", column)
+            << column << QStringList{"  07", "d1"};
+        QTest::addRow("column %d: number over text", column)
+            << column << QStringList{"d1", "  07"};
+        QTest::addRow("column %d: emptied", column) << column << QStringList{"d1", "  07", ""};
+    }
+}
+
+void TestDrawTable::cellsReadBackAsSet() {
+    QFETCH(int, column);
+    QFETCH(QStringList, writes);
+    TDrawTable table;
+    for (const QString& text : writes)
+        table.SetCellText(column, 3, text);
+    QCOMPARE(table.CellText(column, 3), writes.last());
+    for (int c = 0; c < TDrawTable::ColCount; ++c) {
+        if (c != column)
+            QCOMPARE(table.CellText(c, 3), QString());
+    }
+    QCOMPARE(table.CountDraws(), 0); // row 1 holds no date
+    table.DeleteRow(1);
+    QCOMPARE(table.CellText(column, 2), writes.last());
+}
+
+void TestDrawTable::copiesAreIndependent() {
+    TDrawTable table = numberedTable(3, 15);
+    table.SetHeader(6, true);
+    table.SetCellText(9, 2, QStringLiteral("note"));
+    TDrawTable copy = table;
+    copy.SetCellText(9, 2, QStringLiteral("changed"));
+    copy.SetCellText(0, 0, QStringLiteral("When"));
+    copy.SetCellText(1, 1, QStringLiteral("  42"));
+    QCOMPARE(table.CellText(9, 2), QStringLiteral("note"));
+    QCOMPARE(table.CellText(0, 0), QStringLiteral("    Date"));
+    QCOMPARE(table.CellText(1, 1), QStringLiteral("  01"));
+    table = copy;
+    QCOMPARE(table.CellText(9, 2), QStringLiteral("changed"));
+    QCOMPARE(table.CellText(3, 0), QStringLiteral("   3"));
 }
 
 void TestDrawTable::setRowCount_data() {
