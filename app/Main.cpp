@@ -207,8 +207,9 @@ void TForm1::FormShow() {
         return;
     firstShow_ = false;
     const QString headerPath = headerFilePath(context_.platform.settingsFolder(), s.DataName);
-    const DatabaseOpenResult result = databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath)
-                                                      : openDatabase(headerPath, s, context_.table);
+    const DatabaseOpenResult result =
+        databaseWindow_ ? databaseWindow_->OpenDatabase(headerPath, startupPreload_)
+                        : openDatabase(headerPath, s, context_.table, startupPreload_);
     if (!result.error.isEmpty()) {
         // Nothing was loaded: both windows say so, and nothing can be written over the
         // refused files. The settings keep the name for the next start.

@@ -14,6 +14,7 @@
 class QButtonGroup;
 class TDigits;
 class TForm7;
+class DrawFilePreload;
 class RandomGenerator;
 
 namespace Ui {
@@ -29,6 +30,8 @@ public:
 
     // The database window, which this window hides itself behind.
     void setDatabaseWindow(TForm7* window);
+    // Where the start-up reload takes the draw file's rows from when they were read already.
+    void setStartupPreload(DrawFilePreload* preload) { startupPreload_ = preload; }
 
     TDigits* digits(int n) const { return digits_[n]; }
     const QStringList& drawList() const { return drawList_; }
@@ -80,6 +83,7 @@ private:
     QButtonGroup* pickGroup_ = nullptr;
     std::array<TDigits*, 8> digits_{}; // 1..7
     TForm7* databaseWindow_ = nullptr;
+    DrawFilePreload* startupPreload_ = nullptr;
 
     QStringList drawList_;
     QByteArray soundData_;

@@ -2,6 +2,7 @@
 
 #include "Main.h"
 #include "ProgramStyle.h"
+#include "StartupReload.h"
 
 #include "database/Database.h"
 #include "platform/ProgramFolders.h"
@@ -69,7 +70,9 @@ Program::Program()
                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!platform_.dataFolder.isEmpty())
         QDir().mkpath(platform_.dataFolder);
+    preload_.start([folder = platform_.settingsFolder()] { return startupDrawFilePath(folder); });
     mainWindow_ = std::make_unique<TForm1>(context_);
+    mainWindow_->setStartupPreload(&preload_);
     databaseWindow_ = std::make_unique<TForm7>(context_, TForm7::Widgets::BuildWhenShown);
     mainWindow_->setDatabaseWindow(databaseWindow_.get());
 }

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "LotteryState.h"
 
+#include "database/DrawFilePreload.h"
 #include "database/DrawTable.h"
 #include "platform/HintDisplay.h"
 #include "platform/LazyPrintService.h"
@@ -49,6 +50,8 @@ private:
     Platform platform_;
     HintDisplay hints_;
     AppContext context_{state_, table_, platform_, hints_};
+    // The database to reload is read on a thread of its own while the windows are built.
+    DrawFilePreload preload_;
     std::unique_ptr<TForm1> mainWindow_;
     std::unique_ptr<TForm7> databaseWindow_;
 };

@@ -6,6 +6,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   app/LotteryState.h
   app/RandomGenerator.h app/RandomGenerator.cpp
   app/Settings.h app/Settings.cpp
+  app/StartupReload.h app/StartupReload.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   app/Main.h app/Main.cpp app/Main.ui

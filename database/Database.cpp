@@ -445,8 +445,9 @@ QAbstractItemModel* TForm7::gridModel() {
     return model_;
 }
 
-DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath) {
-    const DatabaseOpenResult result = openDatabase(headerPath, context_.state, context_.table);
+DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath, DrawFilePreload* preload) {
+    const DatabaseOpenResult result =
+        openDatabase(headerPath, context_.state, context_.table, preload);
     RefreshDetails();
     return result;
 }

@@ -45,8 +45,9 @@ public:
     QAbstractItemModel* gridModel();
 
     // Opens the database of `headerPath` on this window's table and refreshes the window. The
-    // caller shows `error` when it is not empty.
-    DatabaseOpenResult OpenDatabase(const QString& headerPath);
+    // caller shows `error` when it is not empty. The rows come from `preload` when it has read
+    // the database's draw file already.
+    DatabaseOpenResult OpenDatabase(const QString& headerPath, DrawFilePreload* preload = nullptr);
 
     int SelectedRow = 1;      // table row last selected in the grid; target of Edit and Delete
     bool EditingLine = false; // the entry panel edits SelectedRow rather than adding a draw

@@ -2,6 +2,7 @@
 
 #include "DatabaseHeader.h"
 #include "DrawFile.h"
+#include "DrawFilePreload.h"
 #include "DrawTable.h"
 #include "app/LotteryState.h"
 
@@ -56,8 +57,8 @@ QString storedRowError(const TLotteryState& state, const TDrawTable& table, int 
 
 } // namespace
 
-DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
-                                TDrawTable& table) {
+DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table,
+                                DrawFilePreload* preload) {
     DatabaseOpenResult result;
     result.headerFound = QFileInfo::exists(headerPath);
     const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state));
@@ -67,10 +68,12 @@ DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
 
     // Load into a copy so that a refused file leaves the loaded database as it was.
     TDrawTable loaded;
+    const QString drawPath = drawFilePath(headerPath, header.name);
+    if (!preload || !preload->take(drawPath, loaded, &result.error))
+        result.error = loadDrawFile(drawPath, loaded);
     for (int column = 0; column < TDrawTable::ColCount; ++column)
         loaded.SetCellText(column, 0, table.CellText(column, 0));
     loaded.SetHeader(header.pick, header.bonus);
-    result.error = loadDrawFile(drawFilePath(headerPath, header.name), loaded);
     if (!result.error.isEmpty())
         return result;
 

@@ -5,6 +5,7 @@
 
 struct TLotteryState;
 class TDrawTable;
+class DrawFilePreload;
 
 // What the database window, the new-database dialog and the start-up reload do to the loaded
 // database: the header values in TLotteryState, the draws in TDrawTable, and the draw file,
@@ -20,7 +21,9 @@ struct DatabaseOpenResult {
 // by its "Name" key from the header's folder; sets DatabaseLoaded, DataHeaderPath,
 // DataTotalDraws and DataLastDraw. When the name is unusable or the draw file cannot be read,
 // `error` says why and neither `state` nor `table` is changed. Neither file is ever written.
-DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table);
+// The draw file's rows are taken from `preload` when it has read that very file.
+DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table,
+                                DrawFilePreload* preload = nullptr);
 
 // After a new header was written at `headerPath`: an empty table of 15 rows with the header
 // for the game. No draw file is written until the first draw.

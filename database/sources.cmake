@@ -2,6 +2,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/DatabaseHeader.h database/DatabaseHeader.cpp
   database/DatabaseOps.h database/DatabaseOps.cpp
   database/DrawFile.h database/DrawFile.cpp
+  database/DrawFilePreload.h database/DrawFilePreload.cpp
   database/DrawTable.h database/DrawTable.cpp
   database/EntryRules.h database/EntryRules.cpp
 )
