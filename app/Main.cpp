@@ -100,6 +100,14 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     connect(ui_->Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
     connect(ui_->Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
 
+    // The two filter captions in their colours. A palette does it without the style sheet
+    // machinery, which would cost every start a style of its own for two labels.
+    for (const auto& [label, colour] : {std::pair{ui_->Label15, QColor(0xff, 0, 0)},
+                                        std::pair{ui_->Label16, QColor(0, 0, 0xff)}}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
     ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
     giveGroupBoxesTitleRoom(this);
     drawList_ = CheckFile::headerLines();

@@ -69,6 +69,10 @@ void TestMainSettings::firstRunUsesDefaultsAndWritesThem() {
             QVERIFY2(!child<QPushButton>(window, name)->isEnabled(), name);
         QVERIFY(!child<QLabel>(window, "Label15")->isVisibleTo(&window));
         QVERIFY(!child<QLabel>(window, "Label16")->isVisibleTo(&window));
+        QCOMPARE(child<QLabel>(window, "Label15")->palette().color(QPalette::WindowText),
+                 QColor(Qt::red));
+        QCOMPARE(child<QLabel>(window, "Label16")->palette().color(QPalette::WindowText),
+                 QColor(Qt::blue));
     }
     QCOMPARE(readFile(t.path("Ballmere.ini")),
              QByteArray("[Options]\r\nPick=6\r\nRandom=50\r\nLow=1\r\nSelection=5\r\n"
