@@ -17,10 +17,6 @@ namespace {
 constexpr qsizetype ChunkSize = 256 * 1024;
 constexpr char EndOfFileByte = 0x1A;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool isValidUtf8(const char* text, int length) {
     return ::isValidUtf8(QByteArrayView(text, length));
 }
@@ -32,16 +28,20 @@ QString utf8Text(const char* text, int length) {
     return decoder.decode(QByteArrayView(text, length));
 }
 
-QString cellText(const char* text, int length) {
-    if (length == 4 && text[0] == ' ' && text[1] == ' ' && isDigit(text[2]) && isDigit(text[3]))
-        return TDrawTable::NumberCellText((text[2] - '0') * 10 + (text[3] - '0'));
+// A cell holding bytes of 0x80 and above: UTF-8 when they are valid UTF-8, else Latin-1.
+QString wideCellText(const char* text, int length) {
+    return isValidUtf8(text, length) ? utf8Text(text, length) : QString::fromLatin1(text, length);
+}
+
+// Dates and numbers are ASCII: they go into the table without a string being made of them.
+void setCell(TDrawTable& table, int column, int row, const char* text, int length) {
     for (int i = 0; i < length; ++i) {
         if (static_cast<unsigned char>(text[i]) >= 0x80) {
-            return isValidUtf8(text, length) ? utf8Text(text, length)
-                                             : QString::fromLatin1(text, length);
+            table.SetCellText(column, row, wideCellText(text, length));
+            return;
         }
     }
-    return QString::fromLatin1(text, length);
+    table.SetCellText(column, row, QLatin1String(text, length));
 }
 
 // A line cut at the length limit may end inside a UTF-8 character; the cell it ends in then
@@ -268,7 +268,7 @@ void DrawFileParser::parseLine(const char* text, int length, int row) {
         while (end > i + 1 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
             --end;
         if (end > i + 1)
-            table_.SetCellText(column, row, cellText(text + i + 1, end - i - 1));
+            setCell(table_, column, row, text + i + 1, end - i - 1);
         ++column;
         i = after + 1;
     }
@@ -287,7 +287,7 @@ void DrawFileParser::parseFields(const char* text, int length, int row, int colu
         while (fieldLength > 0 && (field[fieldLength - 1] == ' ' || field[fieldLength - 1] == '\t'))
             --fieldLength;
         if (fieldLength > 0)
-            table_.SetCellText(column, row, cellText(field, fieldLength));
+            setCell(table_, column, row, field, fieldLength);
         fieldLength = 0;
         ++column;
     };

@@ -2,25 +2,28 @@
 
 #include "DrawFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // The value of a number cell ("  07"), or -1 for any other text.
-int numberCellValue(const QString& text) {
-    if (text.size() != 4 || text[0] != u' ' || text[1] != u' ')
+template <typename Text> int numberCellValue(const Text& text) {
+    if (text.size() != 4)
         return -1;
-    const char16_t tens = text[2].unicode();
-    const char16_t ones = text[3].unicode();
-    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
+    const auto at = [&text](int i) { return char16_t(text[i].unicode()); };
+    if (at(0) != u' ' || at(1) != u' ' || at(2) < u'0' || at(2) > u'9' || at(3) < u'0' ||
+        at(3) > u'9')
         return -1;
-    return (tens - u'0') * 10 + (ones - u'0');
+    return (at(2) - u'0') * 10 + (at(3) - u'0');
 }
 
 } // namespace
 
 TDrawTable::Row::Row(const Row& other)
-    : kinds(other.kinds), date(other.date),
-      others(other.others ? std::make_unique<std::array<QString, ColCount>>(*other.others)
-                          : nullptr) {}
+    : kinds(other.kinds), shortLength(other.shortLength), shortText(other.shortText),
+      texts(other.texts ? std::make_unique<std::array<QString, ColCount>>(*other.texts) : nullptr) {
+}
 
 TDrawTable::Row& TDrawTable::Row::operator=(const Row& other) {
     if (this != &other)
@@ -46,14 +49,16 @@ QString TDrawTable::CellText(int column, int row) const {
     if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
         return {};
     const Row& cells = rows_[size_t(row)];
-    const quint8 kind = cells.kinds[size_t(column)];
-    if (kind == Empty)
+    switch (const quint8 kind = cells.kinds[size_t(column)]) {
+    case Empty:
         return {};
-    if (kind != Text)
+    case ShortText:
+        return QString::fromLatin1(cells.shortText.data(), cells.shortLength);
+    case Text:
+        return cells.texts ? (*cells.texts)[size_t(column)] : QString();
+    default:
         return NumberCellText(kind - 1);
-    if (column == 0)
-        return cells.date;
-    return cells.others ? (*cells.others)[size_t(column)] : QString();
+    }
 }
 
 void TDrawTable::SetCellText(int column, int row, const QString& text) {
@@ -61,19 +66,49 @@ void TDrawTable::SetCellText(int column, int row, const QString& text) {
         return;
     Row& cells = rows_[size_t(row)];
     const int number = numberCellValue(text);
-    const bool isText = number < 0 && !text.isEmpty();
-    cells.kinds[size_t(column)] = isText       ? quint8(Text)
-                                  : number < 0 ? quint8(Empty)
-                                               : quint8(number + 1);
-    if (column == 0) {
-        cells.date = isText ? text : QString();
-    } else if (isText) {
-        if (!cells.others)
-            cells.others = std::make_unique<std::array<QString, ColCount>>();
-        (*cells.others)[size_t(column)] = text;
-    } else if (cells.others) {
-        (*cells.others)[size_t(column)] = QString();
+    if (number >= 0 || text.isEmpty()) {
+        setNumber(cells, column, number);
+        return;
     }
+    const bool latin1 =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (column == 0 && latin1 && text.size() <= ShortTextSize) {
+        SetCellText(column, row, QLatin1String(text.toLatin1()));
+        return;
+    }
+    setText(cells, column, text);
+}
+
+void TDrawTable::SetCellText(int column, int row, QLatin1String text) {
+    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
+        return;
+    Row& cells = rows_[size_t(row)];
+    const int number = numberCellValue(text);
+    if (number >= 0 || text.isEmpty()) {
+        setNumber(cells, column, number);
+        return;
+    }
+    if (column != 0 || text.size() > ShortTextSize) {
+        setText(cells, column, QString(text));
+        return;
+    }
+    setNumber(cells, column, -1); // lets go of any text held before
+    cells.kinds[0] = ShortText;
+    cells.shortLength = quint8(text.size());
+    std::memcpy(cells.shortText.data(), text.data(), size_t(text.size()));
+}
+
+void TDrawTable::setNumber(Row& cells, int column, int number) {
+    cells.kinds[size_t(column)] = number < 0 ? quint8(Empty) : quint8(number + 1);
+    if (cells.texts)
+        (*cells.texts)[size_t(column)] = QString();
+}
+
+void TDrawTable::setText(Row& cells, int column, const QString& text) {
+    cells.kinds[size_t(column)] = Text;
+    if (!cells.texts)
+        cells.texts = std::make_unique<std::array<QString, ColCount>>();
+    (*cells.texts)[size_t(column)] = text;
 }
 
 void TDrawTable::SetRowCount(int count) {

@@ -21,6 +21,8 @@ public:
     QString CellText(int column, int row) const;
     // Cells outside the table are ignored.
     void SetCellText(int column, int row, const QString& text);
+    // The same for text of Latin-1 characters, without a string being made of it first.
+    void SetCellText(int column, int row, QLatin1String text);
 
     int RowCount() const { return int(rows_.size()); }
     // Growing adds empty rows at the end, shrinking drops rows at the end; never below one row.
@@ -45,13 +47,16 @@ public:
 
 private:
     // Most cells of a draw file are number cells: each is held as one byte. Column 0's text
-    // (the date) is held in the row; text in any other column, which only the header row and
-    // hand-edited files have, in an array the row makes when it first needs it.
-    enum CellKind : quint8 { Empty = 0, Text = 255 }; // 1..100: the number cell of kind - 1
+    // is held in the row itself when it is short Latin-1 text, as every date is; any other
+    // text (the header row's, and hand-edited files') in an array the row makes when it first
+    // needs it. A draw then takes 32 bytes and no allocation of its own.
+    enum CellKind : quint8 { Empty = 0, ShortText = 254, Text = 255 }; // 1..100: number kind-1
+    static constexpr int ShortTextSize = 13;
     struct Row {
         std::array<quint8, ColCount> kinds{};
-        QString date;
-        std::unique_ptr<std::array<QString, ColCount>> others;
+        quint8 shortLength = 0;
+        std::array<char, ShortTextSize> shortText{}; // column 0's text when its kind is ShortText
+        std::unique_ptr<std::array<QString, ColCount>> texts; // the cells of kind Text
 
         Row() = default;
         Row(const Row& other);
@@ -59,5 +64,9 @@ private:
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
     };
+    // Empty or a number cell (`number` < 0 for empty).
+    static void setNumber(Row& cells, int column, int number);
+    static void setText(Row& cells, int column, const QString& text);
+
     std::vector<Row> rows_;
 };

@@ -73,17 +73,33 @@ void TestDrawTable::cellsOutsideTheTable() {
 void TestDrawTable::cellsReadBackAsSet_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QStringList>("writes"); // in turn to the same cell; the last one stays
-    const QStringList forms{"  07", "  00", "  99", " 07", "   7", "07", "  7 ", "  -5", "  ٣٤",
-                            "06/12/97", "x", " "};
+    const QStringList forms{"  07",
+                            "  00",
+                            "  99",
+                            " 07",
+                            "   7",
+                            "07",
+                            "  7 ",
+                            "  -5",
+                            "  ٣٤",
+                            "x",
+                            " ",
+                            " 06/12/97",
+                            "Décembre 1997",
+                            "Thirteen+one!",
+                            "Fourteen chars",
+                            "A longer text than a date"};
     for (const int column : {0, 1, 8, 9}) {
         for (const QString& form : forms)
-            QTest::addRow("column %d: \"%s\"", column, qPrintable(form)) << column
-                                                                         << QStringList{form};
-        QTest::addRow("column %d: text over number", column)
-            << column << QStringList{"  07", "d1"};
-        QTest::addRow("column %d: number over text", column)
-            << column << QStringList{"d1", "  07"};
+            QTest::addRow("column %d: \"%s\"", column, qPrintable(form))
+                << column << QStringList{form};
+        QTest::addRow("column %d: text over number", column) << column << QStringList{"  07", "d1"};
+        QTest::addRow("column %d: number over text", column) << column << QStringList{"d1", "  07"};
         QTest::addRow("column %d: emptied", column) << column << QStringList{"d1", "  07", ""};
+        QTest::addRow("column %d: short over long", column)
+            << column << QStringList{"A longer text than a date", " 06/12/97"};
+        QTest::addRow("column %d: long over short", column)
+            << column << QStringList{" 06/12/97", "A longer text than a date"};
     }
 }
 
@@ -91,9 +107,17 @@ void TestDrawTable::cellsReadBackAsSet() {
     QFETCH(int, column);
     QFETCH(QStringList, writes);
     TDrawTable table;
-    for (const QString& text : writes)
+    TDrawTable fromLatin1; // the same writes as Latin-1 text where they are
+    for (const QString& text : writes) {
         table.SetCellText(column, 3, text);
+        const QByteArray bytes = text.toLatin1();
+        if (QString::fromLatin1(bytes) == text)
+            fromLatin1.SetCellText(column, 3, QLatin1String(bytes));
+        else
+            fromLatin1.SetCellText(column, 3, text);
+    }
     QCOMPARE(table.CellText(column, 3), writes.last());
+    QCOMPARE(fromLatin1.CellText(column, 3), writes.last());
     for (int c = 0; c < TDrawTable::ColCount; ++c) {
         if (c != column)
             QCOMPARE(table.CellText(c, 3), QString());
