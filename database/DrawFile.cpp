@@ -28,6 +28,10 @@ QString utf8Text(const char* text, int length) {
     return decoder.decode(QByteArrayView(text, length));
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // A cell holding bytes of 0x80 and above: UTF-8 when they are valid UTF-8, else Latin-1.
 QString wideCellText(const char* text, int length) {
     return isValidUtf8(text, length) ? utf8Text(text, length) : QString::fromLatin1(text, length);
@@ -257,18 +261,39 @@ void DrawFileParser::parseLine(const char* text, int length, int row) {
     // Lines as the program writes them are all "text" fields joined by commas: each is taken
     // where it lies. The first field written any other way goes through the general rules below.
     while (i < length && column < TDrawTable::ColCount && text[i] == '"') {
-        const auto* close =
-            static_cast<const char*>(std::memchr(text + i + 1, '"', size_t(length - i - 1)));
-        if (!close)
+        // Most fields are a number ("  07") or empty: those are taken at a glance.
+        const int left = length - i;
+        if (left >= 6 && text[i + 1] == ' ' && text[i + 2] == ' ' && isDigit(text[i + 3]) &&
+            isDigit(text[i + 4]) && text[i + 5] == '"' && (left == 6 || text[i + 6] == ',')) {
+            table_.SetCellNumber(column++, row, (text[i + 3] - '0') * 10 + (text[i + 4] - '0'));
+            i += 7;
+            continue;
+        }
+        if (left >= 2 && text[i + 1] == '"' && (left == 2 || text[i + 2] == ',')) {
+            ++column;
+            i += 3;
+            continue;
+        }
+        // Other fields are a few characters long too: a plain loop finds the closing quote
+        // sooner than a call would, and sees on the way whether the text is ASCII.
+        int close = i + 1;
+        unsigned char bits = 0;
+        while (close < length && text[close] != '"')
+            bits |= static_cast<unsigned char>(text[close++]);
+        if (close >= length)
             break;
-        const int after = int(close - text) + 1;
+        const int after = close + 1;
         if (after < length && text[after] != ',')
             break;
-        int end = after - 1;
+        int end = close;
         while (end > i + 1 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
             --end;
-        if (end > i + 1)
-            setCell(table_, column, row, text + i + 1, end - i - 1);
+        if (end > i + 1) {
+            if (bits < 0x80)
+                table_.SetCellText(column, row, QLatin1String(text + i + 1, end - i - 1));
+            else
+                table_.SetCellText(column, row, wideCellText(text + i + 1, end - i - 1));
+        }
         ++column;
         i = after + 1;
     }

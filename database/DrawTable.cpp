@@ -98,6 +98,12 @@ void TDrawTable::SetCellText(int column, int row, QLatin1String text) {
     std::memcpy(cells.shortText.data(), text.data(), size_t(text.size()));
 }
 
+void TDrawTable::SetCellNumber(int column, int row, int value) {
+    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount() || value < 0 || value > 99)
+        return;
+    setNumber(rows_[size_t(row)], column, value);
+}
+
 void TDrawTable::setNumber(Row& cells, int column, int number) {
     cells.kinds[size_t(column)] = number < 0 ? quint8(Empty) : quint8(number + 1);
     if (cells.texts)

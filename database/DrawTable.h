@@ -23,6 +23,8 @@ public:
     void SetCellText(int column, int row, const QString& text);
     // The same for text of Latin-1 characters, without a string being made of it first.
     void SetCellText(int column, int row, QLatin1String text);
+    // The same for the number cell of `value` (0..99; NumberCellText).
+    void SetCellNumber(int column, int row, int value);
 
     int RowCount() const { return int(rows_.size()); }
     // Growing adds empty rows at the end, shrinking drops rows at the end; never below one row.

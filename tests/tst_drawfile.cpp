@@ -144,6 +144,16 @@ void TestDrawFile::fields_data() {
         << QByteArray("\"a\",\"b\"c,\"d\"") << padded({"a", "bc", "d"});
     QTest::newRow("quoted, then unquoted with a picture")
         << QByteArray("\"a\", {p}b ,\"c\",") << padded({"a", " b", "c"});
+    QTest::newRow("number and empty fields last on the line")
+        << QByteArray("\"  07\",\"\",\"  42\"") << padded({"  07", "", "  42"});
+    QTest::newRow("number then text after its quote")
+        << QByteArray("\"  07\"x,\"  08\"") << padded({"  07x", "  08"});
+    QTest::newRow("empty then text after its quote")
+        << QByteArray("\"\"x,\"  08\"") << padded({"x", "  08"});
+    QTest::newRow("number forms that are text")
+        << QByteArray("\" 07\",\"  7\",\"  0a\",\"  123\",\"  07 \"")
+        << padded({" 07", "  7", "  0a", "  123", "  07"});
+    QTest::newRow("unclosed number") << QByteArray("\"  07") << padded({"  07"});
     QTest::newRow("eleven quoted fields")
         << QByteArray("\"0\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"")
         << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
