@@ -122,7 +122,7 @@ QRectF glyphBox(const QRect& cell) {
 
 } // namespace
 
-QImage counterStrip(qreal ratio) {
+QImage paintCounterStrip(qreal ratio) {
     QImage strip = blankStrip(11 * kCellWidth, kCellHeight, ratio);
     QPainter painter(&strip);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -5,4 +5,6 @@ list(APPEND BALLMERE_UI_SOURCES
   controls/StatusHint.h controls/StatusHint.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
   controls/Digits.h controls/Digits.cpp
-  controls/DigitArt.h controls/DigitArt.cpp)
+  controls/CounterStrip.cpp)
+# The counters' drawing code, also used at build time to store their artwork.
+set(BALLMERE_DIGIT_ART_SOURCES controls/DigitArt.h controls/DigitArt.cpp)

@@ -157,6 +157,7 @@ private slots:
     void paintsAtOnceOnlyWhenVisible();
     void chainedRollsOnRealTimer();
     void artwork();
+    void storedArtworkIsTheDrawnArtwork();
     void sharpAtHighDensity();
 };
 
@@ -595,6 +596,21 @@ void TestDigits::chainedRollsOnRealTimer() {
     QTest::qWait(30); // the timer has stopped: no further OnRotate
     QCOMPARE(rotated.count(), 3);
     QCOMPARE(digits.StepCounter(), 0);
+}
+
+// The strips stored at build time are exactly what the drawing code draws; other ratios draw.
+void TestDigits::storedArtworkIsTheDrawnArtwork() {
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QImage stored = DigitArt::storedCounterStrip(ratio);
+        QVERIFY(!stored.isNull());
+        QCOMPARE(stored.devicePixelRatio(), ratio);
+        QCOMPARE(stored, DigitArt::paintCounterStrip(ratio));
+        QCOMPARE(DigitArt::counterStrip(ratio), stored);
+    }
+    QVERIFY(DigitArt::storedCounterStrip(1.5).isNull());
+    const QImage drawn = DigitArt::counterStrip(1.5);
+    QCOMPARE(drawn.size(), QSize(231, 30));
+    QCOMPARE(drawn, DigitArt::paintCounterStrip(1.5));
 }
 
 void TestDigits::artwork() {
