@@ -70,9 +70,8 @@ void TDrawTable::SetCellText(int column, int row, const QString& text) {
         setNumber(cells, column, number);
         return;
     }
-    const bool latin1 =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-    if (column == 0 && latin1 && text.size() <= ShortTextSize) {
+    if (column == 0 && text.size() <= ShortTextSize &&
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
         SetCellText(column, row, QLatin1String(text.toLatin1()));
         return;
     }
