@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace testfiles;
 
 namespace {
@@ -37,6 +39,7 @@ class TestStartupReload : public QObject {
 private slots:
     void drawFileToRead_data();
     void drawFileToRead();
+    void pipesAreNotWaitedOn();
     void rowsTakenOnceForTheFileRead();
     void errorOfTheReadIsPassedOn();
     void openTakesThePreloadedRows();
@@ -72,6 +75,27 @@ void TestStartupReload::drawFileToRead() {
     QCOMPARE(startupDrawFilePath(folder.path() + u'/'),
              drawFile.isEmpty() ? QString() : folder.filePath(drawFile));
     QCOMPARE(entries(folder.path()), before);
+}
+
+// A pipe where a file should be is refused at once: the reading never blocks on one.
+void TestStartupReload::pipesAreNotWaitedOn() {
+    QTemporaryDir folder;
+    const QString programFolder = folder.path() + u'/';
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("Ballmere.ini")).constData(), 0600), 0);
+    QCOMPARE(startupDrawFilePath(programFolder), QString());
+
+    QVERIFY(QFile::remove(folder.filePath("Ballmere.ini")));
+    QVERIFY(writeFile(folder.filePath("Ballmere.ini"), settingsText("1", "Lotto")));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("Lotto.bmd")).constData(), 0600), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("Lotto.bmi")).constData(), 0600), 0);
+    const QString drawPath = startupDrawFilePath(programFolder);
+    QCOMPARE(drawPath, folder.filePath("Lotto.bmi"));
+    DrawFilePreload preload;
+    preload.start([drawPath] { return drawPath; });
+    TDrawTable table;
+    QString error;
+    QVERIFY(preload.take(drawPath, table, &error));
+    QCOMPARE(error, QStringLiteral("File access denied"));
 }
 
 void TestStartupReload::rowsTakenOnceForTheFileRead() {
