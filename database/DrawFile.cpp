@@ -86,6 +86,18 @@ char* writeCell(char* out, const QString& cell) {
     return out;
 }
 
+// The same for a cell held as Latin-1 text: ASCII goes as it is (numbers and dates always do).
+char* writeLatin1Cell(char* out, QLatin1String cell) {
+    char* const begin = out;
+    for (const char byte : cell) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return writeCell(begin, QString(cell));
+        if (!isLeftOut(char16_t(byte)))
+            *out++ = byte;
+    }
+    return out;
+}
+
 // A cell of Latin-1 characters whose bytes are no valid UTF-8 reads back the same from its
 // Latin-1 bytes, which are never longer than its UTF-8 form.
 bool readsBackAsLatin1(const QString& cell) {
@@ -135,11 +147,12 @@ public:
         : file_(file), buffer_(ChunkSize, Qt::Uninitialized) {}
 
     bool writeRow(const TDrawTable& table, int row) {
-        std::array<QString, TDrawTable::ColCount> cells;
-        qsizetype room = 2 * TDrawTable::ColCount + TDrawTable::ColCount;
+        // Room for the quotes and commas, and for every character as UTF-8.
+        qsizetype room = 3 * TDrawTable::ColCount;
         for (int column = 0; column < TDrawTable::ColCount; ++column) {
-            cells[size_t(column)] = table.CellText(column, row);
-            room += 3 * cells[size_t(column)].size();
+            table.VisitCell(
+                column, row, [&room](QLatin1String text) { room += 2 * text.size(); },
+                [&room](const QString& text) { room += 3 * text.size(); });
         }
         if (used_ + room > buffer_.size()) {
             if (!flush())
@@ -149,15 +162,21 @@ public:
         }
         char* const start = buffer_.data() + used_;
         char* out = start;
-        for (const QString& cell : cells) {
+        for (int column = 0; column < TDrawTable::ColCount; ++column) {
             *out++ = '"';
-            out = writeCell(out, cell);
+            table.VisitCell(
+                column, row, [&out](QLatin1String text) { out = writeLatin1Cell(out, text); },
+                [&out](const QString& text) { out = writeCell(out, text); });
             *out++ = '"';
             *out++ = ',';
         }
         out[-1] = '\r';
-        if (out - start - 1 > MaxDrawLineLength)
+        if (out - start - 1 > MaxDrawLineLength) {
+            std::array<QString, TDrawTable::ColCount> cells;
+            for (int column = 0; column < TDrawTable::ColCount; ++column)
+                cells[size_t(column)] = table.CellText(column, row);
             out = writeCompactRow(start, cells);
+        }
         used_ += out - start;
         return true;
     }

@@ -45,6 +45,16 @@ QString TDrawTable::NumberCellText(int value) {
     return QString::fromRawData(reinterpret_cast<const QChar*>(texts[size_t(value)].data()), 4);
 }
 
+const char* TDrawTable::numberCellBytes(int value) {
+    static const auto bytes = [] {
+        std::array<std::array<char, 4>, 100> all{};
+        for (int n = 0; n < 100; ++n)
+            all[size_t(n)] = {' ', ' ', char('0' + n / 10), char('0' + n % 10)};
+        return all;
+    }();
+    return bytes[size_t(value)].data();
+}
+
 QString TDrawTable::CellText(int column, int row) const {
     if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
         return {};

@@ -47,6 +47,12 @@ public:
     // text is static, so neither making nor copying it allocates.
     static QString NumberCellText(int value);
 
+    // Hands a cell's text to `latin1` (a QLatin1String) or to `text` (a const QString&),
+    // whichever way it is held, without a string being made of it: the draw file writer's way.
+    // Neither is called for an empty cell or a cell outside the table.
+    template <typename OnLatin1, typename OnText>
+    void VisitCell(int column, int row, OnLatin1&& latin1, OnText&& text) const;
+
 private:
     // Most cells of a draw file are number cells: each is held as one byte. Column 0's text
     // is held in the row itself when it is short Latin-1 text, as every date is; any other
@@ -66,9 +72,26 @@ private:
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
     };
+    static const char* numberCellBytes(int value); // "  07" as 4 Latin-1 bytes
     // Empty or a number cell (`number` < 0 for empty).
     static void setNumber(Row& cells, int column, int number);
     static void setText(Row& cells, int column, const QString& text);
 
     std::vector<Row> rows_;
 };
+
+template <typename OnLatin1, typename OnText>
+void TDrawTable::VisitCell(int column, int row, OnLatin1&& latin1, OnText&& text) const {
+    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
+        return;
+    const Row& cells = rows_[size_t(row)];
+    const quint8 kind = cells.kinds[size_t(column)];
+    if (kind == Empty)
+        return;
+    if (kind == ShortText)
+        latin1(QLatin1String(cells.shortText.data(), cells.shortLength));
+    else if (kind == Text)
+        text(cells.texts ? (*cells.texts)[size_t(column)] : QString());
+    else
+        latin1(QLatin1String(numberCellBytes(kind - 1), 4));
+}

@@ -58,6 +58,13 @@ void TestDrawFileSave::saveLeavesOutWhatTheFormatCannotCarry() {
     QVERIFY(again.LoadRows(path));
     QCOMPARE(again.RowCount(), 15);
     QCOMPARE(again.CellText(2, 1), QStringLiteral("  07"));
+
+    // A short accented date is written as UTF-8 like any other cell, and reads back the same.
+    table.SetCellText(0, 2, QStringLiteral("\u00e9t\u00e9\""));
+    QCOMPARE(table.SaveRows(path), QString());
+    QVERIFY(readFile(path).contains("\r\"\xC3\xA9t\xC3\xA9\",\"\","));
+    QVERIFY(again.LoadRows(path));
+    QCOMPARE(again.CellText(0, 2), QStringLiteral("\u00e9t\u00e9"));
 }
 
 void TestDrawFileSave::saveFailures_data() {
