@@ -82,7 +82,10 @@ void TDrawTable::SetCellText(int column, int row, const QString& text) {
     }
     if (column == 0 && text.size() <= ShortTextSize &&
         std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
-        SetCellText(column, row, QLatin1String(text.toLatin1()));
+        std::array<char, ShortTextSize> bytes;
+        std::transform(text.cbegin(), text.cend(), bytes.begin(),
+                       [](QChar c) { return char(c.unicode()); });
+        SetCellText(column, row, QLatin1String(bytes.data(), text.size()));
         return;
     }
     setText(cells, column, text);
