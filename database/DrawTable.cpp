@@ -56,7 +56,7 @@ const char* TDrawTable::numberCellBytes(int value) {
 }
 
 QString TDrawTable::CellText(int column, int row) const {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
+    if (!contains(column, row))
         return {};
     const Row& cells = rows_[size_t(row)];
     switch (const quint8 kind = cells.kinds[size_t(column)]) {
@@ -72,27 +72,20 @@ QString TDrawTable::CellText(int column, int row) const {
 }
 
 void TDrawTable::SetCellText(int column, int row, const QString& text) {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
-        return;
-    Row& cells = rows_[size_t(row)];
-    const int number = numberCellValue(text);
-    if (number >= 0 || text.isEmpty()) {
-        setNumber(cells, column, number);
-        return;
-    }
-    if (column == 0 && text.size() <= ShortTextSize &&
+    // Empty cells, numbers and dates are short Latin-1 text: they all take the one path below.
+    if (text.size() <= ShortTextSize &&
         std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
         std::array<char, ShortTextSize> bytes;
         std::transform(text.cbegin(), text.cend(), bytes.begin(),
                        [](QChar c) { return char(c.unicode()); });
         SetCellText(column, row, QLatin1String(bytes.data(), text.size()));
-        return;
+    } else if (contains(column, row)) {
+        setText(rows_[size_t(row)], column, text);
     }
-    setText(cells, column, text);
 }
 
 void TDrawTable::SetCellText(int column, int row, QLatin1String text) {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
+    if (!contains(column, row))
         return;
     Row& cells = rows_[size_t(row)];
     const int number = numberCellValue(text);
@@ -111,7 +104,7 @@ void TDrawTable::SetCellText(int column, int row, QLatin1String text) {
 }
 
 void TDrawTable::SetCellNumber(int column, int row, int value) {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount() || value < 0 || value > 99)
+    if (!contains(column, row) || value < 0 || value > 99)
         return;
     setNumber(rows_[size_t(row)], column, value);
 }

@@ -72,6 +72,9 @@ private:
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
     };
+    bool contains(int column, int row) const {
+        return column >= 0 && column < ColCount && row >= 0 && row < RowCount();
+    }
     static const char* numberCellBytes(int value); // "  07" as 4 Latin-1 bytes
     // Empty or a number cell (`number` < 0 for empty).
     static void setNumber(Row& cells, int column, int number);
@@ -82,7 +85,7 @@ private:
 
 template <typename OnLatin1, typename OnText>
 void TDrawTable::VisitCell(int column, int row, OnLatin1&& latin1, OnText&& text) const {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount())
+    if (!contains(column, row))
         return;
     const Row& cells = rows_[size_t(row)];
     const quint8 kind = cells.kinds[size_t(column)];
