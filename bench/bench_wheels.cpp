@@ -18,14 +18,13 @@ namespace {
 
 struct Case {
     int v, k, t;
-    int published;  // best known size in the La Jolla covering repository
+    int published; // best known size in the La Jolla covering repository
 };
 
 // The published sizes the search is measured against.
 const Case Cases[] = {
-    {10, 6, 3, 10}, {12, 6, 3, 15}, {14, 6, 3, 28},  {16, 6, 3, 38},
-    {18, 6, 3, 48}, {20, 6, 3, 60}, {12, 6, 4, 42},  {14, 6, 4, 80},
-    {10, 6, 5, 50}, {12, 6, 5, 132}, {12, 5, 3, 28}, {14, 7, 4, 41},
+    {10, 6, 3, 10}, {12, 6, 3, 15}, {14, 6, 3, 28}, {16, 6, 3, 38},  {18, 6, 3, 48}, {20, 6, 3, 60},
+    {12, 6, 4, 42}, {14, 6, 4, 80}, {10, 6, 5, 50}, {12, 6, 5, 132}, {12, 5, 3, 28}, {14, 7, 4, 41},
 };
 
 QString name(const Case& c) {
@@ -125,7 +124,9 @@ bool benchOdds(const char* what, const QVector<QVector<int>>& lines, double goal
                .arg(goalSeconds)
                .arg(met ? "met" : "NOT MET");
     for (int h = 6; h >= 1; --h)
-        out << QStringLiteral("  best line >= %1 hits: %2\n").arg(h).arg(double(odds.atLeast[size_t(h)]), 0, 'g', 8);
+        out << QStringLiteral("  best line >= %1 hits: %2\n")
+                   .arg(h)
+                   .arg(double(odds.atLeast[size_t(h)]), 0, 'g', 8);
     return met;
 }
 

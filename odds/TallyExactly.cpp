@@ -1,5 +1,5 @@
-#include "odds/Binomial.h"
 #include "odds/BestHitTally.h"
+#include "odds/Binomial.h"
 
 #include <algorithm>
 #include <thread>
@@ -21,8 +21,7 @@ namespace {
 class SubsetWalker {
 public:
     SubsetWalker(const LineSetIndex& index, int lineSize, const std::array<quint64, 8>& weight)
-        : index_(index), lineSize_(lineSize), weight_(weight),
-          hits_(size_t(index.lineCount), 0) {}
+        : index_(index), lineSize_(lineSize), weight_(weight), hits_(size_t(index.lineCount), 0) {}
 
     // Every subset whose two smallest numbers are the union's first-th and second-th.
     void walkFromPair(int first, int second) {

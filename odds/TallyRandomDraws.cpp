@@ -63,8 +63,8 @@ BestHitTally TallyRandomDraws(const LineSetIndex& index, int lineSize, int highe
     std::vector<std::thread> running;
     auto share = [&](int t) {
         const quint64 mine = draws / quint64(count) + (quint64(t) < draws % quint64(count) ? 1 : 0);
-        shares[size_t(t)] =
-            drawRandomly(index, lineSize, highest, mine, seed + 0x9e3779b97f4a7c15ULL * quint64(t), stop);
+        shares[size_t(t)] = drawRandomly(index, lineSize, highest, mine,
+                                         seed + 0x9e3779b97f4a7c15ULL * quint64(t), stop);
     };
     for (int t = 1; t < count; ++t)
         running.emplace_back(share, t);

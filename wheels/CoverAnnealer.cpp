@@ -25,8 +25,7 @@ CoverAnnealer::CoverAnnealer(const WheelSpec& spec, quint64 seed)
 }
 
 // Every case the line meets in T or more numbers: j of its numbers and M - j others.
-template <typename Visit>
-void CoverAnnealer::forEachCoveredCase(WheelLine line, Visit visit) {
+template <typename Visit> void CoverAnnealer::forEachCoveredCase(WheelLine line, Visit visit) {
     std::array<int, 64> inside{}, outside{};
     Positions(line, inside);
     Positions(allPositions_ & ~line, outside);
@@ -116,7 +115,8 @@ bool CoverAnnealer::buildGreedy(const StopTest& stop) {
             while (BitCount(line) < spec_.lineSize)
                 line |= random_.bitOf(allPositions_ & ~line);
             int gain = 0;
-            forEachCoveredCase(line, [&](quint64 mask) { gain += coverCount_[ranks_.rank(mask)] == 0; });
+            forEachCoveredCase(line,
+                               [&](quint64 mask) { gain += coverCount_[ranks_.rank(mask)] == 0; });
             if (gain > bestGain) {
                 bestGain = gain;
                 best = line;
@@ -196,22 +196,9 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
         if (meet == most)
             closest_[ties++] = l;
     }
-    // The cheapest of a few such moves.
-    int best = INT_MAX, bestTies = 0;
-    for (int c = 0; c < candidates_; ++c) {
-        const size_t l = closest_[random_.below(quint32(ties))];
-        const quint64 x = random_.bitOf(lines_[l] & ~target), y = random_.bitOf(target & ~lines_[l]);
-        const int cost = moveCost(lines_[l], x, y, false);
-        if (cost < best) {
-            best = cost;
-            bestTies = 1;
-        } else if (cost > best || random_.below(quint32(++bestTies)) != 0) {
-            continue;
-        }
-        *line = l;
-        *out = x;
-        *in = y;
-    }
+    *line = closest_[random_.below(quint32(ties))];
+    *out = random_.bitOf(lines_[*line] & ~target);
+    *in = random_.bitOf(target & ~lines_[*line]);
     return moveCost(lines_[*line], *out, *in, true);
 }
 

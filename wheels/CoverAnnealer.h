@@ -26,8 +26,8 @@
 // An attempt cools geometrically from the start temperature to the end one and gives up there,
 // or sooner once the cost has not moved for some levels in a row (frozen).
 struct AnnealSchedule {
-    double startTemperature = 0.7;
-    double endTemperature = 0.05;
+    double startTemperature = 0.4;
+    double endTemperature = 0.06;
     double cooling = 0.99;  // temperature kept from one level to the next
     quint64 levelMoves = 0; // moves per temperature level; 0: from the wheel's size
     int frozenLevels = 20;
@@ -57,8 +57,7 @@ public:
     quint32 lowestCost() const { return lowestCost_; }
 
 private:
-    template <typename Visit>
-    void forEachCoveredCase(WheelLine line, Visit visit);
+    template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
     void addLine(WheelLine line);
     void removeLine(size_t index);
     void markCovered(quint32 rank);
@@ -67,10 +66,10 @@ private:
     // The move for one uncovered case: line index, number out, number in; returns the change
     // in cost and leaves the touched cases in gains_ / losses_.
     int proposeMove(size_t* line, quint64* out, quint64* in);
+    // The change in cost of swapping `out` for `in` on a line; with keep, the touched cases are
+    // left in gains_ and losses_ for applyMove.
     int moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep);
-public:
-    int candidates_ = 1;
-private:
+
     void applyMove(size_t line, quint64 out, quint64 in);
 
     WheelSpec spec_;

@@ -1,8 +1,8 @@
 #include "wheels/GuaranteeCheck.h"
 
 #include <QCoreApplication>
-#include <array>
 #include <QtAlgorithms>
+#include <array>
 #include <vector>
 
 namespace {
@@ -37,8 +37,9 @@ public:
         for (int n = 0; n < 65; ++n) {
             choose_[size_t(n)][0] = 1;
             for (int r = 1; r <= 7; ++r)
-                choose_[size_t(n)][size_t(r)] =
-                    n == 0 ? 0 : choose_[size_t(n - 1)][size_t(r - 1)] + choose_[size_t(n - 1)][size_t(r)];
+                choose_[size_t(n)][size_t(r)] = n == 0 ? 0
+                                                       : choose_[size_t(n - 1)][size_t(r - 1)] +
+                                                             choose_[size_t(n - 1)][size_t(r)];
         }
         marks_.assign(size_t(choose_[size_t(pool)][size_t(size)] / 64 + 1), 0);
     }

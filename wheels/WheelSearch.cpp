@@ -2,9 +2,7 @@
 
 #include "wheels/CoverAnnealer.h"
 
-#include <QtGlobal>
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -63,12 +61,7 @@ void WheelSearch::work(int worker) {
     };
     if (annealer.buildGreedy(ended))
         offer(annealer.lines());
-    AnnealSchedule schedule;
-    if (qEnvironmentVariableIsSet("TUNE_T0")) schedule.startTemperature = qEnvironmentVariable("TUNE_T0").toDouble();
-    if (qEnvironmentVariableIsSet("TUNE_COOL")) schedule.cooling = qEnvironmentVariable("TUNE_COOL").toDouble();
-    if (qEnvironmentVariableIsSet("TUNE_LEVEL")) schedule.levelMoves = qEnvironmentVariable("TUNE_LEVEL").toULongLong();
-    if (qEnvironmentVariableIsSet("TUNE_FROZEN")) schedule.frozenLevels = qEnvironmentVariable("TUNE_FROZEN").toInt();
-    if (qEnvironmentVariableIsSet("TUNE_END")) schedule.endTemperature = qEnvironmentVariable("TUNE_END").toDouble();
+    const AnnealSchedule schedule;
     int failures = 0;
     while (!ended() && bestCount_ > 0) {
         const WheelLines start = bestLines();
@@ -78,26 +71,16 @@ void WheelSearch::work(int worker) {
         // From the best wheel less its least useful line, or less a random line; each failure
         // at the same size doubles the length of the next attempt (up to 64 times), since the
         // last lines are the hardest to save.
-        if (failures % 2 == 0) {
-            annealer.load(start);
+        annealer.load(start);
+        if (failures % 2 == 0)
             annealer.dropLeastUseful();
-        } else {
-            annealer.load(start);
+        else
             annealer.dropRandomLine();
-        }
         AnnealSchedule attempt = schedule;
-        const quint64 levelMoves =
-            schedule.levelMoves > 0
-                ? schedule.levelMoves
-                : std::max<quint64>(500, quint64(spec_.lineSize) * 4 * quint64(target));
-        attempt.levelMoves = levelMoves << std::min(failures, 6);
+        attempt.levelMoves = std::max<quint64>(500, quint64(spec_.lineSize) * 4 * quint64(target))
+                             << std::min(failures, 6);
         const auto abandoned = [&] { return ended() || bestCount_ <= target; };
-        const quint32 startCost = annealer.uncoveredCount();
-        const quint64 startMoves = annealer.moves();
-        const bool found = annealer.anneal(attempt, abandoned);
-        if (qEnvironmentVariableIsSet("TUNE_DEBUG"))
-            fprintf(stderr, "w%d b=%d fails=%d start=%u lowest=%u moves=%llu %s\n", worker, target, failures, startCost, annealer.lowestCost(), (unsigned long long)(annealer.moves() - startMoves), found ? "FOUND" : "");
-        if (found) {
+        if (annealer.anneal(attempt, abandoned)) {
             offer(annealer.lines());
             failures = 0;
         } else {

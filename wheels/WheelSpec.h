@@ -13,8 +13,8 @@
 // and at most 49 for the player.
 
 struct WheelSpec {
-    int pool = 0;     // V: how many numbers the player wheels, k + 1 .. 49
-    int lineSize = 0; // k: numbers on a line, 2..7 (the guarantee needs at least 2)
+    int pool = 0;      // V: how many numbers the player wheels, k + 1 .. 49
+    int lineSize = 0;  // k: numbers on a line, 2..7 (the guarantee needs at least 2)
     int guarantee = 0; // T: hits promised, 2..M
     int ifDrawn = 0;   // M: of the player's numbers drawn, T..k
 };
