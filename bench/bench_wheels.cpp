@@ -18,13 +18,16 @@ namespace {
 
 struct Case {
     int v, k, t;
-    int published; // best known size in the La Jolla covering repository
+    int published; // best known size in the La Jolla covering repository; 0: not confirmed here
 };
 
-// The published sizes the search is measured against.
+// Confirmed: C(12,6,3) = 15 (proved minimal by Gordon, Patashnik and Petro), C(10,6,5) = 50 and
+// C(12,6,5) = 132 (the covering-number triangle in the OEIS), and C(10,6,3), C(16,6,3),
+// C(14,6,4) as the repository gives them. The others could not be looked up: their row shows
+// the bound and ours, and the goals are judged on the confirmed rows.
 const Case Cases[] = {
-    {10, 6, 3, 10}, {12, 6, 3, 15}, {14, 6, 3, 28}, {16, 6, 3, 38},  {18, 6, 3, 48}, {20, 6, 3, 60},
-    {12, 6, 4, 42}, {14, 6, 4, 80}, {10, 6, 5, 50}, {12, 6, 5, 132}, {12, 5, 3, 28}, {14, 7, 4, 41},
+    {10, 6, 3, 10}, {12, 6, 3, 15}, {14, 6, 3, 0},  {16, 6, 3, 38},  {18, 6, 3, 0}, {20, 6, 3, 0},
+    {12, 6, 4, 0},  {14, 6, 4, 80}, {10, 6, 5, 50}, {12, 6, 5, 132}, {12, 5, 3, 0}, {14, 7, 4, 0},
 };
 
 QString name(const Case& c) {
@@ -47,13 +50,16 @@ bool benchSearch(double effortSeconds, const QString& from) {
         WheelSearch search(spec, limits);
         const WheelLines lines = search.run();
         const GuaranteeCheck check = CheckGuarantee(spec, lines);
-        const double ratio = double(lines.size()) / c.published;
-        logRatios += std::log(ratio);
-        ++measured;
-        met = met && check.holds && ratio <= 1.10;
+        met = met && check.holds;
+        if (c.published > 0) {
+            const double ratio = double(lines.size()) / c.published;
+            logRatios += std::log(ratio);
+            ++measured;
+            met = met && ratio <= 1.10;
+        }
         out << QStringLiteral("%1 %2 %3 %4 %5  %6 %7M moves\n")
                    .arg(name(c), -11)
-                   .arg(c.published, 9)
+                   .arg(c.published > 0 ? QString::number(c.published) : QStringLiteral("?"), 9)
                    .arg(search.lowerBound(), 6)
                    .arg(lines.size(), 5)
                    .arg(search.msToBest() / 1000.0, 8, 'f', 2)
@@ -63,20 +69,22 @@ bool benchSearch(double effortSeconds, const QString& from) {
     }
     const double geometricMean = std::exp(logRatios / std::max(measured, 1));
     met = met && geometricMean <= 1.03;
-    out << QStringLiteral("geometric mean of ours / published: %1 (goal <= 1.03, each <= 1.10)"
-                          ": %2\n")
+    out << QStringLiteral("geometric mean of ours / published over the %1 confirmed: %2 (goal "
+                          "<= 1.03, each <= 1.10): %3\n")
+               .arg(measured)
                .arg(geometricMean, 0, 'f', 4)
                .arg(met ? "met" : "NOT MET");
     return met;
 }
 
 // The widest case a window accepts for the check: 29 numbers, 7 a line, 3 if 7 (1,560,780
-// cases of 35 triples each), on random lines that miss many cases, so no case ends early.
+// cases of 35 triples each), on few random lines, so most cases are missed and every triple of
+// them is tried.
 bool benchCheck() {
     const WheelSpec spec{29, 7, 3, 7};
     QRandomGenerator random(7);
     WheelLines lines;
-    for (int l = 0; l < 60; ++l) {
+    for (int l = 0; l < 8; ++l) {
         WheelLine line = 0;
         while (qPopulationCount(line) < 7)
             line |= WheelLine(1) << random.bounded(29);
@@ -136,8 +144,6 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const double effort = argc > 1 ? QString(argv[1]).toDouble() : 20.0;
     const QString from = argc > 2 ? QString(argv[2]) : QString();
-    if (qEnvironmentVariableIsSet("ONLY_SEARCH"))
-        return benchSearch(effort, from) ? 0 : 1;
     bool met = benchOdds("a 100-line wheel on 20 numbers", randomLines(100, 20, 20), 0.1);
     met = benchOdds("100 random lines of 6 from 49", randomLines(100, 49, 49), 2.0) && met;
     met = benchCheck() && met;

@@ -66,7 +66,7 @@ quint64 UnionSubsetCount(int unionSize, int lineSize) {
     return total;
 }
 
-bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize, int, quint64 exactLimit) {
+bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize, quint64 exactLimit) {
     return UnionSubsetCount(unionSizeOf(lines), lineSize) <= exactLimit;
 }
 

@@ -51,7 +51,7 @@ struct SetOdds {
 quint64 UnionSubsetCount(int unionSize, int lineSize);
 
 // Whether ComputeSetOdds will be exact for these lines (the union's subsets within the limit).
-bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize, int highest,
+bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize,
                      quint64 exactLimit = SetOddsOptions{}.exactLimit);
 
 // lines: numbers in 1..highest (repeats within a line count once); lineSize: numbers drawn,

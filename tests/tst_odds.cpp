@@ -143,6 +143,7 @@ void TestOdds::setOddsExact() {
     const SetOdds odds = ComputeSetOdds(lines, k, highest, options);
     QVERIFY(odds.problem.isEmpty());
     QVERIFY(!odds.estimated);
+    QVERIFY(SetOddsAreExact(lines, k));
     QCOMPARE(odds.work, subsets);
     const Counts expected = bruteForce(lines, k, highest);
     quint64 atLeast = 0;
@@ -162,6 +163,7 @@ void TestOdds::setOddsEstimated() {
     options.simulatedDraws = 200'000;
     const SetOdds odds = ComputeSetOdds(SmallWheel, 6, 20, options);
     QVERIFY(odds.estimated);
+    QVERIFY(!SetOddsAreExact(SmallWheel, 6, options.exactLimit));
     QCOMPARE(odds.work, options.simulatedDraws);
     const Counts exact = bruteForce(SmallWheel, 6, 20);
     quint64 atLeast = 0;

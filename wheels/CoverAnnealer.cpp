@@ -20,22 +20,25 @@ CoverAnnealer::CoverAnnealer(const WheelSpec& spec, quint64 seed)
         coverShapes_.push_back({Choices(k, j), Choices(v - k, m - j)});
     moveInside_ = Choices(k - 1, t - 1);
     moveOutside_ = Choices(v - k - 1, m - t);
+    guaranteeIsDrawn_ = m == t;
+    if (guaranteeIsDrawn_)
+        outsideMasks_ = {0}; // a move touches no outside numbers
     coverCount_.assign(ranks_.count(), 0);
     whereUncovered_.assign(ranks_.count(), -1);
 }
 
 // Every case the line meets in T or more numbers: j of its numbers and M - j others.
 template <typename Visit> void CoverAnnealer::forEachCoveredCase(WheelLine line, Visit visit) {
-    std::array<int, 64> inside{}, outside{};
+    std::array<int, 64> inside, outside; // filled as far as they are read
     Positions(line, inside);
     Positions(allPositions_ & ~line, outside);
     for (const CoverShape& shape : coverShapes_) {
-        outsideMasks_.clear();
+        shapeOutsides_.clear();
         for (quint64 choice : shape.outside)
-            outsideMasks_.push_back(Spread(choice, outside));
+            shapeOutsides_.push_back(Spread(choice, outside));
         for (quint64 choice : shape.inside) {
             const quint64 part = Spread(choice, inside);
-            for (quint64 rest : outsideMasks_)
+            for (quint64 rest : shapeOutsides_)
                 visit(part | rest);
         }
     }
@@ -88,19 +91,6 @@ void CoverAnnealer::load(const WheelLines& lines) {
         addLine(line);
 }
 
-WheelLine CoverAnnealer::randomLine() {
-    WheelLine line = 0;
-    for (int i = 0; i < spec_.lineSize; ++i)
-        line |= random_.bitOf(allPositions_ & ~line);
-    return line;
-}
-
-void CoverAnnealer::loadRandom(int count) {
-    load({});
-    for (int i = 0; i < count; ++i)
-        addLine(randomLine());
-}
-
 bool CoverAnnealer::buildGreedy(const StopTest& stop) {
     load({});
     while (!uncovered_.empty()) {
@@ -151,17 +141,17 @@ void CoverAnnealer::dropRandomLine() {
         removeLine(random_.below(quint32(lines_.size())));
 }
 
-int CoverAnnealer::moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep) {
-    std::array<int, 64> rest{}, outside{};
+int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
+    std::array<int, 64> rest, outside; // filled as far as they are read
     Positions(chosen & ~out, rest);
-    Positions(allPositions_ & ~chosen & ~in, outside);
-    outsideMasks_.clear();
-    for (quint64 choice : moveOutside_)
-        outsideMasks_.push_back(Spread(choice, outside));
-    if (keep) {
-        gains_.clear();
-        losses_.clear();
+    if (!guaranteeIsDrawn_) {
+        Positions(allPositions_ & ~chosen & ~in, outside);
+        outsideMasks_.clear();
+        for (quint64 choice : moveOutside_)
+            outsideMasks_.push_back(Spread(choice, outside));
     }
+    gains_.clear();
+    losses_.clear();
     int change = 0;
     for (quint64 choice : moveInside_) {
         const quint64 part = Spread(choice, rest);
@@ -170,10 +160,8 @@ int CoverAnnealer::moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep
             const quint32 gainRank = ranks_.rank(gained), lossRank = ranks_.rank(lost);
             change -= coverCount_[gainRank] == 0;
             change += coverCount_[lossRank] == 1;
-            if (keep) {
-                gains_.push_back({gainRank, gained});
-                losses_.push_back({lossRank, lost});
-            }
+            gains_.push_back({gainRank, gained});
+            losses_.push_back({lossRank, lost});
         }
     }
     return change;
@@ -181,25 +169,38 @@ int CoverAnnealer::moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep
 
 int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
     const quint64 target = uncovered_[random_.below(quint32(uncovered_.size()))];
-    // The lines meeting the case the most; a sample of a long wheel.
     const bool sample = lines_.size() > MaxLinesScanned;
     const size_t scanned = sample ? MaxLinesScanned : lines_.size();
-    int most = -1;
-    size_t ties = 0;
+    auto lineAt = [&](size_t i) {
+        return sample ? size_t(random_.below(quint32(lines_.size()))) : i;
+    };
+    // Lines one number short of the case (none has T of it, as it is uncovered), so one swap
+    // covers it. "At least T - 1 in common" needs no bit count: clear the lowest common bit
+    // T - 2 times and see whether any is left.
+    size_t found = 0;
     for (size_t i = 0; i < scanned; ++i) {
-        const size_t l = sample ? random_.below(quint32(lines_.size())) : i;
+        const size_t l = lineAt(i);
+        quint64 common = lines_[l] & target;
+        for (int j = 2; j < spec_.guarantee; ++j)
+            common &= common - 1;
+        closest_[found] = l;
+        found += common != 0;
+    }
+    // Otherwise the lines meeting it the most.
+    for (int most = -1, i = 0; found == 0 && size_t(i) < scanned; ++i) {
+        const size_t l = lineAt(size_t(i));
         const int meet = BitCount(lines_[l] & target);
         if (meet > most) {
             most = meet;
-            ties = 0;
+            found = 0;
         }
         if (meet == most)
-            closest_[ties++] = l;
+            closest_[found++] = l;
     }
-    *line = closest_[random_.below(quint32(ties))];
+    *line = closest_[random_.below(quint32(found))];
     *out = random_.bitOf(lines_[*line] & ~target);
     *in = random_.bitOf(target & ~lines_[*line]);
-    return moveCost(lines_[*line], *out, *in, true);
+    return priceMove(lines_[*line], *out, *in);
 }
 
 void CoverAnnealer::applyMove(size_t line, quint64 out, quint64 in) {
@@ -222,15 +223,19 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
         schedule.levelMoves > 0
             ? schedule.levelMoves
             : std::max<quint64>(500, quint64(lines_.size()) * quint64(spec_.lineSize) * 4);
+    // The first attempt sweeps a wide range; later ones a band around the temperature at which
+    // the last one came closest, since the useful range differs from wheel to wheel.
+    const double hottest = workingTemperature_ > 0 ? workingTemperature_ * 1.25 : 1.0;
+    const double coldest = workingTemperature_ > 0 ? workingTemperature_ * 0.8 : 0.05;
+    const double cooling = std::pow(coldest / hottest, 1.0 / std::max(1, schedule.levels - 1));
+    double temperature = hottest, closestAt = hottest;
+    quint32 lowestSettled = UINT_MAX;
+    bool found = false;
+    int level = 0;
     std::array<double, LargestCostRise + 1> acceptRise{};
-    int stillLevels = 0;
-    for (double temperature = schedule.startTemperature;
-         temperature >= schedule.endTemperature && stillLevels < schedule.frozenLevels;
-         temperature *= schedule.cooling) {
+    for (; level < schedule.levels && !found; ++level, temperature *= cooling) {
         for (int rise = 1; rise <= LargestCostRise; ++rise)
             acceptRise[size_t(rise)] = std::exp(-rise / temperature);
-        const quint32 levelStartCost = uncoveredCount();
-        bool moved = false;
         for (quint64 i = 0; i < levelMoves; ++i) {
             if ((moves_++ & 1023) == 0 && stop())
                 return false;
@@ -241,12 +246,23 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 (change > LargestCostRise || random_.unit() >= acceptRise[size_t(change)]))
                 continue;
             applyMove(line, out, in);
-            moved = moved || change != 0;
-            if (uncovered_.empty())
-                return true;
             lowestCost_ = std::min(lowestCost_, uncoveredCount());
+            if (uncovered_.empty()) {
+                found = true;
+                closestAt = temperature;
+                break;
+            }
         }
-        stillLevels = moved || uncoveredCount() != levelStartCost ? 0 : stillLevels + 1;
+        // Where the walk itself settles lowest, not where it merely started low; the hottest
+        // such temperature, as colder ones only freeze it there.
+        if (!found && uncoveredCount() < lowestSettled) {
+            lowestSettled = uncoveredCount();
+            closestAt = temperature;
+        }
     }
-    return false;
+    // A wheel found at once says nothing about the temperature.
+    if (level > 1)
+        workingTemperature_ =
+            workingTemperature_ > 0 ? (workingTemperature_ + closestAt) / 2 : closestAt;
+    return found;
 }

@@ -13,8 +13,12 @@
 // that no line meets in T numbers). A move replaces one number x of one line B by a number y not
 // on it; the move is aimed at a random uncovered case c: B is a line meeting c the most, x is
 // off c and y on c, so B comes closer to covering c. A move that does not raise the cost is
-// always taken; one raising it by d is taken with chance exp(-d / temperature), and the
-// temperature falls level by level, so the search roams at first and settles later.
+// always taken; one raising it by d is taken with chance exp(-d / temperature) (Metropolis).
+//
+// The temperature that works is narrow and differs from wheel to wheel: too hot and the walk
+// never settles, too cold and it freezes a few cases short. So the first attempt cools through
+// a wide range, and each attempt notes the temperature at which the walk settled lowest; the
+// next attempts cool through a narrow band around the average of those notes.
 //
 // Each case keeps the number of lines covering it, so a move's effect is counted from the cases
 // it touches alone. Swapping x for y in B changes only cases holding exactly one of x, y that
@@ -23,14 +27,9 @@
 // becomes uncovered if B was its only line) and {y} + P + Q gains B (and is covered if it was
 // not). That is C(k-1, T-1) * C(V-k-1, M-T) pairs of cases per move.
 
-// An attempt cools geometrically from the start temperature to the end one and gives up there,
-// or sooner once the cost has not moved for some levels in a row (frozen).
 struct AnnealSchedule {
-    double startTemperature = 0.4;
-    double endTemperature = 0.06;
-    double cooling = 0.99;  // temperature kept from one level to the next
-    quint64 levelMoves = 0; // moves per temperature level; 0: from the wheel's size
-    int frozenLevels = 20;
+    quint64 levelMoves = 0; // moves at each temperature; 0: from the wheel's size
+    int levels = 100;       // temperatures in one attempt, hottest to coldest
 };
 
 class CoverAnnealer {
@@ -42,13 +41,12 @@ public:
     // A covering built line by line, each the best of a few candidates holding an uncovered
     // case; false when stopped first.
     bool buildGreedy(const StopTest& stop);
-    // Start from these lines, or from `count` random ones.
+    // Start from these lines.
     void load(const WheelLines& lines);
-    void loadRandom(int count);
     // One line fewer: the line that alone covers the fewest cases, or any line.
     void dropLeastUseful();
     void dropRandomLine();
-    // True once every case is covered; false when frozen or stopped.
+    // True once every case is covered; false when the attempt ends short or is stopped.
     bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
 
     const WheelLines& lines() const { return lines_; }
@@ -62,13 +60,12 @@ private:
     void removeLine(size_t index);
     void markCovered(quint32 rank);
     void markUncovered(quint32 rank, quint64 mask);
-    WheelLine randomLine();
     // The move for one uncovered case: line index, number out, number in; returns the change
     // in cost and leaves the touched cases in gains_ / losses_.
     int proposeMove(size_t* line, quint64* out, quint64* in);
-    // The change in cost of swapping `out` for `in` on a line; with keep, the touched cases are
-    // left in gains_ and losses_ for applyMove.
-    int moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep);
+    // The change in cost of swapping `out` for `in` on a line; the touched cases are left in
+    // gains_ and losses_ for applyMove.
+    int priceMove(WheelLine chosen, quint64 out, quint64 in);
 
     void applyMove(size_t line, quint64 out, quint64 in);
 
@@ -82,6 +79,7 @@ private:
     std::vector<qint32> whereUncovered_; // by case rank: index in uncovered_, or -1
     quint64 moves_ = 0;
     quint32 lowestCost_ = 0;
+    double workingTemperature_ = 0; // learnt from the attempts so far; 0 before the first
 
     // Choices of j of a line's numbers and M - j outside ones, j = T..min(k, M).
     struct CoverShape {
@@ -89,7 +87,9 @@ private:
     };
     std::vector<CoverShape> coverShapes_;
     std::vector<quint64> moveInside_, moveOutside_; // T-1 of k-1; M-T of V-k-1
-    std::vector<quint64> outsideMasks_;
+    std::vector<quint64> outsideMasks_;             // a move's choices of outside numbers, spread
+    std::vector<quint64> shapeOutsides_;            // the same for the cases a whole line covers
+    bool guaranteeIsDrawn_ = false; // M = T: a case is T numbers, moves touch no others
     struct TouchedCase {
         quint32 rank;
         quint64 mask;

@@ -83,8 +83,10 @@ void WheelSearch::work(int worker) {
         if (annealer.anneal(attempt, abandoned)) {
             offer(annealer.lines());
             failures = 0;
+        } else if (bestCount_ > target) {
+            ++failures; // not when the other worker got there first
         } else {
-            ++failures;
+            failures = 0;
         }
     }
     moves_ += annealer.moves();
