@@ -223,46 +223,55 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
         schedule.levelMoves > 0
             ? schedule.levelMoves
             : std::max<quint64>(500, quint64(lines_.size()) * quint64(spec_.lineSize) * 4);
-    // The first attempt sweeps a wide range; later ones a band around the temperature at which
-    // the last one came closest, since the useful range differs from wheel to wheel.
+    // The first attempt sweeps a wide range; later ones a band around the temperature learnt.
     const double hottest = workingTemperature_ > 0 ? workingTemperature_ * 1.25 : 1.0;
     const double coldest = workingTemperature_ > 0 ? workingTemperature_ * 0.8 : 0.05;
     const double cooling = std::pow(coldest / hottest, 1.0 / std::max(1, schedule.levels - 1));
-    double temperature = hottest, closestAt = hottest;
-    quint32 lowestSettled = UINT_MAX;
-    bool found = false;
-    int level = 0;
+    // The first quarter of the levels is left out of the learning: the walk starts from a
+    // nearly covering wheel and stays low for a while at any temperature.
+    const int settled = schedule.levels / 4;
+    double temperature = hottest, lowestMean = 1e300;
+    std::vector<std::pair<double, double>> levelMeans; // (temperature, mean cost), hottest first
     std::array<double, LargestCostRise + 1> acceptRise{};
-    for (; level < schedule.levels && !found; ++level, temperature *= cooling) {
+    for (int level = 0; level < schedule.levels; ++level, temperature *= cooling) {
         for (int rise = 1; rise <= LargestCostRise; ++rise)
             acceptRise[size_t(rise)] = std::exp(-rise / temperature);
+        quint64 costSum = 0;
         for (quint64 i = 0; i < levelMoves; ++i) {
             if ((moves_++ & 1023) == 0 && stop())
                 return false;
             size_t line = 0;
             quint64 out = 0, in = 0;
             const int change = proposeMove(&line, &out, &in);
-            if (change > 0 &&
-                (change > LargestCostRise || random_.unit() >= acceptRise[size_t(change)]))
-                continue;
-            applyMove(line, out, in);
-            lowestCost_ = std::min(lowestCost_, uncoveredCount());
-            if (uncovered_.empty()) {
-                found = true;
-                closestAt = temperature;
-                break;
+            if (change <= 0 ||
+                (change <= LargestCostRise && random_.unit() < acceptRise[size_t(change)])) {
+                applyMove(line, out, in);
+                lowestCost_ = std::min(lowestCost_, uncoveredCount());
+                if (uncovered_.empty()) {
+                    if (level >= settled)
+                        learnTemperature(temperature);
+                    return true;
+                }
             }
+            costSum += uncoveredCount();
         }
-        // Where the walk itself settles lowest, not where it merely started low; the hottest
-        // such temperature, as colder ones only freeze it there.
-        if (!found && uncoveredCount() < lowestSettled) {
-            lowestSettled = uncoveredCount();
-            closestAt = temperature;
+        const double mean = double(costSum) / double(levelMoves);
+        if (level >= settled) {
+            levelMeans.emplace_back(temperature, mean);
+            lowestMean = std::min(lowestMean, mean);
         }
     }
-    // A wheel found at once says nothing about the temperature.
-    if (level > 1)
-        workingTemperature_ =
-            workingTemperature_ > 0 ? (workingTemperature_ + closestAt) / 2 : closestAt;
-    return found;
+    // The hottest temperature at which the walk still ran nearly as low as it ever did: colder
+    // ones only freeze it a few cases short.
+    for (const auto& [levelTemperature, mean] : levelMeans)
+        if (mean <= lowestMean * 1.5 + 1) {
+            learnTemperature(levelTemperature);
+            break;
+        }
+    return false;
+}
+
+void CoverAnnealer::learnTemperature(double temperature) {
+    workingTemperature_ =
+        workingTemperature_ > 0 ? (workingTemperature_ + temperature) / 2 : temperature;
 }

@@ -66,6 +66,7 @@ private:
     // The change in cost of swapping `out` for `in` on a line; the touched cases are left in
     // gains_ and losses_ for applyMove.
     int priceMove(WheelLine chosen, quint64 out, quint64 in);
+    void learnTemperature(double temperature);
 
     void applyMove(size_t line, quint64 out, quint64 in);
 

@@ -68,14 +68,14 @@ void WheelSearch::work(int worker) {
         const int target = int(start.size()) - 1;
         if (target < 1 || quint64(target) < lowerBound_)
             break;
-        // From the best wheel less its least useful line, or less a random line; each failure
-        // at the same size doubles the length of the next attempt (up to 64 times), since the
-        // last lines are the hardest to save.
-        annealer.load(start);
-        if (failures % 2 == 0)
+        // A new size starts from the best wheel less its least useful line; after a failed
+        // attempt the walk goes on from where it stopped (starting over from the same wheel
+        // would keep it in the same hollow), each attempt twice as long as the last, up to 64
+        // times, since the last lines are the hardest to save.
+        if (annealer.lines().size() != size_t(target)) {
+            annealer.load(start);
             annealer.dropLeastUseful();
-        else
-            annealer.dropRandomLine();
+        }
         AnnealSchedule attempt = schedule;
         attempt.levelMoves = std::max<quint64>(500, quint64(spec_.lineSize) * 4 * quint64(target))
                              << std::min(failures, 6);
