@@ -253,7 +253,7 @@ void TForm9::afterBatch(int made, int wanted, const QString& problem) {
     } else {
         for (QPushButton* button : {ui_->Button3, ui_->Button4, ui_->Button5, ui_->Button8})
             button->setEnabled(true);
-        ui_->Button6->setEnabled(statisticsUsable_);
+        ui_->Button6->setEnabled(context_.state.DatabaseLoaded);
         ui_->Button1->setEnabled(false);
         ui_->Button2->setEnabled(false);
     }
@@ -288,6 +288,7 @@ void TForm9::Button2Click() {
             ui_->Label8->setText(rangeCaption(s.PickCount, s.LowNumber, s.RandomBound));
         }
         const QuickPickOptions options{QuickUseFavorites, QuickUseExcluded};
+        quickPicker_.startBatch();
         runBatch(count, quickPicker_.problem(s, options),
                  [&] { return quickPicker_.drawLine(s, options); });
     } else if (count > MaxLines) {

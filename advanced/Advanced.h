@@ -1,7 +1,7 @@
 #pragma once
 
 // The advanced picking window: the quick random picker (many lines at once, the generator
-// re-seeded from the clock for every candidate), the hot / average / cold picker over the
+// seeded from the clock once a batch), the hot / average / cold picker over the
 // loaded database's hit counts, and the one list both fill, saved as a check file, printed or
 // cleared. The pickers themselves live in QuickPicker and HotColdPicker.
 

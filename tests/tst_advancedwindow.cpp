@@ -122,6 +122,7 @@ private slots:
     void quickCount_data();
     void quickCount();
     void quickFilters();
+    void statsAfterAQuickBatch();
     void batchLetsTheWindowPaint();
     void rangeGuard();
     void editingAfterABatch();
@@ -244,6 +245,18 @@ void TestAdvancedWindow::quickCount() {
         QCOMPARE(f.get<QProgressBar>("ProgressBar1")->maximum(), lines);
         QCOMPARE(f.get<QProgressBar>("ProgressBar1")->value(), lines);
     }
+}
+
+// A quick batch opens the way to the statistics whenever a database is loaded, however few
+// draws it holds; the hot / average / cold group still needs ten.
+void TestAdvancedWindow::statsAfterAQuickBatch() {
+    Fixture f;
+    f.loadDatabase(Numbers(49, 0), 3);
+    f.open();
+    QVERIFY(!f.button(6)->isEnabled());
+    f.quick(QStringLiteral("2"));
+    QCOMPARE(f.enabledButtons(), QStringLiteral("34568"));
+    QVERIFY(!f.get<QLineEdit>("Edit1")->isEnabled());
 }
 
 // The boxes refuse to tick with nothing in force, and pass the main window's lists on.
