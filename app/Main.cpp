@@ -304,7 +304,7 @@ void TForm1::SpinEdit1Change() {
 }
 
 void TForm1::refreshStatisticsButton() {
-    ui_->Button5->setEnabled(!context_.table.CellText(0, 1).isEmpty());
+    ui_->Button5->setEnabled(context_.table.HasDraws());
 }
 
 void TForm1::setDrawListButtonsEnabled(bool enabled) {

@@ -194,7 +194,7 @@ void TForm6::CheckBox2Click() {
     if (ui_->CheckBox2->isChecked()) {
         const int count = boxCountFor(state.DataPick);
         showNumberBoxes(count);
-        const int row = state.DataTotalDraws;
+        const int row = context_.table.LastDrawRow();
         for (int k = 1; k <= count; ++k)
             edits_[k]->setText(LastDraw::boxText(context_.table.CellText(k, row)));
         if (state.DataBonus) {

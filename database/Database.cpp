@@ -192,7 +192,7 @@ void TForm7::enterBrowseState() {
     }
     ui_->Edit8->clear();
     setDateBoxWhite(false);
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    const bool hasDraws = context_.table.HasDraws();
     ui_->Button3->setEnabled(hasDraws);
     ui_->Button4->setEnabled(hasDraws);
 }
@@ -413,7 +413,7 @@ void TForm7::showDetails(const TLotteryState& state) {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    const bool hasDraws = context_.table.HasDraws();
     if (!ui_) {
         pendingRefreshes_.push_back({std::make_shared<TLotteryState>(context_.state), hasDraws});
         return;

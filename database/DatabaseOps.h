@@ -54,7 +54,7 @@ DrawChangeResult replaceDraw(int row, const DrawEntry& entry, TLotteryState& sta
 DrawChangeResult deleteDraw(int row, TLotteryState& state, TDrawTable& table);
 
 // The draw count and last draw date of `table`: DataTotalDraws counts the rows holding a date
-// (none when row 1 holds none) and DataLastDraw is the date of the last of them.
+// and DataLastDraw is the date of the last of them.
 void updateDrawTotals(TLotteryState& state, const TDrawTable& table);
 
 // Saves the table to the loaded database's draw file; "" or the text to show.

@@ -11,7 +11,7 @@
 // Counts agree with CountHits on the same table.
 class DrawNumbers {
 public:
-    // Reads rows 1..the table's last row; cells CountHits would skip are kept as 0.
+    // Reads the table's draws; cells CountHits would skip are kept as 0.
     explicit DrawNumbers(const TDrawTable& table);
 
     HitCountTable count(int n, bool includeBonus) const;

@@ -35,4 +35,4 @@ HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, b
 // "Winning Numbers For" followed by the date of the last stored draw (which starts with a blank).
 QString lastDrawHeading(const TLotteryState& state);
 // The last stored draw's cells 1..8 one after another, exactly as stored; empty without draws.
-QString lastDrawNumbers(const TDrawTable& table, const TLotteryState& state);
+QString lastDrawNumbers(const TDrawTable& table);

@@ -115,7 +115,7 @@ void TForm8::FormCreate() {
     redraw(false);
 
     ui_->Label6->setText(lastDrawHeading(state));
-    ui_->Label7->setText(lastDrawNumbers(context_.table, state));
+    ui_->Label7->setText(lastDrawNumbers(context_.table));
     shrinkToFit(ui_->Label7);
 }
 

@@ -122,7 +122,7 @@ void TestDrawTable::cellsReadBackAsSet() {
         if (c != column)
             QCOMPARE(table.CellText(c, 3), QString());
     }
-    QCOMPARE(table.CountDraws(), 0); // row 1 holds no date
+    QCOMPARE(table.CountDraws(), column == 0 && !writes.last().isEmpty() ? 1 : 0);
     table.DeleteRow(1);
     QCOMPARE(table.CellText(column, 2), writes.last());
 }
@@ -239,29 +239,35 @@ void TestDrawTable::deleteRowOutsideIsIgnored() {
     QCOMPARE(table.CellText(0, 0), QStringLiteral("    Date"));
 }
 
+// The draws are the dated rows wherever they stand: the count and the last draw agree.
 void TestDrawTable::countDraws_data() {
     QTest::addColumn<QList<int>>("datedRows");
     QTest::addColumn<int>("rowCount");
     QTest::addColumn<int>("count");
-    QTest::newRow("none") << QList<int>{} << 15 << 0;
-    QTest::newRow("one") << QList<int>{1} << 15 << 1;
+    QTest::addColumn<int>("lastRow");
+    QTest::newRow("none") << QList<int>{} << 15 << 0 << 0;
+    QTest::newRow("one") << QList<int>{1} << 15 << 1 << 1;
     QTest::newRow("twenty") << QList<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
                                           11, 12, 13, 14, 15, 16, 17, 18, 19, 20}
-                            << 21 << 20;
-    QTest::newRow("row 1 empty: none counted") << QList<int>{2, 3, 9} << 15 << 0;
-    QTest::newRow("gaps after row 1 counted") << QList<int>{1, 5, 14, 30} << 31 << 4;
+                            << 21 << 20 << 20;
+    QTest::newRow("row 1 empty") << QList<int>{2, 3, 9} << 15 << 3 << 9;
+    QTest::newRow("gaps after row 1") << QList<int>{1, 5, 14, 30} << 31 << 4 << 30;
 }
 
 void TestDrawTable::countDraws() {
     QFETCH(QList<int>, datedRows);
     QFETCH(int, rowCount);
     QFETCH(int, count);
+    QFETCH(int, lastRow);
     TDrawTable table;
     table.SetRowCount(rowCount);
     for (const int r : datedRows)
         table.SetCellText(0, r, QStringLiteral(" 01/01/99"));
     table.SetCellText(1, 1, QStringLiteral("  07")); // numbers alone do not make a draw
     QCOMPARE(table.CountDraws(), count);
+    QCOMPARE(table.LastDrawRow(), lastRow);
+    QCOMPARE(table.HasDraws(), count > 0);
+    QVERIFY(!table.IsDraw(0)); // the header row
 }
 
 void TestDrawTable::cellNumber_data() {

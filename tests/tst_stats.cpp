@@ -1,5 +1,7 @@
 // Hit counting, the hot / average / cold rule, the bar list and the last-draw texts.
 #include "app/LotteryState.h"
+#include "check/LastDraw.h"
+#include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 #include "stats/DrawNumbers.h"
 #include "stats/HitBars.h"
@@ -67,6 +69,8 @@ void TestStats::countHits_data() {
     QTest::newRow("first draw only") << two << 1 << false << firstOnly;
     QTest::newRow("all draws") << two << 2 << false << both;
     QTest::newRow("n above the draws reaches empty rows") << two << 100 << false << both;
+    QTest::newRow("an undated row is no draw")
+        << QStringList{FirstDraw, ",  09,  10", "", SecondDraw} << 2 << false << both;
     QTest::newRow("n zero") << two << 0 << false << Counts{};
     QTest::newRow("n negative") << two << -3 << false << Counts{};
     Counts withBonus = both;
@@ -200,6 +204,9 @@ void TestStats::lastDrawTexts_data() {
         << "  03  17  22  31  40  45  12";
     QTest::newRow("no draws") << QStringList{} << "Winning Numbers For"
                               << "";
+    QTest::newRow("an empty row before the last draw")
+        << QStringList{FirstDraw, "", SecondDraw} << "Winning Numbers For 08/01/99"
+        << "  03  04  05  06  07  08  03";
 }
 
 void TestStats::lastDrawTexts() {
@@ -208,10 +215,13 @@ void TestStats::lastDrawTexts() {
     QFETCH(QString, numbers);
     const TDrawTable table = tableOf(rows);
     TLotteryState state;
-    state.DataTotalDraws = int(rows.size());
-    state.DataLastDraw = table.CellText(0, state.DataTotalDraws > 0 ? state.DataTotalDraws : 99);
+    state.DatabaseLoaded = true;
+    updateDrawTotals(state, table);
     QCOMPARE(lastDrawHeading(state), heading);
-    QCOMPARE(lastDrawNumbers(table, state), numbers);
+    QCOMPARE(lastDrawNumbers(table), numbers);
+    // The checker's last line is the same draw.
+    QCOMPARE(LastDraw::available(state, table), !numbers.isEmpty());
+    QCOMPARE(LastDraw::caption(state, table), state.DataLastDraw + " :" + numbers);
 }
 
 QTEST_GUILESS_MAIN(TestStats)
