@@ -399,6 +399,16 @@ void TestStatsWindow::realHistory() {
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
+    // On through the mouse, 6 x 6 pixels at a time, as far as the chart goes.
+    for (int zoom = 1; zoom <= 20; ++zoom) {
+        const QPoint at = chart->currentLayout().plot.center().toPoint();
+        QTest::mousePress(chart, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, at + QPoint(6, 6));
+        QTRY_VERIFY(!chart->isAnimating());
+        if (zoom % 5 == 0 || zoom == 2)
+            saveShot(*window, QStringLiteral("stats-zoomed-%1").arg(zoom, 2, 10, QLatin1Char('0')));
+    }
+    QVERIFY(std::abs(chart->view().yMax - chart->view().yMin - ChartLayout::MinViewHeight) < 1e-9);
     child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
     QVERIFY(!chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-first-draw"));
