@@ -85,6 +85,18 @@ struct Fixture {
         }
         return test.state.DataTotalDraws > 3000;
     }
+    // `count` draws of 1 to 6, the table grown once: cheap even for a long history.
+    void appendDraws(int count) {
+        const int first = test.state.DataTotalDraws + 1;
+        test.state.DataTotalDraws += count;
+        test.table.SetRowCount(std::max(test.table.RowCount(), test.state.DataTotalDraws + 1));
+        for (int row = first; row <= test.state.DataTotalDraws; ++row) {
+            test.table.SetCellText(0, row, QLatin1String(" 02/01/99"));
+            for (int k = 1; k <= 6; ++k)
+                test.table.SetCellNumber(k, row, k);
+        }
+        test.state.DataLastDraw = QStringLiteral(" 02/01/99");
+    }
 
     std::unique_ptr<TForm8> open(int colourDepth = 24) {
         auto window = std::make_unique<TForm8>(
@@ -132,6 +144,8 @@ private slots:
     void handlers();
     void historyAndBonusBoxes_data();
     void historyAndBonusBoxes();
+    void longHistory_data();
+    void longHistory();
     void colourDepth();
     void hints();
     void printing();
@@ -283,6 +297,43 @@ void TestStatsWindow::historyAndBonusBoxes() {
         for (const QString& bar : readBars(*window))
             QVERIFY2(bar.endsWith(QLatin1String("=0 Cold")), qPrintable(bar));
     }
+}
+
+void TestStatsWindow::longHistory_data() {
+    QTest::addColumn<int>("draws");
+
+    QTest::newRow("99,999 draws") << 99'999;
+    QTest::newRow("120,000 draws") << 120'000;
+}
+
+// The History box holds every digit of "all draws": shown whole, counted whole, and typed in
+// again after a shorter stretch.
+void TestStatsWindow::longHistory() {
+    QFETCH(int, draws);
+    Fixture f;
+    f.appendDraws(draws);
+    auto window = f.open();
+    auto* const spin = child<QSpinBox>(*window, "SpinEdit1");
+    auto* const edit = spin->findChild<QLineEdit*>();
+    const QString all = QString::number(draws);
+    QCOMPARE(spin->maximum(), draws);
+    QCOMPARE(edit->text(), all);
+    QVERIFY(edit->fontMetrics().horizontalAdvance(all) + 4 <= edit->width()); // not cut off
+    QVERIFY(edit->font().pointSizeF() >= 6);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+
+    spin->setValue(7);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=7 "));
+    edit->selectAll();
+    QTest::keyClicks(edit, all);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(edit->text(), all);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=") + all + u' ');
+    saveShot(*window, QStringLiteral("stats-long-history-") + all);
 }
 
 void TestStatsWindow::colourDepth() {
