@@ -26,6 +26,38 @@ void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
     }
 }
 
+// A span shorter than `narrowest` widened about its centre, kept within limits as wide.
+void widenWithin(double& lo, double& hi, double narrowest, double limitLo, double limitHi) {
+    if (hi - lo >= narrowest)
+        return;
+    if (limitHi - limitLo <= narrowest) {
+        lo = limitLo;
+        hi = limitHi;
+        return;
+    }
+    const double centre = lo + (hi - lo) / 2;
+    lo = centre - narrowest / 2;
+    hi = centre + narrowest / 2;
+    clampSpan(lo, hi, limitLo, limitHi);
+}
+
+// One axis of a view made fit to lay out: see layoutChart.
+void soundSpan(double& lo, double& hi, double whole, double narrowest) {
+    if (!std::isfinite(lo) || !std::isfinite(hi)) {
+        lo = 0;
+        hi = whole;
+    }
+    lo = std::clamp(lo, -ChartLayout::MaxViewCoordinate, ChartLayout::MaxViewCoordinate);
+    hi = std::clamp(hi, -ChartLayout::MaxViewCoordinate, ChartLayout::MaxViewCoordinate);
+    if (!(hi > lo))
+        hi = lo + 1;
+    if (hi - lo < narrowest) {
+        const double centre = lo + (hi - lo) / 2;
+        lo = centre - narrowest / 2;
+        hi = centre + narrowest / 2;
+    }
+}
+
 // Each tag TagLift above its bar; when they are too wide for their slots, neighbours alternate
 // between rows on a common line above the highest bar in view. Within a row a tag moves right
 // just enough to clear the one before it and the value axis.
@@ -58,8 +90,11 @@ void placeTags(ChartLayout& layout, double width, double height) {
     }
 }
 
+// Steps of the value axis that leave room for their labels: with the ends, never more ticks
+// than MaxTicks, however tall the plot.
 int tickCapacity(double plotHeight, double labelHeight) {
-    return std::max(1, int(plotHeight / std::max(1.0, labelHeight * 1.8)));
+    const double steps = plotHeight / std::max(1.0, labelHeight * 1.8);
+    return steps >= 1 ? int(std::min(steps, double(ChartLayout::MaxTicks - 2))) : 1;
 }
 
 } // namespace
@@ -88,13 +123,22 @@ std::vector<QPointF> ChartLayout::boxOutline() const {
 }
 
 int tagRowsFor(double slotWidth, double tagWidth) {
-    if (tagWidth + 2 <= slotWidth || slotWidth <= 0)
+    const double rows = std::ceil((tagWidth + 2) / slotWidth);
+    if (!(slotWidth > 0) || !(rows > 1))
         return 1;
-    return std::min(MaxTagRows, int(std::ceil((tagWidth + 2) / slotWidth)));
+    return int(std::min(rows, double(MaxTagRows)));
 }
 
 bool ChartLayout::barLabelShown(int bar) const {
     return (bar + 1) % labelStep == 0;
+}
+
+QString ChartLayout::tickLabel(double value) const {
+    int decimals = 0;
+    while (decimals < 6 && std::abs(tickStep * std::pow(10.0, decimals) -
+                                    std::round(tickStep * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
+    return QString::number(value, 'f', decimals);
 }
 
 double niceStep(double range, int maxTicks) {
@@ -145,12 +189,13 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.barTitle = QRectF(plot.left(), height - m - text.axisTitleHeight, plot.width(),
                                  text.axisTitleHeight);
 
-    // A view that is empty or upside down is shown as the nearest sound one.
+    double highest = 1;
+    for (const double value : values)
+        if (std::isfinite(value))
+            highest = std::max(highest, value);
     ChartView view = input.view;
-    if (!(view.xMax > view.xMin))
-        view.xMax = view.xMin + 1;
-    if (!(view.yMax > view.yMin))
-        view.yMax = view.yMin + 1;
+    soundSpan(view.xMin, view.xMax, std::max(1, input.barCount), ChartLayout::MinViewWidth);
+    soundSpan(view.yMin, view.yMax, highest, ChartLayout::MinViewHeight);
     layout.view = view;
     layout.slotWidth = plot.width() / (view.xMax - view.xMin);
 
@@ -172,9 +217,11 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
     // Values are counts: fractions only when fewer than two whole numbers are in view.
     if (layout.tickStep < 1 && std::floor(view.yMax) - std::ceil(view.yMin) >= 1)
         layout.tickStep = 1;
+    // The view is at least MinViewHeight tall and within MaxViewCoordinate, and the step at
+    // least a MaxTicks-th of it, so tick numbers stay exact and the count bounded.
     const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
-    for (double k = first;; ++k) {
-        const double value = k * layout.tickStep;
+    for (int n = 0; n < ChartLayout::MaxTicks; ++n) {
+        const double value = (first + n) * layout.tickStep;
         if (value > view.yMax + layout.tickStep * 1e-9)
             break;
         layout.ticks.push_back({value, layout.yToPixel(value)});
@@ -221,6 +268,9 @@ ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels) {
     view.xMax = layout.pixelToX(r.right());
     view.yMin = layout.pixelToY(r.bottom());
     view.yMax = layout.pixelToY(r.top());
+    const ChartView& from = layout.view;
+    widenWithin(view.xMin, view.xMax, ChartLayout::MinViewWidth, from.xMin, from.xMax);
+    widenWithin(view.yMin, view.yMax, ChartLayout::MinViewHeight, from.yMin, from.yMax);
     return view;
 }
 

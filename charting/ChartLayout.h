@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 #include <vector>
 
 struct ChartView {
@@ -56,6 +57,13 @@ struct ChartLayout {
     static constexpr double TagLift = 20;        // pixels between a bar's top and its tag
     static constexpr double Margin = 6;
     static constexpr double TickLength = 4;
+    // The narrowest view: closer than a tenth of a slot or one hit shows nothing more, and
+    // labels of a narrower one would run out of digits to tell their values apart.
+    static constexpr double MinViewWidth = 0.1;
+    static constexpr double MinViewHeight = 1;
+    // Far beyond any bar or count; a view reaching further is pulled in.
+    static constexpr double MaxViewCoordinate = 1e10;
+    static constexpr int MaxTicks = 100;
 
     QRectF area;       // the whole chart
     QRectF title;      // centred on the top
@@ -65,10 +73,10 @@ struct ChartLayout {
     QRectF barTitle;   // under the bar labels
     ChartView view;
 
-    double slotWidth = 0;     // pixels per bar slot
-    std::vector<QRectF> bars; // front faces from 0 to the value (unclipped; may reach outside)
-    int labelStep = 1;        // every labelStep-th bar carries its label
-    std::vector<ChartTick> ticks;
+    double slotWidth = 0;         // pixels per bar slot
+    std::vector<QRectF> bars;     // front faces from 0 to the value (unclipped; may reach outside)
+    int labelStep = 1;            // every labelStep-th bar carries its label
+    std::vector<ChartTick> ticks; // at most MaxTicks
     double tickStep = 1;
     double barDepth = 0; // bars are as deep as they are wide, up to the box's depth
     // Tags too wide for their slots alternate between rows on one common line above the
@@ -86,12 +94,16 @@ struct ChartLayout {
     // The front face, the back face and the sides between: everything a bar may cover.
     std::vector<QPointF> boxOutline() const;
     bool barLabelShown(int bar) const;
+    // A tick's label: as many decimals as the step needs, so neighbours always read apart.
+    QString tickLabel(double value) const;
 };
 
 // Rows of tags needed so that tags `tagWidth` wide do not overlap in slots `slotWidth` wide.
 int tagRowsFor(double slotWidth, double tagWidth);
 
-// Geometry of a chart of `input.barCount` bars values given, shown through `input.view`.
+// Geometry of a chart of `input.barCount` bars values given, shown through `input.view` made
+// sound: an axis with an end that is not finite shows the whole of it, an empty or upside-down
+// span is shown one unit wide, and one narrower than the narrowest view widens about its centre.
 ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& values);
 
 // The whole chart: every slot, and values from 0 to a round number at or above the highest,
@@ -108,7 +120,8 @@ DragAction leftDragAction(const QPointF& from, const QPointF& to);
 double niceStep(double range, int maxTicks);
 
 // The view showing the part of `layout.view` under the pixel rectangle (clamped to the plot), or
-// the current view when the rectangle is too small to mean a zoom.
+// the current view when the rectangle is too small to mean a zoom. Never narrower than the
+// narrowest view: a smaller rectangle gives that view about its centre, within `layout.view`.
 ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels);
 // The view moved against a drag of `pixels` (content follows the mouse), kept within `limits`.
 ChartView scrolledView(const ChartLayout& layout, const QPointF& pixels, const ChartView& limits);

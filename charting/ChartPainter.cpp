@@ -35,14 +35,6 @@ QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
     return p;
 }
 
-QString valueText(double value, double step) {
-    int decimals = 0;
-    while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) -
-                                    std::round(step * std::pow(10.0, decimals))) > 1e-6)
-        ++decimals;
-    return QString::number(value, 'f', decimals);
-}
-
 } // namespace
 
 QFont chartFont(const QFont& base, double points, bool bold) {
@@ -232,7 +224,7 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
     for (const ChartTick& t : layout.ticks) {
         const double y = line(t.y);
         painter.drawLine(QPointF(left - tick, y), QPointF(left, y));
-        const QString label = valueText(t.value, layout.tickStep);
+        const QString label = layout.tickLabel(t.value);
         const QRectF box(0, y - metrics.height() / 2, left - tick - 2, metrics.height());
         painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
     }

@@ -16,11 +16,14 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 namespace {
 
-constexpr int RichColourDepth = 8; // above this, shaded bars and a gradient
-constexpr int SpinCharacters = 5;
+constexpr int RichColourDepth = 8;  // above this, shaded bars and a gradient
+constexpr int SpinCharacters = 5;   // enough for 99,999 draws; a longer history takes more
 constexpr double PrintMargin = 0.1; // of the page height, at the top and at the bottom
 
 int screenDepth(const QWidget& window) {
@@ -28,13 +31,29 @@ int screenDepth(const QWidget& window) {
     return screen ? screen->depth() : 32;
 }
 
-// Long draws (seven numbers and a bonus) take a smaller font rather than lose digits.
-void shrinkToFit(QLabel* label) {
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() &&
-           font.pointSizeF() > 6)
+// Long texts take a smaller font rather than lose digits: the last draw when it has seven
+// numbers and a bonus, and "all draws" of a long history in the History box.
+void shrinkToFit(QWidget* widget, const QString& text, int room) {
+    QFont font = widget->font();
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 6)
         font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
+    widget->setFont(font);
+}
+
+// Pixels a spin box's text may take: its edit field less the line edit's own margins.
+int textRoom(const QSpinBox& spin) {
+    constexpr int LineEditMargins = 2 * 2;
+    QStyleOptionSpinBox option;
+    option.initFrom(&spin);
+    option.rect = spin.rect();
+    option.frame = spin.hasFrame();
+    option.buttonSymbols = spin.buttonSymbols();
+    option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField |
+                         QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    return spin.style()
+               ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &spin)
+               .width() -
+           LineEditMargins;
 }
 
 void setHint(QWidget* control, const char* text) {
@@ -67,7 +86,6 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
     setHint(ui_->Button1, "Print the above graph");
     setHint(ui_->Button8, "Close the Statistics page");
 
-    ui_->SpinEdit1->findChild<QLineEdit*>()->setMaxLength(SpinCharacters);
     ui_->CheckBox2->setEnabled(false);
     ui_->Panel1->hide();
 
@@ -104,7 +122,12 @@ void TForm8::FormCreate() {
     {
         // Setting the limits is not a change of the user's: the bars are drawn once, below.
         const QSignalBlocker blocker(ui_->SpinEdit1);
-        ui_->SpinEdit1->setMaximum(std::max(1, state.DataTotalDraws));
+        const int maximum = std::max(1, state.DataTotalDraws);
+        // Room for every digit of "all draws", or the box would cut it and count fewer.
+        ui_->SpinEdit1->findChild<QLineEdit*>()->setMaxLength(
+            std::max(SpinCharacters, int(QString::number(maximum).size())));
+        ui_->SpinEdit1->setMaximum(maximum);
+        shrinkToFit(ui_->SpinEdit1, QString::number(maximum), textRoom(*ui_->SpinEdit1));
         ui_->SpinEdit1->setValue(state.DataTotalDraws);
     }
     if (state.DataTotalDraws == 1)
@@ -116,7 +139,7 @@ void TForm8::FormCreate() {
 
     ui_->Label6->setText(lastDrawHeading(state));
     ui_->Label7->setText(lastDrawNumbers(context_.table));
-    shrinkToFit(ui_->Label7);
+    shrinkToFit(ui_->Label7, ui_->Label7->text(), ui_->Label7->width());
 }
 
 void TForm8::FormDestroy() {

@@ -6,8 +6,10 @@
 #include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
+#include <limits>
 
 Q_DECLARE_METATYPE(ChartView)
 
@@ -48,6 +50,50 @@ int runOf(const QImage& image, int x, const QColor& colour) {
     return rows;
 }
 
+// Hit counts much like 49 numbers over the real history.
+QList<int> historyCounts() {
+    QList<int> counts;
+    for (int i = 0; i < 49; ++i)
+        counts << 420 + (i * 37) % 80;
+    return counts;
+}
+
+// What is wrong with a layout's view and value axis, if anything: a view that is not finite or
+// narrower than the narrowest, too many ticks, ticks outside the view, labels that repeat or
+// do not read their tick's value.
+QString tickFault(const ChartLayout& l) {
+    const ChartView& v = l.view;
+    for (const double end : {v.xMin, v.xMax, v.yMin, v.yMax})
+        if (!std::isfinite(end))
+            return QStringLiteral("view not finite");
+    // Far from 0 a span is only as exact as the coordinates are.
+    const auto slack = [](double lo, double hi) {
+        return 1e-9 +
+               4 * std::max(std::abs(lo), std::abs(hi)) * std::numeric_limits<double>::epsilon();
+    };
+    if (v.xMax - v.xMin < ChartLayout::MinViewWidth - slack(v.xMin, v.xMax) ||
+        v.yMax - v.yMin < ChartLayout::MinViewHeight - slack(v.yMin, v.yMax))
+        return QStringLiteral("view %1 x %2").arg(v.xMax - v.xMin).arg(v.yMax - v.yMin);
+    if (l.ticks.size() > size_t(ChartLayout::MaxTicks))
+        return QStringLiteral("%1 ticks").arg(l.ticks.size());
+    QStringList labels;
+    for (const ChartTick& tick : l.ticks) {
+        const QString label = l.tickLabel(tick.value);
+        bool number = false;
+        const double read = label.toDouble(&number);
+        if (!number || std::abs(read - tick.value) > l.tickStep * 1e-3)
+            return QStringLiteral("label %1 for %2").arg(label).arg(tick.value, 0, 'g', 17);
+        if (tick.value < v.yMin - l.tickStep * 1e-6 || tick.value > v.yMax + l.tickStep * 1e-6)
+            return QStringLiteral("tick %1 outside the view").arg(label);
+        if (labels.contains(label))
+            return QStringLiteral("label %1 twice").arg(label);
+        labels << label;
+    }
+    if (l.tagRows < 1 || l.tagRows > 4)
+        return QStringLiteral("%1 rows of tags").arg(l.tagRows);
+    return {};
+}
+
 struct Chart {
     BarChart widget;
     Chart(const QList<int>& values, QSize size = {500, 300}) {
@@ -83,6 +129,11 @@ private slots:
     void drawnBars_data();
     void drawnBars();
     void mouse();
+    void unsoundViews_data();
+    void unsoundViews();
+    void repeatedZooms_data();
+    void repeatedZooms();
+    void layoutFuzz();
     void accessibility();
 };
 
@@ -363,6 +414,122 @@ void TestChart::mouse() {
     QTRY_VERIFY(!chart.widget.isAnimating());
     QVERIFY(!chart.widget.isZoomed());
     QCOMPARE(chart.widget.view(), l.view);
+}
+
+void TestChart::unsoundViews_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<ChartView>("view");
+    QTest::addColumn<bool>("keepsCentre"); // of a finite view
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("a few floating-point steps tall")
+        << QSizeF(640, 480) << ChartView{0, 49, 389.97493734335814, 389.97493734335836} << true;
+    QTest::newRow("a few floating-point steps wide")
+        << QSizeF(495, 299) << ChartView{21.3, 21.300000000000004, 0, 500} << true;
+    QTest::newRow("not a number") << QSizeF(495, 299) << ChartView{nan, nan, nan, nan} << false;
+    QTest::newRow("infinite") << QSizeF(495, 299) << ChartView{-inf, inf, -inf, inf} << false;
+    QTest::newRow("span beyond doubles")
+        << QSizeF(495, 299) << ChartView{-1e308, 1e308, -1e308, 1e308} << false;
+    QTest::newRow("slots a billionth of a pixel")
+        << QSizeF(495, 299) << ChartView{0, 1e15, 0, 500} << false;
+    QTest::newRow("laid out very tall") << QSizeF(495, 1e12) << ChartView{0, 49, 0, 500} << true;
+}
+
+// Any view lays out finite, at least the narrowest, with few ticks labelled apart and truly.
+void TestChart::unsoundViews() {
+    QFETCH(QSizeF, size);
+    QFETCH(ChartView, view);
+    QFETCH(bool, keepsCentre);
+    std::vector<double> values;
+    for (const int count : historyCounts())
+        values.push_back(count);
+    const ChartLayout l = layoutOf(size, 49, view, values);
+    QVERIFY2(tickFault(l).isEmpty(), qPrintable(tickFault(l)));
+    QVERIFY(!l.ticks.empty());
+    if (keepsCentre) {
+        QVERIFY(near(l.view.xMin + l.view.xMax, view.xMin + view.xMax, 1e-9));
+        QVERIFY(near(l.view.yMin + l.view.yMax, view.yMin + view.yMax, 1e-9));
+    }
+    QVERIFY(l.slotWidth > 0 && std::isfinite(l.slotWidth));
+}
+
+void TestChart::repeatedZooms_data() {
+    QTest::addColumn<QPointF>("where"); // the box's top left, as a fraction of the plot
+
+    QTest::newRow("middle") << QPointF(0.5, 0.5);
+    QTest::newRow("on the floor at the left") << QPointF(0, 1);
+    QTest::newRow("top right") << QPointF(1, 0);
+}
+
+// Twenty drags of a 6 x 6 pixel box: the view narrows to the narrowest and stays there, each
+// step inside the last, and the value axis keeps reading distinct, true numbers.
+void TestChart::repeatedZooms() {
+    QFETCH(QPointF, where);
+    Chart chart(historyCounts(), {495, 299});
+    chart.widget.setValueTagsVisible(true);
+    chart.widget.setAnimationInterval(1);
+    chart.widget.show();
+    for (int zoom = 1; zoom <= 20; ++zoom) {
+        const ChartLayout before = chart.widget.currentLayout();
+        const QRectF& p = before.plot;
+        const QPoint from(int(std::min(p.left() + where.x() * p.width(), p.right() - 7)),
+                          int(std::min(p.top() + where.y() * p.height(), p.bottom() - 7)));
+        QTest::mousePress(&chart.widget, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&chart.widget, from + QPoint(6, 6));
+        QTest::mouseRelease(&chart.widget, Qt::LeftButton, {}, from + QPoint(6, 6));
+        QTRY_VERIFY(!chart.widget.isAnimating());
+        const ChartLayout after = chart.widget.currentLayout();
+        QVERIFY2(tickFault(after).isEmpty(),
+                 qPrintable(QStringLiteral("zoom %1: ").arg(zoom) + tickFault(after)));
+        QVERIFY(!after.ticks.empty());
+        const ChartView& b = before.view;
+        const ChartView& a = after.view;
+        QVERIFY(a.xMin >= b.xMin && a.xMax <= b.xMax && a.yMin >= b.yMin && a.yMax <= b.yMax);
+        QVERIFY(!chart.image().isNull());
+    }
+    const ChartView v = chart.widget.view();
+    QVERIFY(near(v.xMax - v.xMin, ChartLayout::MinViewWidth, 1e-9));
+    QVERIFY(near(v.yMax - v.yMin, ChartLayout::MinViewHeight, 1e-9));
+}
+
+// Random views, sizes and bar counts, edge values among them, with a fixed seed.
+void TestChart::layoutFuzz() {
+    QRandomGenerator random(20240611);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double specials[] = {0,      -0.0,  1,   49,   389.97493734335814, 1e-300, 5e-324,
+                               -1e308, 1e308, inf, -inf, std::nan("")};
+    const auto coordinate = [&](double near) {
+        switch (random.bounded(4)) {
+        case 0:
+            return specials[random.bounded(int(std::size(specials)))];
+        case 1: // a few floating-point steps away
+            return near + random.bounded(8) * std::abs(near) * 1e-16;
+        case 2:
+            return (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-3, 20));
+        default:
+            return random.generateDouble() * 600;
+        }
+    };
+    for (int round = 0; round < 3000; ++round) {
+        ChartView view;
+        view.xMin = coordinate(random.generateDouble() * 49);
+        view.xMax = coordinate(view.xMin);
+        view.yMin = coordinate(random.generateDouble() * 500);
+        view.yMax = coordinate(view.yMin);
+        const QSizeF size(random.bounded(1, 3000), random.bounded(1, 3000));
+        const int bars = random.bounded(0, 100);
+        std::vector<double> values;
+        for (int i = 0; i < bars; ++i)
+            values.push_back(random.bounded(0, 2000));
+        const ChartLayout l = layoutOf(size, bars, view, values);
+        QVERIFY2(tickFault(l).isEmpty(), qPrintable(QStringLiteral("%1 %2 %3 %4: ")
+                                                        .arg(view.xMin, 0, 'g', 17)
+                                                        .arg(view.xMax, 0, 'g', 17)
+                                                        .arg(view.yMin, 0, 'g', 17)
+                                                        .arg(view.yMax, 0, 'g', 17) +
+                                                    tickFault(l)));
+    }
 }
 
 void TestChart::accessibility() {

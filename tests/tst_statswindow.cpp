@@ -85,6 +85,18 @@ struct Fixture {
         }
         return test.state.DataTotalDraws > 3000;
     }
+    // `count` draws of 1 to 6, the table grown once: cheap even for a long history.
+    void appendDraws(int count) {
+        const int first = test.state.DataTotalDraws + 1;
+        test.state.DataTotalDraws += count;
+        test.table.SetRowCount(std::max(test.table.RowCount(), test.state.DataTotalDraws + 1));
+        for (int row = first; row <= test.state.DataTotalDraws; ++row) {
+            test.table.SetCellText(0, row, QLatin1String(" 02/01/99"));
+            for (int k = 1; k <= 6; ++k)
+                test.table.SetCellNumber(k, row, k);
+        }
+        test.state.DataLastDraw = QStringLiteral(" 02/01/99");
+    }
 
     std::unique_ptr<TForm8> open(int colourDepth = 24) {
         auto window = std::make_unique<TForm8>(
@@ -132,6 +144,8 @@ private slots:
     void handlers();
     void historyAndBonusBoxes_data();
     void historyAndBonusBoxes();
+    void longHistory_data();
+    void longHistory();
     void colourDepth();
     void hints();
     void printing();
@@ -285,6 +299,43 @@ void TestStatsWindow::historyAndBonusBoxes() {
     }
 }
 
+void TestStatsWindow::longHistory_data() {
+    QTest::addColumn<int>("draws");
+
+    QTest::newRow("99,999 draws") << 99'999;
+    QTest::newRow("120,000 draws") << 120'000;
+}
+
+// The History box holds every digit of "all draws": shown whole, counted whole, and typed in
+// again after a shorter stretch.
+void TestStatsWindow::longHistory() {
+    QFETCH(int, draws);
+    Fixture f;
+    f.appendDraws(draws);
+    auto window = f.open();
+    auto* const spin = child<QSpinBox>(*window, "SpinEdit1");
+    auto* const edit = spin->findChild<QLineEdit*>();
+    const QString all = QString::number(draws);
+    QCOMPARE(spin->maximum(), draws);
+    QCOMPARE(edit->text(), all);
+    QVERIFY(edit->fontMetrics().horizontalAdvance(all) + 4 <= edit->width()); // not cut off
+    QVERIFY(edit->font().pointSizeF() >= 6);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+
+    spin->setValue(7);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=7 "));
+    edit->selectAll();
+    QTest::keyClicks(edit, all);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(edit->text(), all);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=") + all + u' ');
+    saveShot(*window, QStringLiteral("stats-long-history-") + all);
+}
+
 void TestStatsWindow::colourDepth() {
     Fixture f({{1, 2, 3, 4, 5, 6, 7}});
     QVERIFY(f.open(24)->chart()->isRich());
@@ -399,6 +450,16 @@ void TestStatsWindow::realHistory() {
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
+    // On through the mouse, 6 x 6 pixels at a time, as far as the chart goes.
+    for (int zoom = 1; zoom <= 20; ++zoom) {
+        const QPoint at = chart->currentLayout().plot.center().toPoint();
+        QTest::mousePress(chart, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, at + QPoint(6, 6));
+        QTRY_VERIFY(!chart->isAnimating());
+        if (zoom % 5 == 0 || zoom == 2)
+            saveShot(*window, QStringLiteral("stats-zoomed-%1").arg(zoom, 2, 10, QLatin1Char('0')));
+    }
+    QVERIFY(std::abs(chart->view().yMax - chart->view().yMin - ChartLayout::MinViewHeight) < 1e-9);
     child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
     QVERIFY(!chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-first-draw"));
