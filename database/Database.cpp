@@ -32,6 +32,12 @@ constexpr int NumberColumnWidth = 28;
 constexpr int GridRowHeight = 18;
 constexpr int BonusBox = 9;
 
+// Draws are recorded for a game: with the header file missing there is none (no pick, no
+// range), and a draw stored then would be a date alone in a file without a header.
+bool canChangeDraws(const TLotteryState& state, bool headerMissing) {
+    return state.DatabaseLoaded && !headerMissing;
+}
+
 } // namespace
 
 TForm7::TForm7(AppContext& context, QWidget* parent) : TForm7(context, Widgets::BuildNow, parent) {}
@@ -82,7 +88,7 @@ void TForm7::buildWidgets() {
     std::vector<PendingRefresh> pending;
     pending.swap(pendingRefreshes_);
     for (const PendingRefresh& refresh : pending)
-        showRefresh(*refresh.state, refresh.hasDraws);
+        showRefresh(*refresh.state, refresh.hasDraws, refresh.headerMissing);
 }
 
 TForm7::~TForm7() {
@@ -180,12 +186,13 @@ void TForm7::enterBrowseState() {
     entering_ = false;
     ui_->SuperGrid1->setEnabled(true);
     ui_->Panel1->setEnabled(false);
-    ui_->Button9->setEnabled(context_.state.DatabaseLoaded);
+    const bool canChange = canChangeDraws(context_.state, headerMissing_);
+    ui_->Button9->setEnabled(canChange);
     ui_->Button6->setEnabled(false);
     ui_->Button7->setEnabled(false);
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button8})
         button->setEnabled(true);
-    ui_->Button5->setEnabled(context_.state.DatabaseLoaded);
+    ui_->Button5->setEnabled(canChange);
     for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox}) {
         edits_[k]->clear();
         edits_[k]->hide();
@@ -193,8 +200,8 @@ void TForm7::enterBrowseState() {
     ui_->Edit8->clear();
     setDateBoxWhite(false);
     const bool hasDraws = context_.table.HasDraws();
-    ui_->Button3->setEnabled(hasDraws);
-    ui_->Button4->setEnabled(hasDraws);
+    ui_->Button3->setEnabled(canChange && hasDraws);
+    ui_->Button4->setEnabled(canChange && hasDraws);
 }
 
 void TForm7::enterEntryState() {
@@ -282,11 +289,13 @@ void TForm7::Button4Click() {
     }
     EditingLine = true;
     enterEntryState();
+    const TLotteryState& state = context_.state;
     const EditTexts texts =
-        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat());
-    if (!texts.dateError.isEmpty()) {
-        // Cancel leads back; the stored date stays as it is.
-        context_.platform.dialogs.warning(this, texts.dateError);
+        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat(),
+                  state.DataPick, state.DataBonus);
+    if (!texts.error.isEmpty()) {
+        // Cancel leads back; the stored row stays as it is.
+        context_.platform.dialogs.warning(this, texts.error);
         return;
     }
     ui_->Edit8->setText(texts.date);
@@ -415,25 +424,28 @@ void TForm7::RefreshDetails() {
     model_->refresh();
     const bool hasDraws = context_.table.HasDraws();
     if (!ui_) {
-        pendingRefreshes_.push_back({std::make_shared<TLotteryState>(context_.state), hasDraws});
+        pendingRefreshes_.push_back(
+            {std::make_shared<TLotteryState>(context_.state), hasDraws, headerMissing_});
         return;
     }
-    showRefresh(context_.state, hasDraws);
+    showRefresh(context_.state, hasDraws, headerMissing_);
 }
 
 // What RefreshDetails shows, for `state` and a table with or without draws.
-void TForm7::showRefresh(const TLotteryState& state, bool hasDraws) {
+void TForm7::showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing) {
     showSelectedRow();
     showDetails(state);
     if (!state.DatabaseLoaded)
         return;
-    ui_->Button3->setEnabled(hasDraws);
-    ui_->Button4->setEnabled(hasDraws);
-    ui_->Button9->setEnabled(true);
-    ui_->Button5->setEnabled(!entering_);
+    const bool canChange = canChangeDraws(state, headerMissing);
+    ui_->Button3->setEnabled(canChange && hasDraws);
+    ui_->Button4->setEnabled(canChange && hasDraws);
+    ui_->Button9->setEnabled(canChange);
+    ui_->Button5->setEnabled(canChange && !entering_);
 }
 
 void TForm7::ShowNewDatabase() {
+    headerMissing_ = false;
     model_->refresh();
     showSelectedRow();
     showDetails();
@@ -448,6 +460,8 @@ QAbstractItemModel* TForm7::gridModel() {
 DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath, DrawFilePreload* preload) {
     const DatabaseOpenResult result =
         openDatabase(headerPath, context_.state, context_.table, preload);
+    if (result.opened())
+        headerMissing_ = !result.headerFound;
     RefreshDetails();
     return result;
 }

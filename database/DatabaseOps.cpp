@@ -53,8 +53,9 @@ DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
                                 DrawFilePreload* preload) {
     DatabaseOpenResult result;
     result.headerFound = QFileInfo::exists(headerPath);
-    const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state));
-    result.error = databaseNameError(header.name);
+    const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state), &result.error);
+    if (result.error.isEmpty())
+        result.error = databaseNameError(header.name);
     if (!result.error.isEmpty())
         return result;
 

@@ -1,10 +1,12 @@
 #include "database/Database.h"
+#include "database/Newdata.h"
 #include "support/DatabaseFixture.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -33,6 +35,8 @@ private slots:
     void startsEmpty();
     void showsOpenedDatabase();
     void refusedDatabaseLeavesWindowAsItWas();
+    void missingHeaderLocksDrawButtons_data();
+    void missingHeaderLocksDrawButtons();
 };
 
 void TestDatabaseWindow::startsEmpty() {
@@ -107,6 +111,64 @@ void TestDatabaseWindow::refusedDatabaseLeavesWindowAsItWas() {
     QCOMPARE(labelText(window, "Label10"), QString());
     QVERIFY(!enabled(window, "Button9"));
     QCOMPARE(test.state.DataHeaderPath, QString());
+}
+
+void TestDatabaseWindow::missingHeaderLocksDrawButtons_data() {
+    QTest::addColumn<bool>("drawsLeft"); // the draw file is still there
+    QTest::addColumn<bool>("buildWhenShown");
+    QTest::addColumn<bool>("create"); // then a database is created rather than loaded
+    QTest::newRow("no draws") << false << false << false;
+    QTest::newRow("draws without their header") << true << false << false;
+    QTest::newRow("window built later, as at start-up") << true << true << false;
+    QTest::newRow("then a new database") << true << false << true;
+}
+
+// The database named in the settings is gone: its name shows, but there is no game to record
+// draws of until a database is loaded or created.
+void TestDatabaseWindow::missingHeaderLocksDrawButtons() {
+    QFETCH(bool, drawsLeft);
+    QFETCH(bool, buildWhenShown);
+    QFETCH(bool, create);
+    TestContext test;
+    test.state.DatabaseLoaded = true;
+    test.state.DataName = QStringLiteral("Lotto");
+    const QString headerPath = test.path(QStringLiteral("Lotto.bmd"));
+    if (drawsLeft)
+        QVERIFY(writeFile(test.path(QStringLiteral("Lotto.bmi")), numberedDrawFile(2)));
+    TForm7 window(test.context,
+                  buildWhenShown ? TForm7::Widgets::BuildWhenShown : TForm7::Widgets::BuildNow);
+    QVERIFY(window.OpenDatabase(headerPath).opened());
+    window.show();
+    const char* const drawButtons[] = {"Button9", "Button4", "Button3", "Button5"};
+    const auto checkLocked = [&] {
+        QCOMPARE(labelText(window, "Label10"), QStringLiteral("Lotto"));
+        QCOMPARE(labelText(window, "Label11"), QStringLiteral("0"));
+        for (const char* button : drawButtons)
+            QVERIFY2(!enabled(window, button), button);
+        for (const char* button : {"Button1", "Button2", "Button8"})
+            QVERIFY2(enabled(window, button), button);
+    };
+    checkLocked();
+    window.Button7Click(); // back to browsing sets the buttons again
+    checkLocked();
+
+    if (create) {
+        TForm10 dialog(test.context, &window);
+        for (const auto& [box, text] :
+             {std::pair{"Edit1", "Keno"}, {"Edit2", "6"}, {"Edit3", "49"}, {"Edit4", "y"}})
+            child<QLineEdit>(dialog, box)->setText(QLatin1String(text));
+        dialog.Button1Click();
+        QCOMPARE(test.dialogs.messages(), QStringList());
+        window.Button7Click();
+        drawsLeft = false;
+    } else {
+        QVERIFY(writeFile(headerPath, LottoHeader));
+        QVERIFY(window.OpenDatabase(headerPath).opened());
+    }
+    for (const char* button : drawButtons)
+        QVERIFY2(enabled(window, button) == (drawsLeft || button == QByteArray("Button9") ||
+                                             button == QByteArray("Button5")),
+                 button);
 }
 
 QTEST_MAIN(TestDatabaseWindow)
