@@ -6,6 +6,7 @@
 
 #include "LastDraw.h"
 #include "LineMatch.h"
+#include "ShownLines.h"
 
 #include "app/CheckFile.h"
 #include "app/LotteryState.h"
@@ -28,26 +29,6 @@ constexpr int BonusBox = 8;
 
 int boxCountFor(int pick) {
     return qBound(1, pick, NumberBoxes);
-}
-
-// Far beyond any saved line (41 characters). Laying out one line of megabytes takes seconds and
-// hundreds of megabytes, so longer lines are shown cut; the check still reads them whole.
-constexpr qsizetype ShownLineLength = 1000;
-
-QString shownText(const QStringList& lines) {
-    QString text;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (i > 0)
-            text += u'\n';
-        if (line.size() <= ShownLineLength) {
-            text += line;
-        } else {
-            text += QStringView(line).left(ShownLineLength);
-            text += QChar(0x2026); // ellipsis
-        }
-    }
-    return text;
 }
 
 QString loadedCaption(qsizetype lineCount) {
@@ -107,7 +88,7 @@ void TForm6::FormCreate() {
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
 
-    loadedLines_ = CheckFile::headerLines();
+    loadedLines_ = TextLines::fromList(CheckFile::headerLines());
     showLoadedLines();
     minimumCorrect_ = ui_->SpinEdit1->value();
     includeBonus_ = false;
@@ -132,7 +113,7 @@ void TForm6::Button1Click() {
     if (path.isEmpty())
         return;
 
-    QStringList lines;
+    TextLines lines;
     switch (CheckFile::readLines(path, &lines)) {
     case CheckFile::ReadStatus::Read:
         break;
@@ -232,6 +213,6 @@ void TForm6::showNumberBoxes(int count) {
 }
 
 void TForm6::showLoadedLines() {
-    ui_->Memo2->setPlainText(shownText(loadedLines_));
+    ui_->Memo2->setPlainText(ShownLines::text(loadedLines_));
     ui_->Label7->setText(loadedCaption(loadedLines_.size()));
 }

@@ -131,7 +131,7 @@ int yearOf(QStringView word) {
     const int year = digitsValue(word);
     if (word.size() == 4)
         return year;
-    return year >= TwoDigitYearPivot ? 1900 + year : 2000 + year;
+    return fullYear(year);
 }
 
 LineDate exact(int day, int month, int year) {

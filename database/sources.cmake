@@ -14,6 +14,8 @@ list(APPEND BALLMERE_UI_SOURCES
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp
+  database/DrawImportApply.cpp
+  database/DrawImportStored.h database/DrawImportStored.cpp
   database/DrawImportDateCell.h database/DrawImportDateCell.cpp
   database/DrawImportLine.h database/DrawImportLine.cpp
 )

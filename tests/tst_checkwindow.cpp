@@ -105,6 +105,7 @@ private slots:
     void hintsComeBackOnClose();
     void hostileFilesLoad_data();
     void hostileFilesLoad();
+    void manyShortLinesLoad();
     void mainWindowOpensIt();
     void everythingFits();
 };
@@ -335,6 +336,27 @@ void TestCheckWindow::hostileFilesLoad() {
     QVERIFY(!f.memo("Memo1").isEmpty());
     for (const QString& line : f.memo("Memo2"))
         QVERIFY(line.size() <= 1001);
+}
+
+// Twenty million empty lines and one saved line at the end: the list shows the first lines and
+// how many more there are, so it is laid out at once; the count and the check take every line.
+void TestCheckWindow::manyShortLinesLoad() {
+    constexpr int Empty = 20 * 1024 * 1024;
+    Fixture f;
+    f.open();
+    f.load(checkFile({}) + QByteArray(Empty, '\n') + "3/49  >  12 - 13 - 14\r\n");
+    QCOMPARE(f.text("Label7"), QStringLiteral("Total Loaded Draws : %1").arg(Empty + 1));
+    const QStringList shown = f.memo("Memo2");
+    QCOMPARE(shown.size(), 4 + 100000 + 1);
+    QCOMPARE(shown.first(), CheckFile::headerLines().first());
+    QCOMPARE(shown.last(), QStringLiteral("(%1 more lines, not shown)").arg(Empty + 5 - 100004));
+    QVERIFY(f.enabled("Button2"));
+
+    for (int k = 1; k <= 3; ++k)
+        f.edit(k)->setText(QString::number(11 + k));
+    f.click("Button2");
+    QCOMPARE(f.memo("Memo1"),
+             (QStringList{"12  13  14    (3 Number Hit)", "", "1 Winning line found"}));
 }
 
 void TestCheckWindow::mainWindowOpensIt() {
