@@ -249,7 +249,7 @@ void TForm7::Button2Click() {
         context_.platform.dialogs.warning(this, result.error);
 }
 
-// Import: the draws of a published results file, added after the stored ones in one save.
+// Import: the draws of a published results file, taken into the table in date order in one save.
 void TForm7::Button5Click() {
     FileDialogOptions options;
     options.title = QStringLiteral("Import Draw History");

@@ -1,4 +1,5 @@
 #include "DrawImport.h"
+#include "TwoDigitYear.h"
 
 #include "DrawFile.h"
 #include "DrawImportDateCell.h"
@@ -233,8 +234,8 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
             continue;
         }
         // Its cell would read back as another century's date.
-        if (cellFormat.twoDigitYear() && (parts.year < drawimport::FirstTwoDigitYear ||
-                                          parts.year > drawimport::LastTwoDigitYear)) {
+        if (cellFormat.twoDigitYear() &&
+            (parts.year < FirstTwoDigitYear || parts.year > LastTwoDigitYear)) {
             skip(result, SkippedLine::YearOutsideCell, pending.line);
             continue;
         }

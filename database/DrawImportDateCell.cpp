@@ -1,4 +1,5 @@
 #include "DrawImportDateCell.h"
+#include "TwoDigitYear.h"
 
 #include "DatabaseOps.h"
 #include "DrawImportLine.h"
@@ -87,8 +88,7 @@ QDate DateCellFormat::dateOf(QStringView cell) const {
     if (!fast_) {
         const QDate date = QDate::fromString(cell.toString(), format_);
         // QDate reads a two-digit year into the 1900s.
-        return twoDigitYear_ && date.year() < drawimport::FirstTwoDigitYear ? date.addYears(100)
-                                                                            : date;
+        return twoDigitYear_ && date.year() < FirstTwoDigitYear ? date.addYears(100) : date;
     }
     int day = -1;
     int month = -1;
@@ -105,7 +105,7 @@ QDate DateCellFormat::dateOf(QStringView cell) const {
         case Part::Year:
             year = readNumber(cell, at, part.width, part.width);
             if (part.width == 2 && year >= 0)
-                year = drawimport::fullYear(year);
+                year = yearFromTwoDigits(year);
             break;
         case Part::Text:
             for (int k = 0; k < part.width; ++k, ++at) {

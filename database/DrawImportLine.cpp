@@ -1,4 +1,5 @@
 #include "DrawImportLine.h"
+#include "TwoDigitYear.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ int yearOf(QStringView word) {
     const int year = digitsValue(word);
     if (word.size() == 4)
         return year;
-    return fullYear(year);
+    return yearFromTwoDigits(year);
 }
 
 LineDate exact(int day, int month, int year) {

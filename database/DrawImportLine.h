@@ -30,17 +30,6 @@ struct LineDraw {
     std::array<int, MaxNumbers> numbers{}; // numbers of five digits or more read as 99999
 };
 
-// Two-digit years from this value up are in the 1900s, those below in the 2000s: a date cell
-// with a two-digit year reads back only within these hundred years.
-constexpr int TwoDigitYearPivot = 50;
-constexpr int FirstTwoDigitYear = 1900 + TwoDigitYearPivot;
-constexpr int LastTwoDigitYear = 2000 + TwoDigitYearPivot - 1;
-
-// The four-digit year of a two-digit one (0..99).
-constexpr int fullYear(int twoDigitYear) {
-    return twoDigitYear >= TwoDigitYearPivot ? 1900 + twoDigitYear : 2000 + twoDigitYear;
-}
-
 // A word of a line.
 struct Token {
     QStringView text;

@@ -1,5 +1,6 @@
 #include "DrawImport.h"
 #include "DrawImportLine.h"
+#include "TwoDigitYear.h"
 
 #include <QStringList>
 
@@ -17,8 +18,8 @@ QString skipReasonText(SkippedLine reason, int pick) {
         return QStringLiteral("with a date that does not exist");
     case SkippedLine::YearOutsideCell:
         return QStringLiteral("with a year outside %1 to %2")
-            .arg(drawimport::FirstTwoDigitYear)
-            .arg(drawimport::LastTwoDigitYear);
+            .arg(FirstTwoDigitYear)
+            .arg(LastTwoDigitYear);
     case SkippedLine::TooFewNumbers:
         return QStringLiteral("with fewer than %1 numbers").arg(pick);
     case SkippedLine::OutOfRange:
