@@ -1,0 +1,146 @@
+// Wheels and odds: the search must come within 10 % of the best published covering of each case
+// within 20 s (and within 3 % on the geometric mean), the guarantee check must take any
+// accepted wheel in under 1 s, and the exact odds of 100 lines must take under 0.1 s for a
+// wheel on 20 numbers and under 2 s for lines spread over all 49 numbers.
+// Arguments: [seconds per covering] [first case name to run, e.g. "C(16,6,3)"].
+#include "odds/SetOdds.h"
+#include "wheels/GuaranteeCheck.h"
+#include "wheels/WheelSearch.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+struct Case {
+    int v, k, t;
+    int published; // best known size in the La Jolla covering repository
+};
+
+// The published sizes the search is measured against.
+const Case Cases[] = {
+    {10, 6, 3, 10}, {12, 6, 3, 15}, {14, 6, 3, 28}, {16, 6, 3, 38},  {18, 6, 3, 48}, {20, 6, 3, 60},
+    {12, 6, 4, 42}, {14, 6, 4, 80}, {10, 6, 5, 50}, {12, 6, 5, 132}, {12, 5, 3, 28}, {14, 7, 4, 41},
+};
+
+QString name(const Case& c) {
+    return QStringLiteral("C(%1,%2,%3)").arg(c.v).arg(c.k).arg(c.t);
+}
+
+bool benchSearch(double effortSeconds, const QString& from) {
+    QTextStream out(stdout);
+    out << "case        published  bound  ours  seconds  check\n";
+    double logRatios = 0;
+    int measured = 0;
+    bool met = true, started = from.isEmpty();
+    for (const Case& c : Cases) {
+        started = started || name(c) == from;
+        if (!started)
+            continue;
+        const WheelSpec spec{c.v, c.k, c.t, c.t};
+        WheelSearchLimits limits;
+        limits.effortSeconds = effortSeconds;
+        WheelSearch search(spec, limits);
+        const WheelLines lines = search.run();
+        const GuaranteeCheck check = CheckGuarantee(spec, lines);
+        const double ratio = double(lines.size()) / c.published;
+        logRatios += std::log(ratio);
+        ++measured;
+        met = met && check.holds && ratio <= 1.10;
+        out << QStringLiteral("%1 %2 %3 %4 %5  %6 %7M moves\n")
+                   .arg(name(c), -11)
+                   .arg(c.published, 9)
+                   .arg(search.lowerBound(), 6)
+                   .arg(lines.size(), 5)
+                   .arg(search.msToBest() / 1000.0, 8, 'f', 2)
+                   .arg(check.holds ? "holds" : "MISSES")
+                   .arg(search.movesMade() / 1e6, 0, 'f', 1);
+        out.flush();
+    }
+    const double geometricMean = std::exp(logRatios / std::max(measured, 1));
+    met = met && geometricMean <= 1.03;
+    out << QStringLiteral("geometric mean of ours / published: %1 (goal <= 1.03, each <= 1.10)"
+                          ": %2\n")
+               .arg(geometricMean, 0, 'f', 4)
+               .arg(met ? "met" : "NOT MET");
+    return met;
+}
+
+// The widest case a window accepts for the check: 29 numbers, 7 a line, 3 if 7 (1,560,780
+// cases of 35 triples each), on random lines that miss many cases, so no case ends early.
+bool benchCheck() {
+    const WheelSpec spec{29, 7, 3, 7};
+    QRandomGenerator random(7);
+    WheelLines lines;
+    for (int l = 0; l < 60; ++l) {
+        WheelLine line = 0;
+        while (qPopulationCount(line) < 7)
+            line |= WheelLine(1) << random.bounded(29);
+        lines.push_back(line);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const GuaranteeCheck check = CheckGuarantee(spec, lines);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const bool met = seconds < 1.0;
+    QTextStream(stdout) << QStringLiteral("check of %1 cases (%2 missed): %3 s (goal < 1 s): %4\n")
+                               .arg(check.casesChecked)
+                               .arg(check.missedCases)
+                               .arg(seconds, 0, 'f', 3)
+                               .arg(met ? "met" : "NOT MET");
+    return met;
+}
+
+QVector<QVector<int>> randomLines(int count, int fromNumbers, quint32 seed) {
+    QRandomGenerator random(seed);
+    QVector<QVector<int>> lines;
+    for (int l = 0; l < count; ++l) {
+        QVector<int> line;
+        while (line.size() < 6) {
+            const int number = random.bounded(1, fromNumbers + 1);
+            if (!line.contains(number))
+                line.append(number);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+bool benchOdds(const char* what, const QVector<QVector<int>>& lines, double goalSeconds) {
+    QElapsedTimer timer;
+    timer.start();
+    const SetOdds odds = ComputeSetOdds(lines, 6, 49);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const bool met = seconds < goalSeconds && !odds.estimated;
+    QTextStream out(stdout);
+    out << QStringLiteral("exact odds of %1: %2 subsets in %3 s (goal < %4 s): %5\n")
+               .arg(what)
+               .arg(odds.work)
+               .arg(seconds, 0, 'f', 3)
+               .arg(goalSeconds)
+               .arg(met ? "met" : "NOT MET");
+    for (int h = 6; h >= 1; --h)
+        out << QStringLiteral("  best line >= %1 hits: %2\n")
+                   .arg(h)
+                   .arg(double(odds.atLeast[size_t(h)]), 0, 'g', 8);
+    return met;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const double effort = argc > 1 ? QString(argv[1]).toDouble() : 20.0;
+    const QString from = argc > 2 ? QString(argv[2]) : QString();
+    if (qEnvironmentVariableIsSet("ONLY_SEARCH"))
+        return benchSearch(effort, from) ? 0 : 1;
+    bool met = benchOdds("a 100-line wheel on 20 numbers", randomLines(100, 20, 20), 0.1);
+    met = benchOdds("100 random lines of 6 from 49", randomLines(100, 49, 49), 2.0) && met;
+    met = benchCheck() && met;
+    met = benchSearch(effort > 0 ? effort : 20.0, from) && met;
+    return met ? 0 : 1;
+}

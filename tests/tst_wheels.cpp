@@ -1,0 +1,277 @@
+// Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of specs
+// and of the player's numbers, and the search reaching the bound where it is exact.
+#include "wheels/GuaranteeCheck.h"
+#include "wheels/PlayerNumbers.h"
+#include "wheels/WheelSearch.h"
+
+#include <QLocale>
+#include <QTest>
+
+Q_DECLARE_METATYPE(WheelSpec)
+
+using Lines = QVector<QVector<int>>; // positions 1..V of the player's numbers
+using Numbers = QVector<int>;
+
+namespace {
+
+WheelLines masksOf(const Lines& lines) {
+    WheelLines masks;
+    for (const QVector<int>& line : lines) {
+        WheelLine mask = 0;
+        for (int position : line)
+            mask |= WheelLine(1) << (position - 1);
+        masks.push_back(mask);
+    }
+    return masks;
+}
+
+Numbers oneTo(int last) {
+    Numbers numbers;
+    for (int n = 1; n <= last; ++n)
+        numbers.append(n);
+    return numbers;
+}
+
+const Lines Fano{{1, 2, 4}, {2, 3, 5}, {3, 4, 6}, {4, 5, 7}, {5, 6, 1}, {6, 7, 2}, {7, 1, 3}};
+const Lines TwoHalves{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
+const Lines SixOfSeven{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 6, 7},
+                       {1, 2, 3, 5, 6, 7}, {1, 2, 4, 5, 6, 7}, {1, 3, 4, 5, 6, 7}};
+
+// Its time is set by hand: the search never waits on real seconds.
+class HandClock : public SearchClock {
+public:
+    qint64 nowMs() const override { return now; }
+    std::atomic<qint64> now{0};
+};
+
+} // namespace
+
+class TestWheels : public QObject {
+    Q_OBJECT
+
+private slots:
+    void schoenheim_data();
+    void schoenheim();
+    void guarantee_data();
+    void guarantee();
+    void specRefusals_data();
+    void specRefusals();
+    void playerNumbers_data();
+    void playerNumbers();
+    void searchReachesBound_data();
+    void searchReachesBound();
+    void searchEnds_data();
+    void searchEnds();
+};
+
+void TestWheels::schoenheim_data() {
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("t");
+    QTest::addColumn<quint64>("bound");
+    QTest::newRow("C(7,3,2), the Fano plane") << 7 << 3 << 2 << quint64(7);
+    QTest::newRow("C(8,4,3)") << 8 << 4 << 3 << quint64(14);
+    QTest::newRow("C(7,6,5)") << 7 << 6 << 5 << quint64(6);
+    QTest::newRow("C(10,6,3)") << 10 << 6 << 3 << quint64(7);
+    QTest::newRow("C(12,6,5)") << 12 << 6 << 5 << quint64(132);
+    QTest::newRow("C(14,6,4)") << 14 << 6 << 4 << quint64(75);
+    QTest::newRow("C(22,6,3), a Steiner system") << 22 << 6 << 3 << quint64(77);
+}
+
+void TestWheels::schoenheim() {
+    QFETCH(int, v);
+    QFETCH(int, k);
+    QFETCH(int, t);
+    QFETCH(quint64, bound);
+    QCOMPARE(SchoenheimBound(v, k, t), bound);
+}
+
+void TestWheels::guarantee_data() {
+    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<quint64>("cases");
+    QTest::addColumn<quint64>("missed");
+    QTest::addColumn<Numbers>("firstMissed");
+    QTest::newRow("Fano plane covers every pair")
+        << WheelSpec{7, 3, 2, 2} << Fano << quint64(21) << quint64(0) << Numbers{};
+    QTest::newRow("Fano plane less a line misses its three pairs")
+        << WheelSpec{7, 3, 2, 2} << Fano.mid(0, 6) << quint64(21) << quint64(3) << Numbers{1, 3};
+    QTest::newRow("two halves of 12: 3 if 5")
+        << WheelSpec{12, 6, 3, 5} << TwoHalves << quint64(792) << quint64(0) << Numbers{};
+    QTest::newRow("two halves of 12 miss 3 if 4 on a 2-2 split")
+        << WheelSpec{12, 6, 3, 4} << TwoHalves << quint64(495) << quint64(225)
+        << Numbers{1, 2, 7, 8};
+    QTest::newRow("4 if 6 on 9 numbers in 3 lines")
+        << WheelSpec{9, 6, 4, 6}
+        << Lines{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {4, 5, 6, 7, 8, 9}} << quint64(84)
+        << quint64(0) << Numbers{};
+    QTest::newRow("C(7,6,5) in six lines")
+        << WheelSpec{7, 6, 5, 5} << SixOfSeven << quint64(21) << quint64(0) << Numbers{};
+    QTest::newRow("five lines of six of seven miss one 5-set")
+        << WheelSpec{7, 6, 5, 5} << SixOfSeven.mid(0, 5) << quint64(21) << quint64(1)
+        << Numbers{3, 4, 5, 6, 7};
+}
+
+void TestWheels::guarantee() {
+    QFETCH(WheelSpec, spec);
+    QFETCH(Lines, lines);
+    QFETCH(quint64, cases);
+    QFETCH(quint64, missed);
+    QFETCH(Numbers, firstMissed);
+    const GuaranteeCheck check = CheckGuarantee(spec, masksOf(lines));
+    QVERIFY2(check.problem.isEmpty(), qPrintable(check.problem));
+    QCOMPARE(check.holds, missed == 0);
+    QCOMPARE(check.casesChecked, cases);
+    QCOMPARE(check.missedCases, missed);
+    QCOMPARE(LineNumbers(check.firstMissed, oneTo(spec.pool)), firstMissed);
+}
+
+void TestWheels::specRefusals_data() {
+    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<QString>("problem"); // empty: accepted
+    const QLocale locale;
+    QTest::newRow("6/49 wheel of 3 if 3 on 49 numbers") << WheelSpec{49, 6, 3, 3} << Lines{} << "";
+    QTest::newRow("7 a line, 3 if 7 on 29 numbers: 1,560,780 cases")
+        << WheelSpec{29, 7, 3, 7} << Lines{} << "";
+    QTest::newRow("30 numbers taken 7: 2,035,800 cases")
+        << WheelSpec{30, 7, 3, 7} << Lines{}
+        << locale.toString(quint64(2'035'800)) + " cases, more than the " +
+               locale.toString(quint64(2'000'000));
+    QTest::newRow("lines of 8") << WheelSpec{20, 8, 3, 3} << Lines{} << "Lines of 8";
+    QTest::newRow("lines of 1") << WheelSpec{20, 1, 1, 1} << Lines{} << "Lines of 1";
+    QTest::newRow("no more numbers than a line") << WheelSpec{6, 6, 3, 3} << Lines{} << "6 numbers";
+    QTest::newRow("50 numbers") << WheelSpec{50, 6, 3, 3} << Lines{} << "50 numbers";
+    QTest::newRow("more drawn than a line holds") << WheelSpec{12, 6, 3, 7} << Lines{} << "If 7";
+    QTest::newRow("guarantee above the drawn") << WheelSpec{12, 6, 4, 3} << Lines{} << "4 hits";
+    QTest::newRow("guarantee of 1") << WheelSpec{12, 6, 1, 3} << Lines{} << "1 hits";
+    QTest::newRow("a line of 5 in a wheel of 6")
+        << WheelSpec{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5}} << "Line 1";
+    QTest::newRow("a line past the player's numbers")
+        << WheelSpec{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 12, 13}} << "Line 2";
+}
+
+void TestWheels::specRefusals() {
+    QFETCH(WheelSpec, spec);
+    QFETCH(Lines, lines);
+    QFETCH(QString, problem);
+    const GuaranteeCheck check = CheckGuarantee(spec, masksOf(lines));
+    if (problem.isEmpty()) {
+        QCOMPARE(WheelSpecProblem(spec), QString());
+        return;
+    }
+    QVERIFY2(check.problem.contains(problem), qPrintable(check.problem));
+    QCOMPARE(check.casesChecked, quint64(0));
+    if (lines.isEmpty()) {
+        WheelSearch search(spec);
+        QCOMPARE(search.problem(), check.problem);
+        QVERIFY(search.run().empty());
+    }
+}
+
+void TestWheels::playerNumbers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("high");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<Numbers>("numbers");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("a range") << "1-12" << 49 << 6 << oneTo(12) << "";
+    QTest::newRow("blanks, commas, repeats, ranges overlapping")
+        << " 9,3 ,, 5\t7 3 1-3 2-4 " << 49 << 2 << Numbers{1, 2, 3, 4, 5, 7, 9} << "";
+    QTest::newRow("the whole 6/49 game") << "1-49" << 49 << 6 << oneTo(49) << "";
+    QTest::newRow("a word") << "1-12 x" << 49 << 6 << Numbers{} << "\"x\" is not a number";
+    QTest::newRow("a sign") << "1-12 -3" << 49 << 6 << Numbers{} << "\"-3\" is not a number";
+    QTest::newRow("a range of three parts") << "1-3-5" << 49 << 2 << Numbers{} << "\"1-3-5\"";
+    QTest::newRow("a range with no end") << "1- 12" << 49 << 2 << Numbers{} << "\"1-\"";
+    QTest::newRow("a range backwards") << "12-1" << 49 << 6 << Numbers{} << "12-1 runs backwards";
+    QTest::newRow("0 is below the game")
+        << "0 1 2 3 4 5 6" << 49 << 6 << Numbers{} << "0 is not one of the game's numbers 1 to 49";
+    QTest::newRow("a range past the game") << "40-50" << 49 << 6 << Numbers{} << "50 is not one";
+    QTest::newRow("a long number")
+        << "1-7 123456789012" << 49 << 6 << Numbers{} << "123456789012 is not one";
+    QTest::newRow("too few for lines of 6")
+        << "1 2 3 4 5 6" << 49 << 6 << Numbers{} << "6 numbers given: lines of 6 need at least 7";
+    QTest::newRow("nothing typed") << "  , " << 49 << 6 << Numbers{} << "0 numbers given";
+    QTest::newRow("more than 49") << "1-50" << 99 << 6 << Numbers{} << "50 numbers given";
+}
+
+void TestWheels::playerNumbers() {
+    QFETCH(QString, text);
+    QFETCH(int, high);
+    QFETCH(int, k);
+    QFETCH(Numbers, numbers);
+    QFETCH(QString, problem);
+    const PlayerNumbers read = ReadPlayerNumbers(text, 1, high, k);
+    QCOMPARE(read.numbers, numbers);
+    if (problem.isEmpty())
+        QVERIFY2(read.ok(), qPrintable(read.problem));
+    else
+        QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+}
+
+void TestWheels::searchReachesBound_data() {
+    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("C(8,4,3) = 14") << WheelSpec{8, 4, 3, 3} << 14;
+    QTest::newRow("C(7,6,5) = 6") << WheelSpec{7, 6, 5, 5} << 6;
+    QTest::newRow("C(7,3,2) = 7") << WheelSpec{7, 3, 2, 2} << 7;
+}
+
+// Small cases where the bound is the true size: the search stops there by itself, well before
+// its move limit (the effort is never reached: the clock does not move).
+void TestWheels::searchReachesBound() {
+    QFETCH(WheelSpec, spec);
+    QFETCH(int, lines);
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.maxMovesPerWorker = 20'000'000;
+    WheelSearch search(spec, limits, &clock);
+    std::vector<int> progress;
+    search.setProgress([&](int count, qint64) { progress.push_back(count); });
+    const WheelLines found = search.run();
+    QCOMPARE(int(found.size()), lines);
+    QVERIFY(search.reachedLowerBound());
+    QVERIFY(CheckGuarantee(spec, found).holds);
+    QVERIFY(std::is_sorted(progress.rbegin(), progress.rend()));
+    QCOMPARE(progress.back(), lines);
+}
+
+void TestWheels::searchEnds_data() {
+    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<QString>("end"); // "stop", "effort" or "moves"
+    QTest::newRow("stopped at the first wheel") << WheelSpec{16, 6, 3, 3} << "stop";
+    QTest::newRow("effort spent at the first wheel") << WheelSpec{16, 6, 3, 3} << "effort";
+    QTest::newRow("moves spent, a lotto design") << WheelSpec{12, 6, 3, 5} << "moves";
+}
+
+// However it ends, the search hands back the best wheel it found, and that wheel holds.
+void TestWheels::searchEnds() {
+    QFETCH(WheelSpec, spec);
+    QFETCH(QString, end);
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.effortSeconds = 5;
+    limits.maxMovesPerWorker = end == "moves" ? 20'000 : 0;
+    WheelSearch search(spec, limits, &clock);
+    int firstCount = 0;
+    search.setProgress([&](int count, qint64) {
+        if (firstCount == 0)
+            firstCount = count;
+        if (end == "stop")
+            search.stop();
+        else if (end == "effort")
+            clock.now = 5'000;
+    });
+    const WheelLines found = search.run();
+    QVERIFY(!found.empty());
+    QCOMPARE(int(found.size()), search.bestLineCount());
+    QVERIFY(CheckGuarantee(spec, found).holds);
+    QVERIFY(!search.reachedLowerBound());
+    // The other worker may still hand in a shorter wheel as the first one stops.
+    QVERIFY(int(found.size()) <= firstCount);
+    if (end == "moves")
+        QVERIFY(found.size() <= 3);
+}
+
+QTEST_GUILESS_MAIN(TestWheels)
+#include "tst_wheels.moc"

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "wheels/CaseRanks.h"
+#include "wheels/FastRandom.h"
+#include "wheels/WheelSpec.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+// One worker's search for a wheel of a fixed number of lines b, by simulated annealing in the
+// manner of Nurmela and Ostergard. The cost of a wheel is the number of uncovered cases (M-sets
+// that no line meets in T numbers). A move replaces one number x of one line B by a number y not
+// on it; the move is aimed at a random uncovered case c: B is a line meeting c the most, x is
+// off c and y on c, so B comes closer to covering c. A move that does not raise the cost is
+// always taken; one raising it by d is taken with chance exp(-d / temperature), and the
+// temperature falls level by level, so the search roams at first and settles later.
+//
+// Each case keeps the number of lines covering it, so a move's effect is counted from the cases
+// it touches alone. Swapping x for y in B changes only cases holding exactly one of x, y that
+// meet the rest of B in T - 1 numbers, the rest coming from outside B and y: for such a set P of
+// T - 1 of B's other numbers and Q of M - T outside numbers, the case {x} + P + Q loses B (and
+// becomes uncovered if B was its only line) and {y} + P + Q gains B (and is covered if it was
+// not). That is C(k-1, T-1) * C(V-k-1, M-T) pairs of cases per move.
+
+// An attempt cools geometrically from the start temperature to the end one and gives up there,
+// or sooner once the cost has not moved for some levels in a row (frozen).
+struct AnnealSchedule {
+    double startTemperature = 0.4;
+    double endTemperature = 0.06;
+    double cooling = 0.99;  // temperature kept from one level to the next
+    quint64 levelMoves = 0; // moves per temperature level; 0: from the wheel's size
+    int frozenLevels = 20;
+};
+
+class CoverAnnealer {
+public:
+    using StopTest = std::function<bool()>; // asked every 1,024 moves
+
+    CoverAnnealer(const WheelSpec& spec, quint64 seed);
+
+    // A covering built line by line, each the best of a few candidates holding an uncovered
+    // case; false when stopped first.
+    bool buildGreedy(const StopTest& stop);
+    // Start from these lines, or from `count` random ones.
+    void load(const WheelLines& lines);
+    void loadRandom(int count);
+    // One line fewer: the line that alone covers the fewest cases, or any line.
+    void dropLeastUseful();
+    void dropRandomLine();
+    // True once every case is covered; false when frozen or stopped.
+    bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
+
+    const WheelLines& lines() const { return lines_; }
+    quint32 uncoveredCount() const { return quint32(uncovered_.size()); }
+    quint64 moves() const { return moves_; }
+    quint32 lowestCost() const { return lowestCost_; }
+
+private:
+    template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
+    void addLine(WheelLine line);
+    void removeLine(size_t index);
+    void markCovered(quint32 rank);
+    void markUncovered(quint32 rank, quint64 mask);
+    WheelLine randomLine();
+    // The move for one uncovered case: line index, number out, number in; returns the change
+    // in cost and leaves the touched cases in gains_ / losses_.
+    int proposeMove(size_t* line, quint64* out, quint64* in);
+    // The change in cost of swapping `out` for `in` on a line; with keep, the touched cases are
+    // left in gains_ and losses_ for applyMove.
+    int moveCost(WheelLine chosen, quint64 out, quint64 in, bool keep);
+
+    void applyMove(size_t line, quint64 out, quint64 in);
+
+    WheelSpec spec_;
+    quint64 allPositions_ = 0;
+    CaseRanks ranks_;
+    FastRandom random_;
+    WheelLines lines_;
+    std::vector<quint32> coverCount_;    // by case rank: lines covering the case
+    std::vector<quint64> uncovered_;     // masks of the uncovered cases, in no order
+    std::vector<qint32> whereUncovered_; // by case rank: index in uncovered_, or -1
+    quint64 moves_ = 0;
+    quint32 lowestCost_ = 0;
+
+    // Choices of j of a line's numbers and M - j outside ones, j = T..min(k, M).
+    struct CoverShape {
+        std::vector<quint64> inside, outside;
+    };
+    std::vector<CoverShape> coverShapes_;
+    std::vector<quint64> moveInside_, moveOutside_; // T-1 of k-1; M-T of V-k-1
+    std::vector<quint64> outsideMasks_;
+    struct TouchedCase {
+        quint32 rank;
+        quint64 mask;
+    };
+    std::vector<TouchedCase> gains_, losses_;
+    // A move looks for its line among at most this many (a sample of a longer wheel).
+    static constexpr size_t MaxLinesScanned = 512;
+    std::array<size_t, MaxLinesScanned> closest_{}; // lines tied for meeting the target the most
+};

@@ -1,0 +1,74 @@
+#include "wheels/PlayerNumbers.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <algorithm>
+#include <bitset>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("PlayerNumbers", text);
+}
+
+// Digits only: no sign, so "-3" is not read as a number. A run of more than 3 digits is
+// read as 1000, out of every game's range, rather than overflowing.
+bool readNumber(QStringView text, int* number) {
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    *number = text.size() > 3 ? 1000 : text.toInt();
+    return true;
+}
+
+PlayerNumbers refused(const QString& problem) {
+    return {{}, problem};
+}
+
+} // namespace
+
+PlayerNumbers ReadPlayerNumbers(const QString& text, int low, int high, int lineSize) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+    std::bitset<1000> chosen;
+    high = std::min(high, 999);
+    auto outOfRange = [&](QStringView number) {
+        return tr("%1 is not one of the game's numbers %2 to %3.")
+            .arg(number.toString())
+            .arg(low)
+            .arg(high);
+    };
+    for (const QString& part : parts) {
+        const qsizetype dash = part.indexOf(u'-');
+        const QStringView from = dash < 0 ? QStringView(part) : QStringView(part).left(dash);
+        const QStringView to = dash < 0 ? QStringView(part) : QStringView(part).mid(dash + 1);
+        int first = 0, last = 0;
+        if (!readNumber(from, &first) || !readNumber(to, &last))
+            return refused(tr("\"%1\" is not a number or a range such as 1-12.").arg(part));
+        if (first < low || first > high)
+            return refused(outOfRange(from));
+        if (last < low || last > high)
+            return refused(outOfRange(to));
+        if (first > last)
+            return refused(
+                tr("The range %1 runs backwards: write %2-%3.").arg(part).arg(last).arg(first));
+        for (int number = first; number <= last; ++number)
+            chosen.set(size_t(number));
+    }
+    const int count = int(chosen.count());
+    if (count < lineSize + 1)
+        return refused(tr("%1 numbers given: lines of %2 need at least %3.")
+                           .arg(count)
+                           .arg(lineSize)
+                           .arg(lineSize + 1));
+    if (count > MaxPlayerNumbers)
+        return refused(
+            tr("%1 numbers given: a wheel takes at most %2.").arg(count).arg(MaxPlayerNumbers));
+    PlayerNumbers read;
+    for (int number = std::max(low, 0); number <= high; ++number)
+        if (chosen[size_t(number)])
+            read.numbers.append(number);
+    return read;
+}

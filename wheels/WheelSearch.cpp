@@ -1,0 +1,105 @@
+#include "wheels/WheelSearch.h"
+
+#include "wheels/CoverAnnealer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+qint64 SteadySearchClock::nowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+WheelSearch::WheelSearch(const WheelSpec& spec, const WheelSearchLimits& limits,
+                         const SearchClock* clock)
+    : spec_(spec), limits_(limits), problem_(WheelSpecProblem(spec)), clock_(clock) {
+    if (!clock_) {
+        ownClock_ = std::make_unique<SteadySearchClock>();
+        clock_ = ownClock_.get();
+    }
+    if (problem_.isEmpty())
+        lowerBound_ = WheelLowerBound(spec);
+}
+
+WheelSearch::~WheelSearch() = default;
+
+WheelLines WheelSearch::bestLines() const {
+    std::lock_guard<std::mutex> lock(bestMutex_);
+    return best_;
+}
+
+bool WheelSearch::reachedLowerBound() const {
+    return bestCount_ > 0 && quint64(bestCount_) <= lowerBound_;
+}
+
+bool WheelSearch::timeIsUp() const {
+    return double(clock_->nowMs() - startMs_) >= limits_.effortSeconds * 1000.0;
+}
+
+void WheelSearch::offer(const WheelLines& lines) {
+    std::lock_guard<std::mutex> lock(bestMutex_);
+    if (!best_.empty() && lines.size() >= best_.size())
+        return;
+    best_ = lines;
+    bestCount_ = int(lines.size());
+    msToBest_ = clock_->nowMs() - startMs_;
+    if (lines.size() <= lowerBound_)
+        stop_ = true;
+    // Under the lock, so the window sees the calls one at a time and in order.
+    if (progress_)
+        progress_(bestCount_, msToBest_);
+}
+
+void WheelSearch::work(int worker) {
+    CoverAnnealer annealer(spec_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
+    const auto ended = [&] {
+        return stop_ || timeIsUp() ||
+               (limits_.maxMovesPerWorker > 0 && annealer.moves() >= limits_.maxMovesPerWorker);
+    };
+    if (annealer.buildGreedy(ended))
+        offer(annealer.lines());
+    const AnnealSchedule schedule;
+    int failures = 0;
+    while (!ended() && bestCount_ > 0) {
+        const WheelLines start = bestLines();
+        const int target = int(start.size()) - 1;
+        if (target < 1 || quint64(target) < lowerBound_)
+            break;
+        // From the best wheel less its least useful line, or less a random line; each failure
+        // at the same size doubles the length of the next attempt (up to 64 times), since the
+        // last lines are the hardest to save.
+        annealer.load(start);
+        if (failures % 2 == 0)
+            annealer.dropLeastUseful();
+        else
+            annealer.dropRandomLine();
+        AnnealSchedule attempt = schedule;
+        attempt.levelMoves = std::max<quint64>(500, quint64(spec_.lineSize) * 4 * quint64(target))
+                             << std::min(failures, 6);
+        const auto abandoned = [&] { return ended() || bestCount_ <= target; };
+        if (annealer.anneal(attempt, abandoned)) {
+            offer(annealer.lines());
+            failures = 0;
+        } else {
+            ++failures;
+        }
+    }
+    moves_ += annealer.moves();
+}
+
+WheelLines WheelSearch::run() {
+    if (!problem_.isEmpty())
+        return {};
+    startMs_ = clock_->nowMs();
+    const int threads = std::clamp(limits_.threads, 1, 8);
+    std::vector<std::thread> helpers;
+    for (int worker = 1; worker < threads; ++worker)
+        helpers.emplace_back(&WheelSearch::work, this, worker);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    return bestLines();
+}

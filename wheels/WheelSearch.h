@@ -1,0 +1,83 @@
+#pragma once
+
+#include "wheels/SearchClock.h"
+#include "wheels/WheelSpec.h"
+
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+// Looks for a wheel with as few lines as it can within an effort in seconds.
+//
+// Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
+// CoverAnnealer) for a wheel one line shorter than the best either has found, starting from that
+// best wheel less its least useful line; when it gets there the new wheel becomes the best and
+// the hunt moves to one line fewer. A worker whose attempt freezes starts another, in turn from
+// the best less a random line and from random lines. The search ends when
+//   - the effort is spent (measured on the SearchClock given, else the steady clock),
+//   - stop() is called (from any thread),
+//   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
+//   - or each worker has made the most moves allowed (for tests and benchmarks).
+//
+// Use from a window: construct, setProgress if wanted, call run() on a worker of its own (it
+// blocks until the end), poll bestLineCount() or take the progress calls, stop() on cancel.
+
+struct WheelSearchLimits {
+    double effortSeconds = 20;
+    quint64 maxMovesPerWorker = 0; // 0: no limit but the effort
+    int threads = 2;
+    quint64 seed = 1; // workers' generators start from it: same seed, same start
+};
+
+class WheelSearch {
+public:
+    // Called on a worker thread each time a shorter wheel is found.
+    using Progress = std::function<void(int lineCount, qint64 elapsedMs)>;
+
+    explicit WheelSearch(const WheelSpec& spec, const WheelSearchLimits& limits = {},
+                         const SearchClock* clock = nullptr);
+    ~WheelSearch();
+    WheelSearch(const WheelSearch&) = delete;
+    WheelSearch& operator=(const WheelSearch&) = delete;
+
+    // Why the spec cannot be searched (WheelSpecProblem); run() then returns at once, empty.
+    QString problem() const { return problem_; }
+    quint64 lowerBound() const { return lowerBound_; }
+
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
+
+    // Searches until one of the ends above; returns the best wheel (empty if stopped before
+    // the first one was built). Call once.
+    WheelLines run();
+
+    // Safe from any thread, at any time.
+    void stop() { stop_ = true; }
+    int bestLineCount() const { return bestCount_; } // 0 before the first wheel
+    WheelLines bestLines() const;
+    qint64 msToBest() const { return msToBest_; } // from the start of run()
+    bool reachedLowerBound() const;
+    quint64 movesMade() const { return moves_; }
+
+private:
+    void work(int worker);
+    void offer(const WheelLines& lines);
+    bool timeIsUp() const;
+
+    WheelSpec spec_;
+    WheelSearchLimits limits_;
+    QString problem_;
+    quint64 lowerBound_ = 1;
+    std::unique_ptr<SteadySearchClock> ownClock_;
+    const SearchClock* clock_ = nullptr;
+    qint64 startMs_ = 0;
+    Progress progress_;
+
+    std::atomic<bool> stop_{false};
+    std::atomic<int> bestCount_{0};
+    std::atomic<qint64> msToBest_{0};
+    std::atomic<quint64> moves_{0};
+    mutable std::mutex bestMutex_;
+    WheelLines best_;
+};

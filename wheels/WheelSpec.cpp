@@ -1,0 +1,82 @@
+#include "wheels/WheelSpec.h"
+
+#include "odds/Binomial.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("WheelSpec", text);
+}
+
+} // namespace
+
+quint64 WheelCaseCount(const WheelSpec& spec) {
+    return Binomial(spec.pool, spec.ifDrawn);
+}
+
+QString WheelSpecProblem(const WheelSpec& spec) {
+    if (spec.lineSize < 2 || spec.lineSize > 7)
+        return tr("Lines of %1 numbers: a wheel has lines of 2 to 7 numbers.").arg(spec.lineSize);
+    if (spec.pool < spec.lineSize + 1 || spec.pool > 49)
+        return tr("%1 numbers to wheel: lines of %2 need from %3 to 49.")
+            .arg(spec.pool)
+            .arg(spec.lineSize)
+            .arg(spec.lineSize + 1);
+    if (spec.ifDrawn < 2 || spec.ifDrawn > spec.lineSize)
+        return tr("\"If %1 are drawn\": it must be from 2 to the line's %2 numbers.")
+            .arg(spec.ifDrawn)
+            .arg(spec.lineSize);
+    if (spec.guarantee < 2 || spec.guarantee > spec.ifDrawn)
+        return tr("A guarantee of %1 hits: it must be from 2 to the %2 drawn.")
+            .arg(spec.guarantee)
+            .arg(spec.ifDrawn);
+    const quint64 cases = WheelCaseCount(spec);
+    if (cases > MaxWheelCases) {
+        const QLocale locale;
+        return tr("%1 numbers taken %2 at a time make %3 cases, more than the %4 a wheel can "
+                  "check.")
+            .arg(spec.pool)
+            .arg(spec.ifDrawn)
+            .arg(locale.toString(cases), locale.toString(MaxWheelCases));
+    }
+    return {};
+}
+
+quint64 SchoenheimBound(int v, int k, int t) {
+    if (t <= 0)
+        return 1;
+    if (k <= 0 || v < k || t > k)
+        return 0;
+    // Innermost first: L(v-t+1, k-t+1, 1) = ceil((v-t+1)/(k-t+1)), then outwards.
+    quint64 bound = 1;
+    for (int i = t - 1; i >= 0; --i) {
+        const quint64 numerator = quint64(v - i) * bound, denominator = quint64(k - i);
+        bound = (numerator + denominator - 1) / denominator;
+    }
+    return bound;
+}
+
+quint64 WheelLowerBound(const WheelSpec& spec) {
+    if (spec.guarantee == spec.ifDrawn)
+        return SchoenheimBound(spec.pool, spec.lineSize, spec.guarantee);
+    return 1;
+}
+
+QVector<int> LineNumbers(WheelLine line, const QVector<int>& playerNumbers) {
+    QVector<int> numbers;
+    for (int i = 0; i < playerNumbers.size() && i < 64; ++i)
+        if (line & (WheelLine(1) << i))
+            numbers.append(playerNumbers[i]);
+    return numbers;
+}
+
+QVector<QVector<int>> WheelNumbers(const WheelLines& lines, const QVector<int>& playerNumbers) {
+    QVector<QVector<int>> numbers;
+    numbers.reserve(qsizetype(lines.size()));
+    for (WheelLine line : lines)
+        numbers.append(LineNumbers(line, playerNumbers));
+    return numbers;
+}

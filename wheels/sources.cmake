@@ -1,0 +1,10 @@
+list(APPEND BALLMERE_CORE_SOURCES
+  wheels/WheelSpec.h wheels/WheelSpec.cpp
+  wheels/PlayerNumbers.h wheels/PlayerNumbers.cpp
+  wheels/GuaranteeCheck.h wheels/GuaranteeCheck.cpp
+  wheels/SearchClock.h
+  wheels/WheelSearch.h wheels/WheelSearch.cpp
+  wheels/CoverAnnealer.h wheels/CoverAnnealer.cpp
+  wheels/CaseRanks.h wheels/CaseRanks.cpp
+  wheels/FastRandom.h
+)
