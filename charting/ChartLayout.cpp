@@ -1,13 +1,13 @@
 #include "ChartLayout.h"
 
+#include "ChartTags.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double MinZoomPixels = 4;
-constexpr double LabelGap = 4;
-constexpr int MaxTagRows = 4;
 
 // The part of a view's span along one axis that is kept between limits.
 void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
@@ -58,35 +58,64 @@ void soundSpan(double& lo, double& hi, double whole, double narrowest) {
     }
 }
 
-// Each tag TagLift above its bar; when they are too wide for their slots, neighbours alternate
-// between rows on a common line above the highest bar in view. Within a row a tag moves right
-// just enough to clear the one before it and the value axis.
-void placeTags(ChartLayout& layout, double width, double height) {
+// See ChartBarShape.
+void shapeBars(ChartLayout& layout) {
     const QRectF& plot = layout.plot;
-    const int count = int(layout.bars.size());
-    layout.tags.assign(size_t(count), QRectF());
-    std::vector<int> shown;
-    double highest = plot.bottom();
-    for (int i = 0; i < count; ++i) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const double centre = face.center().x();
-        if (centre < plot.left() || centre > plot.right() || face.top() < plot.top() - 0.5 ||
-            face.top() > plot.bottom() + 0.5)
-            continue; // a bar cut off by the view has no top to label
-        shown.push_back(i);
-        highest = std::min(highest, face.top());
+    constexpr double Slack = 0.5;
+    const auto whole = [&plot](const QRectF& face) {
+        return face.left() >= plot.left() - Slack && face.right() <= plot.right() + Slack;
+    };
+    const bool anyWhole = std::any_of(layout.bars.begin(), layout.bars.end(), whole);
+    layout.shapes.assign(layout.bars.size(), ChartBarShape());
+    for (size_t i = 0; i < layout.bars.size(); ++i) {
+        const QRectF& face = layout.bars[i];
+        if (face.top() > plot.bottom() + Slack || face.bottom() < plot.top() - Slack)
+            continue;
+        ChartBarShape& shape = layout.shapes[i];
+        if (whole(face)) {
+            shape.side = true;
+        } else if (anyWhole || face.right() <= plot.left() || face.left() >= plot.right()) {
+            continue;
+        }
+        shape.shown = true;
+        shape.top = face.top() >= plot.top() - Slack;
+        shape.front =
+            QRectF(QPointF(shape.side ? face.left() : std::max(face.left(), plot.left()),
+                           std::max(face.top(), plot.top())),
+                   QPointF(shape.side ? face.right() : std::min(face.right(), plot.right()),
+                           std::min(face.bottom(), plot.bottom())));
     }
-    const int rows = layout.tagRows;
-    std::vector<double> rowEnd(size_t(rows), plot.left() + 1);
-    for (const int i : shown) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const int row = i % rows;
-        const double bottom = rows > 1 ? highest - ChartLayout::TagLift - row * (height + 2)
-                                       : face.top() - ChartLayout::TagLift;
-        const double left =
-            std::max(std::round(face.center().x() - width / 2), rowEnd[size_t(row)]);
-        layout.tags[size_t(i)] = QRectF(left, std::round(bottom - height), width, height);
-        rowEnd[size_t(row)] = left + width + 1;
+}
+
+// Every labelStep-th bar whose centre is in view; with none in view, each slot in view, its
+// label centred on the part in view.
+void labelBars(ChartLayout& layout, int barCount, double labelWidth) {
+    const QRectF& plot = layout.plot;
+    const double room = labelWidth + ChartLayout::LabelGap;
+    while (layout.labelStep * layout.slotWidth < room && layout.labelStep < 1'000'000)
+        layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
+    bool centreInView = false;
+    for (int i = 0; i < barCount; ++i) {
+        const double centre = layout.xToPixel(i + 0.5);
+        if (centre < plot.left() - 0.5 || centre > plot.right() + 0.5)
+            continue;
+        centreInView = true;
+        if ((i + 1) % layout.labelStep == 0)
+            layout.labels.push_back({i, centre});
+    }
+    if (centreInView || barCount <= 0)
+        return;
+    const ChartView& view = layout.view;
+    // No centre in view: the view is narrower than a slot, so it meets two slots at most.
+    const int first = int(std::clamp(std::floor(view.xMin), 0.0, double(barCount - 1)));
+    for (int i = first; i < std::min(first + 2, barCount); ++i) {
+        const double from = std::max(double(i), view.xMin);
+        const double to = std::min(i + 1.0, view.xMax);
+        if (!(to > from))
+            continue;
+        const double x = layout.xToPixel((from + to) / 2);
+        const double half = std::min(labelWidth, plot.width()) / 2;
+        layout.labels.push_back({i, std::clamp(x, plot.left() + half, plot.right() - half)});
     }
 }
 
@@ -122,15 +151,8 @@ std::vector<QPointF> ChartLayout::boxOutline() const {
             plot.bottomRight() + back, plot.bottomRight()};
 }
 
-int tagRowsFor(double slotWidth, double tagWidth) {
-    const double rows = std::ceil((tagWidth + 2) / slotWidth);
-    if (!(slotWidth > 0) || !(rows > 1))
-        return 1;
-    return int(std::min(rows, double(MaxTagRows)));
-}
-
-bool ChartLayout::barLabelShown(int bar) const {
-    return (bar + 1) % labelStep == 0;
+double ChartLayout::frameTop(double x) const {
+    return plot.top() - std::clamp(x - plot.left(), 0.0, depth);
 }
 
 QString ChartLayout::tickLabel(double value) const {
@@ -163,9 +185,15 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
     double top = m;
     if (text.titleHeight > 0) {
-        layout.title = QRectF(0, m, width, text.titleHeight);
-        top += text.titleHeight + m;
+        layout.title = QRectF(0, top, width, text.titleHeight);
+        top += text.titleHeight;
     }
+    if (text.subtitleHeight > 0) {
+        layout.subtitle = QRectF(0, top, width, text.subtitleHeight);
+        top += text.subtitleHeight;
+    }
+    if (top > m)
+        top += m;
     double left = m;
     if (text.valueTitleWidth > 0)
         left += text.valueTitleWidth + m;
@@ -198,6 +226,8 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
     soundSpan(view.yMin, view.yMax, highest, ChartLayout::MinViewHeight);
     layout.view = view;
     layout.slotWidth = plot.width() / (view.xMax - view.xMin);
+    layout.wallShown = view.xMin <= 1e-9;
+    layout.floorShown = view.yMin <= 1e-9;
 
     const double inset = (1 - ChartLayout::BarFraction) / 2;
     layout.bars.reserve(size_t(std::max(0, input.barCount)));
@@ -208,9 +238,8 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.bars.push_back(QRectF(corner, base).normalized());
     }
 
-    const double labelRoom = text.widestBarLabel + LabelGap;
-    while (layout.labelStep * layout.slotWidth < labelRoom && layout.labelStep < 1'000'000)
-        layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
+    shapeBars(layout);
+    labelBars(layout, input.barCount, text.widestBarLabel);
 
     layout.tickStep =
         niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
@@ -230,24 +259,41 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
     layout.barDepth =
         std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
     if (input.valueTagsVisible)
-        layout.tagRows = tagRowsFor(layout.slotWidth, text.tagWidth);
-    if (input.valueTagsVisible)
-        placeTags(layout, text.tagWidth, text.tagHeight);
+        placeTags(layout, text.tagFaces, true);
     return layout;
 }
 
-ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight,
-                   double headroom) {
+ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight) {
     ChartView view;
     view.xMax = std::max(1, barCount);
-    double top = std::max(0.0, highest);
-    if (headroom > 0 && plotHeight > 2 * headroom)
-        top = top * plotHeight / (plotHeight - headroom);
+    const double top = std::max(0.0, highest);
     const double step = std::max(1.0, niceStep(top, tickCapacity(plotHeight, labelHeight)));
     view.yMax = top > 0 ? std::ceil(top / step - 1e-9) * step : 1;
     if (view.yMax < top) // rounding
         view.yMax += step;
     return view;
+}
+
+ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values) {
+    ChartInput probe = input;
+    probe.view = ChartView{};
+    const double plotHeight = layoutChart(probe, {}).plot.height();
+    double highest = 0;
+    for (const double value : values)
+        if (std::isfinite(value))
+            highest = std::max(highest, value);
+    probe.view = fullView(input.barCount, highest, plotHeight, input.text.labelHeight);
+    if (!input.valueTagsVisible)
+        return probe.view;
+    // Stacked tags rise by how the bars differ in pixels, which the axis changes: a few rounds
+    // settle it, each raising the axis no less than the last.
+    for (int round = 0; round < 4; ++round) {
+        const double top = axisTopForTags(layoutChart(probe, values), input.text.tagFaces, values);
+        if (!(top > probe.view.yMax))
+            break;
+        probe.view.yMax = top;
+    }
+    return probe.view;
 }
 
 DragAction leftDragAction(const QPointF& from, const QPointF& to) {

@@ -21,6 +21,7 @@ struct ChartBar {
 
 struct ChartStyle {
     QString title;
+    QString subtitle;   // under the title, in the label font
     QString barTitle;   // under the bar labels
     QString valueTitle; // left of the value labels, written horizontally
     QFont font;         // labels and tags; pixel-sized, so it scales with the layout
@@ -45,6 +46,7 @@ public:
 
 private:
     ChartInput input(const QSizeF& size, const ChartView& view) const;
+    QFont tagFont(int face) const;
     void paintBackground(QPainter& painter, const QRectF& area) const;
     void paintWalls(QPainter& painter, const ChartLayout& layout) const;
     void paintBars(QPainter& painter, const ChartLayout& layout) const;
@@ -55,6 +57,7 @@ private:
     const ChartStyle& style_;
     std::vector<double> values_;
     ChartTextSizes text_;
+    std::vector<int> tagPixels_; // the tag font's pixel size in each of text_.tagFaces
 };
 
 // A font of `points` at the usual 96 pixels per inch, sized in pixels so that it scales with

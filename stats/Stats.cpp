@@ -1,5 +1,4 @@
 #include "Stats.h"
-#include "controls/StatusHint.h"
 #include "ui_Stats.h"
 
 #include "DrawNumbers.h"
@@ -17,6 +16,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
@@ -54,6 +54,20 @@ int textRoom(const QSpinBox& spin) {
                ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &spin)
                .width() -
            LineEditMargins;
+}
+
+// A hint shown whole in the status bar: a long one in a smaller face, down to the smallest that
+// still reads; only beyond that is it cut short.
+void showWholeHint(QStatusBar* bar, const QFont& normal, const QString& hint) {
+    constexpr double SmallestPoints = 6;
+    // The bar's message area: its width less the margins QStatusBar keeps around the text.
+    constexpr int MessageMargins = 6 + 12;
+    const int room = bar->width() - MessageMargins;
+    QFont font = normal;
+    while (QFontMetrics(font).horizontalAdvance(hint) > room && font.pointSizeF() > SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    bar->setFont(font);
+    bar->showMessage(QFontMetrics(font).elidedText(hint, Qt::ElideRight, std::max(room, 1)));
 }
 
 void setHint(QWidget* control, const char* text) {
@@ -138,7 +152,7 @@ void TForm8::FormCreate() {
     redraw(false);
 
     ui_->Label6->setText(lastDrawHeading(state));
-    ui_->Label7->setText(lastDrawNumbers(context_.table));
+    ui_->Label7->setText(lastDrawForDisplay(context_.table));
     shrinkToFit(ui_->Label7, ui_->Label7->text(), ui_->Label7->width());
 }
 
@@ -148,13 +162,15 @@ void TForm8::FormDestroy() {
 }
 
 void TForm8::DoShowHint(const QString& text) {
-    showStatusHint(ui_->StatusBar1, text);
+    showWholeHint(ui_->StatusBar1, font(), text);
 }
 
 void TForm8::redraw(bool showClasses) {
     const HitBarList bars = BuildHitBars(context_.table, context_.state, ui_->SpinEdit1->value(),
                                          ui_->CheckBox2->isChecked(), showClasses);
     BarChart* const chart = ui_->Chart1;
+    // The History box counts from the first draw on: say which draws those are.
+    chart->setSubtitle(countedDrawsText(context_.table, ui_->SpinEdit1->value()));
     chart->clear();
     for (const HitBar& bar : bars) {
         if (bar.classified)

@@ -23,8 +23,13 @@ ChartTextSizes textSizes() {
     text.widestBarLabel = 13;
     text.valueTitleWidth = 20;
     text.axisTitleHeight = 13;
-    text.tagWidth = 22;
-    text.tagHeight = 15;
+    // Three-digit tags in faces of 11 down to 6 pixels, as the label font measures them.
+    const int capHeights[] = {8, 8, 7, 7, 5, 4};
+    for (int pixels = 11; pixels >= 6; --pixels) {
+        const double length = std::ceil(3 * 0.636 * pixels + 4);
+        text.tagFaces.push_back({QSizeF(length, std::ceil(1.164 * pixels + 2)),
+                                 QSizeF(capHeights[11 - pixels] + 2, length)});
+    }
     return text;
 }
 
@@ -122,6 +127,11 @@ private slots:
     void layout();
     void wholeView_data();
     void wholeView();
+    void labelsAndTags_data();
+    void labelsAndTags();
+    void zoomedBars_data();
+    void zoomedBars();
+    void focusFrame();
     void zoomAndScroll_data();
     void zoomAndScroll();
     void dragActions_data();
@@ -143,7 +153,7 @@ void TestChart::layout_data() {
     QTest::addColumn<ChartView>("view");
     QTest::addColumn<int>("labelStep");
 
-    QTest::newRow("49 bars, whole") << QSizeF(495, 299) << 49 << ChartView{0, 49, 0, 500} << 5;
+    QTest::newRow("49 bars, whole") << QSizeF(495, 299) << 49 << ChartView{0, 49, 0, 500} << 2;
     QTest::newRow("printed at twice the size")
         << QSizeF(990, 598) << 49 << ChartView{0, 49, 0, 500} << 1;
     QTest::newRow("10 bars") << QSizeF(495, 299) << 10 << ChartView{0, 10, 0, 7} << 1;
@@ -197,7 +207,7 @@ void TestChart::layout() {
         QVERIFY(tick.value >= v.yMin - 1e-9 && tick.value <= v.yMax + 1e-9);
         QVERIFY(tick.y >= l.plot.top() - 1e-6 && tick.y <= l.plot.bottom() + 1e-6);
     }
-    // Tags 20 px above their bars, or in rows when crowded; never overlapping, never on the axis.
+    // Tags over their own bars, never overlapping.
     QCOMPARE(int(l.tags.size()), bars);
     std::vector<QRectF> tags;
     for (int i = 0; i < bars; ++i) {
@@ -205,18 +215,10 @@ void TestChart::layout() {
         if (tag.isEmpty())
             continue;
         QVERIFY(tag.left() > l.plot.left());
-        QVERIFY(tag.bottom() <= l.bars[size_t(i)].top() - ChartLayout::TagLift + 0.5);
-        if (l.tagRows == 1)
-            QCOMPARE(tag.bottom(), std::round(l.bars[size_t(i)].top() - ChartLayout::TagLift));
         for (const QRectF& other : tags)
             QVERIFY(!tag.intersects(other));
         tags.push_back(tag);
     }
-    if (v.yMin == 0 && v.yMax >= 500 && size.width() > 100) // every top in view
-        QCOMPARE(int(tags.size()),
-                 int(std::count_if(l.bars.begin(), l.bars.end(), [&](const QRectF& bar) {
-                     return bar.center().x() <= l.plot.right();
-                 })));
     if (l.ticks.size() > 1 && l.plot.height() > 2 * textSizes().labelHeight)
         QVERIFY(l.ticks[0].y - l.ticks[1].y >= textSizes().labelHeight);
 }
@@ -224,31 +226,201 @@ void TestChart::layout() {
 void TestChart::wholeView_data() {
     QTest::addColumn<int>("bars");
     QTest::addColumn<double>("highest");
-    QTest::addColumn<double>("headroom");
     QTest::addColumn<double>("yMax");
 
-    QTest::newRow("6/49 history") << 49 << 498.0 << 0.0 << 500.0;
-    QTest::newRow("round already") << 49 << 500.0 << 0.0 << 500.0;
-    QTest::newRow("one draw") << 49 << 1.0 << 0.0 << 1.0;
-    QTest::newRow("one draw with tags: whole numbers") << 49 << 1.0 << 60.0 << 2.0;
-    QTest::newRow("nothing drawn") << 49 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("room for tags") << 49 << 498.0 << 60.0 << 700.0;
-    QTest::newRow("no bars") << 0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("6/49 history") << 49 << 498.0 << 500.0;
+    QTest::newRow("round already") << 49 << 500.0 << 500.0;
+    QTest::newRow("one draw") << 49 << 1.0 << 1.0;
+    QTest::newRow("nothing drawn") << 49 << 0.0 << 1.0;
+    QTest::newRow("no bars") << 0 << 0.0 << 1.0;
 }
 
 void TestChart::wholeView() {
     QFETCH(int, bars);
     QFETCH(double, highest);
-    QFETCH(double, headroom);
     QFETCH(double, yMax);
-    const double plotHeight = 220;
-    const ChartView view = fullView(bars, highest, plotHeight, 13, headroom);
+    const ChartView view = fullView(bars, highest, 220, 13);
     QCOMPARE(view.xMin, 0.0);
     QCOMPARE(view.xMax, double(std::max(1, bars)));
     QCOMPARE(view.yMin, 0.0);
     QCOMPARE(view.yMax, yMax);
-    // The highest bar leaves the headroom above it.
-    QVERIFY((1 - highest / view.yMax) * plotHeight >= headroom - 1e-9);
+}
+
+void TestChart::labelsAndTags_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<ChartView>("view"); // empty (all 0): the whole chart
+    QTest::addColumn<int>("labelStep");  // 0: not checked
+    QTest::addColumn<QString>("tags");   // level, upright, stacked or none
+    QTest::addColumn<double>("growth");  // at most, of the value axis for the tags
+
+    const QSizeF window(495, 299);
+    const ChartView whole{0, 0, 0, 0};
+    QTest::newRow("49 numbers in the window") << window << 49 << whole << 2 << "upright" << 1.15;
+    QTest::newRow("49 numbers printed at twice the size")
+        << QSizeF(990, 598) << 49 << whole << 1 << "upright" << 1.15;
+    QTest::newRow("10 numbers") << window << 10 << whole << 1 << "level" << 1.15;
+    QTest::newRow("99 numbers in the window: tags stacked over their bars")
+        << window << 99 << whole << 5 << "stacked" << 1.5;
+    QTest::newRow("zoomed into bars 10 to 22")
+        << window << 49 << ChartView{10.3, 22.7, 200, 550} << 1 << "level" << 0.0;
+    QTest::newRow("zoomed near the tops: tags kept inside")
+        << window << 49 << ChartView{20.5, 26.5, 380, 470} << 1 << "level" << 0.0;
+    QTest::newRow("zoomed into a tenth of a slot: its bar named")
+        << window << 49 << ChartView{20.3, 20.4, 300, 301} << 0 << "level" << 0.0;
+    QTest::newRow("zoomed across two slots: both named")
+        << window << 49 << ChartView{20.97, 21.07, 0, 1000} << 0 << "level" << 0.0;
+    QTest::newRow("tiny chart") << QSizeF(40, 30) << 49 << whole << 500 << "none" << 1.5;
+}
+
+// Labels never touch, and name a bar whenever one is in view; each tag stands over its own bar,
+// one row where a face fits, inside the box; the axis grows no more than the tags need.
+void TestChart::labelsAndTags() {
+    QFETCH(QSizeF, size);
+    QFETCH(int, bars);
+    QFETCH(ChartView, view);
+    QFETCH(int, labelStep);
+    QFETCH(QString, tags);
+    QFETCH(double, growth);
+    std::vector<double> values;
+    for (int i = 0; i < bars; ++i)
+        values.push_back(420 + (i * 37) % 80);
+    ChartInput input;
+    input.size = size;
+    input.barCount = bars;
+    input.text = textSizes();
+    const bool isWhole = view == ChartView{0, 0, 0, 0};
+    const double plainTop = wholeChartView(input, values).yMax;
+    input.valueTagsVisible = true;
+    input.view = isWhole ? wholeChartView(input, values) : view;
+    if (isWhole)
+        QVERIFY2(input.view.yMax <= plainTop * growth,
+                 qPrintable(QStringLiteral("%1 for %2").arg(input.view.yMax).arg(plainTop)));
+    const ChartLayout l = layoutChart(input, values);
+
+    if (labelStep > 0)
+        QCOMPARE(l.labelStep, labelStep);
+    QVERIFY(!l.labels.empty() || l.labelStep > bars);
+    const double labelWidth = input.text.widestBarLabel;
+    for (size_t i = 0; i < l.labels.size(); ++i) {
+        const ChartBarLabel& label = l.labels[i];
+        QVERIFY(label.bar >= 0 && label.bar < bars);
+        QVERIFY(label.x - labelWidth / 2 >= 0 && label.x + labelWidth / 2 <= size.width());
+        if (i > 0)
+            QVERIFY(label.x - l.labels[i - 1].x >= labelWidth + ChartLayout::LabelGap - 1e-9);
+    }
+
+    const QString kind = l.tagFace < 0   ? "none"
+                         : l.tagRows > 1 ? "stacked"
+                         : l.tagsUpright ? "upright"
+                                         : "level";
+    QCOMPARE(kind, tags);
+    std::vector<QRectF> placed;
+    for (int i = 0; i < bars; ++i) {
+        const QRectF& tag = l.tags[size_t(i)];
+        const ChartBarShape& bar = l.shapes[size_t(i)];
+        if (isWhole && kind != "none")
+            QVERIFY2(!tag.isEmpty(), qPrintable(QString::number(i)));
+        if (tag.isEmpty())
+            continue;
+        const QString what = QStringLiteral("tag %1: ").arg(i) + QString::number(tag.left()) +
+                             u',' + QString::number(tag.top());
+        QVERIFY2(bar.shown && bar.top, qPrintable(what));
+        QVERIFY2(tag.left() <= bar.front.center().x() && bar.front.center().x() <= tag.right(),
+                 qPrintable(what));
+        if (l.tagRows == 1)
+            QVERIFY(tag.width() <= l.slotWidth - ChartLayout::TagGap);
+        if (isWhole && l.tagRows == 1)
+            QCOMPARE(tag.bottom(), std::round(bar.front.top() - ChartLayout::TagLift));
+        QVERIFY2(tag.left() >= l.plot.left() && tag.right() <= l.plot.right(), qPrintable(what));
+        QVERIFY2(tag.top() >= l.frameTop(tag.left()) + ChartLayout::TagFrameGap - 1e-9,
+                 qPrintable(what));
+        for (const QRectF& other : placed)
+            QVERIFY2(!tag.intersects(other), qPrintable(what));
+        placed.push_back(tag);
+    }
+}
+
+void TestChart::zoomedBars_data() {
+    QTest::addColumn<ChartView>("view");
+    QTest::addColumn<bool>("wall"); // and floor: both stand at 0 here
+
+    QTest::newRow("whole chart") << ChartView{0, 49, 0, 500} << true;
+    QTest::newRow("scrolled to the left end") << ChartView{0, 12, 0, 300} << true;
+    QTest::newRow("zoomed into the middle") << ChartView{15.6, 27.4, 150, 470} << false;
+    QTest::newRow("zoomed into a tenth of a slot") << ChartView{20.3, 20.4, 300, 301} << false;
+}
+
+// A bar is drawn whole or not at all; only when none is whole in view are the cut ones drawn,
+// flat and within the plot. Wall and floor show only where they stand, so no piece of them
+// peeps out between bars.
+void TestChart::zoomedBars() {
+    QFETCH(ChartView, view);
+    QFETCH(bool, wall);
+    Chart chart(historyCounts(), {495, 299});
+    chart.widget.setAnimationInterval(1);
+    chart.widget.show();
+    // Dragged in steps, as a narrow view is too small a rectangle to drag at once.
+    for (int step = 0; step < 3; ++step) {
+        const ChartLayout before = chart.widget.currentLayout();
+        QRectF drag(QPointF(before.xToPixel(view.xMin), before.yToPixel(view.yMax)),
+                    QPointF(before.xToPixel(view.xMax), before.yToPixel(view.yMin)));
+        drag = drag.marginsAdded(QMarginsF(1, 1, 1, 1) * std::max(0.0, 10 - drag.width()));
+        chart.widget.zoomTo(drag);
+        QTRY_VERIFY(!chart.widget.isAnimating());
+    }
+    QVERIFY(std::abs(chart.widget.view().xMin - view.xMin) < 0.05);
+    const ChartLayout l = chart.widget.currentLayout();
+    QCOMPARE(l.wallShown, wall);
+    QCOMPARE(l.floorShown, wall);
+
+    const QRectF& plot = l.plot;
+    const bool anyWhole = std::any_of(l.shapes.begin(), l.shapes.end(),
+                                      [](const ChartBarShape& bar) { return bar.side; });
+    int shown = 0;
+    for (size_t i = 0; i < l.shapes.size(); ++i) {
+        const ChartBarShape& bar = l.shapes[i];
+        const QRectF& face = l.bars[i];
+        if (!bar.shown)
+            continue;
+        ++shown;
+        if (bar.side) {
+            QVERIFY(face.left() >= plot.left() - 0.5 && face.right() <= plot.right() + 0.5);
+            QCOMPARE(bar.front.left(), face.left());
+            QCOMPARE(bar.front.right(), face.right());
+        } else {
+            QVERIFY(!anyWhole);
+            QVERIFY(bar.front.left() >= plot.left() && bar.front.right() <= plot.right());
+        }
+        QVERIFY(bar.front.top() >= plot.top() && bar.front.bottom() <= plot.bottom());
+        QCOMPARE(bar.top, face.top() >= plot.top() - 0.5);
+    }
+    QVERIFY(shown > 0);
+    const QImage image = chart.image();
+    int wallPixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            wallPixels += image.pixelColor(x, y) == QColor(255, 255, 128);
+    QCOMPARE(wallPixels > 0, wall);
+}
+
+// Focus shows as a solid line along the chart's edge, and nothing within it changes.
+void TestChart::focusFrame() {
+    Chart chart(historyCounts(), {495, 299});
+    chart.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart.widget));
+    const QImage plain = chart.widget.grab().toImage();
+    chart.widget.activateWindow();
+    chart.widget.setFocus();
+    QTRY_VERIFY(chart.widget.hasFocus());
+    const QImage focused = chart.widget.grab().toImage();
+    const QColor highlight = chart.widget.palette().color(QPalette::Highlight);
+    const QRect inside = focused.rect().adjusted(1, 1, -1, -1);
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x) {
+            const bool edge = !inside.contains(x, y);
+            QCOMPARE(focused.pixelColor(x, y), edge ? highlight : plain.pixelColor(x, y));
+        }
 }
 
 void TestChart::zoomAndScroll_data() {

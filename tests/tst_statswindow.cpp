@@ -144,10 +144,14 @@ private slots:
     void handlers();
     void historyAndBonusBoxes_data();
     void historyAndBonusBoxes();
+    void countedDraws_data();
+    void countedDraws();
     void longHistory_data();
     void longHistory();
     void colourDepth();
     void hints();
+    void wholeHints_data();
+    void wholeHints();
     void printing();
     void everythingFits();
     void realHistory();
@@ -169,8 +173,7 @@ void TestStatsWindow::opening() {
     QCOMPARE(window->maximumSize(), QSize(499, 387));
     QCOMPARE(child<QLabel>(*window, "Label6")->text(),
              QStringLiteral("Winning Numbers For 01/01/99"));
-    QCOMPARE(child<QLabel>(*window, "Label7")->text(),
-             QStringLiteral("  01  02  03  04  05  06  49"));
+    QCOMPARE(child<QLabel>(*window, "Label7")->text(), QStringLiteral("01 02 03 04 05 06 + 49"));
     QCOMPARE(chartAccessible(*window)->childCount(), 49);
     QCOMPARE(barText(*window, 3), QStringLiteral("3=2 "));
     QCOMPARE(barText(*window, 12), QStringLiteral("12=0 ")); // no bonus yet
@@ -253,8 +256,7 @@ void TestStatsWindow::handlers() {
     QCOMPARE(child<QCheckBox>(*window, "CheckBox3")->isChecked(), legend);
     QCOMPARE(window->chart()->valueTagsVisible(), tags);
     QCOMPARE(child<QCheckBox>(*window, "CheckBox1")->isChecked(), tags);
-    QCOMPARE(child<QLabel>(*window, "Label7")->text(),
-             QStringLiteral("  01  02  03  04  05  06  03"));
+    QCOMPARE(child<QLabel>(*window, "Label7")->text(), QStringLiteral("01 02 03 04 05 06 + 03"));
     QCOMPARE(cellsOf(f.test.table), stored); // only ever read
 }
 
@@ -266,9 +268,8 @@ void TestStatsWindow::historyAndBonusBoxes_data() {
     QTest::addColumn<QString>("lastNumbers");
 
     QTest::newRow("one draw: history fixed at 1")
-        << 1 << true << 1 << false << "  01  02  03  04  05  06  07";
-    QTest::newRow("two draws without bonus")
-        << 2 << false << 2 << true << "  01  02  03  04  05  06";
+        << 1 << true << 1 << false << "01 02 03 04 05 06 + 07";
+    QTest::newRow("two draws without bonus") << 2 << false << 2 << true << "01 02 03 04 05 06";
     QTest::newRow("no draws (from the advanced window)") << 0 << true << 1 << true << "";
 }
 
@@ -297,6 +298,47 @@ void TestStatsWindow::historyAndBonusBoxes() {
         for (const QString& bar : readBars(*window))
             QVERIFY2(bar.endsWith(QLatin1String("=0 Cold")), qPrintable(bar));
     }
+}
+
+void TestStatsWindow::countedDraws_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<QString>("history"); // typed into the History box; empty: as opened
+    QTest::addColumn<QString>("subtitle");
+
+    QTest::newRow("all draws") << 3 << ""
+                               << "Draws 1 to 3: 01/02/03 to 03/02/03";
+    QTest::newRow("the first two") << 3 << "2"
+                                   << "Draws 1 to 2: 01/02/03 to 02/02/03";
+    QTest::newRow("the first only") << 3 << "1"
+                                    << "Draw 1: 01/02/03";
+    QTest::newRow("more than stored") << 3 << "99999"
+                                      << "Draws 1 to 3: 01/02/03 to 03/02/03";
+    QTest::newRow("a thousand") << 1200 << "1000"
+                                << "Draws 1 to 1,000: 01/02/03 to 10/02/03";
+    QTest::newRow("none stored") << 0 << ""
+                                 << "No draws stored";
+}
+
+// The chart says which draws it counts: the first n, from the first stored draw's date to the
+// n-th, undated rows skipped.
+void TestStatsWindow::countedDraws() {
+    QFETCH(int, draws);
+    QFETCH(QString, history);
+    QFETCH(QString, subtitle);
+    Fixture f;
+    for (int n = 1; n <= draws; ++n) {
+        f.appendRow(QStringLiteral(" %1/02/03").arg(1 + (n - 1) % 10, 2, 10, QLatin1Char('0')),
+                    {1, 2, 3, 4, 5, 6, 7});
+        if (n == 1)
+            ++f.test.state.DataTotalDraws; // an undated row left between: no draw
+    }
+    auto window = f.open();
+    if (!history.isEmpty()) {
+        auto* const edit = child<QSpinBox>(*window, "SpinEdit1")->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClicks(edit, history);
+    }
+    QCOMPARE(window->chart()->subtitle(), subtitle);
 }
 
 void TestStatsWindow::longHistory_data() {
@@ -362,6 +404,36 @@ void TestStatsWindow::hints() {
     QCOMPARE(before, QStringList{"back"});
 }
 
+void TestStatsWindow::wholeHints_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("smaller");
+
+    QTest::newRow("the chart's long hint, in a smaller face") << "Chart1" << true;
+    QTest::newRow("a short hint, as it is") << "CheckBox2" << false;
+    QTest::newRow("a short one after the long one") << "Chart1,CheckBox2" << false;
+}
+
+// Every hint reads whole in the status bar's message area (its width less 6 and 12 pixels).
+void TestStatsWindow::wholeHints() {
+    QFETCH(QString, control);
+    QFETCH(bool, smaller);
+    Fixture f({{1, 2, 3, 4, 5, 6, 7}});
+    auto window = f.open();
+    auto* const bar = child<QStatusBar>(*window, "StatusBar1");
+    QString hint;
+    for (const QString& name : control.split(u',')) {
+        QWidget* const widget = child<QWidget>(*window, qPrintable(name));
+        hint = widget->statusTip().mid(1);
+        QStatusTipEvent tip(widget->statusTip());
+        QApplication::sendEvent(widget, &tip);
+    }
+    QCOMPARE(bar->currentMessage(), hint);
+    QVERIFY(bar->fontMetrics().horizontalAdvance(hint) <= bar->width() - 18);
+    QCOMPARE(bar->font().pointSizeF() < window->font().pointSizeF(), smaller);
+    QVERIFY(bar->font().pointSizeF() >= 6);
+    saveShot(*window, QStringLiteral("stats-hint-") + QString(control).replace(u',', u'-'));
+}
+
 void TestStatsWindow::printing() {
     Fixture f({{1, 2, 3, 4, 5, 6, 7}});
     auto window = f.open();
@@ -420,6 +492,17 @@ void TestStatsWindow::everythingFits() {
             QVERIFY2(inside.contains(control->geometry()), qPrintable(control->objectName()));
         QVERIFY(window->rect().contains(box->geometry()));
     }
+    // The legend level with the History group, its words clear of its border; the last draw
+    // inside the window's frame.
+    QCOMPARE(panel->y(), group->y());
+    for (QLabel* label : panel->findChildren<QLabel*>())
+        QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3 <=
+                     panel->contentsRect().right(),
+                 qPrintable(label->text()));
+    const QRect bevel = child<QFrame>(*window, "Bevel1")->contentsRect();
+    for (const char* name : {"Label6", "Label7"})
+        QVERIFY2(bevel.adjusted(2, 0, -2, 0).contains(child<QLabel>(*window, name)->geometry()),
+                 name);
     saveShot(*window, QStringLiteral("stats-longest-draw"));
 }
 
@@ -460,7 +543,12 @@ void TestStatsWindow::realHistory() {
             saveShot(*window, QStringLiteral("stats-zoomed-%1").arg(zoom, 2, 10, QLatin1Char('0')));
     }
     QVERIFY(std::abs(chart->view().yMax - chart->view().yMin - ChartLayout::MinViewHeight) < 1e-9);
-    child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1000); // a redraw shows everything again
+    QVERIFY(!chart->isZoomed());
+    QVERIFY2(chart->subtitle().startsWith(QLatin1String("Draws 1 to 1,000: 12/06/82 to ")),
+             qPrintable(chart->subtitle()));
+    saveShot(*window, QStringLiteral("stats-first-1000"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1);
     QVERIFY(!chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-first-draw"));
 
