@@ -4,6 +4,7 @@
 
 #include "controls/DrawListFont.h"
 
+#include "advanced/ExpectedHits.h"
 #include "advanced/HotColdPicker.h"
 #include "app/AppContext.h"
 #include "app/CheckFile.h"
@@ -16,6 +17,7 @@
 #include "platform/PrintService.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
+#include "wheels/Wheels.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -57,6 +59,7 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
       context_(context), gameLabel_(gameLabel), lowNumber_(lowNumber),
       ui_(std::make_unique<Ui::TForm9>()), quickPicker_(context.platform.clock) {
     ui_->setupUi(this);
+    addWheelsControls();
     setFixedSize(size());
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -91,6 +94,38 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
     list_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
     FormCreate();
+}
+
+// The wheels button beside Print, and the line of expected hits under everything documented:
+// the window grows by that line.
+void TForm9::addWheelsControls() {
+    constexpr int OddsHeight = 30;
+    wheelsButton_ = new QPushButton(QStringLiteral("&Wheels"), this);
+    wheelsButton_->setObjectName(QStringLiteral("WheelsButton"));
+    wheelsButton_->setGeometry(300, 340, 55, 21);
+    wheelsButton_->setStatusTip(
+        QStringLiteral("|Make the fewest lines that keep a guarantee from more numbers"));
+    connect(wheelsButton_, &QPushButton::clicked, this, &TForm9::WheelsButtonClick);
+    oddsLabel_ = new QLabel(this);
+    oddsLabel_->setObjectName(QStringLiteral("OddsLabel"));
+    oddsLabel_->setWordWrap(true);
+    oddsLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int top = ui_->Bevel1->height();
+    oddsLabel_->setGeometry(8, top, width() - 16, OddsHeight);
+    ui_->Bevel1->resize(ui_->Bevel1->width(), top + OddsHeight);
+    ui_->StatusBar1->move(0, ui_->StatusBar1->y() + OddsHeight);
+    resize(width(), height() + OddsHeight);
+}
+
+void TForm9::WheelsButtonClick() {
+    if (context_.state.PickCount < 2) {
+        context_.platform.dialogs.warning(
+            this, QStringLiteral("Sorry!! This feature is not available for Pick 1 games"));
+        return;
+    }
+    ui_->StatusBar1->clearMessage();
+    TWheels wheels(context_, this);
+    wheels.exec();
 }
 
 TForm9::~TForm9() {
@@ -256,6 +291,9 @@ void TForm9::afterBatch(int made, int wanted, const QString& problem) {
         ui_->Button6->setEnabled(context_.state.DatabaseLoaded);
         ui_->Button1->setEnabled(false);
         ui_->Button2->setEnabled(false);
+        oddsLabel_->setText(
+            expectedHitsText(quint64(list_.size() - CheckFile::headerLines().size()),
+                             listGame_.lineSize, listGame_.highest));
     }
     if (problem.isEmpty())
         return;
@@ -289,6 +327,7 @@ void TForm9::Button2Click() {
         }
         const QuickPickOptions options{QuickUseFavorites, QuickUseExcluded};
         quickPicker_.startBatch();
+        listGame_ = {s.PickCount, s.RandomBound - 1};
         runBatch(count, quickPicker_.problem(s, options),
                  [&] { return quickPicker_.drawLine(s, options); });
     } else if (count > MaxLines) {
@@ -334,6 +373,7 @@ void TForm9::Button1Click() {
         return;
     }
     startBatch(count);
+    listGame_ = {context_.state.DataPick, context_.state.DataRandom};
     const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
                                   ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
     runBatch(count, hotColdPicker_->problem(composition),
@@ -342,6 +382,7 @@ void TForm9::Button1Click() {
 
 void TForm9::Button3Click() {
     list_ = CheckFile::headerLines();
+    oddsLabel_->clear();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
     const TLotteryState& s = context_.state;
     if (statisticsUsable_ && picksChosen() == s.DataPick)

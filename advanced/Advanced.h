@@ -52,6 +52,7 @@ public slots:
     void Button5Click();
     void Button6Click();
     void Button8Click();
+    void WheelsButtonClick();
     void SpinEdit1Change();
     void SpinEdit2Change();
     void SpinEdit3Change();
@@ -63,6 +64,7 @@ protected:
 
 private:
     void FormCreate();
+    void addWheelsControls();
     void FormCreateStatistics();
     void FormPaint();
     void FormDestroy();
@@ -84,6 +86,13 @@ private:
     QSpinBox* const lowNumber_ = nullptr;
     std::unique_ptr<Ui::TForm9> ui_;
     QuickPicker quickPicker_;
+    QPushButton* wheelsButton_ = nullptr;
+    QLabel* oddsLabel_ = nullptr;
+    // The game of the lines in the list, for their expected hits.
+    struct {
+        int lineSize = 0;
+        int highest = 0;
+    } listGame_;
     std::unique_ptr<HotColdPicker> hotColdPicker_; // only while the group is usable
     RandomGenerator random_;
     HintDisplay::Handler previousHint_;

@@ -2,6 +2,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   advanced/PickedLine.h
   advanced/QuickPicker.h advanced/QuickPicker.cpp
   advanced/HotColdPicker.h advanced/HotColdPicker.cpp
+  advanced/ExpectedHits.h advanced/ExpectedHits.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   advanced/Advanced.h advanced/Advanced.cpp advanced/Advanced.ui
