@@ -14,6 +14,7 @@ list(APPEND BALLMERE_CORE_SOURCES
 )
 list(APPEND BALLMERE_UI_SOURCES
   platform/HintDisplay.h platform/HintDisplay.cpp
+  platform/MessageIcons.h platform/MessageIcons.cpp
   platform/QtDialogService.h platform/QtDialogService.cpp
   platform/BackendPlugins.h
   platform/LazyPrintService.h platform/LazyPrintService.cpp
