@@ -14,7 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
 #include "wheels/Wheels.h"
@@ -397,9 +397,7 @@ void TForm9::Button4Click() {
 }
 
 void TForm9::Button5Click() {
-    const QString error = context_.platform.printer.printLines(list_, PrintPointSize);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
 }
 
 void TForm9::Button6Click() {

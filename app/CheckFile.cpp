@@ -26,15 +26,7 @@ QByteArray encode(const QStringList& lines) {
 }
 
 QString write(const QString& path, const QStringList& lines) {
-    switch (writeWholeFile(path, encode(lines))) {
-    case WriteFileResult::Written:
-        return {};
-    case WriteFileResult::CannotCreate:
-        return QStringLiteral("Cannot create file %1").arg(path);
-    case WriteFileResult::WriteFailed:
-        break;
-    }
-    return QStringLiteral("Stream write error");
+    return writeFileMessage(writeWholeFile(path, encode(lines)), path);
 }
 
 ReadStatus readLines(const QString& path, TextLines* lines) {

@@ -27,7 +27,7 @@
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 #include "platform/SafeFile.h"
 #include "platform/SoundOutput.h"
 #include "stats/Stats.h"
@@ -413,9 +413,7 @@ void TForm1::completeLine() {
 }
 
 void TForm1::Button9Click() {
-    const QString error = context_.platform.printer.printLines(drawList_, PrintPointSize);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    printLinesOrSave(this, context_.platform, drawList_, PrintPointSize);
 }
 
 void TForm1::Button10Click() {

@@ -1,5 +1,11 @@
 #include "ProgramStyle.h"
 
+#include "platform/MessageIcons.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {
     switch (hint) {
@@ -9,4 +15,20 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
     default:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+}
+
+int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                              const QWidget* widget) const {
+    if (metric != PM_MessageBoxIconSize)
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    // 32 at 96 dpi, beside 8-point text; the scale factor is applied on top of it.
+    const QScreen* screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInch() : 96;
+    return qRound(32 * dpi / 96);
+}
+
+QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    const QIcon drawn = messageBoxIcon(which);
+    return drawn.isNull() ? QProxyStyle::standardIcon(which, option, widget) : drawn;
 }

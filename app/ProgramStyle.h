@@ -2,8 +2,9 @@
 
 #include <QProxyStyle>
 
-// The platform's style with two touches of a current desktop: no stock tick and cross glyphs
-// on dialog buttons, and a spin box stepped with its arrows does not select its text.
+// The platform's style with touches of a current desktop: no stock tick and cross glyphs on
+// dialog buttons, a spin box stepped with its arrows does not select its text, and message box
+// icons as sharp as their text at any scale, at the size that suits the program's small font.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 
@@ -13,4 +14,8 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 };

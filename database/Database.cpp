@@ -354,8 +354,7 @@ void TForm7::Button3Click() {
         context_.platform.dialogs.warning(this, emptyLineText());
         return;
     }
-    if (!context_.platform.dialogs.question(
-            this, QStringLiteral("Are you sure you want to Delete this line ?")))
+    if (!context_.platform.dialogs.question(this, deleteQuestionText(context_.table, SelectedRow)))
         return;
     const DrawChangeResult result = deleteDraw(SelectedRow, context_.state, context_.table);
     if (!result.changed) {

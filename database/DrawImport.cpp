@@ -107,7 +107,7 @@ int numbersFault(const LineDraw& draw, int pick, int random, bool bonus) {
 void skip(DrawImportResult& result, SkippedLine reason, int line) {
     const auto kind = size_t(reason);
     ++result.skipped[kind];
-    // Headings and notes are expected in such files: counted, not named.
+    // Notes are expected in such files: counted, not named.
     if (reason != SkippedLine::NoDate && result.skippedLines[kind].size() < NamedSkippedLines)
         result.skippedLines[kind].append(line);
 }
@@ -139,7 +139,7 @@ bool readLines(QStringView text, int wanted, DrawImportResult& result,
             continue;
         }
         const LineDraw draw = drawimport::parseLine(content, wanted, tokens);
-        if (draw.blank)
+        if (draw.blank || draw.heading) // a column heading is no line the user need hear of
             continue;
         if (draw.date.kind == LineDate::None)
             skip(result, SkippedLine::NoDate, line);

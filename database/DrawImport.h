@@ -28,7 +28,7 @@ struct DrawImportOptions {
 
 // Why a line of the file did not become a draw.
 enum class SkippedLine {
-    NoDate,          // a heading, a note: no date on the line
+    NoDate,          // a note: no date on the line (column headings are passed over)
     BadDate,         // a date that does not exist, such as 31/02/2024
     YearOutsideCell, // a year a two-digit date cell cannot hold, such as 2082 beside 1982
     TooFewNumbers,   // fewer numbers than the game draws

@@ -234,3 +234,13 @@ NewDatabaseCheck checkNewDatabase(const NewDatabaseInput& input, const QString& 
     }
     return check;
 }
+
+QString deleteQuestionText(const TDrawTable& table, int row) {
+    QString draw = table.CellText(0, row) + u':';
+    for (int column = 1; column <= 7; ++column)
+        draw += table.CellText(column, row);
+    const QString bonus = table.CellText(8, row).trimmed();
+    if (!bonus.isEmpty())
+        draw += QStringLiteral("  + ") + bonus;
+    return QStringLiteral("Are you sure you want to Delete this line ?\n") + draw;
+}

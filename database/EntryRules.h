@@ -44,6 +44,10 @@ EditTexts editTexts(const TDrawTable& table, int row, const QString& dateFormat,
 // not read as a date in that format. Two-digit years read as yearFromTwoDigits says.
 QString rewrittenDate(const QString& cell, const QString& dateFormat);
 
+// Delete's question, naming the draw of table row `row` beneath it: its date cell, ":", the
+// number cells as stored and "+" with the bonus, e.g. " 19/11/25:  14  17  28  31  42  48  + 05".
+QString deleteQuestionText(const TDrawTable& table, int row);
+
 // Save in the new database dialog.
 struct NewDatabaseInput {
     QString name;

@@ -9,7 +9,7 @@
 #include "database/DrawTable.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -203,7 +203,8 @@ void TForm8::SpinEdit1Change() {
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
     const QSizeF doubled = QSizeF(chart->size()) * 2;
-    const QString error = context_.platform.printer.printPage(
+    printPageOrSave(
+        this, context_.platform,
         [chart, doubled](QPainter& painter, const QRect& page) {
             const double margin = page.height() * PrintMargin;
             const QRectF area(page.left(), page.top() + margin, page.width(),
@@ -211,8 +212,6 @@ void TForm8::Button1Click() {
             chart->render(painter, area, doubled);
         },
         QStringLiteral("Chart1"));
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
 }
 
 void TForm8::Button8Click() {

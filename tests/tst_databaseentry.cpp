@@ -88,6 +88,8 @@ private slots:
     void editReadsTwoDigitYears();
     void editRefusesCellsItCannotShow_data();
     void editRefusesCellsItCannotShow();
+    void deleteQuestionNamesTheDraw_data();
+    void deleteQuestionNamesTheDraw();
     void deletingOnlyDrawKeepsButtons();
     void fifteenthDrawGrowsTable();
     void loadKeepsSelectedRow();
@@ -280,7 +282,8 @@ void TestDatabaseEntry::addEditDeleteRoundTrip() {
     QCOMPARE(readFile(w.drawPath), withEmptyRows(edited + "\r", 13));
     w.window->Button3Click();
     QCOMPARE(w.t.dialogs.questions,
-             QStringList(2, QStringLiteral("Are you sure you want to Delete this line ?")));
+             QStringList(2, QStringLiteral("Are you sure you want to Delete this line ?\n"
+                                           " 07/12/97:  03  18  22  31  40  45  + 12")));
     QCOMPARE(readFile(w.drawPath), withEmptyRows({}, 14));
     QCOMPARE(w.label("Label13"), QStringLiteral("0"));
     QCOMPARE(w.label("Label14"), QString());
@@ -382,6 +385,29 @@ void TestDatabaseEntry::editRefusesCellsItCannotShow() {
     QCOMPARE(w.edit(column == 8 ? 9 : column)->text(), shown);
     w.window->Button7Click();
     QCOMPARE(readFile(w.drawPath), file);
+}
+
+void TestDatabaseEntry::deleteQuestionNamesTheDraw_data() {
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("draw");
+    QTest::newRow("six and a bonus") << drawCells() << " 06/12/97:  03  17  22  31  40  45  + 12";
+    QTest::newRow("no bonus") << QStringList{" 19/11/25", "  14", "  17", "  28"}
+                              << " 19/11/25:  14  17  28";
+    QTest::newRow("seven, hand-edited cells")
+        << QStringList{" 1/2/03", "  01", "  02", "  03", "  04", "  05", "  06", "  07", "", "7"}
+        << " 1/2/03:  01  02  03  04  05  06  07";
+    QTest::newRow("pick 1, bonus")
+        << QStringList{" 02/01/99", "  09", "", "", "", "", "", "", " 3"} << " 02/01/99:  09  + 3";
+}
+
+void TestDatabaseEntry::deleteQuestionNamesTheDraw() {
+    QFETCH(QStringList, cells);
+    QFETCH(QString, draw);
+    TDrawTable table;
+    for (int column = 0; column < cells.size(); ++column)
+        table.SetCellText(column, 2, cells[column]);
+    QCOMPARE(deleteQuestionText(table, 2),
+             QStringLiteral("Are you sure you want to Delete this line ?\n") + draw);
 }
 
 void TestDatabaseEntry::deletingOnlyDrawKeepsButtons() {
@@ -542,8 +568,7 @@ void TestDatabaseEntry::importPublishedHistory() {
     w.t.dialogs.fileAnswers << history << history;
     QTest::mouseClick(w.button(5), Qt::LeftButton);
     QCOMPARE(w.t.dialogs.fileDialogs.value(0).title, QStringLiteral("Import Draw History"));
-    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25). "
-                                                   "1 line without a draw was skipped."});
+    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25)."});
     QCOMPARE(w.label("Label13"), QStringLiteral("3622"));
     QCOMPARE(w.label("Label14"), QStringLiteral(" 19/11/25"));
     QCOMPARE(w.grid()->model()->rowCount(), 3622);

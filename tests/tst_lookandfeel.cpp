@@ -42,6 +42,8 @@ private slots:
     void mainWindowCaptionsFitEveryRange();
     void fewFilterBoxesStandCentred();
     void plainButtonsAndUnselectedSpinValues();
+    void messageIconsSharpAtDoubleScale_data();
+    void messageIconsSharpAtDoubleScale();
     void longHintEndsInAnEllipsis();
     void hintFollowsGenerateAndStop();
     void closedWindowTakesItsHint();
@@ -153,6 +155,27 @@ void TestLookAndFeel::plainButtonsAndUnselectedSpinValues() {
     auto* high = child<QSpinBox>(window, "SpinEdit1");
     high->stepUp();
     QCOMPARE(high->findChild<QLineEdit*>()->selectedText(), QString());
+}
+
+void TestLookAndFeel::messageIconsSharpAtDoubleScale_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("warning") << int(QStyle::SP_MessageBoxWarning);
+    QTest::newRow("error") << int(QStyle::SP_MessageBoxCritical);
+    QTest::newRow("information") << int(QStyle::SP_MessageBoxInformation);
+    QTest::newRow("question") << int(QStyle::SP_MessageBoxQuestion);
+}
+
+// A box's icon at 200 % has a device pixel for each of the screen's, not an enlarged bitmap.
+void TestLookAndFeel::messageIconsSharpAtDoubleScale() {
+    QFETCH(int, which);
+    QMessageBox box;
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    const QPixmap icon = box.style()
+                             ->standardIcon(QStyle::StandardPixmap(which), nullptr, &box)
+                             .pixmap(QSize(side, side), 2.0);
+    QCOMPARE(icon.size(), QSize(2 * side, 2 * side));
+    QCOMPARE(icon.devicePixelRatio(), 2.0);
+    QCOMPARE(qAlpha(icon.toImage().pixel(side, side)), 255); // drawn to its middle
 }
 
 void TestLookAndFeel::longHintEndsInAnEllipsis() {
