@@ -8,7 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelJob.h"
 #include "wheels/WheelTexts.h"
@@ -264,9 +264,7 @@ void TWheels::SaveButtonClick() {
 }
 
 void TWheels::PrintButtonClick() {
-    const QString error = context_.platform.printer.printLines(list_, PrintPointSize);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
 }
 
 void TWheels::stopAndWait() {
