@@ -61,7 +61,7 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    useDrawListFont(*ui_->Memo2);
     for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
         QPalette palette = count->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));

@@ -56,9 +56,9 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::Text, Qt::black);
         memo->setPalette(palette);
     }
-    // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
-    ui_->Memo2->document()->setDocumentMargin(2);
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    // The saved lines and the winning ones alike.
+    for (QPlainTextEdit* list : {ui_->Memo1, ui_->Memo2})
+        useDrawListFont(*list);
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
