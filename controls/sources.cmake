@@ -1,4 +1,5 @@
 list(APPEND BALLMERE_UI_SOURCES
+  controls/BoxCaption.h controls/BoxCaption.cpp
   controls/CaptionLabel.h controls/CaptionLabel.cpp
   controls/DrawListFont.h controls/DrawListFont.cpp
   controls/FitText.h controls/FitText.cpp

@@ -14,6 +14,7 @@
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
+#include "controls/BoxCaption.h"
 #include "controls/StatusHint.h"
 #include "ui_Database.h"
 
@@ -80,6 +81,7 @@ void TForm7::buildWidgets() {
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
+    keepCaptionWithBox(ui_->Label3, ui_->Edit9);
     SetupGrid();
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
