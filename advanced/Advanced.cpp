@@ -62,6 +62,7 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
         move(screen->availableGeometry().center() - rect().center());
 
     useDrawListFont(*ui_->Memo2);
+    ui_->ProgressBar1->reset(); // empty until a batch runs
     for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
         QPalette palette = count->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -343,6 +344,7 @@ void TForm9::Button1Click() {
 void TForm9::Button3Click() {
     list_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
+    ui_->ProgressBar1->reset();
     const TLotteryState& s = context_.state;
     if (statisticsUsable_ && picksChosen() == s.DataPick)
         ui_->Button1->setEnabled(true);
