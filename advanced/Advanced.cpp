@@ -64,7 +64,8 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    useDrawListFont(*ui_->Memo2);
+    ui_->ProgressBar1->reset(); // empty until a batch runs
     for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
         QPalette palette = count->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -384,6 +385,7 @@ void TForm9::Button3Click() {
     list_ = CheckFile::headerLines();
     oddsLabel_->clear();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
+    ui_->ProgressBar1->reset();
     const TLotteryState& s = context_.state;
     if (statisticsUsable_ && picksChosen() == s.DataPick)
         ui_->Button1->setEnabled(true);

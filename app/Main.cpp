@@ -108,7 +108,7 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    useDrawListFont(*ui_->Memo2);
     giveGroupBoxesTitleRoom(this);
     drawList_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(drawList_.join(u'\n'));

@@ -4,7 +4,16 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyleOptionProgressBar>
 #include <QWidget>
+
+namespace {
+
+QColor troughColor(const QPalette& palette) {
+    return palette.color(QPalette::Window).darker(112);
+}
+
+} // namespace
 
 int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {
@@ -31,4 +40,18 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
                                  const QWidget* widget) const {
     const QIcon drawn = messageBoxIcon(which);
     return drawn.isNull() ? QProxyStyle::standardIcon(which, option, widget) : drawn;
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    if (element == CE_ProgressBarGroove) {
+        if (const auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(option)) {
+            // Styles fill the groove with the text boxes' colour.
+            QStyleOptionProgressBar trough(*bar);
+            trough.palette.setColor(QPalette::Base, troughColor(bar->palette));
+            QProxyStyle::drawControl(element, &trough, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }

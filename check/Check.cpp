@@ -2,6 +2,7 @@
 #include "controls/StatusHint.h"
 #include "ui_Check.h"
 
+#include "controls/BoxCaption.h"
 #include "controls/DrawListFont.h"
 
 #include "LastDraw.h"
@@ -46,6 +47,9 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
     ui_->StatusBar1->setSizeGripEnabled(false);
     edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4,
               ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit8};
+    const std::array<QLabel*, 9> captions = {nullptr,      ui_->Label8,  ui_->Label9,
+                                             ui_->Label10, ui_->Label11, ui_->Label12,
+                                             ui_->Label13, ui_->Label14, ui_->Label2};
     for (int k = 1; k <= BonusBox; ++k)
         edits_[k]->installEventFilter(this);
 
@@ -56,9 +60,11 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::Text, Qt::black);
         memo->setPalette(palette);
     }
-    // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
-    ui_->Memo2->document()->setDocumentMargin(2);
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    // The saved lines and the winning ones alike.
+    for (QPlainTextEdit* list : {ui_->Memo1, ui_->Memo2})
+        useDrawListFont(*list);
+    for (int k = 1; k <= BonusBox; ++k)
+        keepCaptionWithBox(captions[k], edits_[k]);
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);

@@ -14,6 +14,7 @@
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
+#include "controls/BoxCaption.h"
 #include "controls/StatusHint.h"
 #include "ui_Database.h"
 
@@ -31,6 +32,7 @@ constexpr int DateColumnWidth = 58;
 constexpr int NumberColumnWidth = 28;
 constexpr int GridRowHeight = 18;
 constexpr int BonusBox = 9;
+constexpr int DescriptionLines = 2;
 
 // Draws are recorded for a game: with the header file missing there is none (no pick, no
 // range), and a draw stored then would be a date alone in a file without a header.
@@ -80,6 +82,8 @@ void TForm7::buildWidgets() {
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
+    keepCaptionWithBox(ui_->Label3, ui_->Edit9);
+    ui_->Memo1->showWholeLines(DescriptionLines);
     SetupGrid();
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
@@ -104,15 +108,14 @@ void TForm7::SetupGrid() {
     grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
     grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
     QHeaderView* header = grid->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(NumberColumnWidth);
     header->setDefaultSectionSize(NumberColumnWidth);
     header->setFixedHeight(GridRowHeight);
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
-    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
-    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
-    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
+    fitGridColumns();
+    // Another game brings other columns.
+    connect(model_, &QAbstractItemModel::modelReset, this, &TForm7::fitGridColumns);
     // Mouse and keyboard alike select a row.
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -120,6 +123,20 @@ void TForm7::SetupGrid() {
                     SuperGrid1SelectCell(DrawTableModel::tableRow(current.row()));
             });
     showSelectedRow();
+}
+
+// The date column keeps its width; the game's number columns share the rest of the grid's width,
+// with or without the scroll bar.
+void TForm7::fitGridColumns() {
+    QTableView* grid = ui_->SuperGrid1;
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    if (header->count() == 0)
+        return;
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
+    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
+    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
 }
 
 bool TForm7::event(QEvent* event) {

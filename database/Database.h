@@ -74,6 +74,7 @@ protected:
 private:
     void buildWidgets();
     void SetupGrid();
+    void fitGridColumns();
     void FormActivate();
     void FormHide();
     void DoShowHint(const QString& text);

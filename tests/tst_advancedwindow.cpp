@@ -370,6 +370,7 @@ void TestAdvancedWindow::saveClearPrint() {
     f.window->Button3Click();
     QCOMPARE(f.window->listLines().size(), 4);
     QCOMPARE(f.enabledButtons(), QStringLiteral("238"));
+    QCOMPARE(f.get<QProgressBar>("ProgressBar1")->value(), -1); // empty again
 }
 
 void TestAdvancedWindow::statisticsGroup_data() {

@@ -85,6 +85,14 @@ struct Fixture {
             all += edit(k)->isVisible() ? u'x' : u'-';
         return all;
     }
+    // The captions under the boxes, "1".."7" and "Bonus", in the same form.
+    QString captionsShown() const {
+        QString all;
+        for (const char* name :
+             {"Label8", "Label9", "Label10", "Label11", "Label12", "Label13", "Label14", "Label2"})
+            all += child<QLabel>(*window, name)->isVisible() ? u'x' : u'-';
+        return all;
+    }
 };
 
 } // namespace
@@ -122,6 +130,7 @@ void TestCheckWindow::opening() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Check for winning numbers"));
     QCOMPARE(w.size(), QSize(500, 387));
     QCOMPARE(f.shown(), QStringLiteral("xxxx---x"));
+    QCOMPARE(f.captionsShown(), f.shown());
     QVERIFY(!child<QWidget>(w, "Panel1")->isVisible());
     QVERIFY(!f.enabled("Button2"));
     QCOMPARE(f.memo("Memo2"), CheckFile::headerLines());
@@ -268,9 +277,11 @@ void TestCheckWindow::useLastLine() {
     f.edit(8)->setText("88");
     f.click("CheckBox2");
     QCOMPARE(f.shown(), shownTicked);
+    QCOMPARE(f.captionsShown(), shownTicked);
     QCOMPARE(f.boxes(), filled);
     f.click("CheckBox2");
     QCOMPARE(f.shown(), shownUnticked);
+    QCOMPARE(f.captionsShown(), shownUnticked);
     QCOMPARE(f.boxes(), QStringList(8, QString()));
 }
 

@@ -131,6 +131,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
             QCOMPARE(w.edit(k)->isHidden(), k != 8);
         }
         QCOMPARE(w.edit(8)->palette().color(QPalette::Base), grey);
+        QVERIFY(child<QLabel>(*w.window, "Label3")->isHidden()); // "Bonus" goes with its box
         QVERIFY(!w.window->entering());
     };
     checkBrowse();
@@ -144,6 +145,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
         QVERIFY(w.button(k)->isEnabled());
     for (int k : {1, 2, 3, 4, 5, 6, 7, 9})
         QCOMPARE(!w.edit(k)->isHidden(), shownBoxes.contains(k));
+    QCOMPARE(!child<QLabel>(*w.window, "Label3")->isHidden(), shownBoxes.contains(9));
     QCOMPARE(w.edit(8)->palette().color(QPalette::Base), white);
     QCOMPARE(w.edit(8)->text(), QStringLiteral("07/12/26"));
     QCOMPARE(w.focused(), QStringLiteral("Edit8"));

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private slots:
     void refusedDatabaseLeavesWindowAsItWas();
     void missingHeaderLocksDrawButtons_data();
     void missingHeaderLocksDrawButtons();
+    void gridFillsItsWidth();
 };
 
 void TestDatabaseWindow::startsEmpty() {
@@ -50,9 +52,9 @@ void TestDatabaseWindow::startsEmpty() {
     QVERIFY(grid);
     QCOMPARE(grid->model(), window.gridModel());
     QCOMPARE(grid->model()->rowCount(), 14);
-    QCOMPARE(grid->model()->columnCount(), 10);
-    QVERIFY(grid->columnWidth(0) >= 58); // wider when the font needs it
-    QCOMPARE(grid->columnWidth(5), 28);
+    QCOMPARE(grid->model()->columnCount(), 9); // every column a draw can fill
+    QVERIFY(grid->columnWidth(0) >= 58);       // wider when the font needs it
+    QVERIFY(grid->columnWidth(5) >= 28);       // the numbers share the rest
     QCOMPARE(grid->rowHeight(0), 18);
     QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -89,7 +91,7 @@ void TestDatabaseWindow::showsOpenedDatabase() {
         QVERIFY2(enabled(window, button), button);
 
     const QAbstractItemModel* model = window.gridModel();
-    QCOMPARE(model->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Bon"));
+    QCOMPARE(model->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Bon"));
     QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("  45"));
     QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral(" 13/12/97"));
     QCOMPARE(test.state.DataHeaderPath, headerPath);
@@ -169,6 +171,24 @@ void TestDatabaseWindow::missingHeaderLocksDrawButtons() {
         QVERIFY2(enabled(window, button) == (drawsLeft || button == QByteArray("Button9") ||
                                              button == QByteArray("Button5")),
                  button);
+}
+
+// The game's columns fill the grid beside its scroll bar; before any database no row stands out
+// as chosen.
+void TestDatabaseWindow::gridFillsItsWidth() {
+    TestContext test;
+    TForm7 window(test.context);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto* grid = window.findChild<QTableView*>(QStringLiteral("SuperGrid1"));
+    QVERIFY(!grid->selectionModel()->isSelected(grid->model()->index(0, 1)));
+    QVERIFY(writeFile(test.path(QStringLiteral("Lotto.bmd")), LottoHeader));
+    QVERIFY(writeFile(test.path(QStringLiteral("Lotto.bmi")), numberedDrawFile(30)));
+    QVERIFY(window.OpenDatabase(test.path(QStringLiteral("Lotto.bmd"))).opened());
+    QApplication::processEvents();
+    QVERIFY(grid->selectionModel()->isSelected(grid->model()->index(0, 1)));
+    QVERIFY(grid->verticalScrollBar()->isVisible());
+    QCOMPARE(grid->horizontalHeader()->length(), grid->viewport()->width());
 }
 
 QTEST_MAIN(TestDatabaseWindow)
