@@ -104,7 +104,7 @@ void TWheels::buildControls() {
     linesList_->setReadOnly(true);
     linesList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     linesList_->setMinimumSize(260, 260);
-    linesList_->setFont(drawListFont(*linesList_));
+    useDrawListFont(*linesList_);
     summaryLabel_ = new QLabel;
     summaryLabel_->setObjectName(QStringLiteral("SummaryLabel"));
     summaryLabel_->setWordWrap(true);
