@@ -6,11 +6,11 @@
 
 #include "advanced/ExpectedHits.h"
 #include "advanced/HotColdPicker.h"
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "app/CheckFile.h"
 #include "app/CheckFileDialog.h"
 #include "app/LineGenerator.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"

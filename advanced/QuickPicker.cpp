@@ -1,7 +1,7 @@
 #include "advanced/QuickPicker.h"
 
 #include "app/LineGenerator.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/Clock.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "CheckFile.h"
 #include "CheckFileDialog.h"
 #include "LineGenerator.h"
-#include "LotteryState.h"
+#include "state/LotteryState.h"
 #include "RandomGenerator.h"
 #include "Settings.h"
 #include "controls/StatusHint.h"

@@ -3,7 +3,7 @@
 //   bench_advanced [path/to/history.csv]
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "database/DrawTable.h"
 #include "platform/SystemClock.h"

@@ -1,7 +1,7 @@
 // Statistics speed: recounting 100,000 draws and repainting 99 bars must fit in one 60 Hz frame
 // together; the zoom animation must paint its 10 frames at 500 x 300 without falling behind its
 // timer.
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "charting/BarChart.h"
 #include "database/DrawTable.h"
 #include "stats/DrawNumbers.h"

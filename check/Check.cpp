@@ -10,9 +10,9 @@
 #include "ShownLines.h"
 
 #include "app/CheckFile.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DrawTable.h"
-#include "filters/AutoAdvance.h"
+#include "controls/AutoAdvance.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"

@@ -3,7 +3,7 @@
 // The checker: a saved check file on the right, the winning numbers on the top left (typed, or
 // taken from the last stored draw), and "Check" lists every saved line with enough hits.
 
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "app/TextLines.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "LastDraw.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 

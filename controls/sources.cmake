@@ -1,4 +1,5 @@
 list(APPEND BALLMERE_UI_SOURCES
+  controls/AutoAdvance.h controls/AutoAdvance.cpp
   controls/BoxCaption.h controls/BoxCaption.cpp
   controls/CaptionLabel.h controls/CaptionLabel.cpp
   controls/DrawListFont.h controls/DrawListFont.cpp

@@ -1,7 +1,7 @@
 #include "DatabaseHeader.h"
 
 #include "DrawFile.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/ProfileFile.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "DrawFile.h"
 #include "DrawFilePreload.h"
 #include "DrawTable.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 
 #include <QFileInfo>
 

@@ -6,7 +6,7 @@
 #include "DrawImportLine.h"
 #include "DrawImportStored.h"
 #include "DrawTable.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 

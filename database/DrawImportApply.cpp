@@ -6,7 +6,7 @@
 #include "DrawImportDateCell.h"
 #include "DrawImportStored.h"
 #include "DrawTable.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 
 #include "DrawNumbers.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DrawTable.h"
 
 #include <QLocale>

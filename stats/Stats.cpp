@@ -4,7 +4,7 @@
 #include "DrawNumbers.h"
 #include "HitBars.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "charting/BarChart.h"
 #include "database/DrawTable.h"
 #include "platform/DialogService.h"

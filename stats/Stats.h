@@ -5,7 +5,7 @@
 // cold, with value tags, zoom and scroll, and printing; the last stored draw under the chart.
 // It only reads the draw table.
 
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "platform/HintDisplay.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
 #include "app/LineGenerator.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "support/Fakes.h"
 

@@ -1,5 +1,5 @@
 // Hit counting, the hot / average / cold rule, the bar list and the last-draw texts.
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "check/LastDraw.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"

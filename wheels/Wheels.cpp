@@ -1,9 +1,9 @@
 #include "wheels/Wheels.h"
 
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "app/CheckFile.h"
 #include "app/CheckFileDialog.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "controls/DrawListFont.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
