@@ -91,6 +91,12 @@ void BarChart::setRich(bool rich) {
     update();
 }
 
+void BarChart::setBand(const std::optional<ChartBand>& band) {
+    style_.band = band;
+    // Bars are described against the band.
+    barsChanged();
+}
+
 ChartView BarChart::view() const {
     return zoomed_ ? *zoomed_ : ChartPainter(bars_, style_).wholeView(size());
 }

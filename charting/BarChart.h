@@ -40,6 +40,9 @@ public:
     // Shaded bar sides and gradient background (colour displays) or flat and plain.
     void setRich(bool rich);
     bool isRich() const { return style_.rich; }
+    // A range shown behind the bars (none: nothing); the whole chart reaches up to its top.
+    void setBand(const std::optional<ChartBand>& band);
+    const std::optional<ChartBand>& band() const { return style_.band; }
 
     // The data window shown: the whole chart unless zoomed or scrolled.
     ChartView view() const;

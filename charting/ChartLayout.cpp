@@ -278,7 +278,7 @@ ChartView wholeChartView(const ChartInput& input, const std::vector<double>& val
     ChartInput probe = input;
     probe.view = ChartView{};
     const double plotHeight = layoutChart(probe, {}).plot.height();
-    double highest = 0;
+    double highest = std::isfinite(input.reach) ? std::max(0.0, input.reach) : 0.0;
     for (const double value : values)
         if (std::isfinite(value))
             highest = std::max(highest, value);

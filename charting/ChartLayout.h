@@ -51,6 +51,7 @@ struct ChartInput {
     ChartView view;
     ChartTextSizes text;
     bool valueTagsVisible = false;
+    double reach = 0; // the whole chart's value axis reaches at least this far
 };
 
 struct ChartTick {
@@ -150,8 +151,9 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
 // The whole chart: every slot, and values from 0 to a round number at or above the highest.
 ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight);
-// The whole chart of `input` (its view is not used): with tags visible, the value axis reaches
-// just as far above the round number as the tags need to stay below the box's top edge.
+// The whole chart of `input` (its view is not used), up to at least its reach: with tags visible,
+// the value axis reaches just as far above the round number as the tags need to stay below the
+// box's top edge.
 ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values);
 
 // What a left-button drag from `from` to `to` asks for: towards the lower right a zoom, towards

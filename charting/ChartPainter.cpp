@@ -18,6 +18,10 @@ const QColor PlainBackground(192, 192, 192);
 const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
+// Translucent, so that the grid and the walls' own colours show through.
+const QColor BandColour(0, 150, 100, 90);
+const QColor BandEdgeColour(0, 120, 80, 160);
+const QColor BandLineColour(0, 90, 60);
 constexpr double TagPadding = 2; // along the text
 constexpr int MinTagPixels = 6;  // the smallest tag face still read on screen
 const QString Digits = QStringLiteral("0123456789");
@@ -54,6 +58,8 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         values_.push_back(bar.value);
         highest = std::max(highest, bar.value);
     }
+    if (style.band && std::isfinite(style.band->high))
+        highest = std::max(highest, int(std::ceil(std::min(style.band->high, 1e9))));
     const QFontMetricsF metrics(style.font);
     const QFontMetricsF titleMetrics(style.titleFont);
     text_.titleHeight = style.title.isEmpty() ? 0 : titleMetrics.height();
@@ -104,6 +110,7 @@ ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const 
     in.view = view;
     in.text = text_;
     in.valueTagsVisible = style_.valueTagsVisible;
+    in.reach = style_.band ? style_.band->high : 0;
     return in;
 }
 
@@ -134,6 +141,7 @@ void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     paintBackground(painter, layout.area);
     paintWalls(painter, layout);
+    paintBand(painter, layout);
     paintBars(painter, layout);
     paintAxes(painter, layout);
     if (style_.valueTagsVisible)
@@ -188,6 +196,56 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     const QRectF backWall(QPointF(line(left + back.x()), line(top + back.y())),
                           QPointF(line(right + back.x()), line(bottom + back.y())));
     painter.drawRect(backWall);
+}
+
+// In the plane of the bars' backs, so that a bar's top reads against the band at its own depth,
+// joined across the left wall to the value axis, where it meets the axis at its true values.
+// Painted before the bars: they stand in front of it.
+void ChartPainter::paintBand(QPainter& painter, const ChartLayout& layout) const {
+    if (!style_.band)
+        return;
+    const ChartBand& band = *style_.band;
+    const QRectF& plot = layout.plot;
+    const double left = edge(plot.left());
+    const double right = edge(plot.right());
+    const QPointF back(layout.barDepth, -layout.barDepth);
+    const auto frontY = [&layout, &plot](double value) {
+        if (!std::isfinite(value))
+            return value > 0 ? plot.top() : plot.bottom();
+        return std::clamp(layout.yToPixel(value), plot.top(), plot.bottom());
+    };
+    // From the axis at y, back to the bars' plane, and along it to the right.
+    const auto across = [&](double y) {
+        return std::vector<QPointF>{{left, y}, QPointF(left, y) + back, QPointF(right, y) + back};
+    };
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double top = edge(frontY(band.high));
+    const double bottom = edge(frontY(band.low));
+    if (top < bottom) {
+        std::vector<QPointF> upper = across(top);
+        const std::vector<QPointF> lower = across(bottom);
+        upper.insert(upper.end(), lower.rbegin(), lower.rend());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(BandColour);
+        painter.drawPolygon(QPolygonF(QList<QPointF>(upper.begin(), upper.end())));
+        painter.setPen(pen(BandEdgeColour));
+        for (const double y : {top, bottom}) {
+            const std::vector<QPointF> edgeLine = across(line(y));
+            painter.drawPolyline(QPolygonF(QList<QPointF>(edgeLine.begin(), edgeLine.end())));
+        }
+    }
+    const double centre = layout.yToPixel(band.centre);
+    if (centre >= plot.top() && centre <= plot.bottom()) {
+        QPen centreLine = pen(BandLineColour);
+        centreLine.setWidthF(1.5);
+        painter.setPen(centreLine);
+        const std::vector<QPointF> centreLinePoints = across(line(centre));
+        painter.drawPolyline(
+            QPolygonF(QList<QPointF>(centreLinePoints.begin(), centreLinePoints.end())));
+    }
+    painter.restore();
 }
 
 void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const {

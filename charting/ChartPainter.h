@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -17,6 +18,14 @@ struct ChartBar {
     int value = 0;
     QColor colour;       // invalid: the chart's own palette colour
     QString description; // read by assistive technology
+};
+
+// A range of values shown behind the bars: shaded from `low` to `high` on the walls, with a line
+// at `centre`.
+struct ChartBand {
+    double centre = 0;
+    double low = 0;
+    double high = 0;
 };
 
 struct ChartStyle {
@@ -29,6 +38,7 @@ struct ChartStyle {
     QColor titleColour = Qt::blue;
     bool valueTagsVisible = false;
     bool rich = true; // shaded bar sides and a gradient background; flat and plain otherwise
+    std::optional<ChartBand> band;
 };
 
 class ChartPainter {
@@ -49,6 +59,7 @@ private:
     QFont tagFont(int face) const;
     void paintBackground(QPainter& painter, const QRectF& area) const;
     void paintWalls(QPainter& painter, const ChartLayout& layout) const;
+    void paintBand(QPainter& painter, const ChartLayout& layout) const;
     void paintBars(QPainter& painter, const ChartLayout& layout) const;
     void paintAxes(QPainter& painter, const ChartLayout& layout) const;
     void paintTags(QPainter& painter, const ChartLayout& layout) const;

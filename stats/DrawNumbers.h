@@ -15,6 +15,8 @@ public:
     explicit DrawNumbers(const TDrawTable& table);
 
     HitCountTable count(int n, bool includeBonus) const;
+    // How many draws were read.
+    int size() const { return int(rows_.size()); }
 
 private:
     static constexpr int Cells = 8; // columns 1..7 and the bonus

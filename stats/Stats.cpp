@@ -2,6 +2,7 @@
 #include "ui_Stats.h"
 
 #include "DrawNumbers.h"
+#include "FairDraw.h"
 #include "HitBars.h"
 
 #include "state/LotteryState.h"
@@ -22,9 +23,14 @@
 
 namespace {
 
-constexpr int RichColourDepth = 8;  // above this, shaded bars and a gradient
-constexpr int SpinCharacters = 5;   // enough for 99,999 draws; a longer history takes more
-constexpr double PrintMargin = 0.1; // of the page height, at the top and at the bottom
+constexpr int RichColourDepth = 8;   // above this, shaded bars and a gradient
+constexpr int SpinCharacters = 5;    // enough for 99,999 draws; a longer history takes more
+constexpr double PrintMargin = 0.1;  // of the page height, at the top and at the bottom
+constexpr double SmallestPoints = 6; // the smallest face a shrunk text still reads in
+// 499 x 387 for the chart and its controls, and a row beneath for the fair-draw check box and
+// its verdict.
+constexpr int WindowWidth = 499;
+constexpr int WindowHeight = 446;
 
 int screenDepth(const QWidget& window) {
     const QScreen* const screen = window.screen();
@@ -35,9 +41,41 @@ int screenDepth(const QWidget& window) {
 // numbers and a bonus, and "all draws" of a long history in the History box.
 void shrinkToFit(QWidget* widget, const QString& text, int room) {
     QFont font = widget->font();
-    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 6)
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > SmallestPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     widget->setFont(font);
+}
+
+// A word-wrapped label's text whole within its box: from the window's face down, as far as needed.
+void shrinkWrappedToFit(QLabel* label, const QFont& normal) {
+    const auto height = [label](const QFont& font) {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, label->width(), 1 << 20), Qt::TextWordWrap, label->text())
+            .height();
+    };
+    QFont font = normal;
+    while (height(font) > label->height() && font.pointSizeF() > SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
+// The verdict under the printed chart, in the bottom margin, scaled as the chart is.
+void printVerdict(QPainter& painter, const QRect& page, const QRectF& chartArea,
+                  const QSizeF& layoutSize, const QFont& base, const QString& verdict) {
+    constexpr double VerdictPoints = 9;
+    constexpr double Indent = 0.03; // of the page width, each side
+    const double scale = chartArea.height() / layoutSize.height();
+    const QRectF room(0, 0, page.width() / scale, (page.bottom() + 1 - chartArea.bottom()) / scale);
+    const QFont font = chartFont(base, VerdictPoints);
+    painter.save();
+    painter.translate(page.left(), chartArea.bottom());
+    painter.scale(scale, scale);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const double lineGap = QFontMetricsF(font).height() / 2;
+    painter.drawText(room.adjusted(room.width() * Indent, lineGap, -room.width() * Indent, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, verdict);
+    painter.restore();
 }
 
 // Pixels a spin box's text may take: its edit field less the line edit's own margins.
@@ -59,7 +97,6 @@ int textRoom(const QSpinBox& spin) {
 // A hint shown whole in the status bar: a long one in a smaller face, down to the smallest that
 // still reads; only beyond that is it cut short.
 void showWholeHint(QStatusBar* bar, const QFont& normal, const QString& hint) {
-    constexpr double SmallestPoints = 6;
     // The bar's message area: its width less the margins QStatusBar keeps around the text.
     constexpr int MessageMargins = 6 + 12;
     const int room = bar->width() - MessageMargins;
@@ -82,7 +119,7 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
       colourDepth_(colourDepth ? std::move(colourDepth) : ColourDepth(screenDepth)) {
     ui_->setupUi(this);
     setModal(true);
-    setFixedSize(499, 387);
+    setFixedSize(WindowWidth, WindowHeight);
     ui_->Bevel1->lower();
 
     BarChart* const chart = ui_->Chart1;
@@ -97,15 +134,19 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
     setHint(ui_->CheckBox2, "Include the Bonus number in the above statistics");
     setHint(ui_->SpinEdit1, "How many draws would you like visible. Used to find if previous "
                             "numbers where hot, cold etc");
+    setHint(ui_->CheckBox4, "Show the count a fair draw gives each number, the range it stays "
+                            "within 19 times in 20, and whether these counts are fair");
     setHint(ui_->Button1, "Print the above graph");
     setHint(ui_->Button8, "Close the Statistics page");
 
     ui_->CheckBox2->setEnabled(false);
     ui_->Panel1->hide();
+    ui_->VerdictLabel->hide();
 
     connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm8::CheckBox1Click);
     connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm8::CheckBox2Click);
     connect(ui_->CheckBox3, &QCheckBox::clicked, this, &TForm8::CheckBox3Click);
+    connect(ui_->CheckBox4, &QCheckBox::clicked, this, &TForm8::CheckBox4Click);
     connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm8::SpinEdit1Change);
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm8::Button8Click);
@@ -179,6 +220,29 @@ void TForm8::redraw(bool showClasses) {
         else
             chart->addBar(bar.label, bar.value);
     }
+    showFairDraw();
+}
+
+void TForm8::showFairDraw() {
+    BarChart* const chart = ui_->Chart1;
+    QLabel* const verdict = ui_->VerdictLabel;
+    if (!ui_->CheckBox4->isChecked()) {
+        chart->setBand(std::nullopt);
+        verdict->hide();
+        return;
+    }
+    const FairDrawReading reading =
+        readFairDraw(*draws_, context_.state, ui_->SpinEdit1->value(), ui_->CheckBox2->isChecked());
+    if (reading.range) {
+        // A count cannot fall below 0: neither does the range shown.
+        const ExpectedRange& range = *reading.range;
+        chart->setBand(ChartBand{range.expected, std::max(0.0, range.low), range.high});
+    } else {
+        chart->setBand(std::nullopt);
+    }
+    verdict->setText(reading.verdict);
+    shrinkWrappedToFit(verdict, font());
+    verdict->show();
 }
 
 void TForm8::CheckBox1Click() {
@@ -196,6 +260,10 @@ void TForm8::CheckBox3Click() {
     redraw(show);
 }
 
+void TForm8::CheckBox4Click() {
+    showFairDraw();
+}
+
 void TForm8::SpinEdit1Change() {
     redraw(ui_->CheckBox3->isChecked());
 }
@@ -203,13 +271,17 @@ void TForm8::SpinEdit1Change() {
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
     const QSizeF doubled = QSizeF(chart->size()) * 2;
+    const QString verdict = ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString();
+    const QFont base = font();
     printPageOrSave(
         this, context_.platform,
-        [chart, doubled](QPainter& painter, const QRect& page) {
+        [chart, doubled, verdict, base](QPainter& painter, const QRect& page) {
             const double margin = page.height() * PrintMargin;
             const QRectF area(page.left(), page.top() + margin, page.width(),
                               page.height() - 2 * margin);
             chart->render(painter, area, doubled);
+            if (!verdict.isEmpty())
+                printVerdict(painter, page, area, doubled, base, verdict);
         },
         QStringLiteral("Chart1"));
 }

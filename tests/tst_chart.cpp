@@ -145,6 +145,8 @@ private slots:
     void repeatedZooms();
     void layoutFuzz();
     void accessibility();
+    void band_data();
+    void band();
 };
 
 void TestChart::layout_data() {
@@ -735,6 +737,43 @@ void TestChart::accessibility() {
     QCOMPARE(iface->childCount(), 0);
     QVERIFY(!old->isValid());
     QVERIFY(old->text(QAccessible::Name).isEmpty());
+}
+
+void TestChart::band_data() {
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<bool>("raises");
+
+    QTest::newRow("above the bars: the axis reaches its top") << QList<int>{1, 8, 6, 7} << true;
+    QTest::newRow("among the bars: the axis as it was") << QList<int>{1, 80, 6, 70} << false;
+}
+
+// A band from 15 to 30 about 22 shades the left wall between its limits only, and the whole
+// chart holds it whole.
+void TestChart::band() {
+    QFETCH(QList<int>, values);
+    QFETCH(bool, raises);
+    const QColor wallColour(255, 255, 128);
+    Chart chart(values);
+    const ChartView before = chart.widget.view();
+    chart.widget.setBand(ChartBand{22, 15, 30});
+    const ChartView after = chart.widget.view();
+    QVERIFY(after.yMax >= 30);
+    QCOMPARE(after.yMax != before.yMax, raises);
+
+    const ChartLayout l = chart.widget.currentLayout();
+    // Off the grid lines, which fall on whole tens and fives here.
+    const auto wallAt = [&l](const QImage& image, double value) {
+        return image.pixelColor(
+            QPointF(l.plot.left() + l.depth / 2, l.yToPixel(value) - l.depth / 2).toPoint());
+    };
+    const QImage banded = chart.image();
+    QVERIFY(wallAt(banded, 25.3) != wallColour);
+    QCOMPARE(wallAt(banded, 11.3), wallColour);
+
+    chart.widget.setBand(std::nullopt);
+    QVERIFY(chart.widget.view() == before);
+    if (!raises) // the same axis: the same place on the wall, plain again
+        QCOMPARE(wallAt(chart.image(), 25.3), wallColour);
 }
 
 QTEST_MAIN(TestChart)

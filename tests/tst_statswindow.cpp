@@ -149,6 +149,8 @@ private slots:
     void longHistory_data();
     void longHistory();
     void colourDepth();
+    void expectedRange_data();
+    void expectedRange();
     void hints();
     void wholeHints_data();
     void wholeHints();
@@ -169,8 +171,18 @@ void TestStatsWindow::opening() {
     QCOMPARE(window->windowTitle(),
              QStringLiteral("Statistics about your loaded lottery database"));
     QVERIFY(window->isModal());
-    QCOMPARE(window->minimumSize(), QSize(499, 387));
-    QCOMPARE(window->maximumSize(), QSize(499, 387));
+    // A row for the fair-draw test beneath the 499 x 387 of the rest, which keeps its places.
+    QCOMPARE(window->minimumSize(), QSize(499, 446));
+    QCOMPARE(window->maximumSize(), QSize(499, 446));
+    const QList<QPair<const char*, QRect>> places{
+        {"Chart1", {2, 2, 495, 299}},     {"CheckBox1", {6, 304, 158, 19}},
+        {"CheckBox3", {6, 323, 158, 19}}, {"CheckBox2", {6, 342, 158, 19}},
+        {"Panel1", {166, 301, 74, 62}},   {"GroupBox1", {243, 301, 106, 62}},
+        {"Label6", {351, 302, 143, 28}},  {"Label7", {351, 330, 143, 14}},
+        {"Button1", {352, 343, 68, 21}},  {"Button8", {424, 343, 68, 21}},
+        {"StatusBar1", {0, 425, 499, 21}}};
+    for (const auto& [name, place] : places)
+        QVERIFY2(child<QWidget>(*window, name)->geometry() == place, name);
     QCOMPARE(child<QLabel>(*window, "Label6")->text(),
              QStringLiteral("Winning Numbers For 01/01/99"));
     QCOMPARE(child<QLabel>(*window, "Label7")->text(), QStringLiteral("01 02 03 04 05 06 + 49"));
@@ -378,6 +390,68 @@ void TestStatsWindow::longHistory() {
     saveShot(*window, QStringLiteral("stats-long-history-") + all);
 }
 
+void TestStatsWindow::expectedRange_data() {
+    QTest::addColumn<QList<QList<int>>>("draws");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("bar");     // as assistive technology reads that number afterwards
+    QTest::addColumn<QString>("verdict"); // empty: none shown
+
+    // 3 twice, ten more numbers once: chi-square and p worked out by hand as in tst_stats.
+    const QList<QList<int>> two{{3, 17, 22, 31, 40, 45, 12}, {1, 2, 3, 4, 5, 6, 3}};
+    const QString twoDraws = "2 draws: chi-square 50.42 with 48 degrees of freedom, p = 0.378. "
+                             "Too few draws to judge: each number is expected only 0.24 times, "
+                             "and the test needs at least 5.";
+    QTest::newRow("opened: not shown") << two << QStringList{} << 3 << "3=2 "
+                                       << "";
+    QTest::newRow("ticked") << two << QStringList{"CheckBox4"} << 3
+                            << "3=2 expected 0.24, above the expected range 0.00 to 1.17"
+                            << twoDraws;
+    QTest::newRow("unticked again") << two << QStringList{"CheckBox4", "CheckBox4"} << 3 << "3=2 "
+                                    << "";
+    QTest::newRow("bonus: the band follows, the test does not")
+        << two << QStringList{"CheckBox4", "CheckBox2"} << 3
+        << "3=3 expected 0.29, above the expected range 0.00 to 1.28" << twoDraws;
+    QTest::newRow("with classes") << two << QStringList{"CheckBox3", "CheckBox4"} << 3
+                                  << "3=2 Hot; expected 0.24, above the expected range 0.00 to 1.17"
+                                  << twoDraws;
+    QTest::newRow("first draw only")
+        << two << QStringList{"CheckBox4", "spin 1"} << 12
+        << "12=0 expected 0.12, within the expected range 0.00 to 0.78"
+        << "1 draw: chi-square 48.00 with 48 degrees of freedom, p = 0.473. Too few draws to "
+           "judge: each number is expected only 0.12 times, and the test needs at least 5.";
+    QTest::newRow("no draws") << QList<QList<int>>{} << QStringList{"CheckBox4"} << 3 << "3=0 "
+                              << "No draws are charted, so there is nothing to test.";
+}
+
+// "Show expected range" starts unticked; ticked, it shades the band, states the verdict and
+// describes each bar against the band.
+void TestStatsWindow::expectedRange() {
+    QFETCH(QList<QList<int>>, draws);
+    QFETCH(QStringList, steps);
+    QFETCH(int, number);
+    QFETCH(QString, bar);
+    QFETCH(QString, verdict);
+    Fixture f(draws);
+    auto window = f.open();
+    auto* const box = child<QCheckBox>(*window, "CheckBox4");
+    QCOMPARE(box->text(), QStringLiteral("Show expected range"));
+    QVERIFY(!box->isChecked());
+    for (const QString& step : steps) {
+        if (step.startsWith(QLatin1String("spin ")))
+            child<QSpinBox>(*window, "SpinEdit1")->setValue(step.mid(5).toInt());
+        else
+            QTest::mouseClick(child<QCheckBox>(*window, qPrintable(step)), Qt::LeftButton);
+    }
+    auto* const label = child<QLabel>(*window, "VerdictLabel");
+    QCOMPARE(label->isVisible(), !verdict.isEmpty());
+    QCOMPARE(box->isChecked(), !verdict.isEmpty());
+    if (!verdict.isEmpty())
+        QCOMPARE(label->text(), verdict);
+    QCOMPARE(window->chart()->band().has_value(), bar.contains(QLatin1String("expected")));
+    QCOMPARE(barText(*window, number), bar);
+}
+
 void TestStatsWindow::colourDepth() {
     Fixture f({{1, 2, 3, 4, 5, 6, 7}});
     QVERIFY(f.open(24)->chart()->isRich());
@@ -552,6 +626,19 @@ void TestStatsWindow::realHistory() {
     QVERIFY(!chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-first-draw"));
 
+    // The expected range over all draws and over the first thousand, without the classes.
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox3"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox1"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox4"), Qt::LeftButton);
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(f.test.state.DataTotalDraws);
+    const QString verdict = child<QLabel>(*window, "VerdictLabel")->text();
+    QVERIFY2(verdict.startsWith(QLatin1String("3,622 draws: chi-square ")), qPrintable(verdict));
+    qInfo("%s", qPrintable(verdict));
+    saveShot(*window, QStringLiteral("stats-band-all"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1000);
+    qInfo("%s", qPrintable(child<QLabel>(*window, "VerdictLabel")->text()));
+    saveShot(*window, QStringLiteral("stats-band-first-1000"));
+
     // The page through the real printing service, into a PDF file.
     const QString folder = qEnvironmentVariable("BALLMERE_SCREENSHOTS");
     const QString pdf = (folder.isEmpty() ? f.test.folder.path() : folder) + "/stats-printed.pdf";
@@ -560,6 +647,7 @@ void TestStatsWindow::realHistory() {
     AppContext context{f.test.state, f.test.table, platform, f.test.hints};
     TForm8 printing(context);
     QTest::mouseClick(child<QCheckBox>(printing, "CheckBox3"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(printing, "CheckBox4"), Qt::LeftButton);
     child<QPushButton>(printing, "Button1")->click();
     QVERIFY(f.test.dialogs.errors.isEmpty());
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
@@ -568,7 +656,8 @@ void TestStatsWindow::realHistory() {
     text.start("pdftotext", {pdf, "-"});
     QVERIFY(text.waitForFinished());
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char* word : {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45"})
+    for (const char* word :
+         {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45", "3,622 draws: chi-square"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
     QProcess info;
     info.start("pdfinfo", {pdf});
