@@ -4,6 +4,8 @@
 
 #include "controls/DrawListFont.h"
 
+#include "advanced/Backtest.h"
+#include "advanced/BacktestWindow.h"
 #include "advanced/ExpectedHits.h"
 #include "advanced/HotColdPicker.h"
 #include "state/AppContext.h"
@@ -60,6 +62,7 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
       ui_(std::make_unique<Ui::TForm9>()), quickPicker_(context.platform.clock) {
     ui_->setupUi(this);
     addWheelsControls();
+    addBacktestButton();
     setFixedSize(size());
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -116,6 +119,38 @@ void TForm9::addWheelsControls() {
     ui_->Bevel1->resize(ui_->Bevel1->width(), top + OddsHeight);
     ui_->StatusBar1->move(0, ui_->StatusBar1->y() + OddsHeight);
     resize(width(), height() + OddsHeight);
+}
+
+// The back-test button to the right of the class counts, where the group has room: every
+// other control keeps its place.
+void TForm9::addBacktestButton() {
+    backtestButton_ = new QPushButton(QStringLiteral("&Back-test"), ui_->GroupBox1);
+    backtestButton_->setObjectName(QStringLiteral("BacktestButton"));
+    backtestButton_->setGeometry(178, 122, 64, 22);
+    backtestButton_->setStatusTip(
+        QStringLiteral("|Test this mix of numbers against the stored draws"));
+    backtestButton_->setEnabled(false);
+    connect(backtestButton_, &QPushButton::clicked, this, &TForm9::BacktestButtonClick);
+}
+
+// The back-test leaves the list alone, so lines in it do not matter; it needs the draws
+// before each tested draw to class the numbers by, hence one more than the picker needs.
+void TForm9::updateBacktestButton() {
+    const TLotteryState& s = context_.state;
+    backtestButton_->setEnabled(statisticsUsable_ && picksChosen() == s.DataPick &&
+                                s.DataTotalDraws > BacktestFirstTested);
+}
+
+void TForm9::BacktestButtonClick() {
+    const int lines = statisticsLineCount();
+    if (lines == 0)
+        return;
+    ui_->StatusBar1->clearMessage();
+    TBacktest backtest(context_,
+                       {ui_->SpinEdit1->value(), ui_->SpinEdit2->value(), ui_->SpinEdit3->value(),
+                        ui_->SpinEdit4->value()},
+                       lines, this);
+    backtest.exec();
 }
 
 void TForm9::WheelsButtonClick() {
@@ -358,6 +393,23 @@ void TForm9::Button1Click() {
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button6})
         button->setEnabled(false);
 
+    const int count = statisticsLineCount();
+    if (count == 0) {
+        ui_->Button1->setEnabled(true);
+        ui_->Button6->setEnabled(true);
+        return;
+    }
+    startBatch(count);
+    listGame_ = {context_.state.DataPick, context_.state.DataRandom};
+    const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
+                                  ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
+    runBatch(count, hotColdPicker_->problem(composition),
+             [&] { return hotColdPicker_->drawLine(s, composition, random_); });
+}
+
+// The count of lines in Edit1: letters give 10 after a message, a number outside 1..100 is
+// refused (0) and the box emptied for a new one.
+int TForm9::statisticsLineCount() {
     bool isNumber = false;
     int count = countFrom(ui_->Edit1->text(), &isNumber);
     if (!isNumber) {
@@ -368,17 +420,10 @@ void TForm9::Button1Click() {
     }
     if (count < 1 || count > MaxLines) {
         refuseCount(ui_->Edit1);
-        ui_->Button1->setEnabled(true);
-        ui_->Button6->setEnabled(true);
         ui_->Edit1->setFocus();
-        return;
+        return 0;
     }
-    startBatch(count);
-    listGame_ = {context_.state.DataPick, context_.state.DataRandom};
-    const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
-                                  ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
-    runBatch(count, hotColdPicker_->problem(composition),
-             [&] { return hotColdPicker_->drawLine(s, composition, random_); });
+    return count;
 }
 
 void TForm9::Button3Click() {
@@ -416,6 +461,7 @@ int TForm9::picksChosen() const {
 void TForm9::spinEditChange(QSpinBox* changed) {
     const int pick = context_.state.DataPick;
     const int sum = picksChosen();
+    updateBacktestButton();
     if (sum == pick + 1) {
         context_.platform.dialogs.warning(this, QStringLiteral("Maximum picks has been reached"));
         changed->setValue(changed->value() - 1); // runs this handler again with sum = pick

@@ -3,7 +3,8 @@
 // The advanced picking window: the quick random picker (many lines at once, the generator
 // seeded from the clock once a batch), the hot / average / cold picker over the
 // loaded database's hit counts, and the one list both fill, saved as a check file, printed or
-// cleared. The pickers themselves live in QuickPicker and HotColdPicker.
+// cleared. The pickers themselves live in QuickPicker and HotColdPicker; the back-test of a
+// hot / average / cold mix in Backtest.
 
 #include "advanced/QuickPicker.h"
 #include "app/RandomGenerator.h"
@@ -53,6 +54,7 @@ public slots:
     void Button6Click();
     void Button8Click();
     void WheelsButtonClick();
+    void BacktestButtonClick();
     void SpinEdit1Change();
     void SpinEdit2Change();
     void SpinEdit3Change();
@@ -65,6 +67,9 @@ protected:
 private:
     void FormCreate();
     void addWheelsControls();
+    void addBacktestButton();
+    void updateBacktestButton();
+    int statisticsLineCount();
     void FormCreateStatistics();
     void FormPaint();
     void FormDestroy();
@@ -87,6 +92,7 @@ private:
     std::unique_ptr<Ui::TForm9> ui_;
     QuickPicker quickPicker_;
     QPushButton* wheelsButton_ = nullptr;
+    QPushButton* backtestButton_ = nullptr;
     QLabel* oddsLabel_ = nullptr;
     // The game of the lines in the list, for their expected hits.
     struct {
