@@ -1,6 +1,6 @@
 #include "advanced/Backtest.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"

@@ -2,8 +2,8 @@
 
 #include "advanced/BacktestJob.h"
 #include "advanced/BacktestReport.h"
-#include "app/AppContext.h"
-#include "app/LotteryState.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
