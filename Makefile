@@ -6,7 +6,7 @@ TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: run test build deps test-deps bench install clean
+.PHONY: run test build deps test-deps bench install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -30,6 +30,10 @@ test: test-deps
 # Installs into $(PREFIX) (default /usr/local): the program, its menu entry and icon.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package (build/ballmere-pro_<version>_<arch>.deb) of what install installs.
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	bench/run.sh $(BUILD)

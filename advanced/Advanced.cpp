@@ -4,18 +4,22 @@
 
 #include "controls/DrawListFont.h"
 
+#include "advanced/Backtest.h"
+#include "advanced/BacktestWindow.h"
+#include "advanced/ExpectedHits.h"
 #include "advanced/HotColdPicker.h"
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "app/CheckFile.h"
 #include "app/CheckFileDialog.h"
 #include "app/LineGenerator.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
+#include "wheels/Wheels.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -57,11 +61,14 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
       context_(context), gameLabel_(gameLabel), lowNumber_(lowNumber),
       ui_(std::make_unique<Ui::TForm9>()), quickPicker_(context.platform.clock) {
     ui_->setupUi(this);
+    addWheelsControls();
+    addBacktestButton();
     setFixedSize(size());
     if (const QScreen* const screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    useDrawListFont(*ui_->Memo2);
+    ui_->ProgressBar1->reset(); // empty until a batch runs
     for (QLineEdit* count : {ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit9}) {
         QPalette palette = count->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -91,6 +98,70 @@ TForm9::TForm9(AppContext& context, QLabel* gameLabel, QSpinBox* lowNumber, QWid
     list_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
     FormCreate();
+}
+
+// The wheels button beside Print, and the line of expected hits under everything documented:
+// the window grows by that line.
+void TForm9::addWheelsControls() {
+    constexpr int OddsHeight = 30;
+    wheelsButton_ = new QPushButton(QStringLiteral("&Wheels"), this);
+    wheelsButton_->setObjectName(QStringLiteral("WheelsButton"));
+    wheelsButton_->setGeometry(300, 340, 55, 21);
+    wheelsButton_->setStatusTip(
+        QStringLiteral("|Make the fewest lines that keep a guarantee from more numbers"));
+    connect(wheelsButton_, &QPushButton::clicked, this, &TForm9::WheelsButtonClick);
+    oddsLabel_ = new QLabel(this);
+    oddsLabel_->setObjectName(QStringLiteral("OddsLabel"));
+    oddsLabel_->setWordWrap(true);
+    oddsLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int top = ui_->Bevel1->height();
+    oddsLabel_->setGeometry(8, top, width() - 16, OddsHeight);
+    ui_->Bevel1->resize(ui_->Bevel1->width(), top + OddsHeight);
+    ui_->StatusBar1->move(0, ui_->StatusBar1->y() + OddsHeight);
+    resize(width(), height() + OddsHeight);
+}
+
+// The back-test button to the right of the class counts, where the group has room: every
+// other control keeps its place.
+void TForm9::addBacktestButton() {
+    backtestButton_ = new QPushButton(QStringLiteral("&Back-test"), ui_->GroupBox1);
+    backtestButton_->setObjectName(QStringLiteral("BacktestButton"));
+    backtestButton_->setGeometry(178, 122, 64, 22);
+    backtestButton_->setStatusTip(
+        QStringLiteral("|Test this mix of numbers against the stored draws"));
+    backtestButton_->setEnabled(false);
+    connect(backtestButton_, &QPushButton::clicked, this, &TForm9::BacktestButtonClick);
+}
+
+// The back-test leaves the list alone, so lines in it do not matter; it needs the draws
+// before each tested draw to class the numbers by, hence one more than the picker needs.
+void TForm9::updateBacktestButton() {
+    const TLotteryState& s = context_.state;
+    backtestButton_->setEnabled(statisticsUsable_ && picksChosen() == s.DataPick &&
+                                s.DataTotalDraws > BacktestFirstTested);
+}
+
+void TForm9::BacktestButtonClick() {
+    const int lines = statisticsLineCount();
+    if (lines == 0)
+        return;
+    ui_->StatusBar1->clearMessage();
+    TBacktest backtest(context_,
+                       {ui_->SpinEdit1->value(), ui_->SpinEdit2->value(), ui_->SpinEdit3->value(),
+                        ui_->SpinEdit4->value()},
+                       lines, this);
+    backtest.exec();
+}
+
+void TForm9::WheelsButtonClick() {
+    if (context_.state.PickCount < 2) {
+        context_.platform.dialogs.warning(
+            this, QStringLiteral("Sorry!! This feature is not available for Pick 1 games"));
+        return;
+    }
+    ui_->StatusBar1->clearMessage();
+    TWheels wheels(context_, this);
+    wheels.exec();
 }
 
 TForm9::~TForm9() {
@@ -253,9 +324,12 @@ void TForm9::afterBatch(int made, int wanted, const QString& problem) {
     } else {
         for (QPushButton* button : {ui_->Button3, ui_->Button4, ui_->Button5, ui_->Button8})
             button->setEnabled(true);
-        ui_->Button6->setEnabled(statisticsUsable_);
+        ui_->Button6->setEnabled(context_.state.DatabaseLoaded);
         ui_->Button1->setEnabled(false);
         ui_->Button2->setEnabled(false);
+        oddsLabel_->setText(
+            expectedHitsText(quint64(list_.size() - CheckFile::headerLines().size()),
+                             listGame_.lineSize, listGame_.highest));
     }
     if (problem.isEmpty())
         return;
@@ -288,6 +362,8 @@ void TForm9::Button2Click() {
             ui_->Label8->setText(rangeCaption(s.PickCount, s.LowNumber, s.RandomBound));
         }
         const QuickPickOptions options{QuickUseFavorites, QuickUseExcluded};
+        quickPicker_.startBatch();
+        listGame_ = {s.PickCount, s.RandomBound - 1};
         runBatch(count, quickPicker_.problem(s, options),
                  [&] { return quickPicker_.drawLine(s, options); });
     } else if (count > MaxLines) {
@@ -317,6 +393,23 @@ void TForm9::Button1Click() {
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button6})
         button->setEnabled(false);
 
+    const int count = statisticsLineCount();
+    if (count == 0) {
+        ui_->Button1->setEnabled(true);
+        ui_->Button6->setEnabled(true);
+        return;
+    }
+    startBatch(count);
+    listGame_ = {context_.state.DataPick, context_.state.DataRandom};
+    const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
+                                  ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
+    runBatch(count, hotColdPicker_->problem(composition),
+             [&] { return hotColdPicker_->drawLine(s, composition, random_); });
+}
+
+// The count of lines in Edit1: letters give 10 after a message, a number outside 1..100 is
+// refused (0) and the box emptied for a new one.
+int TForm9::statisticsLineCount() {
     bool isNumber = false;
     int count = countFrom(ui_->Edit1->text(), &isNumber);
     if (!isNumber) {
@@ -327,21 +420,17 @@ void TForm9::Button1Click() {
     }
     if (count < 1 || count > MaxLines) {
         refuseCount(ui_->Edit1);
-        ui_->Button1->setEnabled(true);
-        ui_->Button6->setEnabled(true);
         ui_->Edit1->setFocus();
-        return;
+        return 0;
     }
-    startBatch(count);
-    const Composition composition{ui_->SpinEdit1->value(), ui_->SpinEdit2->value(),
-                                  ui_->SpinEdit3->value(), ui_->SpinEdit4->value()};
-    runBatch(count, hotColdPicker_->problem(composition),
-             [&] { return hotColdPicker_->drawLine(s, composition, random_); });
+    return count;
 }
 
 void TForm9::Button3Click() {
     list_ = CheckFile::headerLines();
+    oddsLabel_->clear();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
+    ui_->ProgressBar1->reset();
     const TLotteryState& s = context_.state;
     if (statisticsUsable_ && picksChosen() == s.DataPick)
         ui_->Button1->setEnabled(true);
@@ -355,9 +444,7 @@ void TForm9::Button4Click() {
 }
 
 void TForm9::Button5Click() {
-    const QString error = context_.platform.printer.printLines(list_, PrintPointSize);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
 }
 
 void TForm9::Button6Click() {
@@ -374,6 +461,7 @@ int TForm9::picksChosen() const {
 void TForm9::spinEditChange(QSpinBox* changed) {
     const int pick = context_.state.DataPick;
     const int sum = picksChosen();
+    updateBacktestButton();
     if (sum == pick + 1) {
         context_.platform.dialogs.warning(this, QStringLiteral("Maximum picks has been reached"));
         changed->setValue(changed->value() - 1); // runs this handler again with sum = pick

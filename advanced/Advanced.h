@@ -1,9 +1,10 @@
 #pragma once
 
 // The advanced picking window: the quick random picker (many lines at once, the generator
-// re-seeded from the clock for every candidate), the hot / average / cold picker over the
+// seeded from the clock once a batch), the hot / average / cold picker over the
 // loaded database's hit counts, and the one list both fill, saved as a check file, printed or
-// cleared. The pickers themselves live in QuickPicker and HotColdPicker.
+// cleared. The pickers themselves live in QuickPicker and HotColdPicker; the back-test of a
+// hot / average / cold mix in Backtest.
 
 #include "advanced/QuickPicker.h"
 #include "app/RandomGenerator.h"
@@ -52,6 +53,8 @@ public slots:
     void Button5Click();
     void Button6Click();
     void Button8Click();
+    void WheelsButtonClick();
+    void BacktestButtonClick();
     void SpinEdit1Change();
     void SpinEdit2Change();
     void SpinEdit3Change();
@@ -63,6 +66,10 @@ protected:
 
 private:
     void FormCreate();
+    void addWheelsControls();
+    void addBacktestButton();
+    void updateBacktestButton();
+    int statisticsLineCount();
     void FormCreateStatistics();
     void FormPaint();
     void FormDestroy();
@@ -84,6 +91,14 @@ private:
     QSpinBox* const lowNumber_ = nullptr;
     std::unique_ptr<Ui::TForm9> ui_;
     QuickPicker quickPicker_;
+    QPushButton* wheelsButton_ = nullptr;
+    QPushButton* backtestButton_ = nullptr;
+    QLabel* oddsLabel_ = nullptr;
+    // The game of the lines in the list, for their expected hits.
+    struct {
+        int lineSize = 0;
+        int highest = 0;
+    } listGame_;
     std::unique_ptr<HotColdPicker> hotColdPicker_; // only while the group is usable
     RandomGenerator random_;
     HintDisplay::Handler previousHint_;

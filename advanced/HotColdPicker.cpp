@@ -1,7 +1,7 @@
 #include "advanced/HotColdPicker.h"
 
 #include "app/LineGenerator.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int MaxNumber = 99;
+static_assert(std::tuple_size_v<HotColdPicker::Numbers> == TLotteryState::MaxPick);
 
 // A pool holds at least one of at most 100 values, so a draw finds a member within this many
 // tries except with a chance of about e^-100.
@@ -81,6 +82,37 @@ bool HotColdPicker::drawFromPool(const Membership& pool, RandomGenerator& random
     return false;
 }
 
+bool HotColdPicker::drawNumbers(const Composition& c, RandomGenerator& random,
+                                Numbers* numbers) const {
+    if (pick_ < 1 || pick_ > TLotteryState::MaxPick || c.total() != pick_)
+        return false;
+    const struct {
+        int count;
+        const Membership& pool;
+    } classes[] = {{c.hot, hot_}, {c.average, average_}, {c.cold, cold_}};
+    for (int attempt = 0; attempt < maxAttempts_; ++attempt) {
+        numbers->fill(0);
+        int slot = 0;
+        bool drawn = true;
+        for (const auto& k : classes) {
+            for (int i = 0; i < k.count && drawn; ++i)
+                drawn = drawFromPool(k.pool, random, &(*numbers)[size_t(slot++)]);
+        }
+        // Random numbers may be 0 or repeat a class number: such a line is drawn again whole.
+        for (int i = 0; i < c.random; ++i)
+            (*numbers)[size_t(slot++)] = random.next(highest_ + 1);
+        // At most seven numbers: an insertion sort, in place.
+        for (int i = 1; i < pick_; ++i) {
+            for (int j = i; j > 0 && (*numbers)[size_t(j - 1)] > (*numbers)[size_t(j)]; --j)
+                std::swap((*numbers)[size_t(j - 1)], (*numbers)[size_t(j)]);
+        }
+        const auto line = numbers->begin();
+        if (drawn && (*numbers)[0] != 0 && std::adjacent_find(line, line + pick_) == line + pick_)
+            return true;
+    }
+    return false;
+}
+
 PickedLine HotColdPicker::drawLine(TLotteryState& s, const Composition& c,
                                    RandomGenerator& random) const {
     PickedLine result;
@@ -88,31 +120,8 @@ PickedLine HotColdPicker::drawLine(TLotteryState& s, const Composition& c,
     if (!result.problem.isEmpty())
         return result;
 
-    const struct {
-        int count;
-        const Membership& pool;
-    } classes[] = {{c.hot, hot_}, {c.average, average_}, {c.cold, cold_}};
-    std::array<int, TLotteryState::MaxPick> numbers{};
-    for (int attempt = 0; attempt < maxAttempts_; ++attempt) {
-        numbers.fill(0);
-        int slot = 0;
-        bool drawn = true;
-        for (const auto& k : classes) {
-            for (int i = 0; i < k.count && drawn; ++i)
-                drawn = drawFromPool(k.pool, random, &numbers[size_t(slot++)]);
-        }
-        // Random numbers may be 0 or repeat a class number: such a line is drawn again whole.
-        for (int i = 0; i < c.random; ++i)
-            numbers[size_t(slot++)] = random.next(highest_ + 1);
-        // At most seven numbers: an insertion sort, in place.
-        for (int i = 1; i < pick_; ++i) {
-            for (int j = i; j > 0 && numbers[size_t(j - 1)] > numbers[size_t(j)]; --j)
-                std::swap(numbers[size_t(j - 1)], numbers[size_t(j)]);
-        }
-        const auto line = numbers.begin();
-        if (!drawn || numbers[0] == 0 || std::adjacent_find(line, line + pick_) != line + pick_)
-            continue;
-
+    Numbers numbers{};
+    if (drawNumbers(c, random, &numbers)) {
         TLotteryState shown;
         shown.PickCount = pick_;
         shown.RandomBound = highest_ + 1;

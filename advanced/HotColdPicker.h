@@ -46,6 +46,12 @@ public:
     // Empty when lines can be made with this composition, else the reason for the user.
     QString problem(const Composition& composition) const;
 
+    // The numbers of one line, ascending, in the first `pick` places; false when no line came
+    // within the attempt limit. Meant for a composition without a problem().
+    using Numbers = std::array<int, 7>;
+    bool drawNumbers(const Composition& composition, RandomGenerator& random,
+                     Numbers* numbers) const;
+
     // Writes the line into s.LineNumbers / LineText[1..pick] (sorted, two-digit texts).
     PickedLine drawLine(TLotteryState& s, const Composition& composition,
                         RandomGenerator& random) const;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "advanced/PickedLine.h"
-
-#include <QtGlobal>
+#include "app/RandomGenerator.h"
 
 class Clock;
 struct TLotteryState;
@@ -14,36 +13,24 @@ struct QuickPickOptions {
     bool useExcluded = false;
 };
 
-// The main window's line draw with the generator re-seeded from the clock before every
-// candidate: candidates read within one tick of the clock are equal and are refused as repeats
-// until the clock moves on, which paces a batch by the clock.
+// The main window's line draw, many lines at a time. The generator is seeded from the clock
+// once per batch and then kept: seeds a millisecond apart start this generator on nearly equal
+// numbers, so seeding it anew for every candidate made lines of close neighbours.
 class QuickPicker {
 public:
-    // A real clock moves every millisecond, after some ten to a hundred thousand reads; one
-    // that has not moved after this many reads in a row has stopped.
-    static constexpr qint64 DefaultMaxStalledReads = 100'000'000;
-    // Readings of a moving clock one line may take, ten seconds' worth: the tightest range a
-    // user can set needs a few hundred.
-    static constexpr qint64 MaxFreshReadingsPerLine = 10'000;
-
-    explicit QuickPicker(const Clock& clock, qint64 maxStalledReads = DefaultMaxStalledReads);
+    explicit QuickPicker(const Clock& clock) : clock_(clock) {}
 
     // Empty when lines can be drawn with these settings, else the reason for the user.
     QString problem(const TLotteryState& s, const QuickPickOptions& options) const;
+
+    // Seeds the generator from the clock: call before each batch.
+    void startBatch();
 
     // Draws PickCount numbers from LowNumber to RandomBound - 1 into s.LineNumbers / LineText
     // (sorted, two-digit texts) and returns the line's text.
     PickedLine drawLine(TLotteryState& s, const QuickPickOptions& options);
 
-    // Every candidate drawn so far, and those whose clock reading equalled the one before: the
-    // latter are time spent waiting for the clock to move.
-    qint64 candidates() const { return candidates_; }
-    qint64 repeatedReadings() const { return repeatedReadings_; }
-
 private:
     const Clock& clock_;
-    const qint64 maxStalledReads_;
-    qint64 candidates_ = 0;
-    qint64 repeatedReadings_ = 0;
-    int lastReading_ = -1;
+    RandomGenerator random_;
 };

@@ -3,8 +3,6 @@
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 
-#include <QStringDecoder>
-
 namespace CheckFile {
 
 namespace {
@@ -28,61 +26,34 @@ QByteArray encode(const QStringList& lines) {
 }
 
 QString write(const QString& path, const QStringList& lines) {
-    switch (writeWholeFile(path, encode(lines))) {
-    case WriteFileResult::Written:
-        return {};
-    case WriteFileResult::CannotCreate:
-        return QStringLiteral("Cannot create file %1").arg(path);
-    case WriteFileResult::WriteFailed:
-        break;
-    }
-    return QStringLiteral("Stream write error");
+    return writeFileMessage(writeWholeFile(path, encode(lines)), path);
 }
 
-ReadStatus readLines(const QString& path, QStringList* lines) {
-    const FileReadResult file = readRegularFile(path, MaxFileSize);
+ReadStatus readLines(const QString& path, TextLines* lines) {
+    FileReadResult file = readRegularFile(path, MaxFileSize);
     if (file.status == FileReadResult::TooLarge)
         return ReadStatus::TooLarge;
     if (!file.ok())
         return ReadStatus::CannotOpen;
-    if (lines)
-        *lines = decodeLines(file.bytes);
+    if (lines) {
+        QString text = decodeForeignText(file.bytes);
+        file.bytes.clear(); // the bytes and the text are never held beside the lines as well
+        *lines = TextLines(std::move(text));
+    }
     return ReadStatus::Read;
 }
 
 bool read(const QString& path, QStringList* lines) {
-    return readLines(path, lines) == ReadStatus::Read;
+    TextLines read;
+    if (readLines(path, &read) != ReadStatus::Read)
+        return false;
+    if (lines)
+        *lines = read.toList();
+    return true;
 }
 
-// Cut at every CR LF, LF or CR, a last line without its end included. CR and LF never occur
-// inside a UTF-8 sequence, so the bytes are cut first and each line decoded as the whole
-// text would be: no copy of the whole file as text on the way.
-QStringList decodeLines(QByteArrayView bytes) {
-    // Plain ASCII, as the program writes, reads the same either way and Latin-1 is quicker.
-    unsigned char high = 0;
-    for (const char c : bytes)
-        high |= static_cast<unsigned char>(c);
-    const bool utf8 = (high & 0x80) != 0 && isValidUtf8(bytes);
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
-                                                       QStringConverter::Flag::Stateless);
-    const auto decode = [&](qsizetype start, qsizetype end) -> QString {
-        const QByteArrayView line = bytes.sliced(start, end - start);
-        return utf8 ? decoder.decode(line) : QString::fromLatin1(line);
-    };
-    QStringList result;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        result << decode(start, i);
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        result << decode(start, bytes.size());
-    return result;
+TextLines decodeLines(QByteArrayView bytes) {
+    return TextLines(decodeForeignText(bytes));
 }
 
 int numberAt(const QString& line, int k) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/TextLines.h"
+
 // The check file: a draw list saved as text lines ended by CR LF, four header lines first, then
 // one generated line each ("6/49  >  03 - 11 - 17 - 24 - 38 - 45").
 namespace CheckFile {
@@ -24,13 +26,13 @@ constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 enum class ReadStatus { Read, CannotOpen, TooLarge };
 
-// The file's lines without their ends (CR LF, LF or CR), decoded as UTF-8 when valid, else as
-// Latin-1. Only regular files of at most MaxFileSize bytes are read; otherwise `lines` is left
-// as it was.
-ReadStatus readLines(const QString& path, QStringList* lines);
+// The file's lines without their ends (CR LF, LF or CR), decoded as decodeForeignText does:
+// UTF-8 or UTF-16 by a byte order mark, else UTF-8 when valid, else Latin-1. Only regular files
+// of at most MaxFileSize bytes are read; otherwise `lines` is left as it was.
+ReadStatus readLines(const QString& path, TextLines* lines);
 bool read(const QString& path, QStringList* lines);
 // The lines of a file's bytes, as readLines gives them.
-QStringList decodeLines(QByteArrayView bytes);
+TextLines decodeLines(QByteArrayView bytes);
 
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
 // first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.

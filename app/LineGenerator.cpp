@@ -202,11 +202,7 @@ bool drawLine(TLotteryState& s, RandomGenerator& rng) {
 }
 
 bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow) {
-    return drawLine(s, drawBelow, MaxTriesPerLine);
-}
-
-bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow, qint64 maxTries) {
-    return drawBelow && drawWith(s, drawBelow, maxTries);
+    return drawBelow && drawWith(s, drawBelow, MaxTriesPerLine);
 }
 
 QString lineListText(const TLotteryState& s) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 
 #include <QString>
@@ -31,13 +31,9 @@ QString generationProblem(const TLotteryState& s);
 // generous) try budget ran out.
 bool drawLine(TLotteryState& s, RandomGenerator& rng);
 
-// The same draw with any source of numbers 0..n-1, e.g. one that re-seeds before every try.
+// The same draw with any source of numbers 0..n-1; a negative number from the source ends the
+// draw as a spent try budget does.
 bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow);
-
-// The same with a try budget of the caller's own (restarts included), for sources that bound
-// themselves, such as one re-seeded from a clock: a negative number from the source ends the
-// draw as a spent budget does.
-bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow, qint64 maxTries);
 
 // The draw-list line: "6/49  >  03 - 11 - 17 - 24 - 38 - 45".
 QString lineListText(const TLotteryState& s);

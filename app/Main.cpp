@@ -3,7 +3,7 @@
 #include "CheckFile.h"
 #include "CheckFileDialog.h"
 #include "LineGenerator.h"
-#include "LotteryState.h"
+#include "state/LotteryState.h"
 #include "RandomGenerator.h"
 #include "Settings.h"
 #include "controls/StatusHint.h"
@@ -27,7 +27,7 @@
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 #include "platform/SafeFile.h"
 #include "platform/SoundOutput.h"
 #include "stats/Stats.h"
@@ -108,7 +108,7 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    useDrawListFont(*ui_->Memo2);
     giveGroupBoxesTitleRoom(this);
     drawList_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(drawList_.join(u'\n'));
@@ -304,7 +304,7 @@ void TForm1::SpinEdit1Change() {
 }
 
 void TForm1::refreshStatisticsButton() {
-    ui_->Button5->setEnabled(!context_.table.CellText(0, 1).isEmpty());
+    ui_->Button5->setEnabled(context_.table.HasDraws());
 }
 
 void TForm1::setDrawListButtonsEnabled(bool enabled) {
@@ -413,9 +413,7 @@ void TForm1::completeLine() {
 }
 
 void TForm1::Button9Click() {
-    const QString error = context_.platform.printer.printLines(drawList_, PrintPointSize);
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
+    printLinesOrSave(this, context_.platform, drawList_, PrintPointSize);
 }
 
 void TForm1::Button10Click() {

@@ -4,7 +4,7 @@
 // button that draws a line and reveals it on the rolling counters, the draw list with its
 // Print / Save / Clear, the details of the loaded database and the way to every other window.
 
-#include "AppContext.h"
+#include "state/AppContext.h"
 
 #include <QStringList>
 #include <QWidget>

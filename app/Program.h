@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppContext.h"
-#include "LotteryState.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 
 #include "database/DrawFilePreload.h"
 #include "database/DrawTable.h"

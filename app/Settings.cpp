@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseHeader.h"
 #include "platform/ProfileFile.h"
 

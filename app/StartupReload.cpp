@@ -1,6 +1,6 @@
 #include "StartupReload.h"
 
-#include "LotteryState.h"
+#include "state/LotteryState.h"
 #include "Settings.h"
 
 #include "database/DatabaseHeader.h"

@@ -112,12 +112,12 @@ int main(int argc, char** argv) {
     for (int round = 0; round < Repeats; ++round) {
         base.push_back(timeMs([&] { readAndSplit(path); }));
         some.push_back(timeMs([&] {
-            QStringList lines;
+            TextLines lines;
             CheckFile::readLines(path, &lines);
             winners = LineMatch::checkLines(lines, typical, 3, true).winners;
         }));
         all.push_back(timeMs([&] {
-            QStringList lines;
+            TextLines lines;
             CheckFile::readLines(path, &lines);
             allWinners = LineMatch::checkLines(lines, everything, 1, true).winners;
         }));

@@ -1,8 +1,8 @@
 // The database window with 100,000 draws: Ok (one appended draw and the save of the whole draw
 // file) against a plain write of the same bytes, and the grid scrolled through the table.
 //   bench_database
-#include "app/AppContext.h"
-#include "app/LotteryState.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "database/Database.h"
 #include "database/DatabaseHeader.h"
 #include "database/DrawTable.h"

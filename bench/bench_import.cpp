@@ -4,7 +4,7 @@
 // other programs sharing the machine and the disk's sync of the saved file would otherwise
 // decide it. The import into a folder on disk, sync included, is shown beside it.
 //   bench_import [path/to/history.csv]
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawFile.h"
 #include "database/DrawImport.h"

@@ -8,7 +8,7 @@
 //   bench_startup [--runs N] [--program PATH-TO-ballmere] [--prepare DIR]
 // --prepare only writes the two program folders into DIR (for profiling) and ends. Without a
 // display the programs run offscreen.
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/Settings.h"
 #include "database/DatabaseHeader.h"
 #include "database/DrawTable.h"

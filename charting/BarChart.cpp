@@ -64,6 +64,11 @@ void BarChart::setTitle(const QString& title) {
     update();
 }
 
+void BarChart::setSubtitle(const QString& subtitle) {
+    style_.subtitle = subtitle;
+    update();
+}
+
 void BarChart::setAxisTitles(const QString& barTitle, const QString& valueTitle) {
     style_.barTitle = barTitle;
     style_.valueTitle = valueTitle;
@@ -86,6 +91,12 @@ void BarChart::setRich(bool rich) {
     update();
 }
 
+void BarChart::setBand(const std::optional<ChartBand>& band) {
+    style_.band = band;
+    // Bars are described against the band.
+    barsChanged();
+}
+
 ChartView BarChart::view() const {
     return zoomed_ ? *zoomed_ : ChartPainter(bars_, style_).wholeView(size());
 }
@@ -98,8 +109,8 @@ ChartLayout BarChart::layoutAt(const QSizeF& size) const {
 QRect BarChart::barRect(int index) const {
     if (index < 0 || index >= barCount())
         return {};
-    const ChartLayout layout = currentLayout();
-    return layout.bars[size_t(index)].intersected(layout.plot).toAlignedRect();
+    const ChartBarShape shape = currentLayout().shapes[size_t(index)];
+    return shape.shown && !shape.front.isEmpty() ? shape.front.toAlignedRect() : QRect();
 }
 
 void BarChart::zoomTo(const QRectF& pixels) {
@@ -170,8 +181,9 @@ void BarChart::paintEvent(QPaintEvent*) {
         painter.drawRect(band.adjusted(0, 0, -1, -1));
     }
     if (hasFocus()) {
-        QPen focus(palette().color(QPalette::Highlight), 1, Qt::DotLine);
-        painter.setPen(focus);
+        // A thin line along the edge, clear of the plot and the axes.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }

@@ -27,10 +27,12 @@ public:
     const ChartBar& bar(int index) const { return bars_[size_t(index)]; }
     // The colour bar `index` is drawn in: its own, or the palette's.
     QColor barColour(int index) const;
-    // The visible part of bar `index`'s front face in widget coordinates; empty when out of view.
+    // The drawn part of bar `index`'s front face in widget coordinates; empty when not drawn.
     QRect barRect(int index) const;
 
     void setTitle(const QString& title);
+    void setSubtitle(const QString& subtitle);
+    QString subtitle() const { return style_.subtitle; }
     void setAxisTitles(const QString& barTitle, const QString& valueTitle);
     void setTitleFont(const QFont& font, const QColor& colour);
     void setValueTagsVisible(bool visible);
@@ -38,6 +40,9 @@ public:
     // Shaded bar sides and gradient background (colour displays) or flat and plain.
     void setRich(bool rich);
     bool isRich() const { return style_.rich; }
+    // A range shown behind the bars (none: nothing); the whole chart reaches up to its top.
+    void setBand(const std::optional<ChartBand>& band);
+    const std::optional<ChartBand>& band() const { return style_.band; }
 
     // The data window shown: the whole chart unless zoomed or scrolled.
     ChartView view() const;

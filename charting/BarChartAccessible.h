@@ -7,7 +7,8 @@
 class BarChart;
 
 // The chart to assistive technology: one child per bar, named by the bar's label, valued by
-// its count and described by whatever the chart was given (the bar's class).
+// its count and described by whatever the chart was given (the bar's class) and, while the chart
+// shows a band, by where the count lies against it.
 class BarChartAccessible : public QAccessibleWidget {
 public:
     explicit BarChartAccessible(BarChart* chart);

@@ -1,13 +1,13 @@
 #include "ChartLayout.h"
 
+#include "ChartTags.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double MinZoomPixels = 4;
-constexpr double LabelGap = 4;
-constexpr int MaxTagRows = 4;
 
 // The part of a view's span along one axis that is kept between limits.
 void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
@@ -26,40 +26,104 @@ void clampSpan(double& lo, double& hi, double limitLo, double limitHi) {
     }
 }
 
-// Each tag TagLift above its bar; when they are too wide for their slots, neighbours alternate
-// between rows on a common line above the highest bar in view. Within a row a tag moves right
-// just enough to clear the one before it and the value axis.
-void placeTags(ChartLayout& layout, double width, double height) {
-    const QRectF& plot = layout.plot;
-    const int count = int(layout.bars.size());
-    layout.tags.assign(size_t(count), QRectF());
-    std::vector<int> shown;
-    double highest = plot.bottom();
-    for (int i = 0; i < count; ++i) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const double centre = face.center().x();
-        if (centre < plot.left() || centre > plot.right() || face.top() < plot.top() - 0.5 ||
-            face.top() > plot.bottom() + 0.5)
-            continue; // a bar cut off by the view has no top to label
-        shown.push_back(i);
-        highest = std::min(highest, face.top());
+// A span shorter than `narrowest` widened about its centre, kept within limits as wide.
+void widenWithin(double& lo, double& hi, double narrowest, double limitLo, double limitHi) {
+    if (hi - lo >= narrowest)
+        return;
+    if (limitHi - limitLo <= narrowest) {
+        lo = limitLo;
+        hi = limitHi;
+        return;
     }
-    const int rows = layout.tagRows;
-    std::vector<double> rowEnd(size_t(rows), plot.left() + 1);
-    for (const int i : shown) {
-        const QRectF& face = layout.bars[size_t(i)];
-        const int row = i % rows;
-        const double bottom = rows > 1 ? highest - ChartLayout::TagLift - row * (height + 2)
-                                       : face.top() - ChartLayout::TagLift;
-        const double left =
-            std::max(std::round(face.center().x() - width / 2), rowEnd[size_t(row)]);
-        layout.tags[size_t(i)] = QRectF(left, std::round(bottom - height), width, height);
-        rowEnd[size_t(row)] = left + width + 1;
+    const double centre = lo + (hi - lo) / 2;
+    lo = centre - narrowest / 2;
+    hi = centre + narrowest / 2;
+    clampSpan(lo, hi, limitLo, limitHi);
+}
+
+// One axis of a view made fit to lay out: see layoutChart.
+void soundSpan(double& lo, double& hi, double whole, double narrowest) {
+    if (!std::isfinite(lo) || !std::isfinite(hi)) {
+        lo = 0;
+        hi = whole;
+    }
+    lo = std::clamp(lo, -ChartLayout::MaxViewCoordinate, ChartLayout::MaxViewCoordinate);
+    hi = std::clamp(hi, -ChartLayout::MaxViewCoordinate, ChartLayout::MaxViewCoordinate);
+    if (!(hi > lo))
+        hi = lo + 1;
+    if (hi - lo < narrowest) {
+        const double centre = lo + (hi - lo) / 2;
+        lo = centre - narrowest / 2;
+        hi = centre + narrowest / 2;
     }
 }
 
+// See ChartBarShape.
+void shapeBars(ChartLayout& layout) {
+    const QRectF& plot = layout.plot;
+    constexpr double Slack = 0.5;
+    const auto whole = [&plot](const QRectF& face) {
+        return face.left() >= plot.left() - Slack && face.right() <= plot.right() + Slack;
+    };
+    const bool anyWhole = std::any_of(layout.bars.begin(), layout.bars.end(), whole);
+    layout.shapes.assign(layout.bars.size(), ChartBarShape());
+    for (size_t i = 0; i < layout.bars.size(); ++i) {
+        const QRectF& face = layout.bars[i];
+        if (face.top() > plot.bottom() + Slack || face.bottom() < plot.top() - Slack)
+            continue;
+        ChartBarShape& shape = layout.shapes[i];
+        if (whole(face)) {
+            shape.side = true;
+        } else if (anyWhole || face.right() <= plot.left() || face.left() >= plot.right()) {
+            continue;
+        }
+        shape.shown = true;
+        shape.top = face.top() >= plot.top() - Slack;
+        shape.front =
+            QRectF(QPointF(shape.side ? face.left() : std::max(face.left(), plot.left()),
+                           std::max(face.top(), plot.top())),
+                   QPointF(shape.side ? face.right() : std::min(face.right(), plot.right()),
+                           std::min(face.bottom(), plot.bottom())));
+    }
+}
+
+// Every labelStep-th bar whose centre is in view; with none in view, each slot in view, its
+// label centred on the part in view.
+void labelBars(ChartLayout& layout, int barCount, double labelWidth) {
+    const QRectF& plot = layout.plot;
+    const double room = labelWidth + ChartLayout::LabelGap;
+    while (layout.labelStep * layout.slotWidth < room && layout.labelStep < 1'000'000)
+        layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
+    bool centreInView = false;
+    for (int i = 0; i < barCount; ++i) {
+        const double centre = layout.xToPixel(i + 0.5);
+        if (centre < plot.left() - 0.5 || centre > plot.right() + 0.5)
+            continue;
+        centreInView = true;
+        if ((i + 1) % layout.labelStep == 0)
+            layout.labels.push_back({i, centre});
+    }
+    if (centreInView || barCount <= 0)
+        return;
+    const ChartView& view = layout.view;
+    // No centre in view: the view is narrower than a slot, so it meets two slots at most.
+    const int first = int(std::clamp(std::floor(view.xMin), 0.0, double(barCount - 1)));
+    for (int i = first; i < std::min(first + 2, barCount); ++i) {
+        const double from = std::max(double(i), view.xMin);
+        const double to = std::min(i + 1.0, view.xMax);
+        if (!(to > from))
+            continue;
+        const double x = layout.xToPixel((from + to) / 2);
+        const double half = std::min(labelWidth, plot.width()) / 2;
+        layout.labels.push_back({i, std::clamp(x, plot.left() + half, plot.right() - half)});
+    }
+}
+
+// Steps of the value axis that leave room for their labels: with the ends, never more ticks
+// than MaxTicks, however tall the plot.
 int tickCapacity(double plotHeight, double labelHeight) {
-    return std::max(1, int(plotHeight / std::max(1.0, labelHeight * 1.8)));
+    const double steps = plotHeight / std::max(1.0, labelHeight * 1.8);
+    return steps >= 1 ? int(std::min(steps, double(ChartLayout::MaxTicks - 2))) : 1;
 }
 
 } // namespace
@@ -87,14 +151,16 @@ std::vector<QPointF> ChartLayout::boxOutline() const {
             plot.bottomRight() + back, plot.bottomRight()};
 }
 
-int tagRowsFor(double slotWidth, double tagWidth) {
-    if (tagWidth + 2 <= slotWidth || slotWidth <= 0)
-        return 1;
-    return std::min(MaxTagRows, int(std::ceil((tagWidth + 2) / slotWidth)));
+double ChartLayout::frameTop(double x) const {
+    return plot.top() - std::clamp(x - plot.left(), 0.0, depth);
 }
 
-bool ChartLayout::barLabelShown(int bar) const {
-    return (bar + 1) % labelStep == 0;
+QString ChartLayout::tickLabel(double value) const {
+    int decimals = 0;
+    while (decimals < 6 && std::abs(tickStep * std::pow(10.0, decimals) -
+                                    std::round(tickStep * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
+    return QString::number(value, 'f', decimals);
 }
 
 double niceStep(double range, int maxTicks) {
@@ -119,9 +185,15 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
     double top = m;
     if (text.titleHeight > 0) {
-        layout.title = QRectF(0, m, width, text.titleHeight);
-        top += text.titleHeight + m;
+        layout.title = QRectF(0, top, width, text.titleHeight);
+        top += text.titleHeight;
     }
+    if (text.subtitleHeight > 0) {
+        layout.subtitle = QRectF(0, top, width, text.subtitleHeight);
+        top += text.subtitleHeight;
+    }
+    if (top > m)
+        top += m;
     double left = m;
     if (text.valueTitleWidth > 0)
         left += text.valueTitleWidth + m;
@@ -145,14 +217,17 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.barTitle = QRectF(plot.left(), height - m - text.axisTitleHeight, plot.width(),
                                  text.axisTitleHeight);
 
-    // A view that is empty or upside down is shown as the nearest sound one.
+    double highest = 1;
+    for (const double value : values)
+        if (std::isfinite(value))
+            highest = std::max(highest, value);
     ChartView view = input.view;
-    if (!(view.xMax > view.xMin))
-        view.xMax = view.xMin + 1;
-    if (!(view.yMax > view.yMin))
-        view.yMax = view.yMin + 1;
+    soundSpan(view.xMin, view.xMax, std::max(1, input.barCount), ChartLayout::MinViewWidth);
+    soundSpan(view.yMin, view.yMax, highest, ChartLayout::MinViewHeight);
     layout.view = view;
     layout.slotWidth = plot.width() / (view.xMax - view.xMin);
+    layout.wallShown = view.xMin <= 1e-9;
+    layout.floorShown = view.yMin <= 1e-9;
 
     const double inset = (1 - ChartLayout::BarFraction) / 2;
     layout.bars.reserve(size_t(std::max(0, input.barCount)));
@@ -163,18 +238,19 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.bars.push_back(QRectF(corner, base).normalized());
     }
 
-    const double labelRoom = text.widestBarLabel + LabelGap;
-    while (layout.labelStep * layout.slotWidth < labelRoom && layout.labelStep < 1'000'000)
-        layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
+    shapeBars(layout);
+    labelBars(layout, input.barCount, text.widestBarLabel);
 
     layout.tickStep =
         niceStep(view.yMax - view.yMin, tickCapacity(plot.height(), text.labelHeight));
     // Values are counts: fractions only when fewer than two whole numbers are in view.
     if (layout.tickStep < 1 && std::floor(view.yMax) - std::ceil(view.yMin) >= 1)
         layout.tickStep = 1;
+    // The view is at least MinViewHeight tall and within MaxViewCoordinate, and the step at
+    // least a MaxTicks-th of it, so tick numbers stay exact and the count bounded.
     const double first = std::ceil(view.yMin / layout.tickStep - 1e-9);
-    for (double k = first;; ++k) {
-        const double value = k * layout.tickStep;
+    for (int n = 0; n < ChartLayout::MaxTicks; ++n) {
+        const double value = (first + n) * layout.tickStep;
         if (value > view.yMax + layout.tickStep * 1e-9)
             break;
         layout.ticks.push_back({value, layout.yToPixel(value)});
@@ -183,24 +259,41 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
     layout.barDepth =
         std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
     if (input.valueTagsVisible)
-        layout.tagRows = tagRowsFor(layout.slotWidth, text.tagWidth);
-    if (input.valueTagsVisible)
-        placeTags(layout, text.tagWidth, text.tagHeight);
+        placeTags(layout, text.tagFaces, true);
     return layout;
 }
 
-ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight,
-                   double headroom) {
+ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight) {
     ChartView view;
     view.xMax = std::max(1, barCount);
-    double top = std::max(0.0, highest);
-    if (headroom > 0 && plotHeight > 2 * headroom)
-        top = top * plotHeight / (plotHeight - headroom);
+    const double top = std::max(0.0, highest);
     const double step = std::max(1.0, niceStep(top, tickCapacity(plotHeight, labelHeight)));
     view.yMax = top > 0 ? std::ceil(top / step - 1e-9) * step : 1;
     if (view.yMax < top) // rounding
         view.yMax += step;
     return view;
+}
+
+ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values) {
+    ChartInput probe = input;
+    probe.view = ChartView{};
+    const double plotHeight = layoutChart(probe, {}).plot.height();
+    double highest = std::isfinite(input.reach) ? std::max(0.0, input.reach) : 0.0;
+    for (const double value : values)
+        if (std::isfinite(value))
+            highest = std::max(highest, value);
+    probe.view = fullView(input.barCount, highest, plotHeight, input.text.labelHeight);
+    if (!input.valueTagsVisible)
+        return probe.view;
+    // Stacked tags rise by how the bars differ in pixels, which the axis changes: a few rounds
+    // settle it, each raising the axis no less than the last.
+    for (int round = 0; round < 4; ++round) {
+        const double top = axisTopForTags(layoutChart(probe, values), input.text.tagFaces, values);
+        if (!(top > probe.view.yMax))
+            break;
+        probe.view.yMax = top;
+    }
+    return probe.view;
 }
 
 DragAction leftDragAction(const QPointF& from, const QPointF& to) {
@@ -221,6 +314,9 @@ ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels) {
     view.xMax = layout.pixelToX(r.right());
     view.yMin = layout.pixelToY(r.bottom());
     view.yMax = layout.pixelToY(r.top());
+    const ChartView& from = layout.view;
+    widenWithin(view.xMin, view.xMax, ChartLayout::MinViewWidth, from.xMin, from.xMax);
+    widenWithin(view.yMin, view.yMax, ChartLayout::MinViewHeight, from.yMin, from.yMax);
     return view;
 }
 

@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 #include <vector>
 
 struct ChartView {
@@ -25,16 +26,23 @@ struct ChartView {
     bool operator!=(const ChartView& o) const { return !(*this == o); }
 };
 
+// The box of the widest value tag in one face of the tag font: with its text level, and turned
+// upright (reading upwards), which is as thick as the digits are tall.
+struct ChartTagFace {
+    QSizeF level;
+    QSizeF upright;
+};
+
 // Text sizes the caller measured with its fonts, in layout pixels.
 struct ChartTextSizes {
-    double titleHeight = 0; // 0: no title
+    double titleHeight = 0;    // 0: no title
+    double subtitleHeight = 0; // 0: no subtitle
     double labelHeight = 12;
     double widestValueLabel = 20; // widest tick label on the value axis
     double widestBarLabel = 12;   // widest label under a bar
     double valueTitleWidth = 0;   // axis titles; 0 width / height: none
     double axisTitleHeight = 0;
-    double tagWidth = 0; // widest value tag including its frame
-    double tagHeight = 0;
+    std::vector<ChartTagFace> tagFaces; // largest first; none: no tags
 };
 
 struct ChartInput {
@@ -43,6 +51,7 @@ struct ChartInput {
     ChartView view;
     ChartTextSizes text;
     bool valueTagsVisible = false;
+    double reach = 0; // the whole chart's value axis reaches at least this far
 };
 
 struct ChartTick {
@@ -50,32 +59,75 @@ struct ChartTick {
     double y = 0; // layout pixels, on the front plane
 };
 
+// What of a bar is drawn. A bar cut by the left or right edge of the plot is left out while
+// some bar is in view whole, so that no side face stands without its front; when none is (zoomed
+// in to about a slot) the cut bars are drawn flat, without side faces. A bar reaching above or
+// below the plot is cut there as one solid, and shows its top face only when its top is in view.
+struct ChartBarShape {
+    bool shown = false;
+    QRectF front; // the part of the front face drawn, within the plot
+    bool top = false;
+    bool side = false;
+};
+
+// A label under the bar axis: the bar's own label centred at x.
+struct ChartBarLabel {
+    int bar = 0;
+    double x = 0;
+};
+
 struct ChartLayout {
     static constexpr double BarFraction = 0.9;   // of the slot width
     static constexpr double DepthFraction = 0.1; // of the smaller side of the space for the box
     static constexpr double TagLift = 20;        // pixels between a bar's top and its tag
+    static constexpr double TagGap = 1;          // at least between neighbouring tags
+    static constexpr double TagFrameGap = 2;     // at least between a tag and the box's top edge
+    static constexpr double LabelGap = 2;        // at least between neighbouring bar labels
     static constexpr double Margin = 6;
     static constexpr double TickLength = 4;
+    // The narrowest view: closer than a tenth of a slot or one hit shows nothing more, and
+    // labels of a narrower one would run out of digits to tell their values apart.
+    static constexpr double MinViewWidth = 0.1;
+    static constexpr double MinViewHeight = 1;
+    // Far beyond any bar or count; a view reaching further is pulled in.
+    static constexpr double MaxViewCoordinate = 1e10;
+    static constexpr int MaxTicks = 100;
+    // Tags stacked over more rows than this, to stand over their own bars, are not shown.
+    static constexpr int MaxTagRows = 4;
 
-    QRectF area;       // the whole chart
-    QRectF title;      // centred on the top
-    QRectF plot;       // front face of the box
-    double depth = 0;  // back face = plot shifted by (depth, -depth)
+    QRectF area;      // the whole chart
+    QRectF title;     // centred on the top
+    QRectF subtitle;  // under the title
+    QRectF plot;      // front face of the box
+    double depth = 0; // back face = plot shifted by (depth, -depth)
+    // The left wall stands at the first slot and the floor at 0: drawn only while in view, so
+    // that a zoomed view shows no piece of either between its bars.
+    bool wallShown = true;
+    bool floorShown = true;
     QRectF valueTitle; // left of the value labels, centred on the plot's height
     QRectF barTitle;   // under the bar labels
     ChartView view;
 
     double slotWidth = 0;     // pixels per bar slot
     std::vector<QRectF> bars; // front faces from 0 to the value (unclipped; may reach outside)
-    int labelStep = 1;        // every labelStep-th bar carries its label
-    std::vector<ChartTick> ticks;
+    std::vector<ChartBarShape> shapes; // what of each bar is drawn
+    // Every labelStep-th bar (1, 2, 5, 10, 20, ...) carries its label: the smallest step whose
+    // labels do not touch. Zoomed into less than a slot, the slots in view are labelled.
+    int labelStep = 1;
+    std::vector<ChartBarLabel> labels;
+    std::vector<ChartTick> ticks; // at most MaxTicks
     double tickStep = 1;
     double barDepth = 0; // bars are as deep as they are wide, up to the box's depth
-    // Tags too wide for their slots alternate between rows on one common line above the
-    // highest bar in view; otherwise each tag sits TagLift above its own bar.
+    // The tags' face: the largest in which each tag, level or else upright, fits over its own
+    // slot; -1 when tags are hidden or too crowded to show.
+    int tagFace = -1;
+    bool tagsUpright = false;
+    // 1: every tag TagLift above its own bar. More when even the smallest upright face is wider
+    // than a slot: then a tag rises above a neighbour it would overlap, still centred on its bar.
     int tagRows = 1;
-    // Bar i's tag, all as wide as the widest; empty for bars whose top is out of view. Tags
-    // never overlap each other and never reach over the value axis.
+    // Bar i's tag; empty for bars whose top is not drawn. Tags never overlap each other, stay
+    // within the plot's width and below the box's top edge (in a zoomed view a tag that would
+    // rise above it comes down as far as it must).
     std::vector<QRectF> tags;
 
     double xToPixel(double x) const;
@@ -85,19 +137,24 @@ struct ChartLayout {
     QPointF backOffset() const { return {depth, -depth}; }
     // The front face, the back face and the sides between: everything a bar may cover.
     std::vector<QPointF> boxOutline() const;
-    bool barLabelShown(int bar) const;
+    // Where the box's outline runs across the top at x: the left wall's top edge, then the back
+    // wall's.
+    double frameTop(double x) const;
+    // A tick's label: as many decimals as the step needs, so neighbours always read apart.
+    QString tickLabel(double value) const;
 };
 
-// Rows of tags needed so that tags `tagWidth` wide do not overlap in slots `slotWidth` wide.
-int tagRowsFor(double slotWidth, double tagWidth);
-
-// Geometry of a chart of `input.barCount` bars values given, shown through `input.view`.
+// Geometry of a chart of `input.barCount` bars values given, shown through `input.view` made
+// sound: an axis with an end that is not finite shows the whole of it, an empty or upside-down
+// span is shown one unit wide, and one narrower than the narrowest view widens about its centre.
 ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& values);
 
-// The whole chart: every slot, and values from 0 to a round number at or above the highest,
-// leaving `headroom` pixels above the highest bar (for its tag) in a plot of `plotHeight`.
-ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight,
-                   double headroom);
+// The whole chart: every slot, and values from 0 to a round number at or above the highest.
+ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight);
+// The whole chart of `input` (its view is not used), up to at least its reach: with tags visible,
+// the value axis reaches just as far above the round number as the tags need to stay below the
+// box's top edge.
+ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values);
 
 // What a left-button drag from `from` to `to` asks for: towards the lower right a zoom, towards
 // the upper left the whole chart again; shorter than a few pixels, nothing.
@@ -108,7 +165,8 @@ DragAction leftDragAction(const QPointF& from, const QPointF& to);
 double niceStep(double range, int maxTicks);
 
 // The view showing the part of `layout.view` under the pixel rectangle (clamped to the plot), or
-// the current view when the rectangle is too small to mean a zoom.
+// the current view when the rectangle is too small to mean a zoom. Never narrower than the
+// narrowest view: a smaller rectangle gives that view about its centre, within `layout.view`.
 ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels);
 // The view moved against a drag of `pixels` (content follows the mouse), kept within `limits`.
 ChartView scrolledView(const ChartLayout& layout, const QPointF& pixels, const ChartView& limits);

@@ -18,7 +18,13 @@ const QColor PlainBackground(192, 192, 192);
 const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
-constexpr double TagPadding = 2;
+// Translucent, so that the grid and the walls' own colours show through.
+const QColor BandColour(0, 150, 100, 90);
+const QColor BandEdgeColour(0, 120, 80, 160);
+const QColor BandLineColour(0, 90, 60);
+constexpr double TagPadding = 2; // along the text
+constexpr int MinTagPixels = 6;  // the smallest tag face still read on screen
+const QString Digits = QStringLiteral("0123456789");
 
 // Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
 double line(double v) {
@@ -33,14 +39,6 @@ QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
     return p;
-}
-
-QString valueText(double value, double step) {
-    int decimals = 0;
-    while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) -
-                                    std::round(step * std::pow(10.0, decimals))) > 1e-6)
-        ++decimals;
-    return QString::number(value, 'f', decimals);
 }
 
 } // namespace
@@ -60,24 +58,49 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         values_.push_back(bar.value);
         highest = std::max(highest, bar.value);
     }
+    if (style.band && std::isfinite(style.band->high))
+        highest = std::max(highest, int(std::ceil(std::min(style.band->high, 1e9))));
     const QFontMetricsF metrics(style.font);
     const QFontMetricsF titleMetrics(style.titleFont);
     text_.titleHeight = style.title.isEmpty() ? 0 : titleMetrics.height();
+    text_.subtitleHeight = style.subtitle.isEmpty() ? 0 : metrics.height();
     text_.labelHeight = metrics.height();
     double widestLabel = 0;
     for (const ChartBar& bar : bars)
         widestLabel = std::max(widestLabel, metrics.horizontalAdvance(bar.label));
     text_.widestBarLabel = widestLabel;
-    // Room for the longest value the axis shows, with a decimal part when zoomed in closely.
-    const QString longest = QString::number(std::max(highest, 1) * 10) + QStringLiteral(".5");
+    // Room for the longest value the axis shows, with a decimal part when zoomed in closely: the
+    // whole chart reaches at most half as high again as the highest bar (to hold its tags).
+    const QString longest =
+        QString::number(int(std::ceil(std::max(highest, 1) * 1.5))) + QStringLiteral(".5");
     text_.widestValueLabel = metrics.horizontalAdvance(longest);
     text_.valueTitleWidth =
         style.valueTitle.isEmpty() ? 0 : metrics.horizontalAdvance(style.valueTitle);
     text_.axisTitleHeight =
         style.barTitle.isEmpty() && style.valueTitle.isEmpty() ? 0 : metrics.height();
-    text_.tagWidth =
-        std::ceil(metrics.horizontalAdvance(QString::number(highest)) + 2 * TagPadding);
-    text_.tagHeight = std::ceil(metrics.height() + 2);
+
+    // Tags in the label font and in every smaller face down to the smallest, for the layout to
+    // choose the largest that stands over each bar.
+    for (int pixels = std::max(style.font.pixelSize(), MinTagPixels); pixels >= MinTagPixels;
+         --pixels) {
+        tagPixels_.push_back(pixels);
+        const QFontMetricsF face(tagFont(int(tagPixels_.size()) - 1));
+        double widest = 0;
+        for (const ChartBar& bar : bars)
+            widest = std::max(widest, face.horizontalAdvance(QString::number(bar.value)));
+        const double length = std::ceil(widest + 2 * TagPadding);
+        // Level tags have a frame; upright ones are as thick as their digits and a pixel of
+        // yellow either side, no frame, so that they stand over narrow bars.
+        text_.tagFaces.push_back(
+            {QSizeF(length, std::ceil(face.height() + 2)),
+             QSizeF(std::ceil(face.tightBoundingRect(Digits).height()) + 2, length)});
+    }
+}
+
+QFont ChartPainter::tagFont(int face) const {
+    QFont font(style_.font);
+    font.setPixelSize(tagPixels_[size_t(face)]);
+    return font;
 }
 
 ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const {
@@ -87,16 +110,12 @@ ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const 
     in.view = view;
     in.text = text_;
     in.valueTagsVisible = style_.valueTagsVisible;
+    in.reach = style_.band ? style_.band->high : 0;
     return in;
 }
 
 ChartView ChartPainter::wholeView(const QSizeF& size) const {
-    const ChartLayout probe = layoutChart(input(size, ChartView{}), {});
-    const double highest = values_.empty() ? 0 : *std::max_element(values_.begin(), values_.end());
-    const double headroom = style_.valueTagsVisible ? ChartLayout::TagLift + text_.tagHeight * 2 +
-                                                          2 // a second row when tags crowd
-                                                    : 0;
-    return fullView(int(bars_.size()), highest, probe.plot.height(), text_.labelHeight, headroom);
+    return wholeChartView(input(size, ChartView{}), values_);
 }
 
 ChartLayout ChartPainter::layout(const QSizeF& size, const ChartView* view) const {
@@ -122,6 +141,7 @@ void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     paintBackground(painter, layout.area);
     paintWalls(painter, layout);
+    paintBand(painter, layout);
     paintBars(painter, layout);
     paintAxes(painter, layout);
     if (style_.valueTagsVisible)
@@ -151,10 +171,11 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
 
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(pen(EdgeColour));
-    painter.setBrush(WallColour);
+    // Out of view, wall and floor leave only the box's edges.
+    painter.setBrush(layout.wallShown ? QBrush(WallColour) : QBrush(Qt::NoBrush));
     painter.drawPolygon(QPolygonF({QPointF(left, top), QPointF(left + d, top - d),
                                    QPointF(left + d, bottom - d), QPointF(left, bottom)}));
-    painter.setBrush(FloorColour);
+    painter.setBrush(layout.floorShown ? QBrush(FloorColour) : QBrush(Qt::NoBrush));
     painter.drawPolygon(QPolygonF({QPointF(left, bottom), QPointF(left + d, bottom - d),
                                    QPointF(right + d, bottom - d), QPointF(right, bottom)}));
 
@@ -163,7 +184,8 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     for (const ChartTick& tick : layout.ticks) {
         const double y = line(tick.y);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.drawLine(QPointF(left, y), QPointF(left + d, y - d));
+        if (layout.wallShown)
+            painter.drawLine(QPointF(left, y), QPointF(left + d, y - d));
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.drawLine(QPointF(line(left + d), line(y - d)),
                          QPointF(line(right + d), line(y - d)));
@@ -176,45 +198,105 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     painter.drawRect(backWall);
 }
 
+// In the plane of the bars' backs, so that a bar's top reads against the band at its own depth,
+// joined across the left wall to the value axis, where it meets the axis at its true values.
+// Painted before the bars: they stand in front of it.
+void ChartPainter::paintBand(QPainter& painter, const ChartLayout& layout) const {
+    if (!style_.band)
+        return;
+    const ChartBand& band = *style_.band;
+    const QRectF& plot = layout.plot;
+    const double left = edge(plot.left());
+    const double right = edge(plot.right());
+    const QPointF back(layout.barDepth, -layout.barDepth);
+    const auto frontY = [&layout, &plot](double value) {
+        if (!std::isfinite(value))
+            return value > 0 ? plot.top() : plot.bottom();
+        return std::clamp(layout.yToPixel(value), plot.top(), plot.bottom());
+    };
+    // From the axis at y, back to the bars' plane, and along it to the right.
+    const auto across = [&](double y) {
+        return std::vector<QPointF>{{left, y}, QPointF(left, y) + back, QPointF(right, y) + back};
+    };
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double top = edge(frontY(band.high));
+    const double bottom = edge(frontY(band.low));
+    if (top < bottom) {
+        std::vector<QPointF> upper = across(top);
+        const std::vector<QPointF> lower = across(bottom);
+        upper.insert(upper.end(), lower.rbegin(), lower.rend());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(BandColour);
+        painter.drawPolygon(QPolygonF(QList<QPointF>(upper.begin(), upper.end())));
+        painter.setPen(pen(BandEdgeColour));
+        for (const double y : {top, bottom}) {
+            const std::vector<QPointF> edgeLine = across(line(y));
+            painter.drawPolyline(QPolygonF(QList<QPointF>(edgeLine.begin(), edgeLine.end())));
+        }
+    }
+    const double centre = layout.yToPixel(band.centre);
+    if (centre >= plot.top() && centre <= plot.bottom()) {
+        QPen centreLine = pen(BandLineColour);
+        centreLine.setWidthF(1.5);
+        painter.setPen(centreLine);
+        const std::vector<QPointF> centreLinePoints = across(line(centre));
+        painter.drawPolyline(
+            QPolygonF(QList<QPointF>(centreLinePoints.begin(), centreLinePoints.end())));
+    }
+    painter.restore();
+}
+
 void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const {
     const QPointF back(layout.barDepth, -layout.barDepth);
     QPainterPath box;
     const std::vector<QPointF> outline = layout.boxOutline();
     box.addPolygon(QPolygonF(QList<QPointF>(outline.begin(), outline.end())));
     box.closeSubpath();
-    painter.save();
-    painter.setClipPath(box, Qt::IntersectClip);
     const QRectF& plot = layout.plot;
-    for (int i = 0; i < int(layout.bars.size()); ++i) {
-        // Bars are cut where the box's walls, floor and ceiling cut them, so a bar scrolled
-        // half out of view never shows its far side over the wall.
-        const QRectF& face = layout.bars[size_t(i)];
-        if (face.right() <= plot.left() || face.left() >= plot.right() ||
-            face.top() > plot.bottom() + 0.5)
+    for (int i = 0; i < int(layout.shapes.size()); ++i) {
+        const ChartBarShape& shape = layout.shapes[size_t(i)];
+        if (!shape.shown)
             continue;
-        const double l = edge(std::max(face.left(), plot.left()));
-        const double r = std::max(l + 1, edge(std::min(face.right(), plot.right())));
-        const double t = edge(std::max(face.top(), plot.top()));
-        const double b = edge(std::min(face.bottom(), plot.bottom()));
+        const double l = edge(shape.front.left());
+        const double r = std::max(l + 1, edge(shape.front.right()));
+        const double t = edge(shape.front.top());
+        const double b = edge(shape.front.bottom());
         const QColor colour = colourOf(i);
         const QColor top = style_.rich ? colour.darker(125) : colour;
         const QColor side = style_.rich ? colour.darker(165) : colour;
         const QColor outlineColour = colour.darker(300);
 
+        painter.save();
+        painter.setClipPath(box, Qt::IntersectClip);
+        // A bar cut by the plot's edges is cut there as one solid: nothing of it beyond them.
+        QRectF keep = layout.area;
+        if (!shape.side) {
+            keep.setLeft(l);
+            keep.setRight(r);
+        }
+        if (!shape.top)
+            keep.setTop(edge(plot.top()));
+        painter.setClipRect(keep, Qt::IntersectClip);
         painter.setPen(pen(outlineColour));
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setBrush(side);
-        painter.drawPolygon(
-            QPolygonF({QPointF(r, t), QPointF(r, t) + back, QPointF(r, b) + back, QPointF(r, b)}));
-        painter.setBrush(top);
-        painter.drawPolygon(
-            QPolygonF({QPointF(l, t), QPointF(l, t) + back, QPointF(r, t) + back, QPointF(r, t)}));
+        if (shape.side) {
+            painter.setBrush(side);
+            painter.drawPolygon(QPolygonF(
+                {QPointF(r, t), QPointF(r, t) + back, QPointF(r, b) + back, QPointF(r, b)}));
+        }
+        if (shape.top) {
+            painter.setBrush(top);
+            painter.drawPolygon(QPolygonF(
+                {QPointF(l, t), QPointF(l, t) + back, QPointF(r, t) + back, QPointF(r, t)}));
+        }
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(QRectF(QPointF(l, t), QPointF(r, b)), colour);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(QPointF(l + 0.5, t + 0.5), QPointF(r - 0.5, b - 0.5)));
+        painter.restore();
     }
-    painter.restore();
 }
 
 void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const {
@@ -232,27 +314,29 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
     for (const ChartTick& t : layout.ticks) {
         const double y = line(t.y);
         painter.drawLine(QPointF(left - tick, y), QPointF(left, y));
-        const QString label = valueText(t.value, layout.tickStep);
+        const QString label = layout.tickLabel(t.value);
         const QRectF box(0, y - metrics.height() / 2, left - tick - 2, metrics.height());
         painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
     }
-    const double labelTop = plot.bottom() + tick + 1;
     for (int i = 0; i < int(layout.bars.size()); ++i) {
         const double centre = layout.xToPixel(i + 0.5);
-        if (centre < plot.left() - 0.5 || centre > plot.right() + 0.5)
-            continue;
-        painter.drawLine(QPointF(line(centre), bottom), QPointF(line(centre), bottom + tick));
-        if (!layout.barLabelShown(i))
-            continue;
-        const double width = metrics.horizontalAdvance(bars_[size_t(i)].label) + 2;
-        painter.drawText(QRectF(centre - width / 2, labelTop, width, metrics.height()),
-                         Qt::AlignCenter, bars_[size_t(i)].label);
+        if (centre >= plot.left() - 0.5 && centre <= plot.right() + 0.5)
+            painter.drawLine(QPointF(line(centre), bottom), QPointF(line(centre), bottom + tick));
+    }
+    const double labelTop = plot.bottom() + tick + 1;
+    for (const ChartBarLabel& label : layout.labels) {
+        const QString& text = bars_[size_t(label.bar)].label;
+        const double width = metrics.horizontalAdvance(text) + 2;
+        painter.drawText(QRectF(label.x - width / 2, labelTop, width, metrics.height()),
+                         Qt::AlignCenter, text);
     }
 
     if (!layout.valueTitle.isNull())
         painter.drawText(layout.valueTitle, Qt::AlignLeft | Qt::AlignVCenter, style_.valueTitle);
     if (!layout.barTitle.isNull())
         painter.drawText(layout.barTitle, Qt::AlignCenter, style_.barTitle);
+    if (!layout.subtitle.isNull())
+        painter.drawText(layout.subtitle, Qt::AlignCenter, style_.subtitle);
     if (!layout.title.isNull()) {
         painter.setFont(style_.titleFont);
         painter.setPen(style_.titleColour);
@@ -261,24 +345,32 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
 }
 
 void ChartPainter::paintTags(QPainter& painter, const ChartLayout& layout) const {
-    painter.setFont(style_.font);
+    if (layout.tagFace < 0)
+        return;
+    const QFont font = tagFont(layout.tagFace);
+    const QFontMetricsF metrics(font);
+    const double digits = metrics.tightBoundingRect(Digits).height();
+    painter.setFont(font);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(pen(Qt::black));
-    // Connectors first, so that crowded tags hide the ones passing behind them.
     for (size_t i = 0; i < layout.tags.size(); ++i) {
         const QRectF& tag = layout.tags[i];
         if (tag.isEmpty())
             continue;
-        const QRectF& face = layout.bars[i];
-        const double x = line(std::clamp(face.center().x(), tag.left() + 2, tag.right() - 2));
-        painter.drawLine(QPointF(x, line(face.top()) - 1), QPointF(x, tag.bottom()));
-    }
-    for (size_t i = 0; i < layout.tags.size(); ++i) {
-        const QRectF& tag = layout.tags[i];
-        if (tag.isEmpty())
-            continue;
+        const QString text = QString::number(bars_[i].value);
         painter.fillRect(tag, TagColour);
-        painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.drawText(tag, Qt::AlignCenter, QString::number(bars_[i].value));
+        if (!layout.tagsUpright) {
+            painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
+            painter.drawText(tag, Qt::AlignCenter, text);
+            continue;
+        }
+        // Reading upwards, the digits centred across the tag by their own height; the baseline
+        // on whole pixels keeps them sharp.
+        painter.save();
+        painter.translate(std::round(tag.center().x() + digits / 2),
+                          std::round(tag.center().y() + metrics.horizontalAdvance(text) / 2));
+        painter.rotate(-90);
+        painter.drawText(QPointF(0, 0), text);
+        painter.restore();
     }
 }

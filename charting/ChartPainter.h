@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -19,8 +20,17 @@ struct ChartBar {
     QString description; // read by assistive technology
 };
 
+// A range of values shown behind the bars: shaded from `low` to `high` on the walls, with a line
+// at `centre`.
+struct ChartBand {
+    double centre = 0;
+    double low = 0;
+    double high = 0;
+};
+
 struct ChartStyle {
     QString title;
+    QString subtitle;   // under the title, in the label font
     QString barTitle;   // under the bar labels
     QString valueTitle; // left of the value labels, written horizontally
     QFont font;         // labels and tags; pixel-sized, so it scales with the layout
@@ -28,6 +38,7 @@ struct ChartStyle {
     QColor titleColour = Qt::blue;
     bool valueTagsVisible = false;
     bool rich = true; // shaded bar sides and a gradient background; flat and plain otherwise
+    std::optional<ChartBand> band;
 };
 
 class ChartPainter {
@@ -45,8 +56,10 @@ public:
 
 private:
     ChartInput input(const QSizeF& size, const ChartView& view) const;
+    QFont tagFont(int face) const;
     void paintBackground(QPainter& painter, const QRectF& area) const;
     void paintWalls(QPainter& painter, const ChartLayout& layout) const;
+    void paintBand(QPainter& painter, const ChartLayout& layout) const;
     void paintBars(QPainter& painter, const ChartLayout& layout) const;
     void paintAxes(QPainter& painter, const ChartLayout& layout) const;
     void paintTags(QPainter& painter, const ChartLayout& layout) const;
@@ -55,6 +68,7 @@ private:
     const ChartStyle& style_;
     std::vector<double> values_;
     ChartTextSizes text_;
+    std::vector<int> tagPixels_; // the tag font's pixel size in each of text_.tagFaces
 };
 
 // A font of `points` at the usual 96 pixels per inch, sized in pixels so that it scales with

@@ -3,4 +3,5 @@ list(APPEND BALLMERE_UI_SOURCES
   charting/BarChartAccessible.h charting/BarChartAccessible.cpp
   charting/ChartLayout.h charting/ChartLayout.cpp
   charting/ChartPainter.h charting/ChartPainter.cpp
+  charting/ChartTags.h charting/ChartTags.cpp
 )

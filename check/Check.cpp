@@ -2,15 +2,17 @@
 #include "controls/StatusHint.h"
 #include "ui_Check.h"
 
+#include "controls/BoxCaption.h"
 #include "controls/DrawListFont.h"
 
 #include "LastDraw.h"
 #include "LineMatch.h"
+#include "ShownLines.h"
 
 #include "app/CheckFile.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DrawTable.h"
-#include "filters/AutoAdvance.h"
+#include "controls/AutoAdvance.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
@@ -30,26 +32,6 @@ int boxCountFor(int pick) {
     return qBound(1, pick, NumberBoxes);
 }
 
-// Far beyond any saved line (41 characters). Laying out one line of megabytes takes seconds and
-// hundreds of megabytes, so longer lines are shown cut; the check still reads them whole.
-constexpr qsizetype ShownLineLength = 1000;
-
-QString shownText(const QStringList& lines) {
-    QString text;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (i > 0)
-            text += u'\n';
-        if (line.size() <= ShownLineLength) {
-            text += line;
-        } else {
-            text += QStringView(line).left(ShownLineLength);
-            text += QChar(0x2026); // ellipsis
-        }
-    }
-    return text;
-}
-
 QString loadedCaption(qsizetype lineCount) {
     const qsizetype saved = qMax<qsizetype>(0, lineCount - LineMatch::HeaderLineCount);
     return QStringLiteral("Total Loaded Draws : %1").arg(saved);
@@ -65,6 +47,9 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
     ui_->StatusBar1->setSizeGripEnabled(false);
     edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4,
               ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit8};
+    const std::array<QLabel*, 9> captions = {nullptr,      ui_->Label8,  ui_->Label9,
+                                             ui_->Label10, ui_->Label11, ui_->Label12,
+                                             ui_->Label13, ui_->Label14, ui_->Label2};
     for (int k = 1; k <= BonusBox; ++k)
         edits_[k]->installEventFilter(this);
 
@@ -75,9 +60,11 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::Text, Qt::black);
         memo->setPalette(palette);
     }
-    // A narrower margin keeps the banner's row of sixty hyphens clear of the scroll bar.
-    ui_->Memo2->document()->setDocumentMargin(2);
-    ui_->Memo2->setFont(drawListFont(*ui_->Memo2));
+    // The saved lines and the winning ones alike.
+    for (QPlainTextEdit* list : {ui_->Memo1, ui_->Memo2})
+        useDrawListFont(*list);
+    for (int k = 1; k <= BonusBox; ++k)
+        keepCaptionWithBox(captions[k], edits_[k]);
 
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
@@ -107,7 +94,7 @@ void TForm6::FormCreate() {
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
 
-    loadedLines_ = CheckFile::headerLines();
+    loadedLines_ = TextLines::fromList(CheckFile::headerLines());
     showLoadedLines();
     minimumCorrect_ = ui_->SpinEdit1->value();
     includeBonus_ = false;
@@ -132,7 +119,7 @@ void TForm6::Button1Click() {
     if (path.isEmpty())
         return;
 
-    QStringList lines;
+    TextLines lines;
     switch (CheckFile::readLines(path, &lines)) {
     case CheckFile::ReadStatus::Read:
         break;
@@ -194,7 +181,7 @@ void TForm6::CheckBox2Click() {
     if (ui_->CheckBox2->isChecked()) {
         const int count = boxCountFor(state.DataPick);
         showNumberBoxes(count);
-        const int row = state.DataTotalDraws;
+        const int row = context_.table.LastDrawRow();
         for (int k = 1; k <= count; ++k)
             edits_[k]->setText(LastDraw::boxText(context_.table.CellText(k, row)));
         if (state.DataBonus) {
@@ -232,6 +219,6 @@ void TForm6::showNumberBoxes(int count) {
 }
 
 void TForm6::showLoadedLines() {
-    ui_->Memo2->setPlainText(shownText(loadedLines_));
+    ui_->Memo2->setPlainText(ShownLines::text(loadedLines_));
     ui_->Label7->setText(loadedCaption(loadedLines_.size()));
 }

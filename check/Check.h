@@ -3,7 +3,8 @@
 // The checker: a saved check file on the right, the winning numbers on the top left (typed, or
 // taken from the last stored draw), and "Check" lists every saved line with enough hits.
 
-#include "app/AppContext.h"
+#include "state/AppContext.h"
+#include "app/TextLines.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -27,7 +28,7 @@ public:
     ~TForm6() override;
 
     // The lines of the loaded check file, banner included.
-    const QStringList& loadedLines() const { return loadedLines_; }
+    const TextLines& loadedLines() const { return loadedLines_; }
     int MinimumCorrect() const { return minimumCorrect_; }
     bool IncludeBonus() const { return includeBonus_; }
 
@@ -57,7 +58,7 @@ private:
     std::unique_ptr<Ui::TForm6> ui_;
     std::array<QLineEdit*, 9> edits_{}; // Edit1..Edit8 at 1..8
     std::optional<std::function<void(const QString&)>> handedOverHints_;
-    QStringList loadedLines_;
+    TextLines loadedLines_;
     int minimumCorrect_ = 3;
     bool includeBonus_ = false;
 };

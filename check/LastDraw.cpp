@@ -1,6 +1,6 @@
 #include "LastDraw.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 
@@ -13,13 +13,14 @@ constexpr int BoxLength = 2;
 } // namespace
 
 bool available(const TLotteryState& state, const TDrawTable& table) {
-    return state.DatabaseLoaded && !table.CellText(0, 1).isEmpty();
+    return state.DatabaseLoaded && table.HasDraws();
 }
 
 QString caption(const TLotteryState& state, const TDrawTable& table) {
     QString text = state.DataLastDraw + QLatin1String(" :");
-    for (int column = FirstNumberColumn; column <= BonusColumn; ++column)
-        text += table.CellText(column, state.DataTotalDraws);
+    const int last = table.LastDrawRow();
+    for (int column = FirstNumberColumn; column <= BonusColumn && last > 0; ++column)
+        text += table.CellText(column, last);
     return text;
 }
 

@@ -80,6 +80,31 @@ void appendResult(QString& text, const Hits& hits) {
         text += QLatin1String("  (Bonus)");
 }
 
+// Both kinds of line list, walked in order.
+template <typename Lines>
+CheckResult checkAll(const Lines& lines, const WinningEntries& entries, int minimumCorrect,
+                     bool includeBonus) {
+    CheckResult result;
+    const Keys keys(entries);
+    qsizetype index = 0;
+    for (const QStringView line : lines) {
+        if (index++ < HeaderLineCount)
+            continue;
+        const qsizetype anchor = line.indexOf(u'>');
+        if (anchor < 0)
+            continue;
+        Hits hits;
+        match(line, anchor, keys, includeBonus, hits);
+        if (hits.count < minimumCorrect)
+            continue;
+        ++result.winners;
+        appendResult(result.text, hits);
+        result.text += u'\n';
+    }
+    result.text += summaryLines(result.winners).join(u'\n');
+    return result;
+}
+
 } // namespace
 
 QString paddedEntry(const QString& text) {
@@ -130,23 +155,12 @@ QStringList summaryLines(int winners) {
 
 CheckResult checkLines(const QStringList& lines, const WinningEntries& entries, int minimumCorrect,
                        bool includeBonus) {
-    CheckResult result;
-    const Keys keys(entries);
-    for (qsizetype i = HeaderLineCount; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        const qsizetype anchor = line.indexOf(u'>');
-        if (anchor < 0)
-            continue;
-        Hits hits;
-        match(line, anchor, keys, includeBonus, hits);
-        if (hits.count < minimumCorrect)
-            continue;
-        ++result.winners;
-        appendResult(result.text, hits);
-        result.text += u'\n';
-    }
-    result.text += summaryLines(result.winners).join(u'\n');
-    return result;
+    return checkAll(lines, entries, minimumCorrect, includeBonus);
+}
+
+CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
+                       bool includeBonus) {
+    return checkAll(lines, entries, minimumCorrect, includeBonus);
 }
 
 } // namespace LineMatch

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TextLines.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -55,6 +57,8 @@ struct CheckResult {
 // Lines after the banner that have a '>' are matched; those with at least `minimumCorrect`
 // hits are listed.
 CheckResult checkLines(const QStringList& lines, const WinningEntries& entries, int minimumCorrect,
+                       bool includeBonus);
+CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
                        bool includeBonus);
 
 } // namespace LineMatch

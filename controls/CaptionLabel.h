@@ -2,9 +2,11 @@
 
 #include <QLabel>
 
-// A details caption such as "Total Draws  :". The text keeps its blanks, but the words are
-// drawn at the left and the colon at the right edge, so the colons of captions of one width
-// stand in an exact column whatever the font makes of the blanks.
+// A caption of a column of captions, such as "Total Draws  :" or "     From       1-". The text
+// keeps its blanks, but only the leading ones are drawn as such: the words follow them at the
+// left, and the mark (the colon, or whatever ends the caption after a run of blanks) is drawn
+// at the right edge, so that the marks of captions of one width stand in an exact column
+// whatever the font makes of the blanks.
 class CaptionLabel : public QLabel {
     Q_OBJECT
 
@@ -14,8 +16,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // The words before the colon, without the padding blanks.
-    static QString words(const QString& caption);
+    struct Parts {
+        QString indent; // the leading blanks
+        QString words;
+        QString mark; // empty when the caption has none
+    };
+    static Parts parts(const QString& caption);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,8 +1,11 @@
 list(APPEND BALLMERE_UI_SOURCES
+  controls/AutoAdvance.h controls/AutoAdvance.cpp
+  controls/BoxCaption.h controls/BoxCaption.cpp
   controls/CaptionLabel.h controls/CaptionLabel.cpp
   controls/DrawListFont.h controls/DrawListFont.cpp
   controls/FitText.h controls/FitText.cpp
   controls/StatusHint.h controls/StatusHint.cpp
+  controls/WholeLinesBox.h controls/WholeLinesBox.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
   controls/Digits.h controls/Digits.cpp
   controls/CounterStrip.cpp)

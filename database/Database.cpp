@@ -6,14 +6,15 @@
 #include "DrawTableModel.h"
 #include "EntryRules.h"
 #include "Newdata.h"
-#include "app/AppContext.h"
-#include "app/LotteryState.h"
-#include "filters/AutoAdvance.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
+#include "controls/AutoAdvance.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
 
+#include "controls/BoxCaption.h"
 #include "controls/StatusHint.h"
 #include "ui_Database.h"
 
@@ -31,6 +32,13 @@ constexpr int DateColumnWidth = 58;
 constexpr int NumberColumnWidth = 28;
 constexpr int GridRowHeight = 18;
 constexpr int BonusBox = 9;
+constexpr int DescriptionLines = 2;
+
+// Draws are recorded for a game: with the header file missing there is none (no pick, no
+// range), and a draw stored then would be a date alone in a file without a header.
+bool canChangeDraws(const TLotteryState& state, bool headerMissing) {
+    return state.DatabaseLoaded && !headerMissing;
+}
 
 } // namespace
 
@@ -74,6 +82,8 @@ void TForm7::buildWidgets() {
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
 
+    keepCaptionWithBox(ui_->Label3, ui_->Edit9);
+    ui_->Memo1->showWholeLines(DescriptionLines);
     SetupGrid();
     setDateBoxWhite(false);
     if (const QScreen* screen = this->screen())
@@ -82,7 +92,7 @@ void TForm7::buildWidgets() {
     std::vector<PendingRefresh> pending;
     pending.swap(pendingRefreshes_);
     for (const PendingRefresh& refresh : pending)
-        showRefresh(*refresh.state, refresh.hasDraws);
+        showRefresh(*refresh.state, refresh.hasDraws, refresh.headerMissing);
 }
 
 TForm7::~TForm7() {
@@ -98,15 +108,14 @@ void TForm7::SetupGrid() {
     grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
     grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
     QHeaderView* header = grid->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(NumberColumnWidth);
     header->setDefaultSectionSize(NumberColumnWidth);
     header->setFixedHeight(GridRowHeight);
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
-    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
-    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
-    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
+    fitGridColumns();
+    // Another game brings other columns.
+    connect(model_, &QAbstractItemModel::modelReset, this, &TForm7::fitGridColumns);
     // Mouse and keyboard alike select a row.
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -114,6 +123,20 @@ void TForm7::SetupGrid() {
                     SuperGrid1SelectCell(DrawTableModel::tableRow(current.row()));
             });
     showSelectedRow();
+}
+
+// The date column keeps its width; the game's number columns share the rest of the grid's width,
+// with or without the scroll bar.
+void TForm7::fitGridColumns() {
+    QTableView* grid = ui_->SuperGrid1;
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    if (header->count() == 0)
+        return;
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    // Wide enough for a date in this font; the grid leaves room for a font wider than the usual.
+    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral(" 88/88/88")) + 12;
+    grid->setColumnWidth(0, qMax(DateColumnWidth, dateWidth));
 }
 
 bool TForm7::event(QEvent* event) {
@@ -180,21 +203,22 @@ void TForm7::enterBrowseState() {
     entering_ = false;
     ui_->SuperGrid1->setEnabled(true);
     ui_->Panel1->setEnabled(false);
-    ui_->Button9->setEnabled(context_.state.DatabaseLoaded);
+    const bool canChange = canChangeDraws(context_.state, headerMissing_);
+    ui_->Button9->setEnabled(canChange);
     ui_->Button6->setEnabled(false);
     ui_->Button7->setEnabled(false);
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button8})
         button->setEnabled(true);
-    ui_->Button5->setEnabled(context_.state.DatabaseLoaded);
+    ui_->Button5->setEnabled(canChange);
     for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox}) {
         edits_[k]->clear();
         edits_[k]->hide();
     }
     ui_->Edit8->clear();
     setDateBoxWhite(false);
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
-    ui_->Button3->setEnabled(hasDraws);
-    ui_->Button4->setEnabled(hasDraws);
+    const bool hasDraws = context_.table.HasDraws();
+    ui_->Button3->setEnabled(canChange && hasDraws);
+    ui_->Button4->setEnabled(canChange && hasDraws);
 }
 
 void TForm7::enterEntryState() {
@@ -242,7 +266,7 @@ void TForm7::Button2Click() {
         context_.platform.dialogs.warning(this, result.error);
 }
 
-// Import: the draws of a published results file, added after the stored ones in one save.
+// Import: the draws of a published results file, taken into the table in date order in one save.
 void TForm7::Button5Click() {
     FileDialogOptions options;
     options.title = QStringLiteral("Import Draw History");
@@ -282,11 +306,13 @@ void TForm7::Button4Click() {
     }
     EditingLine = true;
     enterEntryState();
+    const TLotteryState& state = context_.state;
     const EditTexts texts =
-        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat());
-    if (!texts.dateError.isEmpty()) {
-        // Cancel leads back; the stored date stays as it is.
-        context_.platform.dialogs.warning(this, texts.dateError);
+        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat(),
+                  state.DataPick, state.DataBonus);
+    if (!texts.error.isEmpty()) {
+        // Cancel leads back; the stored row stays as it is.
+        context_.platform.dialogs.warning(this, texts.error);
         return;
     }
     ui_->Edit8->setText(texts.date);
@@ -345,8 +371,7 @@ void TForm7::Button3Click() {
         context_.platform.dialogs.warning(this, emptyLineText());
         return;
     }
-    if (!context_.platform.dialogs.question(
-            this, QStringLiteral("Are you sure you want to Delete this line ?")))
+    if (!context_.platform.dialogs.question(this, deleteQuestionText(context_.table, SelectedRow)))
         return;
     const DrawChangeResult result = deleteDraw(SelectedRow, context_.state, context_.table);
     if (!result.changed) {
@@ -413,27 +438,30 @@ void TForm7::showDetails(const TLotteryState& state) {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
-    const bool hasDraws = !context_.table.CellText(0, 1).isEmpty();
+    const bool hasDraws = context_.table.HasDraws();
     if (!ui_) {
-        pendingRefreshes_.push_back({std::make_shared<TLotteryState>(context_.state), hasDraws});
+        pendingRefreshes_.push_back(
+            {std::make_shared<TLotteryState>(context_.state), hasDraws, headerMissing_});
         return;
     }
-    showRefresh(context_.state, hasDraws);
+    showRefresh(context_.state, hasDraws, headerMissing_);
 }
 
 // What RefreshDetails shows, for `state` and a table with or without draws.
-void TForm7::showRefresh(const TLotteryState& state, bool hasDraws) {
+void TForm7::showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing) {
     showSelectedRow();
     showDetails(state);
     if (!state.DatabaseLoaded)
         return;
-    ui_->Button3->setEnabled(hasDraws);
-    ui_->Button4->setEnabled(hasDraws);
-    ui_->Button9->setEnabled(true);
-    ui_->Button5->setEnabled(!entering_);
+    const bool canChange = canChangeDraws(state, headerMissing);
+    ui_->Button3->setEnabled(canChange && hasDraws);
+    ui_->Button4->setEnabled(canChange && hasDraws);
+    ui_->Button9->setEnabled(canChange);
+    ui_->Button5->setEnabled(canChange && !entering_);
 }
 
 void TForm7::ShowNewDatabase() {
+    headerMissing_ = false;
     model_->refresh();
     showSelectedRow();
     showDetails();
@@ -448,6 +476,8 @@ QAbstractItemModel* TForm7::gridModel() {
 DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath, DrawFilePreload* preload) {
     const DatabaseOpenResult result =
         openDatabase(headerPath, context_.state, context_.table, preload);
+    if (result.opened())
+        headerMissing_ = !result.headerFound;
     RefreshDetails();
     return result;
 }

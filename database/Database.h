@@ -74,6 +74,7 @@ protected:
 private:
     void buildWidgets();
     void SetupGrid();
+    void fitGridColumns();
     void FormActivate();
     void FormHide();
     void DoShowHint(const QString& text);
@@ -83,7 +84,7 @@ private:
     void enterEntryState();
     void showDetails();
     void showDetails(const TLotteryState& state);
-    void showRefresh(const TLotteryState& state, bool hasDraws);
+    void showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing);
     void showSelectedRow();
     void setDateBoxWhite(bool white);
     // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
@@ -95,12 +96,16 @@ private:
     DrawTableModel* model_ = nullptr;    // child of this window
     std::array<QLineEdit*, 10> edits_{}; // Edit1..Edit9 at their numbers
     bool entering_ = false;
+    // The loaded database's header file was not found (the documented state after a start-up
+    // whose database is gone): its draws can be neither added, changed nor imported.
+    bool headerMissing_ = false;
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
     // RefreshDetails calls before the widgets exist, replayed when they are built.
     struct PendingRefresh {
         std::shared_ptr<const TLotteryState> state;
         bool hasDraws = false;
+        bool headerMissing = false;
     };
     std::vector<PendingRefresh> pendingRefreshes_;
 };

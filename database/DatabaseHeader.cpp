@@ -1,10 +1,13 @@
 #include "DatabaseHeader.h"
 
-#include "app/LotteryState.h"
+#include "DrawFile.h"
+#include "state/LotteryState.h"
 #include "platform/ProfileFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 
@@ -21,13 +24,34 @@ QString shownName(const QString& name) {
     return shown;
 }
 
+// An existing header that cannot be read is refused as a draw file would be: taken as empty,
+// it would open the previous name's draws under whatever it was meant to hold.
+QString headerReadError(const ProfileFile& file) {
+    switch (file.readStatus()) {
+    case FileReadResult::Ok:
+    case FileReadResult::Missing:
+        return {};
+    case FileReadResult::NotRegular:
+        return fileErrorText(EACCES);
+    case FileReadResult::TooLarge:
+        return QStringLiteral("The header file is too large");
+    case FileReadResult::Failed:
+        break;
+    }
+    return fileErrorText(file.readError());
+}
+
 } // namespace
 
-DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous) {
+DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous,
+                                  QString* error) {
     // Only a regular file is read: a pipe or device in its place could block the program.
-    if (!QFileInfo(headerPath).isFile())
-        return previous;
     const ProfileFile file(headerPath);
+    const QString refusal = headerReadError(file);
+    if (error)
+        *error = refusal;
+    if (!refusal.isEmpty())
+        return previous;
     DatabaseHeader header;
     header.name = file.readString(Section, QStringLiteral("Name"), previous.name);
     header.pick = file.readInt(Section, QStringLiteral("Pick"), previous.pick);
@@ -79,8 +103,12 @@ QString databaseNameError(const QString& name) {
         control = control || c.unicode() < 0x20;
     if (control || name.contains(u'/') || name.contains(u'\\') ||
         name.contains(QLatin1String("..")))
-        return QStringLiteral("\"%1\" is not a valid database name").arg(shownName(name));
+        return invalidDatabaseNameText(name);
     return {};
+}
+
+QString invalidDatabaseNameText(const QString& name) {
+    return QStringLiteral("\"%1\" is not a valid database name").arg(shownName(name));
 }
 
 QString headerFilePath(const QString& folder, const QString& name) {

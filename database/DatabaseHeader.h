@@ -17,8 +17,10 @@ struct DatabaseHeader {
 };
 
 // The values of `headerPath`; a key that is missing or unreadable keeps its value in
-// `previous` (so a missing file yields `previous` unchanged).
-DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous);
+// `previous` (so a missing file yields `previous` unchanged). A file that exists but cannot be
+// read yields `previous` too, and `error` (when given) says why; otherwise it is set to "".
+DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous,
+                                  QString* error = nullptr);
 
 // Writes the five keys in order. Returns "" or the text to show: the refusal of an unusable
 // name (nothing is written), or "Unable to write to <path>".
@@ -32,6 +34,8 @@ void applyHeader(const DatabaseHeader& header, TLotteryState& state);
 bool isSafeDatabaseName(const QString& name);
 // Why `name` is refused; "" when it is safe.
 QString databaseNameError(const QString& name);
+// The refusal of `name` as a database name: "\"<name>\" is not a valid database name".
+QString invalidDatabaseNameText(const QString& name);
 
 // `folder` (with or without a trailing "/") + name + ".bmd".
 QString headerFilePath(const QString& folder, const QString& name);

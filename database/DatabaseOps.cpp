@@ -4,7 +4,7 @@
 #include "DrawFile.h"
 #include "DrawFilePreload.h"
 #include "DrawTable.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 
 #include <QFileInfo>
 
@@ -19,14 +19,6 @@ int pickColumns(const TLotteryState& state) {
     return qBound(0, state.DataPick, 7);
 }
 
-// The last row holding a date, 0 when there is none.
-int lastDatedRow(const TDrawTable& table) {
-    int row = table.RowCount() - 1;
-    while (row > 0 && table.CellText(0, row).isEmpty())
-        --row;
-    return row;
-}
-
 void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDrawTable& table) {
     table.SetCellText(0, row, drawDateCell(entry.date));
     for (int column = 1; column <= pickColumns(state); ++column)
@@ -39,7 +31,7 @@ void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDr
 // where it has always gone (row 15 of a 16-row table after 14 draws); in a hand-edited
 // file with empty rows among or after the draws, it still becomes the last draw.
 int appendRow(TDrawTable& table) {
-    const int row = lastDatedRow(table) + 1;
+    const int row = table.LastDrawRow() + 1;
     const int rowCount =
         qMax(TDrawTable::MinRowCount, row > LastFixedRow ? row + 1 : TDrawTable::MinRowCount);
     if (table.RowCount() < rowCount)
@@ -52,7 +44,7 @@ QString storedRowError(const TLotteryState& state, const TDrawTable& table, int 
     const QString nameError = databaseNameError(state.DataName);
     if (!nameError.isEmpty())
         return nameError;
-    return row < 1 || table.CellText(0, row).isEmpty() ? emptyLineText() : QString();
+    return table.IsDraw(row) ? QString() : emptyLineText();
 }
 
 } // namespace
@@ -61,8 +53,9 @@ DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state,
                                 DrawFilePreload* preload) {
     DatabaseOpenResult result;
     result.headerFound = QFileInfo::exists(headerPath);
-    const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state));
-    result.error = databaseNameError(header.name);
+    const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state), &result.error);
+    if (result.error.isEmpty())
+        result.error = databaseNameError(header.name);
     if (!result.error.isEmpty())
         return result;
 
@@ -97,8 +90,8 @@ void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTa
 
 void updateDrawTotals(TLotteryState& state, const TDrawTable& table) {
     state.DataTotalDraws = table.CountDraws();
-    state.DataLastDraw =
-        state.DataTotalDraws > 0 ? table.CellText(0, lastDatedRow(table)) : QString();
+    const int last = table.LastDrawRow();
+    state.DataLastDraw = last > 0 ? table.CellText(0, last) : QString();
 }
 
 QString saveLoadedDraws(const TLotteryState& state, const TDrawTable& table) {

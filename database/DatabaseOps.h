@@ -19,8 +19,9 @@ struct DatabaseOpenResult {
 
 // Reads the header file (missing keys keep their values in `state`), then the draw file named
 // by its "Name" key from the header's folder; sets DatabaseLoaded, DataHeaderPath,
-// DataTotalDraws and DataLastDraw. When the name is unusable or the draw file cannot be read,
-// `error` says why and neither `state` nor `table` is changed. Neither file is ever written.
+// DataTotalDraws and DataLastDraw. When the header file exists but cannot be read, the name is
+// unusable or the draw file cannot be read, `error` says why and neither `state` nor `table`
+// is changed. Neither file is ever written.
 // The draw file's rows are taken from `preload` when it has read that very file.
 DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table,
                                 DrawFilePreload* preload = nullptr);
@@ -54,7 +55,7 @@ DrawChangeResult replaceDraw(int row, const DrawEntry& entry, TLotteryState& sta
 DrawChangeResult deleteDraw(int row, TLotteryState& state, TDrawTable& table);
 
 // The draw count and last draw date of `table`: DataTotalDraws counts the rows holding a date
-// (none when row 1 holds none) and DataLastDraw is the date of the last of them.
+// and DataLastDraw is the date of the last of them.
 void updateDrawTotals(TLotteryState& state, const TDrawTable& table);
 
 // Saves the table to the loaded database's draw file; "" or the text to show.

@@ -110,16 +110,28 @@ bool readsBackAsLatin1(const QString& cell) {
     return wide && !::isValidUtf8(cell.toLatin1());
 }
 
+bool needsQuotes(const QString& cell) {
+    return cell.contains(u',') || cell.contains(u'{');
+}
+
 // The shortest line that reads back as the same cells: quotes only where a cell needs them,
 // Latin-1 where it reads back the same, no empty cells at the end. Used when the usual form
 // would be longer than a reader keeps, so that whatever was read is saved without loss.
-char* writeCompactRow(char* out, const std::array<QString, TDrawTable::ColCount>& cells) {
+// `afterLineEnd`: a line was written before this one.
+char* writeCompactRow(char* out, const std::array<QString, TDrawTable::ColCount>& cells,
+                      bool afterLineEnd) {
     int used = TDrawTable::ColCount;
     while (used > 0 && cells[size_t(used - 1)].isEmpty())
         --used;
+    // The reader takes an LF right after a CR as part of that line end. A first cell that
+    // begins with LF gets one more: the line before ends CR LF, and the cell keeps its own.
+    // Quoting it instead would make the line two bytes longer than the one it was read from.
+    const QString& first = cells[0];
+    if (afterLineEnd && first.startsWith(u'\n') && !needsQuotes(first))
+        *out++ = '\n';
     for (int column = 0; column < used; ++column) {
         const QString& cell = cells[size_t(column)];
-        const bool quoted = cell.contains(u',') || cell.contains(u'{');
+        const bool quoted = needsQuotes(cell);
         if (quoted)
             *out++ = '"';
         if (readsBackAsLatin1(cell)) {
@@ -175,7 +187,7 @@ public:
             std::array<QString, TDrawTable::ColCount> cells;
             for (int column = 0; column < TDrawTable::ColCount; ++column)
                 cells[size_t(column)] = table.CellText(column, row);
-            out = writeCompactRow(start, cells);
+            out = writeCompactRow(start, cells, row > 1);
         }
         used_ += out - start;
         return true;
@@ -199,6 +211,18 @@ int lastError(int fallback) {
 }
 
 } // namespace
+
+bool drawFileKeepsCell(const QString& cell) {
+    for (const QChar c : cell) {
+        if (isLeftOut(c.unicode()))
+            return false;
+    }
+    if (cell.endsWith(u' ') || cell.endsWith(u'\t'))
+        return false; // the reader trims them
+    // Read back as the reader reads a written cell; a lone surrogate has no UTF-8 form.
+    const QByteArray bytes = cell.toUtf8();
+    return wideCellText(bytes.constData(), int(bytes.size())) == cell;
+}
 
 bool DrawFileParser::feed(const char* data, qsizetype size) {
     const char* next = data;

@@ -56,6 +56,11 @@ QString loadDrawFile(const QString& path, TDrawTable& table);
 // (double quote, CR, end-of-file byte) are left out.
 QString saveDrawFile(const QString& path, const TDrawTable& table);
 
+// True when a cell holding `cell` reads back unchanged from a saved draw file: none of the
+// characters saveDrawFile leaves out, no trailing blank or tab (the reader trims them), and
+// text that has a UTF-8 form.
+bool drawFileKeepsCell(const QString& cell);
+
 // The text shown for a failed file operation with the system's error code.
 QString fileErrorText(int systemError);
 

@@ -1,27 +1,25 @@
 #include "DrawImport.h"
+#include "TwoDigitYear.h"
 
-#include "DatabaseHeader.h"
-#include "DatabaseOps.h"
 #include "DrawFile.h"
 #include "DrawImportDateCell.h"
 #include "DrawImportLine.h"
+#include "DrawImportStored.h"
 #include "DrawTable.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstring>
-#include <unordered_set>
 
+using drawimport::DrawKey;
 using drawimport::LineDate;
 using drawimport::LineDraw;
 
 namespace {
 
-constexpr int BonusColumn = 8;
 constexpr int HighestBonus = 99; // a bonus may come from a second drum with its own range
 
 struct PendingLine {
@@ -50,10 +48,13 @@ QString readError(const FileReadResult& file, const QString& fileName) {
         return QStringLiteral("Unable to read %1: %2")
             .arg(fileName, fileErrorText(file.systemError));
     }
-    // Text never holds a zero byte; pictures, archives and programs nearly always do.
-    if (std::memchr(file.bytes.constData(), 0, size_t(file.bytes.size())))
-        return QStringLiteral("%1 is not a text file").arg(fileName);
     return {};
+}
+
+// Text never holds a NUL; pictures, archives and programs nearly always do.
+QString textError(const QString& text, const QString& fileName) {
+    return text.contains(QChar(0)) ? QStringLiteral("%1 is not a text file").arg(fileName)
+                                   : QString();
 }
 
 // A file that never shows a part above 12 follows the user's order.
@@ -106,7 +107,7 @@ int numbersFault(const LineDraw& draw, int pick, int random, bool bonus) {
 void skip(DrawImportResult& result, SkippedLine reason, int line) {
     const auto kind = size_t(reason);
     ++result.skipped[kind];
-    // Headings and notes are expected in such files: counted, not named.
+    // Notes are expected in such files: counted, not named.
     if (reason != SkippedLine::NoDate && result.skippedLines[kind].size() < NamedSkippedLines)
         result.skippedLines[kind].append(line);
 }
@@ -138,7 +139,7 @@ bool readLines(QStringView text, int wanted, DrawImportResult& result,
             continue;
         }
         const LineDraw draw = drawimport::parseLine(content, wanted, tokens);
-        if (draw.blank)
+        if (draw.blank || draw.heading) // a column heading is no line the user need hear of
             continue;
         if (draw.date.kind == LineDate::None)
             skip(result, SkippedLine::NoDate, line);
@@ -164,69 +165,6 @@ void sortByDate(std::vector<ImportedDraw>& draws) {
     for (const int i : order)
         sorted.push_back(std::move(draws[size_t(i)]));
     draws = std::move(sorted);
-}
-
-// Of draws sorted by date, a later line with the same date as an earlier one is skipped.
-void dropRepeatedDates(std::vector<ImportedDraw>& draws, DrawImportResult& result) {
-    std::vector<int> repeated;
-    size_t kept = 0;
-    for (size_t i = 0; i < draws.size(); ++i) {
-        if (kept > 0 && draws[i].date == draws[kept - 1].date) {
-            repeated.push_back(draws[i].line);
-            continue;
-        }
-        if (kept != i)
-            draws[kept] = std::move(draws[i]);
-        ++kept;
-    }
-    draws.resize(kept);
-    std::sort(repeated.begin(), repeated.end());
-    for (const int line : repeated)
-        skip(result, SkippedLine::RepeatedDate, line);
-}
-
-// Date cells are short: a plain FNV-1a hash of them is several times faster than Qt's seeded
-// one, which a re-import of a long history would feel.
-struct CellHash {
-    size_t operator()(const QString& text) const {
-        quint64 hash = 14695981039346656037ULL;
-        for (const QChar c : text)
-            hash = (hash ^ c.unicode()) * 1099511628211ULL;
-        return size_t(hash);
-    }
-};
-using CellSet = std::unordered_set<QString, CellHash>;
-
-CellSet storedDates(const TDrawTable& table) {
-    CellSet dates;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const QString date = table.CellText(0, row);
-        if (!date.isEmpty())
-            dates.insert(date);
-    }
-    return dates;
-}
-
-// New draws go after the last row holding anything, so no stored cell is overwritten.
-int firstFreeRow(const TDrawTable& table) {
-    for (int row = table.RowCount() - 1; row >= 1; --row) {
-        for (int column = 0; column < TDrawTable::ColCount; ++column) {
-            if (!table.CellText(column, row).isEmpty())
-                return row + 1;
-        }
-    }
-    return 1;
-}
-
-// Number cells of 1..99 built once: a big import then shares their text.
-const QString& numberCell(int value) {
-    static const auto cells = [] {
-        std::array<QString, HighestBonus + 1> all;
-        for (int n = 0; n <= HighestBonus; ++n)
-            all[size_t(n)] = drawNumberCell(QString::number(n));
-        return all;
-    }();
-    return cells[size_t(value)];
 }
 
 } // namespace
@@ -266,10 +204,11 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
     result.error = readError(file, result.fileName);
     if (!result.error.isEmpty())
         return import;
-    QString text = decodeUtf8OrLatin1(file.bytes);
+    QString text = decodeForeignText(file.bytes);
     file.bytes.clear();
-    if (text.startsWith(QChar(0xFEFF))) // a byte order mark is no part of the first line
-        text.remove(0, 1);
+    result.error = textError(text, result.fileName);
+    if (!result.error.isEmpty())
+        return import;
 
     // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
     std::vector<PendingLine> dated;
@@ -280,14 +219,24 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
     text.clear();
 
     const NumericDateOrder order = fileDateOrder(dated, options.localeOrder);
-    const CellSet stored = storedDates(table);
-    import.draws.reserve(dated.size());
     const DateCellFormat cellFormat(options.shortDateFormat);
+    import.shortDateFormat = options.shortDateFormat;
+    const drawimport::SeenDraws stored = drawimport::storedDraws(
+        table, drawimport::readStoredRows(table, cellFormat), pick, state.DataBonus);
+    drawimport::SeenDraws earlier;
+    earlier.reserve(dated.size());
+    import.draws.reserve(dated.size());
     for (const PendingLine& pending : dated) {
         const DayMonthYear parts = partsOf(pending.draw.date, order);
         const QDate date(parts.year, parts.month, parts.day);
         if (!date.isValid()) {
             skip(result, SkippedLine::BadDate, pending.line);
+            continue;
+        }
+        // Its cell would read back as another century's date.
+        if (cellFormat.twoDigitYear() &&
+            (parts.year < FirstTwoDigitYear || parts.year > LastTwoDigitYear)) {
+            skip(result, SkippedLine::YearOutsideCell, pending.line);
             continue;
         }
         if (const int fault = numbersFault(pending.draw, pick, random, state.DataBonus);
@@ -296,66 +245,25 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
             continue;
         }
         ImportedDraw draw;
-        draw.date = date;
-        draw.line = pending.line;
-        draw.dateCell = cellFormat.cell(parts.year, parts.month, parts.day);
-        if (!stored.empty() && stored.count(draw.dateCell) != 0) {
-            ++result.alreadyStored;
-            continue;
-        }
         std::copy_n(pending.draw.numbers.begin(), pick, draw.numbers.begin());
         if (state.DataBonus && pending.draw.count > pick)
             draw.bonus = pending.draw.numbers[size_t(pick)];
+        const DrawKey key(date, draw.numbers, pick, draw.bonus);
+        if (stored.contains(key)) {
+            ++result.alreadyStored;
+            continue;
+        }
+        if (!earlier.add(key)) {
+            skip(result, SkippedLine::RepeatedDraw, pending.line);
+            continue;
+        }
+        draw.date = date;
+        draw.line = pending.line;
+        draw.dateCell = cellFormat.cell(parts.year, parts.month, parts.day);
         import.draws.push_back(std::move(draw));
     }
     sortByDate(import.draws);
-    dropRepeatedDates(import.draws, result);
     return import;
-}
-
-void applyDrawImport(DrawImport& import, TLotteryState& state, TDrawTable& table) {
-    DrawImportResult& result = import.result;
-    if (!result.error.isEmpty() || import.draws.empty())
-        return;
-    result.error = databaseNameError(state.DataName);
-    if (!result.error.isEmpty())
-        return;
-    const int start = firstFreeRow(table);
-    const qint64 count = qint64(import.draws.size());
-    // A draw file longer than the loader accepts would lose the whole database at next start.
-    if (start + count > MaxDrawRowCount) {
-        result.error = drawFileTooLargeText();
-        return;
-    }
-
-    const int oldRowCount = table.RowCount();
-    const int oldTotal = state.DataTotalDraws;
-    const QString oldLast = state.DataLastDraw;
-    table.SetRowCount(qMax(oldRowCount, int(start + count)));
-    const int pick = qBound(0, state.DataPick, TLotteryState::MaxPick);
-    int row = start;
-    for (const ImportedDraw& draw : import.draws) {
-        table.SetCellText(0, row, draw.dateCell);
-        for (int column = 1; column <= pick; ++column)
-            table.SetCellText(column, row, numberCell(draw.numbers[size_t(column - 1)]));
-        if (draw.bonus > 0)
-            table.SetCellText(BonusColumn, row, numberCell(draw.bonus));
-        ++row;
-    }
-    updateDrawTotals(state, table);
-
-    result.error = saveLoadedDraws(state, table);
-    if (!result.error.isEmpty()) {
-        // Rows from `start` on held nothing before: dropping and re-adding them restores them.
-        table.SetRowCount(start);
-        table.SetRowCount(oldRowCount);
-        state.DataTotalDraws = oldTotal;
-        state.DataLastDraw = oldLast;
-        return;
-    }
-    result.added = int(count);
-    result.firstDate = import.draws.front().dateCell.mid(1);
-    result.lastDate = import.draws.back().dateCell.mid(1);
 }
 
 DrawImportResult importDrawHistory(const QString& path, const DrawImportOptions& options,

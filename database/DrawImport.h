@@ -12,8 +12,8 @@ class TDrawTable;
 
 // Adding the draws of a published results file (CSV or text, as lotteries and fan sites offer
 // them) to the loaded database: each line with a date followed by the draw's numbers becomes a
-// draw; dates already stored are left out; the new draws are appended oldest first and the
-// draw file is saved once, whole or not at all.
+// draw; draws already stored are left out; the table stays in date order and the draw file is
+// saved once, whole or not at all.
 
 // How a numeric date such as "06/12/97" reads when the file never shows a part above 12.
 enum class NumericDateOrder { DayFirst, MonthFirst };
@@ -28,15 +28,16 @@ struct DrawImportOptions {
 
 // Why a line of the file did not become a draw.
 enum class SkippedLine {
-    NoDate,         // a heading, a note: no date on the line
-    BadDate,        // a date that does not exist, such as 31/02/2024
-    TooFewNumbers,  // fewer numbers than the game draws
-    OutOfRange,     // a number outside the game's range, or a bonus outside 1..99
-    RepeatedNumber, // a main number given twice
-    RepeatedDate,   // a date already given on an earlier line of the file
-    TooLong,        // far longer than any draw could be
+    NoDate,          // a note: no date on the line (column headings are passed over)
+    BadDate,         // a date that does not exist, such as 31/02/2024
+    YearOutsideCell, // a year a two-digit date cell cannot hold, such as 2082 beside 1982
+    TooFewNumbers,   // fewer numbers than the game draws
+    OutOfRange,      // a number outside the game's range, or a bonus outside 1..99
+    RepeatedNumber,  // a main number given twice
+    RepeatedDraw,    // the draw of an earlier line of the file: date, numbers and bonus
+    TooLong,         // far longer than any draw could be
 };
-constexpr int SkippedLineKinds = 7;
+constexpr int SkippedLineKinds = 8;
 
 // Refusal limits: the whole file is read into memory at once.
 constexpr qint64 MaxImportFileSize = 64 * 1024 * 1024;
@@ -58,9 +59,11 @@ struct DrawImportResult {
     int pick = 0;     // the game the lines were matched against
     int random = 0;
     QString error;               // "" or why nothing was imported (refused file, failed save)
-    int added = 0;               // draws appended to the table
+    int added = 0;               // draws added to the table
     QString firstDate, lastDate; // of the added draws, as stored but without the leading blank
     int alreadyStored = 0;
+    int undatedRow = 0; // a stored row without a readable date: the draws went after it, out of
+                        // date order; 0 when they are in order
     std::array<int, SkippedLineKinds> skipped{};
     std::array<QList<int>, SkippedLineKinds> skippedLines{}; // the first few line numbers
     int skippedTotal() const;
@@ -68,17 +71,21 @@ struct DrawImportResult {
 
 struct DrawImport {
     DrawImportResult result;
-    std::vector<ImportedDraw> draws; // new draws, oldest first
+    std::vector<ImportedDraw> draws; // new draws, oldest first; one day's in the file's order
+    QString shortDateFormat;         // of the stored date cells
 };
 
-// Reads `path` and matches its lines against the game of `state`; dates already in `table`
-// are counted as stored. Changes nothing.
+// Reads `path` and matches its lines against the game of `state`; draws already in `table`
+// (the same date and numbers, in any order, and the same bonus where both give one) are
+// counted as stored. Changes nothing.
 DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
                            const DrawImportOptions& options);
 
-// Appends `import.draws` after the stored draws, keeps DataTotalDraws / DataLastDraw in step
-// and saves the loaded database's draw file. When the save fails, `table` and `state` are
-// restored exactly and result.error holds the error text.
+// Adds `import.draws` to the table: after the stored draws when no new one is older than the
+// latest of them, else merged by date (stored draws first among those of one day). When a
+// stored row has no readable date, every row keeps its place and the new draws go after them. Keeps
+// DataTotalDraws / DataLastDraw in step and saves the loaded database's draw file. When the save
+// fails, `table` and `state` are restored exactly and result.error holds the error text.
 void applyDrawImport(DrawImport& import, TLotteryState& state, TDrawTable& table);
 
 // Both steps.

@@ -1,6 +1,8 @@
 #include "DrawImportDateCell.h"
+#include "TwoDigitYear.h"
 
 #include "DatabaseOps.h"
+#include "DrawImportLine.h"
 
 #include <QDate>
 
@@ -16,6 +18,18 @@ int writeNumber(QChar* text, int length, int value, int width) {
     return length + digits;
 }
 
+// Reads `min`..`max` digits at `at`; -1 when there are fewer than `min`.
+int readNumber(QStringView text, qsizetype& at, int min, int max) {
+    int value = 0;
+    int digits = 0;
+    while (digits < max && at < text.size() && text[at] >= u'0' && text[at] <= u'9') {
+        value = value * 10 + (text[at].unicode() - u'0');
+        ++at;
+        ++digits;
+    }
+    return digits >= min ? value : -1;
+}
+
 } // namespace
 
 DateCellFormat::DateCellFormat(const QString& format)
@@ -25,6 +39,8 @@ DateCellFormat::DateCellFormat(const QString& format)
         qsizetype run = 1;
         while (at + run < format.size() && format[at + run] == c)
             ++run;
+        if (c == u'y')
+            twoDigitYear_ = run == 2;
         if (c == u'd' && run <= 2)
             parts_.push_back({Part::Day, int(run), {}});
         else if (c == u'M' && run <= 2)
@@ -65,4 +81,41 @@ QString DateCellFormat::cell(int year, int month, int day) const {
         }
     }
     return QString(text.data(), length);
+}
+
+QDate DateCellFormat::dateOf(QStringView cell) const {
+    cell = cell.trimmed();
+    if (!fast_) {
+        const QDate date = QDate::fromString(cell.toString(), format_);
+        // QDate reads a two-digit year into the 1900s.
+        return twoDigitYear_ && date.year() < FirstTwoDigitYear ? date.addYears(100) : date;
+    }
+    int day = -1;
+    int month = -1;
+    int year = -1;
+    qsizetype at = 0;
+    for (const Part& part : parts_) {
+        switch (part.kind) {
+        case Part::Day:
+            day = readNumber(cell, at, 1, 2);
+            break;
+        case Part::Month:
+            month = readNumber(cell, at, 1, 2);
+            break;
+        case Part::Year:
+            year = readNumber(cell, at, part.width, part.width);
+            if (part.width == 2 && year >= 0)
+                year = yearFromTwoDigits(year);
+            break;
+        case Part::Text:
+            for (int k = 0; k < part.width; ++k, ++at) {
+                if (at >= cell.size() || cell[at] != part.text)
+                    return {};
+            }
+            break;
+        }
+    }
+    if (at != cell.size() || day < 0 || month < 0 || year < 0)
+        return {};
+    return QDate(year, month, day);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QChar>
+#include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -14,6 +16,12 @@ public:
 
     // One blank and the date; `year` has four digits.
     QString cell(int year, int month, int day) const;
+    // The date a stored cell holds in this format, blanks around it allowed; a day or month
+    // may have one digit. Invalid when the cell holds none.
+    QDate dateOf(QStringView cell) const;
+    // The year is written with two digits, so only FirstTwoDigitYear..LastTwoDigitYear read
+    // back as written.
+    bool twoDigitYear() const { return twoDigitYear_; }
 
 private:
     static constexpr int MaxFastFormat = 20;
@@ -27,4 +35,5 @@ private:
     QString format_;
     std::vector<Part> parts_;
     bool fast_;
+    bool twoDigitYear_ = false;
 };

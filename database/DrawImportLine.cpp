@@ -1,4 +1,5 @@
 #include "DrawImportLine.h"
+#include "TwoDigitYear.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ int yearOf(QStringView word) {
     const int year = digitsValue(word);
     if (word.size() == 4)
         return year;
-    return year >= TwoDigitYearPivot ? 1900 + year : 2000 + year;
+    return yearFromTwoDigits(year);
 }
 
 LineDate exact(int day, int month, int year) {
@@ -205,6 +206,25 @@ LineDate dateAroundMonth(const std::vector<Token>& tokens, size_t m, size_t* end
     return {};
 }
 
+bool hasLetter(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// Two or more words, and every whole number follows a word as part of a column's name ("Ball 1"),
+// so it cannot be one of a draw's numbers.
+bool isHeading(const std::vector<Token>& tokens) {
+    int words = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const Token& token = tokens[i];
+        if (hasLetter(token.text))
+            ++words;
+        else if (!token.grouped && allDigits(token.text) &&
+                 (i == 0 || !hasLetter(tokens[i - 1].text)))
+            return false;
+    }
+    return words >= 2;
+}
+
 } // namespace
 
 LineDraw parseLine(QStringView line, int wanted, std::vector<Token>& tokens) {
@@ -221,6 +241,10 @@ LineDraw parseLine(QStringView line, int wanted, std::vector<Token>& tokens) {
         draw.date = dateAroundMonth(tokens, i, &next);
         if (draw.date.kind != LineDate::None)
             break;
+    }
+    if (draw.date.kind == LineDate::None) {
+        draw.heading = isHeading(tokens);
+        return draw;
     }
     wanted = qBound(0, wanted, LineDraw::MaxNumbers);
     for (size_t i = next; i < tokens.size() && draw.count < wanted; ++i) {

@@ -25,13 +25,11 @@ struct LineDate {
 struct LineDraw {
     static constexpr int MaxNumbers = 8; // seven numbers and a bonus
     bool blank = true;                   // nothing but separators and quotes
+    bool heading = false; // no date; column names such as "Date,Ball 1,Ball 2", no free number
     LineDate date;
     int count = 0;                         // whole numbers after the date, at most MaxNumbers
     std::array<int, MaxNumbers> numbers{}; // numbers of five digits or more read as 99999
 };
-
-// Two-digit years from this value up are in the 1900s, those below in the 2000s.
-constexpr int TwoDigitYearPivot = 50;
 
 // A word of a line.
 struct Token {

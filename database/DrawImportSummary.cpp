@@ -1,4 +1,6 @@
 #include "DrawImport.h"
+#include "DrawImportLine.h"
+#include "TwoDigitYear.h"
 
 #include <QStringList>
 
@@ -14,14 +16,18 @@ QString skipReasonText(SkippedLine reason, int pick) {
         return QStringLiteral("without a draw");
     case SkippedLine::BadDate:
         return QStringLiteral("with a date that does not exist");
+    case SkippedLine::YearOutsideCell:
+        return QStringLiteral("with a year outside %1 to %2")
+            .arg(FirstTwoDigitYear)
+            .arg(LastTwoDigitYear);
     case SkippedLine::TooFewNumbers:
         return QStringLiteral("with fewer than %1 numbers").arg(pick);
     case SkippedLine::OutOfRange:
         return QStringLiteral("with a number out of range");
     case SkippedLine::RepeatedNumber:
         return QStringLiteral("with a number drawn twice");
-    case SkippedLine::RepeatedDate:
-        return QStringLiteral("with the date of an earlier line");
+    case SkippedLine::RepeatedDraw:
+        return QStringLiteral("with the draw of an earlier line");
     case SkippedLine::TooLong:
         return QStringLiteral("too long to be a draw");
     }
@@ -44,6 +50,12 @@ QString drawImportSummary(const DrawImportResult& result) {
         sentences << QStringLiteral("No new draws in %1.").arg(result.fileName);
     else
         sentences << QStringLiteral("No draws found in %1.").arg(result.fileName);
+    if (result.undatedRow > 0)
+        sentences << QStringLiteral("%1 added at the end, not in date order, as row %2 of the "
+                                    "table has no readable date.")
+                         .arg(result.added == 1 ? QStringLiteral("It was")
+                                                : QStringLiteral("They were"))
+                         .arg(result.undatedRow);
     if (result.alreadyStored > 0)
         sentences << countText(result.alreadyStored, "draw was", "draws were") +
                          QStringLiteral(" already stored.");

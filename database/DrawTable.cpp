@@ -149,15 +149,22 @@ void TDrawTable::DeleteRow(int row) {
     rows_.erase(rows_.begin() + row);
 }
 
+bool TDrawTable::IsDraw(int row) const {
+    return row >= 1 && row < RowCount() && rows_[size_t(row)].kinds[0] != Empty;
+}
+
 int TDrawTable::CountDraws() const {
-    if (rows_.size() < 2 || rows_[1].kinds[0] == Empty)
-        return 0;
     int count = 0;
-    for (size_t row = 1; row < rows_.size(); ++row) {
-        if (rows_[row].kinds[0] != Empty)
-            ++count;
-    }
+    for (int row = 1; row < RowCount(); ++row)
+        count += IsDraw(row);
     return count;
+}
+
+int TDrawTable::LastDrawRow() const {
+    int row = RowCount() - 1;
+    while (row > 0 && !IsDraw(row))
+        --row;
+    return row;
 }
 
 bool TDrawTable::LoadRows(const QString& fileName) {

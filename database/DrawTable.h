@@ -35,8 +35,13 @@ public:
     void SetHeader(int pick, bool bonus);
     // Requires 1 <= row < RowCount: later rows move up and RowCount drops by one.
     void DeleteRow(int row);
-    // Number of stored draws: 0 when row 1 has no date, else the dated rows.
+    // The draws are the rows holding a date, in table order: an undated row among them (a
+    // hand-edited file) is no draw and is skipped by every count and reader.
+    bool IsDraw(int row) const;
     int CountDraws() const;
+    bool HasDraws() const { return LastDrawRow() > 0; }
+    // The row of the last draw, 0 when there is none.
+    int LastDrawRow() const;
 
     // Draw file (one line per data row). LoadRows returns false only when an existing file
     // could not be read; SaveRows returns an empty string or the error text to show.

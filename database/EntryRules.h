@@ -29,16 +29,24 @@ EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers);
 
 // The boxes of the entry panel filled from table row `row` for Edit: the date written back in
 // `dateFormat`, and for columns 1..7 and 8 (the bonus) the number with at least two digits.
+// Ok stores columns 1..`pick` and, with `bonus`, column 8: a cell of those that its box
+// cannot show whole is refused like a date that does not read.
 struct EditTexts {
     QString date;
-    QString dateError; // "'<cell>' is not a valid date" when the stored date does not read
+    // "" or the first refusal: "'<cell>' is not a valid date", "'<cell>' is not a valid number"
+    QString error;
     std::array<QString, 8> numbers{}; // columns 1..7 at 0..6, the bonus column at 7
 };
-EditTexts editTexts(const TDrawTable& table, int row, const QString& dateFormat);
+EditTexts editTexts(const TDrawTable& table, int row, const QString& dateFormat, int pick,
+                    bool bonus);
 
 // The text of a stored date cell ("leading blanks allowed") in `dateFormat`, or "" when it does
-// not read as a date in that format.
+// not read as a date in that format. Two-digit years read as yearFromTwoDigits says.
 QString rewrittenDate(const QString& cell, const QString& dateFormat);
+
+// Delete's question, naming the draw of table row `row` beneath it: its date cell, ":", the
+// number cells as stored and "+" with the bonus, e.g. " 19/11/25:  14  17  28  31  42  48  + 05".
+QString deleteQuestionText(const TDrawTable& table, int row);
 
 // Save in the new database dialog.
 struct NewDatabaseInput {
@@ -59,6 +67,8 @@ struct NewDatabaseCheck {
 // `programFolder` is where the header file goes and where an existing one refuses the name.
 NewDatabaseCheck checkNewDatabase(const NewDatabaseInput& input, const QString& programFolder);
 
-// Why `name` cannot be a new database's name ("" when it can): the loader's refusal, also for
-// a name of blanks only.
+// Why `name` cannot be a new database's name ("" when it can), in the loader's words: what the
+// loader refuses, and a name the header file would not give back as typed (leading or trailing
+// blanks) or that is no file name on every system (leading or trailing dots, control
+// characters, any of : * ? " < > |).
 QString newDatabaseNameError(const QString& name);

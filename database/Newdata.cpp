@@ -5,7 +5,7 @@
 #include "DatabaseHeader.h"
 #include "DatabaseOps.h"
 #include "EntryRules.h"
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 

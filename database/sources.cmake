@@ -5,6 +5,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/DrawFilePreload.h database/DrawFilePreload.cpp
   database/DrawTable.h database/DrawTable.cpp
   database/EntryRules.h database/EntryRules.cpp
+  database/TwoDigitYear.h
 )
 list(APPEND BALLMERE_UI_SOURCES
   database/Database.h database/Database.cpp database/Database.ui
@@ -13,6 +14,8 @@ list(APPEND BALLMERE_UI_SOURCES
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp
+  database/DrawImportApply.cpp
+  database/DrawImportStored.h database/DrawImportStored.cpp
   database/DrawImportDateCell.h database/DrawImportDateCell.cpp
   database/DrawImportLine.h database/DrawImportLine.cpp
 )

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "NumberFilterDialog.h"
 #include "ui_NumberFilterDialog.h"
 
-#include "AutoAdvance.h"
+#include "controls/AutoAdvance.h"
 
-#include "app/AppContext.h"
-#include "app/LotteryState.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 

@@ -5,3 +5,4 @@ list(APPEND BALLMERE_CORE_SOURCES
   odds/LineSetIndex.h odds/LineSetIndex.cpp
   odds/BestHitTally.h odds/TallyExactly.cpp odds/TallyRandomDraws.cpp
 )
+list(APPEND BALLMERE_CORE_SOURCES odds/ThreeFigures.h)

@@ -28,9 +28,21 @@ QString LazyPrintService::printLines(const QStringList& lines, int pointSize) {
     return printer ? printer->printLines(lines, pointSize) : error;
 }
 
-QString LazyPrintService::printPage(const std::function<void(QPainter&, const QRect&)>& draw,
-                                   const QString& jobTitle) {
+QString LazyPrintService::printPage(const PageDrawing& draw, const QString& jobTitle) {
     QString error;
     PrintService* printer = service(&error);
     return printer ? printer->printPage(draw, jobTitle) : error;
+}
+
+QByteArray LazyPrintService::linesFile(const QStringList& lines, int pointSize) {
+    QString error;
+    PrintService* printer = service(&error);
+    return printer ? printer->linesFile(lines, pointSize) : QByteArray();
+}
+
+QByteArray LazyPrintService::pageFile(const PageDrawing& draw, const QString& title,
+                                      PageFileType type) {
+    QString error;
+    PrintService* printer = service(&error);
+    return printer ? printer->pageFile(draw, title, type) : QByteArray();
 }

@@ -16,8 +16,9 @@ public:
     ~LazyPrintService() override;
 
     QString printLines(const QStringList& lines, int pointSize) override;
-    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
-                      const QString& jobTitle) override;
+    QString printPage(const PageDrawing& draw, const QString& jobTitle) override;
+    QByteArray linesFile(const QStringList& lines, int pointSize) override;
+    QByteArray pageFile(const PageDrawing& draw, const QString& title, PageFileType type) override;
 
 private:
     PrintService* service(QString* error);

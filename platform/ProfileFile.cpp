@@ -35,6 +35,8 @@ ProfileFile::ProfileFile(const QString& path) : path_(path) {
     exists_ = true;
     if (!read.ok()) {
         unreadable_ = true;
+        readStatus_ = read.status;
+        readError_ = read.systemError;
         return;
     }
     // Lines end CR LF; a lone LF or CR is taken as a line end too, as hand editors may leave one.

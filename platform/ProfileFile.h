@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SafeFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -22,6 +24,10 @@ public:
 
     QString path() const { return path_; }
     bool exists() const { return exists_; }
+    // Why an existing file could not be read (Ok when it was read or does not exist), and the
+    // system's error code for a failed open or read.
+    FileReadResult::Status readStatus() const { return readStatus_; }
+    int readError() const { return readError_; }
 
     // The value of section/key, or `defaultValue` when the key is missing or is not an integer.
     int readInt(const QString& section, const QString& key, int defaultValue) const;
@@ -56,5 +62,7 @@ private:
     QString path_;
     bool exists_ = false;
     bool unreadable_ = false;
+    FileReadResult::Status readStatus_ = FileReadResult::Ok;
+    int readError_ = 0;
     QList<Line> lines_;
 };

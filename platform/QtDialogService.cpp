@@ -17,6 +17,11 @@ QString runFileDialog(QWidget* parent, const FileDialogOptions& options,
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.defaultExtension);
+    // A name typed without an extension takes the one of the type the user picked.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const QString extension = filterExtension(filter);
+        dialog.setDefaultSuffix(extension.isEmpty() ? options.defaultExtension : extension);
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!options.initialName.isEmpty())

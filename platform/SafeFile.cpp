@@ -161,3 +161,15 @@ WriteFileResult writeWholeFile(const QString& path, const QByteArray& bytes, int
         *systemError = writer.systemError();
     return result;
 }
+
+QString writeFileMessage(WriteFileResult result, const QString& path) {
+    switch (result) {
+    case WriteFileResult::Written:
+        return {};
+    case WriteFileResult::CannotCreate:
+        return QStringLiteral("Cannot create file %1").arg(path);
+    case WriteFileResult::WriteFailed:
+        break;
+    }
+    return QStringLiteral("Stream write error");
+}

@@ -54,3 +54,7 @@ enum class WriteFileResult { Written, CannotCreate, WriteFailed };
 // The whole of `bytes` as the new content of `path`, or nothing. `systemError` receives errno.
 WriteFileResult writeWholeFile(const QString& path, const QByteArray& bytes,
                                int* systemError = nullptr);
+
+// What the user is told of a write: "" when written, else "Cannot create file <path>" or
+// "Stream write error".
+QString writeFileMessage(WriteFileResult result, const QString& path);

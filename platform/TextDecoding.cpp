@@ -47,6 +47,18 @@ QString decodeUtf8OrLatin1(QByteArrayView bytes) {
     return decoder.decode(bytes);
 }
 
+QString decodeForeignText(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeUtf8OrLatin1(bytes.sliced(3));
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (!littleEndian && !bytes.startsWith("\xFE\xFF"))
+        return decodeUtf8OrLatin1(bytes);
+    // Only the one mark goes: a second one would be text.
+    QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes.sliced(2));
+}
+
 QByteArray encodeAs(const QString& text, bool utf8) {
     return utf8 ? text.toUtf8() : text.toLatin1();
 }

@@ -9,5 +9,9 @@
 bool isValidUtf8(QByteArrayView bytes);
 // Keeps a leading byte order mark: it is part of the text.
 QString decodeUtf8OrLatin1(QByteArrayView bytes);
+// Text written by another program, to be read and never written back: a byte order mark
+// names UTF-8, UTF-16LE or UTF-16BE and is no part of the text; without one, as
+// decodeUtf8OrLatin1. Spreadsheet programs save "Unicode text" as UTF-16 with its mark.
+QString decodeForeignText(QByteArrayView bytes);
 // The bytes `text` came from when it was read as decodeUtf8OrLatin1 with `wasUtf8`.
 QByteArray encodeAs(const QString& text, bool utf8);

@@ -4,6 +4,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   platform/FileDialogs.h platform/FileDialogs.cpp
   platform/Platform.h
   platform/PrintService.h
+  platform/PrintOrSave.h platform/PrintOrSave.cpp
   platform/ProfileFile.h platform/ProfileFile.cpp
   platform/ProgramFolders.h platform/ProgramFolders.cpp
   platform/SafeFile.h platform/SafeFile.cpp
@@ -13,6 +14,7 @@ list(APPEND BALLMERE_CORE_SOURCES
 )
 list(APPEND BALLMERE_UI_SOURCES
   platform/HintDisplay.h platform/HintDisplay.cpp
+  platform/MessageIcons.h platform/MessageIcons.cpp
   platform/QtDialogService.h platform/QtDialogService.cpp
   platform/BackendPlugins.h
   platform/LazyPrintService.h platform/LazyPrintService.cpp

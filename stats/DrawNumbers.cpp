@@ -4,13 +4,16 @@
 #include "database/DrawTable.h"
 
 DrawNumbers::DrawNumbers(const TDrawTable& table) {
-    rows_.resize(size_t(std::max(0, table.RowCount() - 1)));
-    for (size_t r = 0; r < rows_.size(); ++r) {
+    rows_.reserve(size_t(table.CountDraws()));
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!table.IsDraw(row))
+            continue;
+        auto& numbers = rows_.emplace_back();
         for (int c = 0; c < Cells; ++c) {
             int value = 0;
-            const bool countable = drawCellNumber(table.CellText(c + 1, int(r) + 1), &value) &&
-                                   value >= 1 && value <= 99;
-            rows_[r][size_t(c)] = countable ? quint8(value) : 0;
+            const bool countable =
+                drawCellNumber(table.CellText(c + 1, row), &value) && value >= 1 && value <= 99;
+            numbers[size_t(c)] = countable ? quint8(value) : 0;
         }
     }
 }

@@ -11,10 +11,12 @@
 // Counts agree with CountHits on the same table.
 class DrawNumbers {
 public:
-    // Reads rows 1..the table's last row; cells CountHits would skip are kept as 0.
+    // Reads the table's draws; cells CountHits would skip are kept as 0.
     explicit DrawNumbers(const TDrawTable& table);
 
     HitCountTable count(int n, bool includeBonus) const;
+    // How many draws were read.
+    int size() const { return int(rows_.size()); }
 
 private:
     static constexpr int Cells = 8; // columns 1..7 and the bonus

@@ -2,8 +2,11 @@
 
 #include "DrawNumbers.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DrawTable.h"
+
+#include <QLocale>
+#include <QStringList>
 
 namespace {
 constexpr int HighestNumber = 99;
@@ -76,11 +79,53 @@ QString lastDrawHeading(const TLotteryState& state) {
     return QStringLiteral("Winning Numbers For") + state.DataLastDraw;
 }
 
-QString lastDrawNumbers(const TDrawTable& table, const TLotteryState& state) {
-    if (state.DataTotalDraws <= 0)
+QString lastDrawNumbers(const TDrawTable& table) {
+    const int last = table.LastDrawRow();
+    if (last <= 0)
         return {};
     QString numbers;
     for (int column = 1; column <= BonusColumn; ++column)
-        numbers += table.CellText(column, state.DataTotalDraws);
+        numbers += table.CellText(column, last);
     return numbers;
+}
+
+QString lastDrawForDisplay(const TDrawTable& table) {
+    const int last = table.LastDrawRow();
+    if (last <= 0)
+        return {};
+    QStringList numbers;
+    for (int column = 1; column < BonusColumn; ++column) {
+        const QString cell = table.CellText(column, last).trimmed();
+        if (!cell.isEmpty())
+            numbers << cell;
+    }
+    QString text = numbers.join(QLatin1Char(' '));
+    const QString bonus = table.CellText(BonusColumn, last).trimmed();
+    if (!bonus.isEmpty())
+        text += (text.isEmpty() ? QStringLiteral("+ ") : QStringLiteral(" + ")) + bonus;
+    return text;
+}
+
+QString countedDrawsText(const TDrawTable& table, int n) {
+    const int draws = table.CountDraws();
+    if (draws <= 0)
+        return QStringLiteral("No draws stored");
+    const int last = qBound(1, n, draws);
+    QString first;
+    QString until;
+    int seen = 0;
+    for (int row = 1; row < table.RowCount() && seen < last; ++row) {
+        if (!table.IsDraw(row))
+            continue;
+        ++seen;
+        if (seen == 1)
+            first = table.CellText(0, row).trimmed();
+        if (seen == last)
+            until = table.CellText(0, row).trimmed();
+    }
+    if (last == 1)
+        return QStringLiteral("Draw 1: ") + first;
+    // Grouped thousands read more easily in a long history: "1,000".
+    const QLocale english(QLocale::English);
+    return QStringLiteral("Draws 1 to %1: %2 to %3").arg(english.toString(last), first, until);
 }

@@ -14,9 +14,12 @@ constexpr int BonusColumn = 8;
 
 HitCountTable CountHits(const TDrawTable& table, int n, bool includeBonus) {
     HitCountTable counts{};
-    const int lastRow = qMin(n, table.RowCount() - 1);
     const int lastColumn = includeBonus ? BonusColumn : LastNumberColumn;
-    for (int row = 1; row <= lastRow; ++row) {
+    int draws = 0;
+    for (int row = 1; row < table.RowCount() && draws < n; ++row) {
+        if (!table.IsDraw(row))
+            continue;
+        ++draws;
         for (int column = 1; column <= lastColumn; ++column) {
             int value = 0;
             if (drawCellNumber(table.CellText(column, row), &value) && value >= 1 && value <= 99)

@@ -19,7 +19,8 @@ struct HitLimits {
     double upper = 0;     // mean + deviation: at or above is hot
 };
 
-// Counts rows 1..n, columns 1..7 and, with includeBonus, column 8. Every occurrence counts.
+// Counts the first n draws (the dated rows, in table order), columns 1..7 and, with
+// includeBonus, column 8. Every occurrence counts.
 // Cells that are not a whole number, or hold one outside 1..99, are skipped.
 HitCountTable CountHits(const TDrawTable& table, int n, bool includeBonus);
 

@@ -1,40 +1,110 @@
 #include "Stats.h"
-#include "controls/StatusHint.h"
 #include "ui_Stats.h"
 
 #include "DrawNumbers.h"
+#include "FairDraw.h"
 #include "HitBars.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "charting/BarChart.h"
 #include "database/DrawTable.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
-#include "platform/PrintService.h"
+#include "platform/PrintOrSave.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 namespace {
 
-constexpr int RichColourDepth = 8; // above this, shaded bars and a gradient
-constexpr int SpinCharacters = 5;
-constexpr double PrintMargin = 0.1; // of the page height, at the top and at the bottom
+constexpr int RichColourDepth = 8;   // above this, shaded bars and a gradient
+constexpr int SpinCharacters = 5;    // enough for 99,999 draws; a longer history takes more
+constexpr double PrintMargin = 0.1;  // of the page height, at the top and at the bottom
+constexpr double SmallestPoints = 6; // the smallest face a shrunk text still reads in
+// 499 x 387 for the chart and its controls, and a row beneath for the fair-draw check box and
+// its verdict.
+constexpr int WindowWidth = 499;
+constexpr int WindowHeight = 446;
 
 int screenDepth(const QWidget& window) {
     const QScreen* const screen = window.screen();
     return screen ? screen->depth() : 32;
 }
 
-// Long draws (seven numbers and a bonus) take a smaller font rather than lose digits.
-void shrinkToFit(QLabel* label) {
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() &&
-           font.pointSizeF() > 6)
+// Long texts take a smaller font rather than lose digits: the last draw when it has seven
+// numbers and a bonus, and "all draws" of a long history in the History box.
+void shrinkToFit(QWidget* widget, const QString& text, int room) {
+    QFont font = widget->font();
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    widget->setFont(font);
+}
+
+// A word-wrapped label's text whole within its box: from the window's face down, as far as needed.
+void shrinkWrappedToFit(QLabel* label, const QFont& normal) {
+    const auto height = [label](const QFont& font) {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, label->width(), 1 << 20), Qt::TextWordWrap, label->text())
+            .height();
+    };
+    QFont font = normal;
+    while (height(font) > label->height() && font.pointSizeF() > SmallestPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     label->setFont(font);
+}
+
+// The verdict under the printed chart, in the bottom margin, scaled as the chart is.
+void printVerdict(QPainter& painter, const QRect& page, const QRectF& chartArea,
+                  const QSizeF& layoutSize, const QFont& base, const QString& verdict) {
+    constexpr double VerdictPoints = 9;
+    constexpr double Indent = 0.03; // of the page width, each side
+    const double scale = chartArea.height() / layoutSize.height();
+    const QRectF room(0, 0, page.width() / scale, (page.bottom() + 1 - chartArea.bottom()) / scale);
+    const QFont font = chartFont(base, VerdictPoints);
+    painter.save();
+    painter.translate(page.left(), chartArea.bottom());
+    painter.scale(scale, scale);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const double lineGap = QFontMetricsF(font).height() / 2;
+    painter.drawText(room.adjusted(room.width() * Indent, lineGap, -room.width() * Indent, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, verdict);
+    painter.restore();
+}
+
+// Pixels a spin box's text may take: its edit field less the line edit's own margins.
+int textRoom(const QSpinBox& spin) {
+    constexpr int LineEditMargins = 2 * 2;
+    QStyleOptionSpinBox option;
+    option.initFrom(&spin);
+    option.rect = spin.rect();
+    option.frame = spin.hasFrame();
+    option.buttonSymbols = spin.buttonSymbols();
+    option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField |
+                         QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    return spin.style()
+               ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &spin)
+               .width() -
+           LineEditMargins;
+}
+
+// A hint shown whole in the status bar: a long one in a smaller face, down to the smallest that
+// still reads; only beyond that is it cut short.
+void showWholeHint(QStatusBar* bar, const QFont& normal, const QString& hint) {
+    // The bar's message area: its width less the margins QStatusBar keeps around the text.
+    constexpr int MessageMargins = 6 + 12;
+    const int room = bar->width() - MessageMargins;
+    QFont font = normal;
+    while (QFontMetrics(font).horizontalAdvance(hint) > room && font.pointSizeF() > SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    bar->setFont(font);
+    bar->showMessage(QFontMetrics(font).elidedText(hint, Qt::ElideRight, std::max(room, 1)));
 }
 
 void setHint(QWidget* control, const char* text) {
@@ -49,7 +119,7 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
       colourDepth_(colourDepth ? std::move(colourDepth) : ColourDepth(screenDepth)) {
     ui_->setupUi(this);
     setModal(true);
-    setFixedSize(499, 387);
+    setFixedSize(WindowWidth, WindowHeight);
     ui_->Bevel1->lower();
 
     BarChart* const chart = ui_->Chart1;
@@ -64,16 +134,19 @@ TForm8::TForm8(AppContext& context, QWidget* parent, ColourDepth colourDepth)
     setHint(ui_->CheckBox2, "Include the Bonus number in the above statistics");
     setHint(ui_->SpinEdit1, "How many draws would you like visible. Used to find if previous "
                             "numbers where hot, cold etc");
+    setHint(ui_->CheckBox4, "Show the count a fair draw gives each number, the range it stays "
+                            "within 19 times in 20, and whether these counts are fair");
     setHint(ui_->Button1, "Print the above graph");
     setHint(ui_->Button8, "Close the Statistics page");
 
-    ui_->SpinEdit1->findChild<QLineEdit*>()->setMaxLength(SpinCharacters);
     ui_->CheckBox2->setEnabled(false);
     ui_->Panel1->hide();
+    ui_->VerdictLabel->hide();
 
     connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm8::CheckBox1Click);
     connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm8::CheckBox2Click);
     connect(ui_->CheckBox3, &QCheckBox::clicked, this, &TForm8::CheckBox3Click);
+    connect(ui_->CheckBox4, &QCheckBox::clicked, this, &TForm8::CheckBox4Click);
     connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm8::SpinEdit1Change);
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm8::Button8Click);
@@ -104,7 +177,12 @@ void TForm8::FormCreate() {
     {
         // Setting the limits is not a change of the user's: the bars are drawn once, below.
         const QSignalBlocker blocker(ui_->SpinEdit1);
-        ui_->SpinEdit1->setMaximum(std::max(1, state.DataTotalDraws));
+        const int maximum = std::max(1, state.DataTotalDraws);
+        // Room for every digit of "all draws", or the box would cut it and count fewer.
+        ui_->SpinEdit1->findChild<QLineEdit*>()->setMaxLength(
+            std::max(SpinCharacters, int(QString::number(maximum).size())));
+        ui_->SpinEdit1->setMaximum(maximum);
+        shrinkToFit(ui_->SpinEdit1, QString::number(maximum), textRoom(*ui_->SpinEdit1));
         ui_->SpinEdit1->setValue(state.DataTotalDraws);
     }
     if (state.DataTotalDraws == 1)
@@ -115,8 +193,8 @@ void TForm8::FormCreate() {
     redraw(false);
 
     ui_->Label6->setText(lastDrawHeading(state));
-    ui_->Label7->setText(lastDrawNumbers(context_.table, state));
-    shrinkToFit(ui_->Label7);
+    ui_->Label7->setText(lastDrawForDisplay(context_.table));
+    shrinkToFit(ui_->Label7, ui_->Label7->text(), ui_->Label7->width());
 }
 
 void TForm8::FormDestroy() {
@@ -125,13 +203,15 @@ void TForm8::FormDestroy() {
 }
 
 void TForm8::DoShowHint(const QString& text) {
-    showStatusHint(ui_->StatusBar1, text);
+    showWholeHint(ui_->StatusBar1, font(), text);
 }
 
 void TForm8::redraw(bool showClasses) {
     const HitBarList bars = BuildHitBars(context_.table, context_.state, ui_->SpinEdit1->value(),
                                          ui_->CheckBox2->isChecked(), showClasses);
     BarChart* const chart = ui_->Chart1;
+    // The History box counts from the first draw on: say which draws those are.
+    chart->setSubtitle(countedDrawsText(context_.table, ui_->SpinEdit1->value()));
     chart->clear();
     for (const HitBar& bar : bars) {
         if (bar.classified)
@@ -140,6 +220,29 @@ void TForm8::redraw(bool showClasses) {
         else
             chart->addBar(bar.label, bar.value);
     }
+    showFairDraw();
+}
+
+void TForm8::showFairDraw() {
+    BarChart* const chart = ui_->Chart1;
+    QLabel* const verdict = ui_->VerdictLabel;
+    if (!ui_->CheckBox4->isChecked()) {
+        chart->setBand(std::nullopt);
+        verdict->hide();
+        return;
+    }
+    const FairDrawReading reading =
+        readFairDraw(*draws_, context_.state, ui_->SpinEdit1->value(), ui_->CheckBox2->isChecked());
+    if (reading.range) {
+        // A count cannot fall below 0: neither does the range shown.
+        const ExpectedRange& range = *reading.range;
+        chart->setBand(ChartBand{range.expected, std::max(0.0, range.low), range.high});
+    } else {
+        chart->setBand(std::nullopt);
+    }
+    verdict->setText(reading.verdict);
+    shrinkWrappedToFit(verdict, font());
+    verdict->show();
 }
 
 void TForm8::CheckBox1Click() {
@@ -157,6 +260,10 @@ void TForm8::CheckBox3Click() {
     redraw(show);
 }
 
+void TForm8::CheckBox4Click() {
+    showFairDraw();
+}
+
 void TForm8::SpinEdit1Change() {
     redraw(ui_->CheckBox3->isChecked());
 }
@@ -164,16 +271,19 @@ void TForm8::SpinEdit1Change() {
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
     const QSizeF doubled = QSizeF(chart->size()) * 2;
-    const QString error = context_.platform.printer.printPage(
-        [chart, doubled](QPainter& painter, const QRect& page) {
+    const QString verdict = ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString();
+    const QFont base = font();
+    printPageOrSave(
+        this, context_.platform,
+        [chart, doubled, verdict, base](QPainter& painter, const QRect& page) {
             const double margin = page.height() * PrintMargin;
             const QRectF area(page.left(), page.top() + margin, page.width(),
                               page.height() - 2 * margin);
             chart->render(painter, area, doubled);
+            if (!verdict.isEmpty())
+                printVerdict(painter, page, area, doubled, base, verdict);
         },
         QStringLiteral("Chart1"));
-    if (!error.isEmpty())
-        context_.platform.dialogs.error(this, error);
 }
 
 void TForm8::Button8Click() {

@@ -3,9 +3,10 @@
 // The statistics window: one bar per number of the loaded game showing how often it was drawn
 // over the first n stored draws, optionally with bonus numbers and coloured hot / average /
 // cold, with value tags, zoom and scroll, and printing; the last stored draw under the chart.
+// On request it shows where a fair draw's counts would lie and whether these are fair.
 // It only reads the draw table.
 
-#include "app/AppContext.h"
+#include "state/AppContext.h"
 #include "platform/HintDisplay.h"
 
 #include <QDialog>
@@ -35,6 +36,7 @@ public:
     void CheckBox1Click();
     void CheckBox2Click();
     void CheckBox3Click();
+    void CheckBox4Click();
     void SpinEdit1Change();
     void Button1Click();
     void Button8Click();
@@ -47,6 +49,7 @@ private:
     void FormDestroy();
     void DoShowHint(const QString& text);
     void redraw(bool showClasses);
+    void showFairDraw();
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm8> ui_;

@@ -1,6 +1,7 @@
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
-#include "app/LotteryState.h"
+#include "app/LineGenerator.h"
+#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "support/Fakes.h"
 
@@ -52,10 +53,10 @@ class TestAdvancedPickers : public QObject {
     Q_OBJECT
 
 private slots:
-    void quickLineReseedsForEveryCandidate();
+    void quickBatchSeedsOnce();
+    void quickLinesAreNotPatterned();
     void quickLineFilters_data();
     void quickLineFilters();
-    void quickLineStopsWhenTheClockStandsStill();
     void pools_data();
     void pools();
     void compositionMakesValidLines();
@@ -64,30 +65,43 @@ private slots:
     void impossibleLineIsBounded();
 };
 
-// Each candidate comes from a generator seeded with the clock reading just taken, so the line
-// is the first six different non-zero values of that sequence.
-void TestAdvancedPickers::quickLineReseedsForEveryCandidate() {
+// A batch reads the clock once and draws every line from the one generator seeded with it, so
+// its lines are those of the main window's draw with that seed.
+void TestAdvancedPickers::quickBatchSeedsOnce() {
     FakeClock clock;
     clock.advancePerRead = 1;
     const int start = clock.millis;
     QuickPicker picker(clock);
+    picker.startBatch();
     TLotteryState s = game(6, 1, 49);
-    const PickedLine line = picker.drawLine(s, {});
-    QVERIFY(line.ok);
-
-    Numbers expected;
-    for (int reading = start; expected.size() < 6; ++reading) {
-        RandomGenerator random(RandomGenerator::seedFromTimeOfDay(reading));
-        const int candidate = random.next(50);
-        if (candidate >= 1 && !expected.contains(candidate))
-            expected << candidate;
+    TLotteryState expected = s;
+    RandomGenerator random(RandomGenerator::seedFromTimeOfDay(start));
+    for (int i = 0; i < 3; ++i) {
+        const PickedLine line = picker.drawLine(s, {});
+        QVERIFY(line.ok);
+        QVERIFY(drawLine(expected, random));
+        QCOMPARE(line.text, lineListText(expected));
     }
-    std::sort(expected.begin(), expected.end());
-    QCOMPARE(lineOf(s, 6), expected);
-    QCOMPARE(picker.candidates(), clock.reads);
-    QCOMPARE(picker.repeatedReadings(), 0);
-    QCOMPARE(line.text.left(9), QStringLiteral("6/49  >  "));
-    QCOMPARE(line.text.size(), 9 + 6 * 2 + 5 * 3);
+    QCOMPARE(clock.reads, 1);
+}
+
+// Lines of close neighbours (every gap 3 or less) are about 1 in 1,600 random lines of 6 from 49.
+void TestAdvancedPickers::quickLinesAreNotPatterned() {
+    FakeClock clock;
+    clock.advancePerRead = 1;
+    QuickPicker picker(clock);
+    picker.startBatch();
+    TLotteryState s = game(6, 1, 49);
+    int patterned = 0;
+    for (int i = 0; i < 100; ++i) {
+        QVERIFY(picker.drawLine(s, {}).ok);
+        const Numbers line = lineOf(s, 6);
+        bool close = true;
+        for (int k = 1; k < line.size(); ++k)
+            close = close && line[k] - line[k - 1] <= 3;
+        patterned += close;
+    }
+    QVERIFY2(patterned <= 1, qPrintable(QString::number(patterned)));
 }
 
 void TestAdvancedPickers::quickLineFilters_data() {
@@ -111,6 +125,7 @@ void TestAdvancedPickers::quickLineFilters() {
     FakeClock clock;
     clock.advancePerRead = 1;
     QuickPicker picker(clock);
+    picker.startBatch();
     TLotteryState s = game(6, 1, 15);
     s.UseFavorites = s.UseExcluded = true;
     s.Favorites = {0, 7, 12, 0, 0, 0, 0, 0};
@@ -129,28 +144,6 @@ void TestAdvancedPickers::quickLineFilters() {
     }
     if (always.isEmpty())
         QVERIFY(favouritesSeen < 200);
-}
-
-// A clock that never moves gives the same candidate forever: refused as a repeat once the first
-// slot holds it, until the try budget ends the line. Favourites need no new reading.
-void TestAdvancedPickers::quickLineStopsWhenTheClockStandsStill() {
-    FakeClock clock;
-    QuickPicker picker(clock, 5000);
-    TLotteryState s = game(6, 1, 49);
-    s.LineNumbers = {0, 1, 2, 3, 4, 5, 6, 7};
-    const PickedLine line = picker.drawLine(s, {});
-    QVERIFY(!line.ok);
-    QVERIFY(line.problem.contains(QLatin1String("clock")));
-    QCOMPARE(clock.reads, 5001);
-    QCOMPARE(picker.repeatedReadings(), 5000);
-    QCOMPARE(lineOf(s, 7), (Numbers{1, 2, 3, 4, 5, 6, 7})); // untouched
-
-    TLotteryState pair = game(2, 1, 49);
-    pair.Favorites = {0, 12, 7, 0, 0, 0, 0, 0};
-    pair.UseFavorites = true;
-    const PickedLine favourites = picker.drawLine(pair, {true, false});
-    QVERIFY(favourites.ok);
-    QCOMPARE(favourites.text, QStringLiteral("2/49  >  07 - 12"));
 }
 
 void TestAdvancedPickers::pools_data() {

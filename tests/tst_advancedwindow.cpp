@@ -122,6 +122,8 @@ private slots:
     void quickCount_data();
     void quickCount();
     void quickFilters();
+    void statsAfterAQuickBatch();
+    void expectedHitsFollowTheList();
     void batchLetsTheWindowPaint();
     void rangeGuard();
     void editingAfterABatch();
@@ -174,7 +176,7 @@ void TestAdvancedWindow::opening() {
     Fixture f;
     TForm9& window = f.open();
     QCOMPARE(window.windowTitle(), QStringLiteral("Advanced picking of numbers"));
-    QCOMPARE(window.size(), QSize(500, 387));
+    QCOMPARE(window.size(), QSize(500, 387 + 30)); // and the line of expected hits
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(f.label("Label8"), QStringLiteral("Pick 6 numbers from 1 - 49 inclusive"));
     QCOMPARE(f.label("Label7"), QStringLiteral("0 Picks Left"));
@@ -244,6 +246,31 @@ void TestAdvancedWindow::quickCount() {
         QCOMPARE(f.get<QProgressBar>("ProgressBar1")->maximum(), lines);
         QCOMPARE(f.get<QProgressBar>("ProgressBar1")->value(), lines);
     }
+}
+
+// A quick batch opens the way to the statistics whenever a database is loaded, however few
+// draws it holds; the hot / average / cold group still needs ten.
+void TestAdvancedWindow::statsAfterAQuickBatch() {
+    Fixture f;
+    f.loadDatabase(Numbers(49, 0), 3);
+    f.open();
+    QVERIFY(!f.button(6)->isEnabled());
+    f.quick(QStringLiteral("2"));
+    QCOMPARE(f.enabledButtons(), QStringLiteral("34568"));
+    QVERIFY(!f.get<QLineEdit>("Edit1")->isEnabled());
+}
+
+// The line of expected hits counts the list's lines, and goes with them on Clear.
+void TestAdvancedWindow::expectedHitsFollowTheList() {
+    Fixture f;
+    f.open();
+    QCOMPARE(f.label("OddsLabel"), QString());
+    f.quick(QStringLiteral("100"));
+    QCOMPARE(f.label("OddsLabel"), QStringLiteral("Expected among 100 lines: 6 hits 0.00000715, "
+                                                  "5 hits 0.00184, 4 hits 0.0969, 3 hits 1.77"));
+    f.window->Button3Click();
+    QCOMPARE(f.label("OddsLabel"), QString());
+    QVERIFY(f.get<QPushButton>("WheelsButton")->isEnabled());
 }
 
 // The boxes refuse to tick with nothing in force, and pass the main window's lists on.
@@ -343,6 +370,7 @@ void TestAdvancedWindow::saveClearPrint() {
     f.window->Button3Click();
     QCOMPARE(f.window->listLines().size(), 4);
     QCOMPARE(f.enabledButtons(), QStringLiteral("238"));
+    QCOMPARE(f.get<QProgressBar>("ProgressBar1")->value(), -1); // empty again
 }
 
 void TestAdvancedWindow::statisticsGroup_data() {

@@ -1,6 +1,7 @@
 #include "app/CheckFile.h"
 
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -34,6 +35,8 @@ private slots:
     void replacesExistingFileWhole();
     void read_data();
     void read();
+    void encodings_data();
+    void encodings();
     void unreadable_data();
     void unreadable();
     void tooLarge();
@@ -121,11 +124,11 @@ void TestCheckFile::read_data() {
         << QStringList{QString::fromLatin1(QByteArray("1/49  >  0\0\xff", 12))};
     QTest::newRow("valid UTF-8") << QByteArray("a\r\n1/49  >  \xc3\xa9")
                                  << QStringList{"a", "1/49  >  é"};
-    QTest::newRow("byte order mark kept")
+    QTest::newRow("byte order mark dropped, a later one kept")
         << QByteArray("\xef\xbb\xbf"
                       "a\r\n\xef\xbb\xbf"
                       "b")
-        << QStringList{QStringLiteral("\ufeffa"), QStringLiteral("\ufeffb")};
+        << QStringList{QStringLiteral("a"), QStringLiteral("\ufeffb")};
     QTest::newRow("one bad byte makes it all Latin-1")
         << QByteArray("\xc3\xa9\r\n\xe9") << QStringList{"Ã©", "é"};
 }
@@ -140,6 +143,32 @@ void TestCheckFile::read() {
     QStringList lines{"stale"};
     QVERIFY(CheckFile::read(path, &lines));
     QCOMPARE(lines, expected);
+}
+
+// The same lines saved by other programs in each encoding they use for text.
+void TestCheckFile::encodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = QStringLiteral("Ballmère Pro\r\n6/49  >  03 - 12\n\u20ac 1\r");
+    const auto encoded = [&](QStringConverter::Encoding encoding, bool mark) -> QByteArray {
+        return QStringEncoder(encoding, mark ? QStringConverter::Flag::WriteBom
+                                             : QStringConverter::Flag::Default)
+            .encode(text);
+    };
+    QTest::newRow("UTF-8") << encoded(QStringConverter::Utf8, false);
+    QTest::newRow("UTF-8 with its mark") << encoded(QStringConverter::Utf8, true);
+    QTest::newRow("UTF-16LE with its mark") << encoded(QStringConverter::Utf16LE, true);
+    QTest::newRow("UTF-16BE with its mark") << encoded(QStringConverter::Utf16BE, true);
+}
+
+void TestCheckFile::encodings() {
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("in.bmc");
+    putBytes(path, bytes);
+    QStringList lines;
+    QVERIFY(CheckFile::read(path, &lines));
+    QCOMPARE(lines, QStringList({QStringLiteral("Ballmère Pro"), QStringLiteral("6/49  >  03 - 12"),
+                                 QStringLiteral("\u20ac 1")}));
 }
 
 void TestCheckFile::unreadable_data() {
@@ -166,9 +195,9 @@ void TestCheckFile::tooLarge() {
     QFile file(dir.filePath("huge.bmc"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(CheckFile::MaxFileSize + 1));
     file.close();
-    QStringList lines{"kept"};
+    TextLines lines = TextLines::fromList({"kept"});
     QCOMPARE(CheckFile::readLines(file.fileName(), &lines), CheckFile::ReadStatus::TooLarge);
-    QCOMPARE(lines, QStringList{"kept"});
+    QCOMPARE(lines.toList(), QStringList{"kept"});
 }
 
 void TestCheckFile::numberAt_data() {

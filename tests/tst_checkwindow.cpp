@@ -85,6 +85,14 @@ struct Fixture {
             all += edit(k)->isVisible() ? u'x' : u'-';
         return all;
     }
+    // The captions under the boxes, "1".."7" and "Bonus", in the same form.
+    QString captionsShown() const {
+        QString all;
+        for (const char* name :
+             {"Label8", "Label9", "Label10", "Label11", "Label12", "Label13", "Label14", "Label2"})
+            all += child<QLabel>(*window, name)->isVisible() ? u'x' : u'-';
+        return all;
+    }
 };
 
 } // namespace
@@ -105,6 +113,7 @@ private slots:
     void hintsComeBackOnClose();
     void hostileFilesLoad_data();
     void hostileFilesLoad();
+    void manyShortLinesLoad();
     void mainWindowOpensIt();
     void everythingFits();
 };
@@ -121,6 +130,7 @@ void TestCheckWindow::opening() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Check for winning numbers"));
     QCOMPARE(w.size(), QSize(500, 387));
     QCOMPARE(f.shown(), QStringLiteral("xxxx---x"));
+    QCOMPARE(f.captionsShown(), f.shown());
     QVERIFY(!child<QWidget>(w, "Panel1")->isVisible());
     QVERIFY(!f.enabled("Button2"));
     QCOMPARE(f.memo("Memo2"), CheckFile::headerLines());
@@ -267,9 +277,11 @@ void TestCheckWindow::useLastLine() {
     f.edit(8)->setText("88");
     f.click("CheckBox2");
     QCOMPARE(f.shown(), shownTicked);
+    QCOMPARE(f.captionsShown(), shownTicked);
     QCOMPARE(f.boxes(), filled);
     f.click("CheckBox2");
     QCOMPARE(f.shown(), shownUnticked);
+    QCOMPARE(f.captionsShown(), shownUnticked);
     QCOMPARE(f.boxes(), QStringList(8, QString()));
 }
 
@@ -335,6 +347,27 @@ void TestCheckWindow::hostileFilesLoad() {
     QVERIFY(!f.memo("Memo1").isEmpty());
     for (const QString& line : f.memo("Memo2"))
         QVERIFY(line.size() <= 1001);
+}
+
+// Twenty million empty lines and one saved line at the end: the list shows the first lines and
+// how many more there are, so it is laid out at once; the count and the check take every line.
+void TestCheckWindow::manyShortLinesLoad() {
+    constexpr int Empty = 20 * 1024 * 1024;
+    Fixture f;
+    f.open();
+    f.load(checkFile({}) + QByteArray(Empty, '\n') + "3/49  >  12 - 13 - 14\r\n");
+    QCOMPARE(f.text("Label7"), QStringLiteral("Total Loaded Draws : %1").arg(Empty + 1));
+    const QStringList shown = f.memo("Memo2");
+    QCOMPARE(shown.size(), 4 + 100000 + 1);
+    QCOMPARE(shown.first(), CheckFile::headerLines().first());
+    QCOMPARE(shown.last(), QStringLiteral("(%1 more lines, not shown)").arg(Empty + 5 - 100004));
+    QVERIFY(f.enabled("Button2"));
+
+    for (int k = 1; k <= 3; ++k)
+        f.edit(k)->setText(QString::number(11 + k));
+    f.click("Button2");
+    QCOMPARE(f.memo("Memo1"),
+             (QStringList{"12  13  14    (3 Number Hit)", "", "1 Winning line found"}));
 }
 
 void TestCheckWindow::mainWindowOpensIt() {

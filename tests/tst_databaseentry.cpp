@@ -1,5 +1,6 @@
 #include "database/Database.h"
 #include "database/EntryRules.h"
+#include "database/TwoDigitYear.h"
 #include "platform/SystemClock.h"
 #include "support/CaptionFit.h"
 #include "support/DatabaseFixture.h"
@@ -55,6 +56,13 @@ struct Window {
 
 const QStringList SixAndBonus{"03", "17", "22", "31", "40", "45", "12"};
 
+// A draw file holding DrawLine with its cell in `column` replaced by `cell`.
+QByteArray withCell(int column, const QByteArray& cell) {
+    QList<QByteArray> cells = DrawLine.split(',');
+    cells[column] = '"' + cell + '"';
+    return cells.join(',') + '\r';
+}
+
 QByteArray withEmptyRows(const QByteArray& lines, int rows) {
     QByteArray bytes = lines;
     for (int n = 0; n < rows; ++n)
@@ -75,6 +83,13 @@ private slots:
     void failedOkKeepsGridLocked();
     void addEditDeleteRoundTrip();
     void editOfUnreadableDate();
+    void everyAcceptedDateIsKept();
+    void editReadsTwoDigitYears_data();
+    void editReadsTwoDigitYears();
+    void editRefusesCellsItCannotShow_data();
+    void editRefusesCellsItCannotShow();
+    void deleteQuestionNamesTheDraw_data();
+    void deleteQuestionNamesTheDraw();
     void deletingOnlyDrawKeepsButtons();
     void fifteenthDrawGrowsTable();
     void loadKeepsSelectedRow();
@@ -116,6 +131,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
             QCOMPARE(w.edit(k)->isHidden(), k != 8);
         }
         QCOMPARE(w.edit(8)->palette().color(QPalette::Base), grey);
+        QVERIFY(child<QLabel>(*w.window, "Label3")->isHidden()); // "Bonus" goes with its box
         QVERIFY(!w.window->entering());
     };
     checkBrowse();
@@ -129,6 +145,7 @@ void TestDatabaseEntry::browseAndEntryStates() {
         QVERIFY(w.button(k)->isEnabled());
     for (int k : {1, 2, 3, 4, 5, 6, 7, 9})
         QCOMPARE(!w.edit(k)->isHidden(), shownBoxes.contains(k));
+    QCOMPARE(!child<QLabel>(*w.window, "Label3")->isHidden(), shownBoxes.contains(9));
     QCOMPARE(w.edit(8)->palette().color(QPalette::Base), white);
     QCOMPARE(w.edit(8)->text(), QStringLiteral("07/12/26"));
     QCOMPARE(w.focused(), QStringLiteral("Edit8"));
@@ -159,6 +176,13 @@ void TestDatabaseEntry::okChecks_data() {
     QTest::newRow("date of blanks")
         << "        " << SixAndBonus << QStringList{"You need to enter a valid date"} << "Edit8"
         << "" << none;
+    // Eight characters that the draw file would not give back.
+    for (const char* unstorable : {"\"\"\"\"\"\"\"\"", "06/12/9\"", "06\r12/97", "06\n12/97",
+                                   "06\t12/97", "06/12/9 ", "06/12/\0327", "\00106/12/9"})
+        QTest::newRow(qPrintable("date " + QByteArray(unstorable).toHex()))
+            << QString::fromLatin1(unstorable) << SixAndBonus
+            << QStringList{"You need to enter a valid date"} << "Edit8"
+            << "" << none;
     QTest::newRow("empty first box, letters in the next")
         << date << QStringList{"", "ab", "22", "31", "40", "45", "12"}
         << QStringList{"Please enter all numbers"} << "Edit1"
@@ -260,7 +284,8 @@ void TestDatabaseEntry::addEditDeleteRoundTrip() {
     QCOMPARE(readFile(w.drawPath), withEmptyRows(edited + "\r", 13));
     w.window->Button3Click();
     QCOMPARE(w.t.dialogs.questions,
-             QStringList(2, QStringLiteral("Are you sure you want to Delete this line ?")));
+             QStringList(2, QStringLiteral("Are you sure you want to Delete this line ?\n"
+                                           " 07/12/97:  03  18  22  31  40  45  + 12")));
     QCOMPARE(readFile(w.drawPath), withEmptyRows({}, 14));
     QCOMPARE(w.label("Label13"), QStringLiteral("0"));
     QCOMPARE(w.label("Label14"), QString());
@@ -283,6 +308,108 @@ void TestDatabaseEntry::editOfUnreadableDate() {
     w.t.clock.dateFormat = QStringLiteral("dd-MM-yy");
     w.window->Button4Click();
     QCOMPARE(w.edit(8)->text(), QStringLiteral("01-01-99"));
+}
+
+// Whatever character a date accepted by Ok holds, the draw file gives it back unchanged.
+void TestDatabaseEntry::everyAcceptedDateIsKept() {
+    TDrawTable table;
+    table.SetRowCount(0x10000);
+    int row = 0;
+    for (char16_t c = 1; c != 0; ++c) {
+        const QString date = QStringLiteral("01/01/9") + QChar(c);
+        if (!checkDrawEntry(date, {}).failed())
+            table.SetCellText(0, ++row, drawDateCell(date));
+    }
+    QVERIFY(row > 60000);
+    table.SetRowCount(row + 1);
+    QTemporaryDir folder;
+    QCOMPARE(table.SaveRows(folder.filePath(QStringLiteral("dates.bmi"))), QString());
+    TDrawTable again;
+    QVERIFY(again.LoadRows(folder.filePath(QStringLiteral("dates.bmi"))));
+    QVERIFY(cellsOf(again) == cellsOf(table));
+}
+
+void TestDatabaseEntry::editReadsTwoDigitYears_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("shown"); // "" when Edit refuses the date
+    QTest::newRow("29/02/00 is in 2000") << "dd/MM/yy" << QByteArray(" 29/02/00") << "29/02/00";
+    QTest::newRow("29/02/50 is in 1950") << "dd/MM/yy" << QByteArray(" 29/02/50") << "";
+    QTest::newRow("29/02/48 is in 2048") << "dd/MM/yy" << QByteArray(" 29/02/48") << "29/02/48";
+    QTest::newRow("month first") << "MM/dd/yy" << QByteArray(" 02/29/00") << "02/29/00";
+    QTest::newRow("year first") << "yy-MM-dd" << QByteArray(" 00-02-29") << "00-02-29";
+    QTest::newRow("one-digit day and month") << "dd.MM.yy" << QByteArray(" 9.2.00") << "09.02.00";
+    QTest::newRow("31st of April") << "dd/MM/yy" << QByteArray(" 31/04/00") << "";
+}
+
+void TestDatabaseEntry::editReadsTwoDigitYears() {
+    QFETCH(QString, format);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, shown);
+    static_assert(yearFromTwoDigits(0) == 2000 && yearFromTwoDigits(49) == 2049);
+    static_assert(yearFromTwoDigits(50) == 1950 && yearFromTwoDigits(99) == 1999);
+    Window w(withCell(0, cell));
+    w.t.clock.dateFormat = format;
+    w.window->Button4Click();
+    const QString refusal = QStringLiteral("'%1' is not a valid date").arg(QString(cell));
+    QCOMPARE(w.t.dialogs.messages(), shown.isEmpty() ? QStringList{refusal} : QStringList());
+    QCOMPARE(w.edit(8)->text(), shown);
+}
+
+void TestDatabaseEntry::editRefusesCellsItCannotShow_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("message"); // "" when Edit shows the row
+    QTest::addColumn<QString>("shown");   // the cell's box then
+    QTest::newRow("beyond any integer")
+        << 1 << QByteArray("  2147483648") << "'  2147483648' is not a valid number"
+        << "";
+    QTest::newRow("three digits") << 3 << QByteArray("  123") << "'  123' is not a valid number"
+                                  << "";
+    QTest::newRow("bonus") << 8 << QByteArray("  100") << "'  100' is not a valid number"
+                           << "";
+    QTest::newRow("negative, one digit") << 4 << QByteArray("  -5") << ""
+                                         << "-5";
+    // Column 7 is not used by a pick-6 game: Ok does not store its box.
+    QTest::newRow("unused column") << 7 << QByteArray("  123") << ""
+                                   << "12";
+}
+
+void TestDatabaseEntry::editRefusesCellsItCannotShow() {
+    QFETCH(int, column);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    const QByteArray file = withCell(column, cell);
+    Window w(file);
+    w.window->Button4Click();
+    QCOMPARE(w.t.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(w.edit(column == 8 ? 9 : column)->text(), shown);
+    w.window->Button7Click();
+    QCOMPARE(readFile(w.drawPath), file);
+}
+
+void TestDatabaseEntry::deleteQuestionNamesTheDraw_data() {
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("draw");
+    QTest::newRow("six and a bonus") << drawCells() << " 06/12/97:  03  17  22  31  40  45  + 12";
+    QTest::newRow("no bonus") << QStringList{" 19/11/25", "  14", "  17", "  28"}
+                              << " 19/11/25:  14  17  28";
+    QTest::newRow("seven, hand-edited cells")
+        << QStringList{" 1/2/03", "  01", "  02", "  03", "  04", "  05", "  06", "  07", "", "7"}
+        << " 1/2/03:  01  02  03  04  05  06  07";
+    QTest::newRow("pick 1, bonus")
+        << QStringList{" 02/01/99", "  09", "", "", "", "", "", "", " 3"} << " 02/01/99:  09  + 3";
+}
+
+void TestDatabaseEntry::deleteQuestionNamesTheDraw() {
+    QFETCH(QStringList, cells);
+    QFETCH(QString, draw);
+    TDrawTable table;
+    for (int column = 0; column < cells.size(); ++column)
+        table.SetCellText(column, 2, cells[column]);
+    QCOMPARE(deleteQuestionText(table, 2),
+             QStringLiteral("Are you sure you want to Delete this line ?\n") + draw);
 }
 
 void TestDatabaseEntry::deletingOnlyDrawKeepsButtons() {
@@ -443,8 +570,7 @@ void TestDatabaseEntry::importPublishedHistory() {
     w.t.dialogs.fileAnswers << history << history;
     QTest::mouseClick(w.button(5), Qt::LeftButton);
     QCOMPARE(w.t.dialogs.fileDialogs.value(0).title, QStringLiteral("Import Draw History"));
-    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25). "
-                                                   "1 line without a draw was skipped."});
+    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25)."});
     QCOMPARE(w.label("Label13"), QStringLiteral("3622"));
     QCOMPARE(w.label("Label14"), QStringLiteral(" 19/11/25"));
     QCOMPARE(w.grid()->model()->rowCount(), 3622);

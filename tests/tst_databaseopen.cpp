@@ -1,4 +1,4 @@
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace testfiles;
 
@@ -25,6 +27,8 @@ private slots:
     void refusedNames_data();
     void refusedNames();
     void unreadableDrawFileChangesNothing();
+    void unreadableHeaderChangesNothing_data();
+    void unreadableHeaderChangesNothing();
     void loadingNeverWritesFiles();
     void headerWrittenInOrder();
     void headerWriteFailures();
@@ -180,6 +184,47 @@ void TestDatabaseOpen::unreadableDrawFileChangesNothing() {
     QCOMPARE(result.error, QStringLiteral("File access denied"));
     QCOMPARE(fieldsOf(loaded.state), fields);
     QCOMPARE(cellsOf(loaded.table), cells);
+}
+
+void TestDatabaseOpen::unreadableHeaderChangesNothing_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("a folder") << "folder"
+                              << "File access denied";
+    QTest::newRow("no permission") << "no permission"
+                                   << "File access denied";
+    QTest::newRow("too large") << "too large"
+                               << "The header file is too large";
+}
+
+void TestDatabaseOpen::unreadableHeaderChangesNothing() {
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    QTemporaryDir folder;
+    const QString headerPath = folder.filePath("Lotto.bmd");
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(folder.path()).mkdir("Lotto.bmd"));
+    } else if (kind == QLatin1String("too large")) {
+        QVERIFY(writeFile(headerPath, LottoHeader + QByteArray(1024 * 1024, ';')));
+    } else {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not keep root from reading");
+        QVERIFY(writeFile(headerPath, LottoHeader));
+        QVERIFY(QFile::setPermissions(headerPath, {}));
+    }
+    DatabaseFixture loaded(3);
+    loaded.state.DataName = QStringLiteral("Old");
+    const QStringList fields = fieldsOf(loaded.state);
+    const QString loadedHeader = loaded.state.DataHeaderPath;
+    const auto cells = cellsOf(loaded.table);
+    const QStringList before = entries(folder.path());
+
+    const DatabaseOpenResult result = openDatabase(headerPath, loaded.state, loaded.table);
+    QCOMPARE(result.error, error);
+    QCOMPARE(fieldsOf(loaded.state), fields);
+    QCOMPARE(loaded.state.DataHeaderPath, loadedHeader);
+    QCOMPARE(cellsOf(loaded.table), cells);
+    QCOMPARE(entries(folder.path()), before);
 }
 
 void TestDatabaseOpen::loadingNeverWritesFiles() {

@@ -1,4 +1,4 @@
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"

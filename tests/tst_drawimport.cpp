@@ -1,9 +1,11 @@
 #include "database/DrawImport.h"
+#include "database/DrawImportDateCell.h"
 
 #include "support/DatabaseFixture.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
+#include <QStringEncoder>
 #include <QtTest>
 
 using namespace testfiles;
@@ -30,7 +32,20 @@ struct ImportFixture : DatabaseFixture {
         return importDrawHistory(path, options, state, table);
     }
     QList<QByteArray> drawLines() const { return readFile(drawPath).split('\r'); }
+    // The date cells of rows 1.. up to the last dated one.
+    QStringList dates() const {
+        QStringList cells;
+        for (int row = 1; row < table.RowCount(); ++row)
+            cells << table.CellText(0, row);
+        while (!cells.isEmpty() && cells.last().isEmpty())
+            cells.removeLast();
+        return cells;
+    }
 };
+
+QByteArray utf16(const QString& text, QStringConverter::Encoding encoding) {
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
+}
 
 QStringList draw(const QString& date, const QStringList& numbers, const QString& bonus) {
     QStringList cells{u' ' + date};
@@ -54,6 +69,14 @@ private slots:
     void skippedLines_data();
     void skippedLines();
     void newerDownloadAddsOnlyNewDraws();
+    void historyAfterItsLatestDraws();
+    void dateOrder_data();
+    void dateOrder();
+    void storedDateCells_data();
+    void storedDateCells();
+    void againstStoredDraws_data();
+    void againstStoredDraws();
+    void failedSaveRestoresTheTable_data();
     void failedSaveRestoresTheTable();
 };
 
@@ -62,8 +85,8 @@ void TestDrawImport::realHistoryTwice() {
         QSKIP("the published history is not at hand");
     ImportFixture game;
     const DrawImportResult first = game.importFile(historyPath());
-    QCOMPARE(drawImportSummary(first), QStringLiteral("Imported 3622 draws (12/06/82 to 19/11/25). "
-                                                      "1 line without a draw was skipped."));
+    QCOMPARE(drawImportSummary(first),
+             QStringLiteral("Imported 3622 draws (12/06/82 to 19/11/25)."));
     const QList<QByteArray> lines = game.drawLines();
     QCOMPARE(lines.size(), 3622 + 1);
     QCOMPARE(
@@ -79,8 +102,8 @@ void TestDrawImport::realHistoryTwice() {
     const QByteArray onDisk = readFile(game.drawPath);
     const DrawImportResult again = game.importFile(historyPath());
     QCOMPARE(drawImportSummary(again),
-             QStringLiteral("No new draws in draw-history-649.csv. 3622 draws were already stored. "
-                            "1 line without a draw was skipped."));
+             QStringLiteral("No new draws in draw-history-649.csv. 3622 draws were already "
+                            "stored."));
     QCOMPARE(readFile(game.drawPath), onDisk);
     QCOMPARE(game.state.DataTotalDraws, 3622);
 }
@@ -125,6 +148,14 @@ void TestDrawImport::lineLayouts_data() {
     QTest::newRow("UTF-8 byte order mark")
         << QByteArray("\xEF\xBB\xBFJune 12 1982,3,11,12,14,41,43") << dmy
         << draw("12/06/82", Numbers, "");
+    const QString june12Line = QStringLiteral("June 12 1982,3,11,12,14,41,43,13\r\n");
+    QTest::newRow("UTF-16LE with its mark")
+        << utf16(june12Line, QStringConverter::Utf16LE) << dmy << june12;
+    QTest::newRow("UTF-16BE with its mark")
+        << utf16(june12Line, QStringConverter::Utf16BE) << dmy << june12;
+    QTest::newRow("four-digit cells hold any year")
+        << QByteArray("2082-06-12,3,11,12,14,41,43,13") << QStringLiteral("dd/MM/yyyy")
+        << draw("12/06/2082", Numbers, "13");
     QTest::newRow("misspelt: Febraury") << QByteArray("Febraury 3, 1990,3,11,12,14,41,43,13") << dmy
                                         << draw("03/02/90", Numbers, "13");
     QTest::newRow("misspelt: Decmber") << QByteArray("Decmber 24 2001,3,11,12,14,41,43,13") << dmy
@@ -148,8 +179,13 @@ void TestDrawImport::skippedLines_data() {
     QTest::addColumn<QString>("summary");
     QTest::newRow("another game: five numbers")
         << QByteArray("Date,N1,N2,N3,N4,N5\nJune 12 1982,3,11,12,14,41\nJune 19 1982,8,33,36,37,39")
-        << "No draws found in results.csv. 1 line without a draw was skipped. "
+        << "No draws found in results.csv. "
            "2 lines with fewer than 6 numbers were skipped (lines 2, 3).";
+    QTest::newRow("headings passed over, other lines without a date counted")
+        << QByteArray("Lotto 6/49 results\nDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus\n"
+                      "DRAW DATE;NUMBER_1;NUMBER_2;BONUS\nJune 12 1982,3,11,12,14,41,43,13\n"
+                      "Jackpot 5 000 000\n3,11,12,14,41,43,13")
+        << "Imported 1 draw (12/06/82). 2 lines without a draw were skipped.";
     QTest::newRow("out of range")
         << QByteArray("June 12 1982,3,11,12,14,41,50,13\nJune 19 1982,0,11,12,14,41,43\n"
                       "June 26 1982,3,11,12,14,41,43,100")
@@ -162,9 +198,15 @@ void TestDrawImport::skippedLines_data() {
         << QByteArray("31/02/2024,3,11,12,14,41,43,13\nFebruary 30 2024,3,11,12,14,41,43,13")
         << "No draws found in results.csv. "
            "2 lines with a date that does not exist were skipped (lines 1, 2).";
-    QTest::newRow("date twice") << QByteArray("12/06/82,3,11,12,14,41,43\n12/06/82,1,2,3,4,5,6")
-                                << "Imported 1 draw (12/06/82). 1 line with the date of an "
+    QTest::newRow("draw twice") << QByteArray(
+                                       "12/06/82,3,11,12,14,41,43\n12/06/82,3,11,12,14,41,43")
+                                << "Imported 1 draw (12/06/82). 1 line with the draw of an "
                                    "earlier line was skipped (line 2).";
+    QTest::newRow("a century apart")
+        << QByteArray("1982-06-12,3,11,12,14,41,43,13\n2082-06-12,1,2,3,4,5,6,7\n"
+                      "1949-12-31,1,2,3,4,5,6,7")
+        << "Imported 1 draw (12/06/82). "
+           "2 lines with a year outside 1950 to 2049 were skipped (lines 2, 3).";
     QTest::newRow("only blank lines")
         << QByteArray("\r\n  \n,,,,\r\"\"\n") << "No draws found in results.csv.";
     QTest::newRow("blank lines around a draw")
@@ -201,7 +243,7 @@ void TestDrawImport::skippedLines() {
         QCOMPARE(game.state.DataTotalDraws, 2);
     } else {
         QCOMPARE(game.state.DataTotalDraws, 2 + result.added);
-        QCOMPARE(game.table.CellText(0, 3), QStringLiteral(" 12/06/82"));
+        QCOMPARE(game.table.CellText(0, 1), QStringLiteral(" 12/06/82"));
     }
 }
 
@@ -210,26 +252,178 @@ void TestDrawImport::newerDownloadAddsOnlyNewDraws() {
     const QByteArray older = "June 19 1982,8,33,36,37,39,41,9\r\n"
                              "June 12 1982,3,11,12,14,41,43,13\r"
                              "January 2 1999,1,2,3,4,5,6,7\n";
-    QCOMPARE(game.import(older).added, 2);
+    QCOMPARE(game.import(older).added, 3); // 2 January 1999: another draw on a stored day
     const DrawImportResult newer = game.import("June 26 1982,1,2,3,4,5,6,7\n" + older);
     QCOMPARE(drawImportSummary(newer),
              QStringLiteral("Imported 1 draw (26/06/82). 3 draws were already stored."));
-    QStringList dates;
-    for (int row = 1; row <= 5; ++row)
-        dates << game.table.CellText(0, row);
-    QCOMPARE(dates, QStringList({" 01/01/99", " 02/01/99", " 12/06/82", " 19/06/82", " 26/06/82"}));
-    QCOMPARE(game.state.DataTotalDraws, 5);
-    QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 26/06/82"));
+    QCOMPARE(game.dates(), QStringList({" 12/06/82", " 19/06/82", " 26/06/82", " 01/01/99",
+                                        " 02/01/99", " 02/01/99"}));
+    QCOMPARE(game.state.DataTotalDraws, 6);
+    QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 02/01/99"));
     QCOMPARE(game.drawLines().size(), 14 + 1);
 }
 
+// A database holding the two latest draws, then the whole history: the table ends as a plain
+// import of the history would leave it.
+void TestDrawImport::historyAfterItsLatestDraws() {
+    if (!QFile::exists(historyPath()))
+        QSKIP("the published history is not at hand");
+    const QList<QByteArray> history = readFile(historyPath()).trimmed().split('\n');
+    ImportFixture plain;
+    plain.importFile(historyPath());
+    ImportFixture game;
+    QCOMPARE(game.import(history[history.size() - 2] + '\n' + history.last()).added, 2);
+    const DrawImportResult result = game.importFile(historyPath());
+    QCOMPARE(drawImportSummary(result),
+             QStringLiteral("Imported 3620 draws (12/06/82 to 12/11/25). 2 draws were already "
+                            "stored."));
+    QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 19/11/25"));
+    QCOMPARE(game.state.DataTotalDraws, 3622);
+    QCOMPARE(cellsOf(game.table), cellsOf(plain.table));
+    QCOMPARE(readFile(game.drawPath), readFile(plain.drawPath));
+}
+
+// Rows as their date and first number: " 01/01/99  07".
+void TestDrawImport::dateOrder_data() {
+    QTest::addColumn<QStringList>("stored"); // each with 07 as its first number
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("newer draws follow")
+        << QStringList{"01/01/99", "03/01/99"}
+        << QByteArray("5/1/1999,1,2,3,4,5,6\n4/1/1999,1,2,3,4,5,6")
+        << QStringList{" 01/01/99  07", " 03/01/99  07", " 04/01/99  01", " 05/01/99  01"}
+        << "Imported 2 draws (04/01/99 to 05/01/99).";
+    QTest::newRow("older draws merged, stored first on a day")
+        << QStringList{"01/01/99", "03/01/99"}
+        << QByteArray("2/1/1999,1,2,3,4,5,6\n1/1/1999,1,2,3,4,5,6\n"
+                      "31/12/1998,1,2,3,4,5,6\n1/1/1999,2,3,4,5,6,7\n3/1/1999,1,2,3,4,5,6")
+        << QStringList{" 31/12/98  01", " 01/01/99  07", " 01/01/99  01", " 01/01/99  02",
+                       " 02/01/99  01", " 03/01/99  07", " 03/01/99  01"}
+        << "Imported 5 draws (31/12/98 to 03/01/99).";
+    QTest::newRow("a row without a readable date: after all rows")
+        << QStringList{"01/01/99", "31/02/99", "03/01/99"}
+        << QByteArray("2/1/1999,1,2,3,4,5,6\n4/1/1999,1,2,3,4,5,6")
+        << QStringList{" 01/01/99  07", " 31/02/99  07", " 03/01/99  07", " 02/01/99  01",
+                       " 04/01/99  01"}
+        << "Imported 2 draws (02/01/99 to 04/01/99). They were added at the end, not in date "
+           "order, as row 2 of the table has no readable date.";
+    QTest::newRow("a row without a readable date, newer draws")
+        << QStringList{"01/01/99", "31/02/99"} << QByteArray("2/1/1999,1,2,3,4,5,6")
+        << QStringList{" 01/01/99  07", " 31/02/99  07", " 02/01/99  01"}
+        << "Imported 1 draw (02/01/99).";
+}
+
+// The table stays in date order, so its last row is the latest draw; the file holds the same.
+void TestDrawImport::dateOrder() {
+    QFETCH(QStringList, stored);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, summary);
+    ImportFixture game;
+    for (const QString& date : stored)
+        QCOMPARE(game.append(date).error, QString());
+    QCOMPARE(drawImportSummary(game.import(content)), summary);
+    const auto unquoted = [](const QByteArray& field) { return field.mid(1, field.size() - 2); };
+    QStringList inTable;
+    QStringList inFile;
+    const QList<QByteArray> lines = game.drawLines();
+    for (int row = 1; row <= rows.size(); ++row) {
+        inTable << game.table.CellText(0, row) + game.table.CellText(1, row);
+        const QList<QByteArray> fields = lines.value(row - 1).split(',');
+        inFile << QString::fromLatin1(unquoted(fields.value(0)) + unquoted(fields.value(1)));
+    }
+    QCOMPARE(inTable, rows);
+    QCOMPARE(inFile, rows);
+    QCOMPARE(game.table.CellText(0, rows.size() + 1), QString());
+    QCOMPARE(game.state.DataLastDraw, rows.last().left(9));
+    QCOMPARE(game.state.DataTotalDraws, rows.size());
+}
+
+// Stored cells read back as the dates they were written for, in the user's format.
+void TestDrawImport::storedDateCells_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("day first") << "dd/MM/yy"
+                               << " 12/06/82" << QDate(1982, 6, 12);
+    QTest::newRow("2049 is the last of the century") << "dd/MM/yy"
+                                                     << " 31/12/49" << QDate(2049, 12, 31);
+    QTest::newRow("year first, one-digit day") << "yy-MM-dd"
+                                               << " 99-12-1" << QDate(1999, 12, 1);
+    QTest::newRow("month first, four-digit year") << "MM/dd/yyyy"
+                                                  << " 06/12/2082" << QDate(2082, 6, 12);
+    QTest::newRow("month name") << "dd MMM yy"
+                                << " 12 Jun 49" << QDate(2049, 6, 12);
+    QTest::newRow("another format") << "dd/MM/yy"
+                                    << " 12.06.82" << QDate();
+    QTest::newRow("four digits for two") << "dd/MM/yy"
+                                         << " 12/06/1982" << QDate();
+    QTest::newRow("not a date") << "dd/MM/yy"
+                                << " 31/02/99" << QDate();
+}
+
+void TestDrawImport::storedDateCells() {
+    QFETCH(QString, format);
+    QFETCH(QString, cell);
+    QFETCH(QDate, date);
+    QCOMPARE(DateCellFormat(format).dateOf(cell), date);
+}
+
+// A first import, then a second: a draw is stored already only when its date, numbers and bonus
+// are.
+void TestDrawImport::againstStoredDraws_data() {
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<int>("total");
+    const QByteArray june12 = "12/06/82,3,11,12,14,41,43,13\n";
+    const QString stored = "No new draws in results.csv. 1 draw was already stored.";
+    QTest::newRow("the same draw") << june12 << june12 << stored << 1;
+    QTest::newRow("its numbers in another order")
+        << june12 << QByteArray("12/06/82,43,41,14,12,11,3,13") << stored << 1;
+    QTest::newRow("without its bonus")
+        << june12 << QByteArray("12/06/82,3,11,12,14,41,43") << stored << 1;
+    QTest::newRow("another draw that day")
+        << june12 << QByteArray("12/06/82,1,2,3,4,5,6,7") << "Imported 1 draw (12/06/82)." << 2;
+    QTest::newRow("another bonus") << june12 << QByteArray("12/06/82,3,11,12,14,41,43,9")
+                                   << "Imported 1 draw (12/06/82)." << 2;
+    QTest::newRow("two draws on a day in one file")
+        << QByteArray() << june12 + "12/06/82,1,2,3,4,5,6,7"
+        << "Imported 2 draws (12/06/82 to 12/06/82)." << 2;
+    QTest::newRow("the same day a century later")
+        << june12 << QByteArray("12/06/2082,3,11,12,14,41,43,13")
+        << "No draws found in results.csv. 1 line with a year outside 1950 to 2049 was skipped "
+           "(line 1)."
+        << 1;
+}
+
+void TestDrawImport::againstStoredDraws() {
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(QString, summary);
+    QFETCH(int, total);
+    ImportFixture game;
+    if (!first.isEmpty())
+        QCOMPARE(game.import(first).added, 1);
+    QCOMPARE(drawImportSummary(game.import(second)), summary);
+    QCOMPARE(game.state.DataTotalDraws, total);
+}
+
+void TestDrawImport::failedSaveRestoresTheTable_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("appended") << QByteArray("June 12 2025,3,11,12,14,41,43,13\n");
+    QTest::newRow("merged") << QByteArray("June 12 1982,3,11,12,14,41,43,13\n");
+}
+
 void TestDrawImport::failedSaveRestoresTheTable() {
+    QFETCH(QByteArray, content);
     ImportFixture game(20);
     const auto cells = cellsOf(game.table);
     const QStringList fields = fieldsOf(game.state);
     const QByteArray onDisk = readFile(game.drawPath);
     const QString results = QDir(QDir::tempPath()).filePath("tst_drawimport_results.csv");
-    QVERIFY(writeFile(results, "June 12 1982,3,11,12,14,41,43,13\n"));
+    QVERIFY(writeFile(results, content));
     DrawImportResult result;
     {
         const FileSizeLimit diskFull(onDisk.size()); // the longer file cannot be written

@@ -45,6 +45,8 @@ private slots:
     void cellForms_data();
     void cellForms();
     void modelShowsTableOneToOne();
+    void gridShowsTheGamesColumns_data();
+    void gridShowsTheGamesColumns();
 };
 
 void TestDrawTable::startsWithFifteenEmptyRows() {
@@ -122,7 +124,7 @@ void TestDrawTable::cellsReadBackAsSet() {
         if (c != column)
             QCOMPARE(table.CellText(c, 3), QString());
     }
-    QCOMPARE(table.CountDraws(), 0); // row 1 holds no date
+    QCOMPARE(table.CountDraws(), column == 0 && !writes.last().isEmpty() ? 1 : 0);
     table.DeleteRow(1);
     QCOMPARE(table.CellText(column, 2), writes.last());
 }
@@ -239,29 +241,35 @@ void TestDrawTable::deleteRowOutsideIsIgnored() {
     QCOMPARE(table.CellText(0, 0), QStringLiteral("    Date"));
 }
 
+// The draws are the dated rows wherever they stand: the count and the last draw agree.
 void TestDrawTable::countDraws_data() {
     QTest::addColumn<QList<int>>("datedRows");
     QTest::addColumn<int>("rowCount");
     QTest::addColumn<int>("count");
-    QTest::newRow("none") << QList<int>{} << 15 << 0;
-    QTest::newRow("one") << QList<int>{1} << 15 << 1;
+    QTest::addColumn<int>("lastRow");
+    QTest::newRow("none") << QList<int>{} << 15 << 0 << 0;
+    QTest::newRow("one") << QList<int>{1} << 15 << 1 << 1;
     QTest::newRow("twenty") << QList<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
                                           11, 12, 13, 14, 15, 16, 17, 18, 19, 20}
-                            << 21 << 20;
-    QTest::newRow("row 1 empty: none counted") << QList<int>{2, 3, 9} << 15 << 0;
-    QTest::newRow("gaps after row 1 counted") << QList<int>{1, 5, 14, 30} << 31 << 4;
+                            << 21 << 20 << 20;
+    QTest::newRow("row 1 empty") << QList<int>{2, 3, 9} << 15 << 3 << 9;
+    QTest::newRow("gaps after row 1") << QList<int>{1, 5, 14, 30} << 31 << 4 << 30;
 }
 
 void TestDrawTable::countDraws() {
     QFETCH(QList<int>, datedRows);
     QFETCH(int, rowCount);
     QFETCH(int, count);
+    QFETCH(int, lastRow);
     TDrawTable table;
     table.SetRowCount(rowCount);
     for (const int r : datedRows)
         table.SetCellText(0, r, QStringLiteral(" 01/01/99"));
     table.SetCellText(1, 1, QStringLiteral("  07")); // numbers alone do not make a draw
     QCOMPARE(table.CountDraws(), count);
+    QCOMPARE(table.LastDrawRow(), lastRow);
+    QCOMPARE(table.HasDraws(), count > 0);
+    QVERIFY(!table.IsDraw(0)); // the header row
 }
 
 void TestDrawTable::cellNumber_data() {
@@ -320,11 +328,13 @@ void TestDrawTable::cellForms() {
 void TestDrawTable::modelShowsTableOneToOne() {
     TDrawTable table = numberedTable(3, 15);
     table.SetHeader(6, true);
+    table.SetCellText(8, 1, QStringLiteral("  13"));
     DrawTableModel model(table);
     QCOMPARE(model.rowCount(), 14);
-    QCOMPARE(model.columnCount(), 10);
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("    Date"));
-    QCOMPARE(model.headerData(8, Qt::Horizontal).toString(), QStringLiteral("Bon"));
+    QCOMPARE(model.columnCount(), 8);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date"));
+    QCOMPARE(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("Bon"));
+    QCOMPARE(model.index(0, 7).data().toString(), QStringLiteral("  13"));
     QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("d1"));
     QCOMPARE(model.index(2, 1).data().toString(), QStringLiteral("  03"));
     QCOMPARE(model.index(13, 0).data().toString(), QString());
@@ -338,6 +348,46 @@ void TestDrawTable::modelShowsTableOneToOne() {
     QCOMPARE(reset.count(), 1);
     QCOMPARE(model.rowCount(), 29);
     QCOMPARE(model.index(28, 0).data().toString(), QStringLiteral("last"));
+}
+
+// The grid shows a game's own columns; before there is a game, every column a draw can fill
+// ("-": no caption) and no row can be chosen.
+void TestDrawTable::gridShowsTheGamesColumns_data() {
+    QTest::addColumn<int>("pick"); // 0: no game
+    QTest::addColumn<bool>("bonus");
+    QTest::addColumn<QString>("columns");
+    QTest::newRow("no game") << 0 << false << "- - - - - - - - -";
+    QTest::newRow("1") << 1 << false << "Date 1";
+    QTest::newRow("1 bonus") << 1 << true << "Date 1 Bon";
+    QTest::newRow("2") << 2 << false << "Date 1 2";
+    QTest::newRow("2 bonus") << 2 << true << "Date 1 2 Bon";
+    QTest::newRow("3") << 3 << false << "Date 1 2 3";
+    QTest::newRow("3 bonus") << 3 << true << "Date 1 2 3 Bon";
+    QTest::newRow("4") << 4 << false << "Date 1 2 3 4";
+    QTest::newRow("4 bonus") << 4 << true << "Date 1 2 3 4 Bon";
+    QTest::newRow("5") << 5 << false << "Date 1 2 3 4 5";
+    QTest::newRow("5 bonus") << 5 << true << "Date 1 2 3 4 5 Bon";
+    QTest::newRow("6") << 6 << false << "Date 1 2 3 4 5 6";
+    QTest::newRow("6 bonus") << 6 << true << "Date 1 2 3 4 5 6 Bon";
+    QTest::newRow("7") << 7 << false << "Date 1 2 3 4 5 6 7";
+    QTest::newRow("7 bonus") << 7 << true << "Date 1 2 3 4 5 6 7 Bon";
+}
+
+void TestDrawTable::gridShowsTheGamesColumns() {
+    QFETCH(int, pick);
+    QFETCH(bool, bonus);
+    QFETCH(QString, columns);
+    TDrawTable table = numberedTable(2, 15);
+    DrawTableModel model(table);
+    table.SetHeader(pick, bonus);
+    model.refresh(); // a game loaded after the grid was made
+    QStringList captions;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QString caption = model.headerData(column, Qt::Horizontal).toString();
+        captions << (caption.isEmpty() ? QStringLiteral("-") : caption);
+    }
+    QCOMPARE(captions.join(u' '), columns);
+    QCOMPARE(bool(model.flags(model.index(0, 1)) & Qt::ItemIsSelectable), pick > 0);
 }
 
 QTEST_GUILESS_MAIN(TestDrawTable)

@@ -1,7 +1,7 @@
 // Every file the program writes is whole or untouched, whatever the disk does; every file it
 // reads is a regular file of bounded size, so pipes and devices never block or exhaust it.
 #include "app/CheckFile.h"
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "database/DatabaseHeader.h"

@@ -1,11 +1,13 @@
 // What a user sees: every caption whole in every window, whatever the range, pick or database
 // name; hints that follow the control and leave with a closed window; settings kept in the
-// user's data folder when the program's own folder cannot take them.
+// user's data folder when the program's own folder cannot take them; every list of drawn lines
+// in one face that holds its widest lines.
 #include "about/About.h"
 #include "advanced/Advanced.h"
 #include "app/Main.h"
 #include "app/Program.h"
 #include "check/Check.h"
+#include "controls/DrawListFont.h"
 #include "controls/StatusHint.h"
 #include "database/Database.h"
 #include "database/Newdata.h"
@@ -20,10 +22,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <functional>
@@ -42,10 +48,14 @@ private slots:
     void mainWindowCaptionsFitEveryRange();
     void fewFilterBoxesStandCentred();
     void plainButtonsAndUnselectedSpinValues();
+    void messageIconsSharpAtDoubleScale_data();
+    void messageIconsSharpAtDoubleScale();
     void longHintEndsInAnEllipsis();
     void hintFollowsGenerateAndStop();
     void closedWindowTakesItsHint();
     void dataFolder();
+    void drawListsFitTheWidestLines_data();
+    void drawListsFitTheWidestLines();
 };
 
 using WindowMaker = std::function<std::unique_ptr<QWidget>(TestContext&)>;
@@ -155,6 +165,27 @@ void TestLookAndFeel::plainButtonsAndUnselectedSpinValues() {
     QCOMPARE(high->findChild<QLineEdit*>()->selectedText(), QString());
 }
 
+void TestLookAndFeel::messageIconsSharpAtDoubleScale_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("warning") << int(QStyle::SP_MessageBoxWarning);
+    QTest::newRow("error") << int(QStyle::SP_MessageBoxCritical);
+    QTest::newRow("information") << int(QStyle::SP_MessageBoxInformation);
+    QTest::newRow("question") << int(QStyle::SP_MessageBoxQuestion);
+}
+
+// A box's icon at 200 % has a device pixel for each of the screen's, not an enlarged bitmap.
+void TestLookAndFeel::messageIconsSharpAtDoubleScale() {
+    QFETCH(int, which);
+    QMessageBox box;
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    const QPixmap icon = box.style()
+                             ->standardIcon(QStyle::StandardPixmap(which), nullptr, &box)
+                             .pixmap(QSize(side, side), 2.0);
+    QCOMPARE(icon.size(), QSize(2 * side, 2 * side));
+    QCOMPARE(icon.devicePixelRatio(), 2.0);
+    QCOMPARE(qAlpha(icon.toImage().pixel(side, side)), 255); // drawn to its middle
+}
+
 void TestLookAndFeel::longHintEndsInAnEllipsis() {
     QStatusBar bar;
     bar.resize(200, 20);
@@ -219,6 +250,40 @@ void TestLookAndFeel::dataFolder() {
     }
     QVERIFY(readFile(user.filePath("Ballmere.ini")).contains("Random=31\r\n"));
     QVERIFY(!QFile::exists(t.path("Ballmere.ini")));
+}
+
+// Every list of drawn lines shows them in the one face, in which a seven-from-99 line and the
+// rule stand whole, without scrolling sideways or wrapping.
+void TestLookAndFeel::drawListsFitTheWidestLines_data() {
+    QTest::addColumn<WindowMaker>("make");
+    QTest::addColumn<QString>("list");
+    const WindowMaker checker = [](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm6>(t.context);
+    };
+    QTest::newRow("main") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm1>(t.context);
+    }) << "Memo2";
+    QTest::newRow("checker, loaded lines") << checker << "Memo2";
+    QTest::newRow("checker, winning lines") << checker << "Memo1";
+    QTest::newRow("advanced") << WindowMaker([](TestContext& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<TForm9>(t.context, nullptr, nullptr);
+    }) << "Memo2";
+}
+
+void TestLookAndFeel::drawListsFitTheWidestLines() {
+    QFETCH(WindowMaker, make);
+    QFETCH(QString, list);
+    TestContext t;
+    const std::unique_ptr<QWidget> window = make(t);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* memo = child<QPlainTextEdit>(*window, qPrintable(list));
+    QCOMPARE(memo->font(), drawListFont());
+    memo->setPlainText(widestDrawListLines().join(u'\n'));
+    QApplication::processEvents();
+    QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(memo->document()->firstBlock().layout()->lineCount(), 1);
+    QCOMPARE(memo->document()->lastBlock().layout()->lineCount(), 1);
 }
 
 QTEST_MAIN(TestLookAndFeel)

@@ -1,4 +1,5 @@
 #include "database/Database.h"
+#include "database/DatabaseHeader.h"
 #include "database/Newdata.h"
 #include "support/CaptionFit.h"
 #include "support/DatabaseFixture.h"
@@ -86,6 +87,18 @@ void TestNewdata::checksInOrder_data() {
     QTest::newRow("blanks only") << QStringList{"   ", "6", "49", "n"}
                                  << QStringList{"\"   \" is not a valid database name"}
                                  << QStringList{"", "6", "49", "n"};
+    // Names the header file would not give back as typed, or no file name on every system.
+    const QStringList refused{"Lotto ", " Lotto", "Lotto\u00a0", "Lotto.",    ".Lotto",
+                              "Lo:to",  "Lo*to",  "Lo?to",       "Lo\"to",    "Lo<to",
+                              "Lo>to",  "Lo|to",  "Lo\u007fto",  "Lo\u0085to"};
+    for (const QString& name : refused)
+        QTest::newRow(qPrintable(QStringLiteral("name [%1]").arg(name)))
+            << QStringList{name, "6", "49", "n"}
+            << QStringList{QStringLiteral("\"%1\" is not a valid database name").arg(name)}
+            << QStringList{"", "6", "49", "n"};
+    QTest::newRow("name with a tab")
+        << QStringList{"Lo\tto", "6", "49", "n"}
+        << QStringList{"\"Lo?to\" is not a valid database name"} << QStringList{"", "6", "49", "n"};
 }
 
 void TestNewdata::checksInOrder() {
@@ -119,6 +132,11 @@ void TestNewdata::savesHeaderAndStartsEmpty_data() {
     QTest::newRow("bonus other")
         << QStringList{"Odd", "1", "10", "x"}
         << headerText("Name=Odd\r\nPick=1\r\nRandom=10\r\nBonus=0\r\nDescription=\r\n") << "No";
+    QTest::newRow("inner blanks, dots and accents")
+        << QStringList{"Lotto 6.49 \u00e9", "6", "49", "y"}
+        << headerText("Name=Lotto 6.49 \xc3\xa9\r\nPick=6\r\nRandom=49\r\nBonus=1\r\n"
+                      "Description=\r\n")
+        << "Yes";
 }
 
 void TestNewdata::savesHeaderAndStartsEmpty() {
@@ -132,6 +150,7 @@ void TestNewdata::savesHeaderAndStartsEmpty() {
     QVERIFY(!d.dialog->isVisible());
     const QString headerPath = d.t.path(boxes[0] + QStringLiteral(".bmd"));
     QCOMPARE(readFile(headerPath), header);
+    QCOMPARE(readDatabaseHeader(headerPath, {}).name, boxes[0]); // read back as typed
     QCOMPARE(entries(d.t.folder.path()), QStringList{boxes[0] + QStringLiteral(".bmd")});
     QVERIFY(d.t.state.DatabaseLoaded);
     QCOMPARE(d.t.state.DataHeaderPath, headerPath);

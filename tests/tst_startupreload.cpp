@@ -1,6 +1,6 @@
 // The database named for reloading is read on a thread while the windows are built: which file
 // that is, and that opening it takes exactly those rows, once.
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "app/StartupReload.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawFile.h"

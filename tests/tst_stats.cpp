@@ -1,7 +1,11 @@
-// Hit counting, the hot / average / cold rule, the bar list and the last-draw texts.
-#include "app/LotteryState.h"
+// Hit counting, the hot / average / cold rule, the bar list, the last-draw texts and the
+// fair-draw test.
+#include "state/LotteryState.h"
+#include "check/LastDraw.h"
+#include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 #include "stats/DrawNumbers.h"
+#include "stats/FairDraw.h"
 #include "stats/HitBars.h"
 #include "stats/HitCounts.h"
 
@@ -9,6 +13,7 @@
 #include <cmath>
 
 using Counts = QMap<int, int>; // number -> expected count; numbers not named expect 0
+Q_DECLARE_METATYPE(Fairness)
 
 namespace {
 
@@ -28,6 +33,10 @@ TDrawTable tableOf(const QStringList& rows) {
 const QString FirstDraw = " 01/01/99,  03,  17,  22,  31,  40,  45,,  12";
 const QString SecondDraw = " 08/01/99,  03,  04,  05,  06,  07,  08,,  03";
 const QString BigBonusDraw = " 15/01/99,  01,  02,  10,  11,  12,  13,,  55";
+
+bool near(double a, double b, double relative = 1e-9) {
+    return std::abs(a - b) <= relative * std::max(1.0, std::abs(b));
+}
 
 QString classLetters(const HitClassTable& classes, int highest) {
     QString letters;
@@ -52,6 +61,12 @@ private slots:
     void bars();
     void lastDrawTexts_data();
     void lastDrawTexts();
+    void fairDrawTest_data();
+    void fairDrawTest();
+    void expectedRange_data();
+    void expectedRange();
+    void verdicts_data();
+    void verdicts();
 };
 
 void TestStats::countHits_data() {
@@ -67,6 +82,8 @@ void TestStats::countHits_data() {
     QTest::newRow("first draw only") << two << 1 << false << firstOnly;
     QTest::newRow("all draws") << two << 2 << false << both;
     QTest::newRow("n above the draws reaches empty rows") << two << 100 << false << both;
+    QTest::newRow("an undated row is no draw")
+        << QStringList{FirstDraw, ",  09,  10", "", SecondDraw} << 2 << false << both;
     QTest::newRow("n zero") << two << 0 << false << Counts{};
     QTest::newRow("n negative") << two << -3 << false << Counts{};
     Counts withBonus = both;
@@ -200,6 +217,9 @@ void TestStats::lastDrawTexts_data() {
         << "  03  17  22  31  40  45  12";
     QTest::newRow("no draws") << QStringList{} << "Winning Numbers For"
                               << "";
+    QTest::newRow("an empty row before the last draw")
+        << QStringList{FirstDraw, "", SecondDraw} << "Winning Numbers For 08/01/99"
+        << "  03  04  05  06  07  08  03";
 }
 
 void TestStats::lastDrawTexts() {
@@ -208,10 +228,138 @@ void TestStats::lastDrawTexts() {
     QFETCH(QString, numbers);
     const TDrawTable table = tableOf(rows);
     TLotteryState state;
-    state.DataTotalDraws = int(rows.size());
-    state.DataLastDraw = table.CellText(0, state.DataTotalDraws > 0 ? state.DataTotalDraws : 99);
+    state.DatabaseLoaded = true;
+    updateDrawTotals(state, table);
     QCOMPARE(lastDrawHeading(state), heading);
-    QCOMPARE(lastDrawNumbers(table, state), numbers);
+    QCOMPARE(lastDrawNumbers(table), numbers);
+    // The checker's last line is the same draw.
+    QCOMPARE(LastDraw::available(state, table), !numbers.isEmpty());
+    QCOMPARE(LastDraw::caption(state, table), state.DataLastDraw + " :" + numbers);
+}
+
+void TestStats::fairDrawTest_data() {
+    QTest::addColumn<QList<int>>("counts"); // for 1..R
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<int>("perDraw");
+    QTest::addColumn<double>("chiSquare");
+    QTest::addColumn<double>("pValue"); // negative: no test
+
+    // 30 draws of 3 from 9: each number expected 10 times, 8 degrees of freedom. For an even
+    // number of degrees the upper tail has the closed form e^(-x/2) * sum over i < df/2 of
+    // (x/2)^i / i!, which gave these p-values independently of the program.
+    // Squares 1+1+0+4+4+0+1+1+0 = 12, over 10, times 8/6: 1.6; e^-0.8 (1 + 0.8 + 0.32 + 0.0853).
+    QTest::newRow("fair-looking") << QList<int>{9, 11, 10, 12, 8, 10, 9, 11, 10} << 30 << 3 << 1.6
+                                  << 0.9909201421998459;
+    // Squares 100+36+4+0+1+4+16+25+36 = 222, over 10, times 8/6: 29.6.
+    QTest::newRow("skewed") << QList<int>{20, 16, 12, 10, 9, 8, 6, 5, 4} << 30 << 3 << 29.6
+                            << 0.00024869506115067204;
+    // Six numbers of 49 in one draw: (6 * (1 - E)^2 / E + 43 * E) * 48/43 with E = 6/49 is 48.
+    QList<int> oneDraw(49, 0);
+    for (int k : {3, 17, 22, 31, 40, 45})
+        oneDraw[k - 1] = 1;
+    QTest::newRow("one draw of 6 from 49") << oneDraw << 1 << 6 << 48.0 << 0.472849720547744;
+    QTest::newRow("no draws: no test") << QList<int>(49, 0) << 0 << 6 << 0.0 << -1.0;
+}
+
+void TestStats::fairDrawTest() {
+    QFETCH(QList<int>, counts);
+    QFETCH(int, draws);
+    QFETCH(int, perDraw);
+    QFETCH(double, chiSquare);
+    QFETCH(double, pValue);
+    HitCountTable table{};
+    for (int k = 1; k <= counts.size(); ++k)
+        table[size_t(k)] = counts[k - 1];
+    table[size_t(counts.size() + 1)] = 500; // a bonus above R takes no part
+    const int highest = int(counts.size());
+    const std::optional<FairDrawTest> test = ::fairDrawTest(table, draws, perDraw, highest);
+    QCOMPARE(test.has_value(), draws > 0 && perDraw < highest);
+    if (!test)
+        return;
+    QCOMPARE(test->degreesOfFreedom, highest - 1);
+    QVERIFY2(near(test->chiSquare, chiSquare),
+             qPrintable(QString::number(test->chiSquare, 'g', 17)));
+    if (pValue >= 0)
+        QVERIFY2(near(test->pValue, pValue, 1e-7),
+                 qPrintable(QString::number(test->pValue, 'g', 17)));
+}
+
+void TestStats::expectedRange_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<int>("perDraw");
+    QTest::addColumn<double>("expected"); // negative: no range
+    QTest::addColumn<double>("deviation");
+
+    QTest::newRow("1,000 of 6 from 49")
+        << 1000 << 6 << 122.44897959183673 << std::sqrt(1000 * 6.0 / 49 * 43.0 / 49);
+    QTest::newRow("1,000 of 6 and a bonus from 49")
+        << 1000 << 7 << 142.85714285714286 << std::sqrt(1000 * 7.0 / 49 * 42.0 / 49);
+    QTest::newRow("no draws") << 0 << 6 << -1.0 << 0.0;
+}
+
+void TestStats::expectedRange() {
+    QFETCH(int, draws);
+    QFETCH(int, perDraw);
+    QFETCH(double, expected);
+    QFETCH(double, deviation);
+    const std::optional<ExpectedRange> range = ::expectedRange(draws, perDraw, 49);
+    QCOMPARE(range.has_value(), expected >= 0);
+    if (!range)
+        return;
+    QVERIFY(near(range->expected, expected));
+    QVERIFY(near(range->deviation, deviation));
+    QVERIFY(near(range->low, expected - 2 * deviation));
+    QVERIFY(near(range->high, expected + 2 * deviation));
+    QVERIFY(range->contains(range->low) && range->contains(range->high));
+    QVERIFY(!range->contains(range->high + 0.01) && !range->contains(range->low - 0.01));
+}
+
+void TestStats::verdicts_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("pValue");
+    QTest::addColumn<Fairness>("fairness");
+    QTest::addColumn<QString>("verdict"); // empty: only the fairness is checked
+
+    const QString numbers = QStringLiteral("3,622 draws: chi-square 61.58 with 48 degrees of "
+                                           "freedom, p = %1.");
+    QTest::newRow("fair") << 3622 << 443.5 << 0.0904 << Fairness::Fair
+                          << numbers.arg("0.090") +
+                                 " The counts are what a fair draw gives: hot and cold numbers "
+                                 "here are chance.";
+    QTest::newRow("a little uneven")
+        << 3622 << 443.5 << 0.03 << Fairness::LittleUneven
+        << numbers.arg("0.030") +
+               " The counts are a little uneven, as about 1 fair game in 20 is by chance: no "
+               "proof that any number is favoured.";
+    QTest::newRow("uneven") << 3622 << 443.5 << 0.004 << Fairness::Uneven
+                            << numbers.arg("0.004") +
+                                   " The counts are more uneven than a fair draw usually is: some "
+                                   "numbers may truly come up more often, or some draws may be "
+                                   "stored wrongly.";
+    // Words follow the p-value as shown.
+    QTest::newRow("0.0496 reads 0.050: fair") << 3622 << 443.5 << 0.0496 << Fairness::Fair << "";
+    QTest::newRow("too few draws whatever p")
+        << 1 << 0.1224 << 0.001 << Fairness::TooFewDraws
+        << "1 draw: chi-square 61.58 with 48 degrees of freedom, p = 0.001. Too few draws to "
+           "judge: each number is expected only 0.12 times, and the test needs at least 5.";
+}
+
+void TestStats::verdicts() {
+    QFETCH(int, draws);
+    QFETCH(double, expected);
+    QFETCH(double, pValue);
+    QFETCH(Fairness, fairness);
+    QFETCH(QString, verdict);
+    FairDrawTest test;
+    test.draws = draws;
+    test.degreesOfFreedom = 48;
+    test.chiSquare = 61.5849;
+    test.pValue = pValue;
+    test.expected = expected;
+    QCOMPARE(fairnessOf(test), fairness);
+    if (!verdict.isEmpty())
+        QCOMPARE(fairDrawVerdict(test), verdict);
 }
 
 QTEST_GUILESS_MAIN(TestStats)

@@ -85,6 +85,18 @@ struct Fixture {
         }
         return test.state.DataTotalDraws > 3000;
     }
+    // `count` draws of 1 to 6, the table grown once: cheap even for a long history.
+    void appendDraws(int count) {
+        const int first = test.state.DataTotalDraws + 1;
+        test.state.DataTotalDraws += count;
+        test.table.SetRowCount(std::max(test.table.RowCount(), test.state.DataTotalDraws + 1));
+        for (int row = first; row <= test.state.DataTotalDraws; ++row) {
+            test.table.SetCellText(0, row, QLatin1String(" 02/01/99"));
+            for (int k = 1; k <= 6; ++k)
+                test.table.SetCellNumber(k, row, k);
+        }
+        test.state.DataLastDraw = QStringLiteral(" 02/01/99");
+    }
 
     std::unique_ptr<TForm8> open(int colourDepth = 24) {
         auto window = std::make_unique<TForm8>(
@@ -132,8 +144,16 @@ private slots:
     void handlers();
     void historyAndBonusBoxes_data();
     void historyAndBonusBoxes();
+    void countedDraws_data();
+    void countedDraws();
+    void longHistory_data();
+    void longHistory();
     void colourDepth();
+    void expectedRange_data();
+    void expectedRange();
     void hints();
+    void wholeHints_data();
+    void wholeHints();
     void printing();
     void everythingFits();
     void realHistory();
@@ -151,12 +171,21 @@ void TestStatsWindow::opening() {
     QCOMPARE(window->windowTitle(),
              QStringLiteral("Statistics about your loaded lottery database"));
     QVERIFY(window->isModal());
-    QCOMPARE(window->minimumSize(), QSize(499, 387));
-    QCOMPARE(window->maximumSize(), QSize(499, 387));
+    // A row for the fair-draw test beneath the 499 x 387 of the rest, which keeps its places.
+    QCOMPARE(window->minimumSize(), QSize(499, 446));
+    QCOMPARE(window->maximumSize(), QSize(499, 446));
+    const QList<QPair<const char*, QRect>> places{
+        {"Chart1", {2, 2, 495, 299}},     {"CheckBox1", {6, 304, 158, 19}},
+        {"CheckBox3", {6, 323, 158, 19}}, {"CheckBox2", {6, 342, 158, 19}},
+        {"Panel1", {166, 301, 74, 62}},   {"GroupBox1", {243, 301, 106, 62}},
+        {"Label6", {351, 302, 143, 28}},  {"Label7", {351, 330, 143, 14}},
+        {"Button1", {352, 343, 68, 21}},  {"Button8", {424, 343, 68, 21}},
+        {"StatusBar1", {0, 425, 499, 21}}};
+    for (const auto& [name, place] : places)
+        QVERIFY2(child<QWidget>(*window, name)->geometry() == place, name);
     QCOMPARE(child<QLabel>(*window, "Label6")->text(),
              QStringLiteral("Winning Numbers For 01/01/99"));
-    QCOMPARE(child<QLabel>(*window, "Label7")->text(),
-             QStringLiteral("  01  02  03  04  05  06  49"));
+    QCOMPARE(child<QLabel>(*window, "Label7")->text(), QStringLiteral("01 02 03 04 05 06 + 49"));
     QCOMPARE(chartAccessible(*window)->childCount(), 49);
     QCOMPARE(barText(*window, 3), QStringLiteral("3=2 "));
     QCOMPARE(barText(*window, 12), QStringLiteral("12=0 ")); // no bonus yet
@@ -239,8 +268,7 @@ void TestStatsWindow::handlers() {
     QCOMPARE(child<QCheckBox>(*window, "CheckBox3")->isChecked(), legend);
     QCOMPARE(window->chart()->valueTagsVisible(), tags);
     QCOMPARE(child<QCheckBox>(*window, "CheckBox1")->isChecked(), tags);
-    QCOMPARE(child<QLabel>(*window, "Label7")->text(),
-             QStringLiteral("  01  02  03  04  05  06  03"));
+    QCOMPARE(child<QLabel>(*window, "Label7")->text(), QStringLiteral("01 02 03 04 05 06 + 03"));
     QCOMPARE(cellsOf(f.test.table), stored); // only ever read
 }
 
@@ -252,9 +280,8 @@ void TestStatsWindow::historyAndBonusBoxes_data() {
     QTest::addColumn<QString>("lastNumbers");
 
     QTest::newRow("one draw: history fixed at 1")
-        << 1 << true << 1 << false << "  01  02  03  04  05  06  07";
-    QTest::newRow("two draws without bonus")
-        << 2 << false << 2 << true << "  01  02  03  04  05  06";
+        << 1 << true << 1 << false << "01 02 03 04 05 06 + 07";
+    QTest::newRow("two draws without bonus") << 2 << false << 2 << true << "01 02 03 04 05 06";
     QTest::newRow("no draws (from the advanced window)") << 0 << true << 1 << true << "";
 }
 
@@ -285,6 +312,146 @@ void TestStatsWindow::historyAndBonusBoxes() {
     }
 }
 
+void TestStatsWindow::countedDraws_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<QString>("history"); // typed into the History box; empty: as opened
+    QTest::addColumn<QString>("subtitle");
+
+    QTest::newRow("all draws") << 3 << ""
+                               << "Draws 1 to 3: 01/02/03 to 03/02/03";
+    QTest::newRow("the first two") << 3 << "2"
+                                   << "Draws 1 to 2: 01/02/03 to 02/02/03";
+    QTest::newRow("the first only") << 3 << "1"
+                                    << "Draw 1: 01/02/03";
+    QTest::newRow("more than stored") << 3 << "99999"
+                                      << "Draws 1 to 3: 01/02/03 to 03/02/03";
+    QTest::newRow("a thousand") << 1200 << "1000"
+                                << "Draws 1 to 1,000: 01/02/03 to 10/02/03";
+    QTest::newRow("none stored") << 0 << ""
+                                 << "No draws stored";
+}
+
+// The chart says which draws it counts: the first n, from the first stored draw's date to the
+// n-th, undated rows skipped.
+void TestStatsWindow::countedDraws() {
+    QFETCH(int, draws);
+    QFETCH(QString, history);
+    QFETCH(QString, subtitle);
+    Fixture f;
+    for (int n = 1; n <= draws; ++n) {
+        f.appendRow(QStringLiteral(" %1/02/03").arg(1 + (n - 1) % 10, 2, 10, QLatin1Char('0')),
+                    {1, 2, 3, 4, 5, 6, 7});
+        if (n == 1)
+            ++f.test.state.DataTotalDraws; // an undated row left between: no draw
+    }
+    auto window = f.open();
+    if (!history.isEmpty()) {
+        auto* const edit = child<QSpinBox>(*window, "SpinEdit1")->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClicks(edit, history);
+    }
+    QCOMPARE(window->chart()->subtitle(), subtitle);
+}
+
+void TestStatsWindow::longHistory_data() {
+    QTest::addColumn<int>("draws");
+
+    QTest::newRow("99,999 draws") << 99'999;
+    QTest::newRow("120,000 draws") << 120'000;
+}
+
+// The History box holds every digit of "all draws": shown whole, counted whole, and typed in
+// again after a shorter stretch.
+void TestStatsWindow::longHistory() {
+    QFETCH(int, draws);
+    Fixture f;
+    f.appendDraws(draws);
+    auto window = f.open();
+    auto* const spin = child<QSpinBox>(*window, "SpinEdit1");
+    auto* const edit = spin->findChild<QLineEdit*>();
+    const QString all = QString::number(draws);
+    QCOMPARE(spin->maximum(), draws);
+    QCOMPARE(edit->text(), all);
+    QVERIFY(edit->fontMetrics().horizontalAdvance(all) + 4 <= edit->width()); // not cut off
+    QVERIFY(edit->font().pointSizeF() >= 6);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(barText(*window, 1), QStringLiteral("1=") + all + u' ');
+
+    spin->setValue(7);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=7 "));
+    edit->selectAll();
+    QTest::keyClicks(edit, all);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QCOMPARE(spin->value(), draws);
+    QCOMPARE(edit->text(), all);
+    QCOMPARE(barText(*window, 6), QStringLiteral("6=") + all + u' ');
+    saveShot(*window, QStringLiteral("stats-long-history-") + all);
+}
+
+void TestStatsWindow::expectedRange_data() {
+    QTest::addColumn<QList<QList<int>>>("draws");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("bar");     // as assistive technology reads that number afterwards
+    QTest::addColumn<QString>("verdict"); // empty: none shown
+
+    // 3 twice, ten more numbers once: chi-square and p worked out by hand as in tst_stats.
+    const QList<QList<int>> two{{3, 17, 22, 31, 40, 45, 12}, {1, 2, 3, 4, 5, 6, 3}};
+    const QString twoDraws = "2 draws: chi-square 50.42 with 48 degrees of freedom, p = 0.378. "
+                             "Too few draws to judge: each number is expected only 0.24 times, "
+                             "and the test needs at least 5.";
+    QTest::newRow("opened: not shown") << two << QStringList{} << 3 << "3=2 "
+                                       << "";
+    QTest::newRow("ticked") << two << QStringList{"CheckBox4"} << 3
+                            << "3=2 expected 0.24, above the expected range 0.00 to 1.17"
+                            << twoDraws;
+    QTest::newRow("unticked again") << two << QStringList{"CheckBox4", "CheckBox4"} << 3 << "3=2 "
+                                    << "";
+    QTest::newRow("bonus: the band follows, the test does not")
+        << two << QStringList{"CheckBox4", "CheckBox2"} << 3
+        << "3=3 expected 0.29, above the expected range 0.00 to 1.28" << twoDraws;
+    QTest::newRow("with classes") << two << QStringList{"CheckBox3", "CheckBox4"} << 3
+                                  << "3=2 Hot; expected 0.24, above the expected range 0.00 to 1.17"
+                                  << twoDraws;
+    QTest::newRow("first draw only")
+        << two << QStringList{"CheckBox4", "spin 1"} << 12
+        << "12=0 expected 0.12, within the expected range 0.00 to 0.78"
+        << "1 draw: chi-square 48.00 with 48 degrees of freedom, p = 0.473. Too few draws to "
+           "judge: each number is expected only 0.12 times, and the test needs at least 5.";
+    QTest::newRow("no draws") << QList<QList<int>>{} << QStringList{"CheckBox4"} << 3 << "3=0 "
+                              << "No draws are charted, so there is nothing to test.";
+}
+
+// "Show expected range" starts unticked; ticked, it shades the band, states the verdict and
+// describes each bar against the band.
+void TestStatsWindow::expectedRange() {
+    QFETCH(QList<QList<int>>, draws);
+    QFETCH(QStringList, steps);
+    QFETCH(int, number);
+    QFETCH(QString, bar);
+    QFETCH(QString, verdict);
+    Fixture f(draws);
+    auto window = f.open();
+    auto* const box = child<QCheckBox>(*window, "CheckBox4");
+    QCOMPARE(box->text(), QStringLiteral("Show expected range"));
+    QVERIFY(!box->isChecked());
+    for (const QString& step : steps) {
+        if (step.startsWith(QLatin1String("spin ")))
+            child<QSpinBox>(*window, "SpinEdit1")->setValue(step.mid(5).toInt());
+        else
+            QTest::mouseClick(child<QCheckBox>(*window, qPrintable(step)), Qt::LeftButton);
+    }
+    auto* const label = child<QLabel>(*window, "VerdictLabel");
+    QCOMPARE(label->isVisible(), !verdict.isEmpty());
+    QCOMPARE(box->isChecked(), !verdict.isEmpty());
+    if (!verdict.isEmpty())
+        QCOMPARE(label->text(), verdict);
+    QCOMPARE(window->chart()->band().has_value(), bar.contains(QLatin1String("expected")));
+    QCOMPARE(barText(*window, number), bar);
+}
+
 void TestStatsWindow::colourDepth() {
     Fixture f({{1, 2, 3, 4, 5, 6, 7}});
     QVERIFY(f.open(24)->chart()->isRich());
@@ -309,6 +476,36 @@ void TestStatsWindow::hints() {
     // Handed back to whoever had it.
     f.test.hints.handler()(QStringLiteral("back"));
     QCOMPARE(before, QStringList{"back"});
+}
+
+void TestStatsWindow::wholeHints_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("smaller");
+
+    QTest::newRow("the chart's long hint, in a smaller face") << "Chart1" << true;
+    QTest::newRow("a short hint, as it is") << "CheckBox2" << false;
+    QTest::newRow("a short one after the long one") << "Chart1,CheckBox2" << false;
+}
+
+// Every hint reads whole in the status bar's message area (its width less 6 and 12 pixels).
+void TestStatsWindow::wholeHints() {
+    QFETCH(QString, control);
+    QFETCH(bool, smaller);
+    Fixture f({{1, 2, 3, 4, 5, 6, 7}});
+    auto window = f.open();
+    auto* const bar = child<QStatusBar>(*window, "StatusBar1");
+    QString hint;
+    for (const QString& name : control.split(u',')) {
+        QWidget* const widget = child<QWidget>(*window, qPrintable(name));
+        hint = widget->statusTip().mid(1);
+        QStatusTipEvent tip(widget->statusTip());
+        QApplication::sendEvent(widget, &tip);
+    }
+    QCOMPARE(bar->currentMessage(), hint);
+    QVERIFY(bar->fontMetrics().horizontalAdvance(hint) <= bar->width() - 18);
+    QCOMPARE(bar->font().pointSizeF() < window->font().pointSizeF(), smaller);
+    QVERIFY(bar->font().pointSizeF() >= 6);
+    saveShot(*window, QStringLiteral("stats-hint-") + QString(control).replace(u',', u'-'));
 }
 
 void TestStatsWindow::printing() {
@@ -369,6 +566,17 @@ void TestStatsWindow::everythingFits() {
             QVERIFY2(inside.contains(control->geometry()), qPrintable(control->objectName()));
         QVERIFY(window->rect().contains(box->geometry()));
     }
+    // The legend level with the History group, its words clear of its border; the last draw
+    // inside the window's frame.
+    QCOMPARE(panel->y(), group->y());
+    for (QLabel* label : panel->findChildren<QLabel*>())
+        QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3 <=
+                     panel->contentsRect().right(),
+                 qPrintable(label->text()));
+    const QRect bevel = child<QFrame>(*window, "Bevel1")->contentsRect();
+    for (const char* name : {"Label6", "Label7"})
+        QVERIFY2(bevel.adjusted(2, 0, -2, 0).contains(child<QLabel>(*window, name)->geometry()),
+                 name);
     saveShot(*window, QStringLiteral("stats-longest-draw"));
 }
 
@@ -399,9 +607,37 @@ void TestStatsWindow::realHistory() {
     QTRY_VERIFY(!chart->isAnimating());
     QVERIFY(chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-zoomed"));
-    child<QSpinBox>(*window, "SpinEdit1")->setValue(1); // a redraw shows everything again
+    // On through the mouse, 6 x 6 pixels at a time, as far as the chart goes.
+    for (int zoom = 1; zoom <= 20; ++zoom) {
+        const QPoint at = chart->currentLayout().plot.center().toPoint();
+        QTest::mousePress(chart, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, at + QPoint(6, 6));
+        QTRY_VERIFY(!chart->isAnimating());
+        if (zoom % 5 == 0 || zoom == 2)
+            saveShot(*window, QStringLiteral("stats-zoomed-%1").arg(zoom, 2, 10, QLatin1Char('0')));
+    }
+    QVERIFY(std::abs(chart->view().yMax - chart->view().yMin - ChartLayout::MinViewHeight) < 1e-9);
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1000); // a redraw shows everything again
+    QVERIFY(!chart->isZoomed());
+    QVERIFY2(chart->subtitle().startsWith(QLatin1String("Draws 1 to 1,000: 12/06/82 to ")),
+             qPrintable(chart->subtitle()));
+    saveShot(*window, QStringLiteral("stats-first-1000"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1);
     QVERIFY(!chart->isZoomed());
     saveShot(*window, QStringLiteral("stats-first-draw"));
+
+    // The expected range over all draws and over the first thousand, without the classes.
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox3"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox1"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox4"), Qt::LeftButton);
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(f.test.state.DataTotalDraws);
+    const QString verdict = child<QLabel>(*window, "VerdictLabel")->text();
+    QVERIFY2(verdict.startsWith(QLatin1String("3,622 draws: chi-square ")), qPrintable(verdict));
+    qInfo("%s", qPrintable(verdict));
+    saveShot(*window, QStringLiteral("stats-band-all"));
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1000);
+    qInfo("%s", qPrintable(child<QLabel>(*window, "VerdictLabel")->text()));
+    saveShot(*window, QStringLiteral("stats-band-first-1000"));
 
     // The page through the real printing service, into a PDF file.
     const QString folder = qEnvironmentVariable("BALLMERE_SCREENSHOTS");
@@ -411,6 +647,7 @@ void TestStatsWindow::realHistory() {
     AppContext context{f.test.state, f.test.table, platform, f.test.hints};
     TForm8 printing(context);
     QTest::mouseClick(child<QCheckBox>(printing, "CheckBox3"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(printing, "CheckBox4"), Qt::LeftButton);
     child<QPushButton>(printing, "Button1")->click();
     QVERIFY(f.test.dialogs.errors.isEmpty());
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
@@ -419,7 +656,8 @@ void TestStatsWindow::realHistory() {
     text.start("pdftotext", {pdf, "-"});
     QVERIFY(text.waitForFinished());
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char* word : {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45"})
+    for (const char* word :
+         {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45", "3,622 draws: chi-square"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
     QProcess info;
     info.start("pdfinfo", {pdf});

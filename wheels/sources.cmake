@@ -8,3 +8,11 @@ list(APPEND BALLMERE_CORE_SOURCES
   wheels/CaseRanks.h wheels/CaseRanks.cpp
   wheels/FastRandom.h
 )
+# The window and what it shows.
+list(APPEND BALLMERE_CORE_SOURCES
+  wheels/WheelJob.h wheels/WheelJob.cpp
+  wheels/WheelTexts.h wheels/WheelTexts.cpp
+)
+list(APPEND BALLMERE_UI_SOURCES
+  wheels/Wheels.h wheels/Wheels.cpp
+)

@@ -5,7 +5,7 @@
 #include "DrawTestFiles.h"
 #include "TestFiles.h"
 
-#include "app/LotteryState.h"
+#include "state/LotteryState.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 

@@ -1,6 +1,7 @@
 #include "Fakes.h"
 
 #include "platform/FileDialogs.h"
+#include "platform/QtPrintService.h"
 
 #include <QImage>
 #include <QPainter>
@@ -14,8 +15,7 @@ QString FakePrinter::printLines(const QStringList& lines, int size) {
     return {};
 }
 
-QString FakePrinter::printPage(const std::function<void(QPainter&, const QRect&)>& draw,
-                               const QString& title) {
+QString FakePrinter::printPage(const PageDrawing& draw, const QString& title) {
     if (!failWith.isEmpty())
         return failWith;
     ++jobs;
@@ -25,6 +25,14 @@ QString FakePrinter::printPage(const std::function<void(QPainter&, const QRect&)
     QPainter painter(&page);
     draw(painter, page.rect());
     return {};
+}
+
+QByteArray FakePrinter::linesFile(const QStringList& lines, int size) {
+    return QtPrintService().linesFile(lines, size);
+}
+
+QByteArray FakePrinter::pageFile(const PageDrawing& draw, const QString& title, PageFileType type) {
+    return QtPrintService().pageFile(draw, title, type);
 }
 
 bool FakeDialogs::question(QWidget*, const QString& text) {

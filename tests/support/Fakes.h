@@ -24,6 +24,7 @@ public:
     void stop() override { ++stops; }
 };
 
+// With failWith set to PrintService::noDefaultPrinterMessage(), a machine without a printer.
 class FakePrinter : public PrintService {
 public:
     QString failWith; // returned instead of printing when set
@@ -34,8 +35,10 @@ public:
     QString jobTitle;
 
     QString printLines(const QStringList& lines, int size) override;
-    QString printPage(const std::function<void(QPainter&, const QRect&)>& draw,
-                      const QString& title) override;
+    QString printPage(const PageDrawing& draw, const QString& title) override;
+    // Real files, drawn as the program draws them.
+    QByteArray linesFile(const QStringList& lines, int size) override;
+    QByteArray pageFile(const PageDrawing& draw, const QString& title, PageFileType type) override;
 };
 
 // Records every box and dialog shown; answers from scripted queues (empty queue: cancel / No).

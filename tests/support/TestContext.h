@@ -2,8 +2,8 @@
 
 #include "Fakes.h"
 
-#include "app/AppContext.h"
-#include "app/LotteryState.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "database/DrawTable.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
