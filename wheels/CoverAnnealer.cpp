@@ -136,11 +136,6 @@ void CoverAnnealer::dropLeastUseful() {
         removeLine(chosen);
 }
 
-void CoverAnnealer::dropRandomLine() {
-    if (!lines_.empty())
-        removeLine(random_.below(quint32(lines_.size())));
-}
-
 int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
     std::array<int, 64> rest, outside; // filled as far as they are read
     Positions(chosen & ~out, rest);

@@ -17,8 +17,9 @@
 //
 // The temperature that works is narrow and differs from wheel to wheel: too hot and the walk
 // never settles, too cold and it freezes a few cases short. So the first attempt cools through
-// a wide range, and each attempt notes the temperature at which the walk settled lowest; the
-// next attempts cool through a narrow band around the average of those notes.
+// a wide range, and each attempt notes the hottest temperature at which the walk still ran
+// nearly as low as it ever did; the next attempts cool through a narrow band around the
+// running average of those notes.
 //
 // Each case keeps the number of lines covering it, so a move's effect is counted from the cases
 // it touches alone. Swapping x for y in B changes only cases holding exactly one of x, y that
@@ -43,9 +44,8 @@ public:
     bool buildGreedy(const StopTest& stop);
     // Start from these lines.
     void load(const WheelLines& lines);
-    // One line fewer: the line that alone covers the fewest cases, or any line.
+    // One line fewer: the line that alone covers the fewest cases.
     void dropLeastUseful();
-    void dropRandomLine();
     // True once every case is covered; false when the attempt ends short or is stopped.
     bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
 
@@ -67,7 +67,6 @@ private:
     // gains_ and losses_ for applyMove.
     int priceMove(WheelLine chosen, quint64 out, quint64 in);
     void learnTemperature(double temperature);
-
     void applyMove(size_t line, quint64 out, quint64 in);
 
     WheelSpec spec_;

@@ -14,9 +14,9 @@
 // Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
 // CoverAnnealer) for a wheel one line shorter than the best either has found, starting from that
 // best wheel less its least useful line; when it gets there the new wheel becomes the best and
-// the hunt moves to one line fewer. A worker whose attempt ends short starts another, twice as
-// long, in turn from the best less a random line and less its least useful one. The search
-// ends when
+// the hunt moves to one line fewer. An attempt that ends short is followed by one twice as
+// long that goes on from where it stopped; a worker drops its attempt when the other gets there
+// first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
 //   - stop() is called (from any thread),
 //   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
