@@ -45,12 +45,12 @@ bool benchSearch(double effortSeconds, const QString& from) {
         started = started || name(c) == from;
         if (!started)
             continue;
-        const WheelSpec spec{c.v, c.k, c.t, c.t};
+        const WheelTerms terms{c.v, c.k, c.t, c.t};
         WheelSearchLimits limits;
         limits.effortSeconds = effortSeconds;
-        WheelSearch search(spec, limits);
+        WheelSearch search(terms, limits);
         const WheelLines lines = search.run();
-        const GuaranteeCheck check = CheckGuarantee(spec, lines);
+        const GuaranteeCheck check = CheckGuarantee(terms, lines);
         met = met && check.holds;
         if (c.published > 0) {
             const double ratio = double(lines.size()) / c.published;
@@ -82,7 +82,7 @@ bool benchSearch(double effortSeconds, const QString& from) {
 // cases of 35 triples each), on few random lines, so most cases are missed and every triple of
 // them is tried.
 bool benchCheck() {
-    const WheelSpec spec{29, 7, 3, 7};
+    const WheelTerms terms{29, 7, 3, 7};
     QRandomGenerator random(7);
     WheelLines lines;
     for (int l = 0; l < 8; ++l) {
@@ -93,7 +93,7 @@ bool benchCheck() {
     }
     QElapsedTimer timer;
     timer.start();
-    const GuaranteeCheck check = CheckGuarantee(spec, lines);
+    const GuaranteeCheck check = CheckGuarantee(terms, lines);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const bool met = seconds < 1.0;
     QTextStream(stdout) << QStringLiteral("check of %1 cases (%2 missed): %3 s (goal < 1 s): %4\n")

@@ -1,4 +1,4 @@
-// Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of specs
+// Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of terms
 // and of the player's numbers, and the search reaching the bound where it is exact.
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/PlayerNumbers.h"
@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTest>
 
-Q_DECLARE_METATYPE(WheelSpec)
+Q_DECLARE_METATYPE(WheelTerms)
 
 using Lines = QVector<QVector<int>>; // positions 1..V of the player's numbers
 using Numbers = QVector<int>;
@@ -87,83 +87,84 @@ void TestWheels::schoenheim() {
 }
 
 void TestWheels::guarantee_data() {
-    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<quint64>("cases");
     QTest::addColumn<quint64>("missed");
     QTest::addColumn<Numbers>("firstMissed");
     QTest::newRow("Fano plane covers every pair")
-        << WheelSpec{7, 3, 2, 2} << Fano << quint64(21) << quint64(0) << Numbers{};
+        << WheelTerms{7, 3, 2, 2} << Fano << quint64(21) << quint64(0) << Numbers{};
     QTest::newRow("Fano plane less a line misses its three pairs")
-        << WheelSpec{7, 3, 2, 2} << Fano.mid(0, 6) << quint64(21) << quint64(3) << Numbers{1, 3};
+        << WheelTerms{7, 3, 2, 2} << Fano.mid(0, 6) << quint64(21) << quint64(3) << Numbers{1, 3};
     QTest::newRow("two halves of 12: 3 if 5")
-        << WheelSpec{12, 6, 3, 5} << TwoHalves << quint64(792) << quint64(0) << Numbers{};
+        << WheelTerms{12, 6, 3, 5} << TwoHalves << quint64(792) << quint64(0) << Numbers{};
     QTest::newRow("two halves of 12 miss 3 if 4 on a 2-2 split")
-        << WheelSpec{12, 6, 3, 4} << TwoHalves << quint64(495) << quint64(225)
+        << WheelTerms{12, 6, 3, 4} << TwoHalves << quint64(495) << quint64(225)
         << Numbers{1, 2, 7, 8};
     QTest::newRow("4 if 6 on 9 numbers in 3 lines")
-        << WheelSpec{9, 6, 4, 6}
+        << WheelTerms{9, 6, 4, 6}
         << Lines{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {4, 5, 6, 7, 8, 9}} << quint64(84)
         << quint64(0) << Numbers{};
     QTest::newRow("C(7,6,5) in six lines")
-        << WheelSpec{7, 6, 5, 5} << SixOfSeven << quint64(21) << quint64(0) << Numbers{};
+        << WheelTerms{7, 6, 5, 5} << SixOfSeven << quint64(21) << quint64(0) << Numbers{};
     QTest::newRow("five lines of six of seven miss one 5-set")
-        << WheelSpec{7, 6, 5, 5} << SixOfSeven.mid(0, 5) << quint64(21) << quint64(1)
+        << WheelTerms{7, 6, 5, 5} << SixOfSeven.mid(0, 5) << quint64(21) << quint64(1)
         << Numbers{3, 4, 5, 6, 7};
 }
 
 void TestWheels::guarantee() {
-    QFETCH(WheelSpec, spec);
+    QFETCH(WheelTerms, terms);
     QFETCH(Lines, lines);
     QFETCH(quint64, cases);
     QFETCH(quint64, missed);
     QFETCH(Numbers, firstMissed);
-    const GuaranteeCheck check = CheckGuarantee(spec, masksOf(lines));
+    const GuaranteeCheck check = CheckGuarantee(terms, masksOf(lines));
     QVERIFY2(check.problem.isEmpty(), qPrintable(check.problem));
     QCOMPARE(check.holds, missed == 0);
     QCOMPARE(check.casesChecked, cases);
     QCOMPARE(check.missedCases, missed);
-    QCOMPARE(LineNumbers(check.firstMissed, oneTo(spec.pool)), firstMissed);
+    QCOMPARE(LineNumbers(check.firstMissed, oneTo(terms.pool)), firstMissed);
 }
 
 void TestWheels::specRefusals_data() {
-    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("problem"); // empty: accepted
     const QLocale locale;
-    QTest::newRow("6/49 wheel of 3 if 3 on 49 numbers") << WheelSpec{49, 6, 3, 3} << Lines{} << "";
+    QTest::newRow("6/49 wheel of 3 if 3 on 49 numbers") << WheelTerms{49, 6, 3, 3} << Lines{} << "";
     QTest::newRow("7 a line, 3 if 7 on 29 numbers: 1,560,780 cases")
-        << WheelSpec{29, 7, 3, 7} << Lines{} << "";
+        << WheelTerms{29, 7, 3, 7} << Lines{} << "";
     QTest::newRow("30 numbers taken 7: 2,035,800 cases")
-        << WheelSpec{30, 7, 3, 7} << Lines{}
+        << WheelTerms{30, 7, 3, 7} << Lines{}
         << locale.toString(quint64(2'035'800)) + " cases, more than the " +
                locale.toString(quint64(2'000'000));
-    QTest::newRow("lines of 8") << WheelSpec{20, 8, 3, 3} << Lines{} << "Lines of 8";
-    QTest::newRow("lines of 1") << WheelSpec{20, 1, 1, 1} << Lines{} << "Lines of 1";
-    QTest::newRow("no more numbers than a line") << WheelSpec{6, 6, 3, 3} << Lines{} << "6 numbers";
-    QTest::newRow("50 numbers") << WheelSpec{50, 6, 3, 3} << Lines{} << "50 numbers";
-    QTest::newRow("more drawn than a line holds") << WheelSpec{12, 6, 3, 7} << Lines{} << "If 7";
-    QTest::newRow("guarantee above the drawn") << WheelSpec{12, 6, 4, 3} << Lines{} << "4 hits";
-    QTest::newRow("guarantee of 1") << WheelSpec{12, 6, 1, 3} << Lines{} << "1 hits";
+    QTest::newRow("lines of 8") << WheelTerms{20, 8, 3, 3} << Lines{} << "Lines of 8";
+    QTest::newRow("lines of 1") << WheelTerms{20, 1, 1, 1} << Lines{} << "Lines of 1";
+    QTest::newRow("no more numbers than a line")
+        << WheelTerms{6, 6, 3, 3} << Lines{} << "6 numbers";
+    QTest::newRow("50 numbers") << WheelTerms{50, 6, 3, 3} << Lines{} << "50 numbers";
+    QTest::newRow("more drawn than a line holds") << WheelTerms{12, 6, 3, 7} << Lines{} << "If 7";
+    QTest::newRow("guarantee above the drawn") << WheelTerms{12, 6, 4, 3} << Lines{} << "4 hits";
+    QTest::newRow("guarantee of 1") << WheelTerms{12, 6, 1, 3} << Lines{} << "1 hits";
     QTest::newRow("a line of 5 in a wheel of 6")
-        << WheelSpec{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5}} << "Line 1";
+        << WheelTerms{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5}} << "Line 1";
     QTest::newRow("a line past the player's numbers")
-        << WheelSpec{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 12, 13}} << "Line 2";
+        << WheelTerms{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 12, 13}} << "Line 2";
 }
 
 void TestWheels::specRefusals() {
-    QFETCH(WheelSpec, spec);
+    QFETCH(WheelTerms, terms);
     QFETCH(Lines, lines);
     QFETCH(QString, problem);
-    const GuaranteeCheck check = CheckGuarantee(spec, masksOf(lines));
+    const GuaranteeCheck check = CheckGuarantee(terms, masksOf(lines));
     if (problem.isEmpty()) {
-        QCOMPARE(WheelSpecProblem(spec), QString());
+        QCOMPARE(WheelTermsProblem(terms), QString());
         return;
     }
     QVERIFY2(check.problem.contains(problem), qPrintable(check.problem));
     QCOMPARE(check.casesChecked, quint64(0));
     if (lines.isEmpty()) {
-        WheelSearch search(spec);
+        WheelSearch search(terms);
         QCOMPARE(search.problem(), check.problem);
         QVERIFY(search.run().empty());
     }
@@ -210,49 +211,49 @@ void TestWheels::playerNumbers() {
 }
 
 void TestWheels::searchReachesBound_data() {
-    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<int>("lines");
-    QTest::newRow("C(8,4,3) = 14") << WheelSpec{8, 4, 3, 3} << 14;
-    QTest::newRow("C(7,6,5) = 6") << WheelSpec{7, 6, 5, 5} << 6;
-    QTest::newRow("C(7,3,2) = 7") << WheelSpec{7, 3, 2, 2} << 7;
+    QTest::newRow("C(8,4,3) = 14") << WheelTerms{8, 4, 3, 3} << 14;
+    QTest::newRow("C(7,6,5) = 6") << WheelTerms{7, 6, 5, 5} << 6;
+    QTest::newRow("C(7,3,2) = 7") << WheelTerms{7, 3, 2, 2} << 7;
 }
 
 // Small cases where the bound is the true size: the search stops there by itself, well before
 // its move limit (the effort is never reached: the clock does not move).
 void TestWheels::searchReachesBound() {
-    QFETCH(WheelSpec, spec);
+    QFETCH(WheelTerms, terms);
     QFETCH(int, lines);
     HandClock clock;
     WheelSearchLimits limits;
     limits.maxMovesPerWorker = 20'000'000;
-    WheelSearch search(spec, limits, &clock);
+    WheelSearch search(terms, limits, &clock);
     std::vector<int> progress;
     search.setProgress([&](int count, qint64) { progress.push_back(count); });
     const WheelLines found = search.run();
     QCOMPARE(int(found.size()), lines);
     QVERIFY(search.reachedLowerBound());
-    QVERIFY(CheckGuarantee(spec, found).holds);
+    QVERIFY(CheckGuarantee(terms, found).holds);
     QVERIFY(std::is_sorted(progress.rbegin(), progress.rend()));
     QCOMPARE(progress.back(), lines);
 }
 
 void TestWheels::searchEnds_data() {
-    QTest::addColumn<WheelSpec>("spec");
+    QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<QString>("end"); // "stop", "effort" or "moves"
-    QTest::newRow("stopped at the first wheel") << WheelSpec{16, 6, 3, 3} << "stop";
-    QTest::newRow("effort spent at the first wheel") << WheelSpec{16, 6, 3, 3} << "effort";
-    QTest::newRow("moves spent, a lotto design") << WheelSpec{12, 6, 3, 5} << "moves";
+    QTest::newRow("stopped at the first wheel") << WheelTerms{16, 6, 3, 3} << "stop";
+    QTest::newRow("effort spent at the first wheel") << WheelTerms{16, 6, 3, 3} << "effort";
+    QTest::newRow("moves spent, a lotto design") << WheelTerms{12, 6, 3, 5} << "moves";
 }
 
 // However it ends, the search hands back the best wheel it found, and that wheel holds.
 void TestWheels::searchEnds() {
-    QFETCH(WheelSpec, spec);
+    QFETCH(WheelTerms, terms);
     QFETCH(QString, end);
     HandClock clock;
     WheelSearchLimits limits;
     limits.effortSeconds = 5;
     limits.maxMovesPerWorker = end == "moves" ? 20'000 : 0;
-    WheelSearch search(spec, limits, &clock);
+    WheelSearch search(terms, limits, &clock);
     int firstCount = 0;
     search.setProgress([&](int count, qint64) {
         if (firstCount == 0)
@@ -265,7 +266,7 @@ void TestWheels::searchEnds() {
     const WheelLines found = search.run();
     QVERIFY(!found.empty());
     QCOMPARE(int(found.size()), search.bestLineCount());
-    QVERIFY(CheckGuarantee(spec, found).holds);
+    QVERIFY(CheckGuarantee(terms, found).holds);
     QVERIFY(!search.reachedLowerBound());
     // The other worker may still hand in a shorter wheel as the first one stops.
     QVERIFY(int(found.size()) <= firstCount);

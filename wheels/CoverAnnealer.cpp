@@ -12,10 +12,10 @@ constexpr int LargestCostRise = 32; // rises beyond are as good as never taken
 
 } // namespace
 
-CoverAnnealer::CoverAnnealer(const WheelSpec& spec, quint64 seed)
-    : spec_(spec), allPositions_((quint64(1) << spec.pool) - 1), ranks_(spec.pool, spec.ifDrawn),
-      random_(seed) {
-    const int k = spec.lineSize, m = spec.ifDrawn, t = spec.guarantee, v = spec.pool;
+CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
+    : terms_(terms), allPositions_((quint64(1) << terms.pool) - 1),
+      ranks_(terms.pool, terms.ifDrawn), random_(seed) {
+    const int k = terms.lineSize, m = terms.ifDrawn, t = terms.guarantee, v = terms.pool;
     for (int j = t; j <= std::min(k, m); ++j)
         coverShapes_.push_back({Choices(k, j), Choices(v - k, m - j)});
     moveInside_ = Choices(k - 1, t - 1);
@@ -82,7 +82,7 @@ void CoverAnnealer::load(const WheelLines& lines) {
     std::fill(coverCount_.begin(), coverCount_.end(), 0);
     // Masks come in increasing order, which is rank order: case i sits at index i.
     uncovered_.resize(ranks_.count());
-    quint64 mask = (quint64(1) << spec_.ifDrawn) - 1;
+    quint64 mask = (quint64(1) << terms_.ifDrawn) - 1;
     for (quint32 i = 0; i < ranks_.count(); ++i, mask = NextSameSize(mask)) {
         uncovered_[i] = mask;
         whereUncovered_[i] = qint32(i);
@@ -102,7 +102,7 @@ bool CoverAnnealer::buildGreedy(const StopTest& stop) {
             // A whole uncovered case (M <= k numbers) and the rest at random: it covers that
             // case at least.
             WheelLine line = uncovered_[random_.below(quint32(uncovered_.size()))];
-            while (BitCount(line) < spec_.lineSize)
+            while (BitCount(line) < terms_.lineSize)
                 line |= random_.bitOf(allPositions_ & ~line);
             int gain = 0;
             forEachCoveredCase(line,
@@ -176,7 +176,7 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
     for (size_t i = 0; i < scanned; ++i) {
         const size_t l = lineAt(i);
         quint64 common = lines_[l] & target;
-        for (int j = 2; j < spec_.guarantee; ++j)
+        for (int j = 2; j < terms_.guarantee; ++j)
             common &= common - 1;
         closest_[found] = l;
         found += common != 0;
@@ -217,7 +217,7 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
     const quint64 levelMoves =
         schedule.levelMoves > 0
             ? schedule.levelMoves
-            : std::max<quint64>(500, quint64(lines_.size()) * quint64(spec_.lineSize) * 4);
+            : std::max<quint64>(500, quint64(lines_.size()) * quint64(terms_.lineSize) * 4);
     // The first attempt sweeps a wide range; later ones a band around the temperature learnt.
     const double hottest = workingTemperature_ > 0 ? workingTemperature_ * 1.25 : 1.0;
     const double coldest = workingTemperature_ > 0 ? workingTemperature_ * 0.8 : 0.05;

@@ -2,7 +2,7 @@
 
 #include "wheels/CaseRanks.h"
 #include "wheels/FastRandom.h"
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include <array>
 #include <functional>
@@ -37,7 +37,7 @@ class CoverAnnealer {
 public:
     using StopTest = std::function<bool()>; // asked every 1,024 moves
 
-    CoverAnnealer(const WheelSpec& spec, quint64 seed);
+    CoverAnnealer(const WheelTerms& terms, quint64 seed);
 
     // A covering built line by line, each the best of a few candidates holding an uncovered
     // case; false when stopped first.
@@ -69,7 +69,7 @@ private:
     void learnTemperature(double temperature);
     void applyMove(size_t line, quint64 out, quint64 in);
 
-    WheelSpec spec_;
+    WheelTerms terms_;
     quint64 allPositions_ = 0;
     CaseRanks ranks_;
     FastRandom random_;

@@ -75,30 +75,30 @@ std::vector<quint64> picksOf(int count, int size) {
     return picks;
 }
 
-QString linesProblem(const WheelSpec& spec, const WheelLines& lines) {
-    const quint64 allowed = (quint64(1) << spec.pool) - 1;
+QString linesProblem(const WheelTerms& terms, const WheelLines& lines) {
+    const quint64 allowed = (quint64(1) << terms.pool) - 1;
     for (size_t l = 0; l < lines.size(); ++l)
-        if ((lines[l] & ~allowed) != 0 || int(qPopulationCount(lines[l])) != spec.lineSize)
+        if ((lines[l] & ~allowed) != 0 || int(qPopulationCount(lines[l])) != terms.lineSize)
             return tr("Line %1 does not hold %2 of the %3 numbers.")
                 .arg(l + 1)
-                .arg(spec.lineSize)
-                .arg(spec.pool);
+                .arg(terms.lineSize)
+                .arg(terms.pool);
     return {};
 }
 
 } // namespace
 
-GuaranteeCheck CheckGuarantee(const WheelSpec& spec, const WheelLines& lines) {
+GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines) {
     GuaranteeCheck check;
-    check.problem = WheelSpecProblem(spec);
+    check.problem = WheelTermsProblem(terms);
     if (check.problem.isEmpty())
-        check.problem = linesProblem(spec, lines);
+        check.problem = linesProblem(terms, lines);
     if (!check.problem.isEmpty())
         return check;
 
-    TSetMarks marks(spec.pool, spec.guarantee);
+    TSetMarks marks(terms.pool, terms.guarantee);
     std::array<int, 64> positions{};
-    const std::vector<quint64> linePicks = picksOf(spec.lineSize, spec.guarantee);
+    const std::vector<quint64> linePicks = picksOf(terms.lineSize, terms.guarantee);
     for (WheelLine line : lines) {
         positionsOf(line, positions);
         marks.anySubset(positions, linePicks, [&](quint64 rank) {
@@ -108,9 +108,9 @@ GuaranteeCheck CheckGuarantee(const WheelSpec& spec, const WheelLines& lines) {
     }
 
     // Every case is visited, even after a miss, so the window can say how many are missed.
-    const std::vector<quint64> casePicks = picksOf(spec.ifDrawn, spec.guarantee);
-    const quint64 end = quint64(1) << spec.pool;
-    for (quint64 drawn = (quint64(1) << spec.ifDrawn) - 1; drawn < end;
+    const std::vector<quint64> casePicks = picksOf(terms.ifDrawn, terms.guarantee);
+    const quint64 end = quint64(1) << terms.pool;
+    for (quint64 drawn = (quint64(1) << terms.ifDrawn) - 1; drawn < end;
          drawn = nextSameSize(drawn)) {
         ++check.casesChecked;
         positionsOf(drawn, positions);

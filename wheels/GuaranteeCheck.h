@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include <QString>
 
@@ -15,9 +15,9 @@ struct GuaranteeCheck {
     // The first case (in increasing order of its mask) that no line meets in T numbers; 0 when
     // the guarantee holds.
     WheelLine firstMissed = 0;
-    // Non-empty when the spec or a line is malformed; nothing was checked then.
+    // Non-empty when the terms or a line is malformed; nothing was checked then.
     QString problem;
 };
 
-// Any wheel WheelSpecProblem accepts checks in well under a second.
-GuaranteeCheck CheckGuarantee(const WheelSpec& spec, const WheelLines& lines);
+// Any wheel WheelTermsProblem accepts checks in well under a second.
+GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines);

@@ -1,8 +1,8 @@
 #include "wheels/WheelJob.h"
 
-WheelJob::WheelJob(const WheelSpec& spec, const QVector<int>& playerNumbers, int highest,
+WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
                    const WheelSearchLimits& limits)
-    : spec_(spec), playerNumbers_(playerNumbers), highest_(highest), search_(spec, limits) {}
+    : terms_(terms), playerNumbers_(playerNumbers), highest_(highest), search_(terms, limits) {}
 
 WheelJob::~WheelJob() {
     cancel();
@@ -25,10 +25,10 @@ void WheelJob::run() {
     result_.msToBest = search_.msToBest();
     if (!lines.empty() && !cancelled_) {
         result_.lines = WheelNumbers(lines, playerNumbers_);
-        result_.check = CheckGuarantee(spec_, lines);
+        result_.check = CheckGuarantee(terms_, lines);
         SetOddsOptions options;
         options.stop = &cancelled_;
-        result_.odds = ComputeSetOdds(result_.lines, spec_.lineSize, highest_, options);
+        result_.odds = ComputeSetOdds(result_.lines, terms_.lineSize, highest_, options);
     }
     finished_ = true;
 }

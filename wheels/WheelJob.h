@@ -20,7 +20,7 @@ struct WheelResult {
 
 class WheelJob {
 public:
-    WheelJob(const WheelSpec& spec, const QVector<int>& playerNumbers, int highest,
+    WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
              const WheelSearchLimits& limits);
     ~WheelJob(); // stops and waits
     WheelJob(const WheelJob&) = delete;
@@ -40,7 +40,7 @@ public:
 private:
     void run();
 
-    const WheelSpec spec_;
+    const WheelTerms terms_;
     const QVector<int> playerNumbers_;
     const int highest_;
     WheelSearch search_;

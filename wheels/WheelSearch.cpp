@@ -13,15 +13,15 @@ qint64 SteadySearchClock::nowMs() const {
         .count();
 }
 
-WheelSearch::WheelSearch(const WheelSpec& spec, const WheelSearchLimits& limits,
+WheelSearch::WheelSearch(const WheelTerms& terms, const WheelSearchLimits& limits,
                          const SearchClock* clock)
-    : spec_(spec), limits_(limits), problem_(WheelSpecProblem(spec)), clock_(clock) {
+    : terms_(terms), limits_(limits), problem_(WheelTermsProblem(terms)), clock_(clock) {
     if (!clock_) {
         ownClock_ = std::make_unique<SteadySearchClock>();
         clock_ = ownClock_.get();
     }
     if (problem_.isEmpty())
-        lowerBound_ = WheelLowerBound(spec);
+        lowerBound_ = WheelLowerBound(terms);
 }
 
 WheelSearch::~WheelSearch() = default;
@@ -54,7 +54,7 @@ void WheelSearch::offer(const WheelLines& lines) {
 }
 
 void WheelSearch::work(int worker) {
-    CoverAnnealer annealer(spec_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
+    CoverAnnealer annealer(terms_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
     const auto ended = [&] {
         return stop_ || timeIsUp() ||
                (limits_.maxMovesPerWorker > 0 && annealer.moves() >= limits_.maxMovesPerWorker);
@@ -77,7 +77,7 @@ void WheelSearch::work(int worker) {
             annealer.dropLeastUseful();
         }
         AnnealSchedule attempt = schedule;
-        attempt.levelMoves = std::max<quint64>(500, quint64(spec_.lineSize) * 4 * quint64(target))
+        attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(target))
                              << std::min(failures, 6);
         const auto abandoned = [&] { return ended() || bestCount_ <= target; };
         if (annealer.anneal(attempt, abandoned)) {

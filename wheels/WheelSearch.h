@@ -1,7 +1,7 @@
 #pragma once
 
 #include "wheels/SearchClock.h"
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include <QString>
 #include <atomic>
@@ -37,13 +37,13 @@ public:
     // Called on a worker thread each time a shorter wheel is found.
     using Progress = std::function<void(int lineCount, qint64 elapsedMs)>;
 
-    explicit WheelSearch(const WheelSpec& spec, const WheelSearchLimits& limits = {},
+    explicit WheelSearch(const WheelTerms& terms, const WheelSearchLimits& limits = {},
                          const SearchClock* clock = nullptr);
     ~WheelSearch();
     WheelSearch(const WheelSearch&) = delete;
     WheelSearch& operator=(const WheelSearch&) = delete;
 
-    // Why the spec cannot be searched (WheelSpecProblem); run() then returns at once, empty.
+    // Why the terms cannot be searched (WheelTermsProblem); run() then returns at once, empty.
     QString problem() const { return problem_; }
     quint64 lowerBound() const { return lowerBound_; }
 
@@ -66,7 +66,7 @@ private:
     void offer(const WheelLines& lines);
     bool timeIsUp() const;
 
-    WheelSpec spec_;
+    WheelTerms terms_;
     WheelSearchLimits limits_;
     QString problem_;
     quint64 lowerBound_ = 1;

@@ -22,7 +22,7 @@ QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest) {
     return text;
 }
 
-QString summary(const WheelSpec& spec, int lineCount, const GuaranteeCheck& check) {
+QString summary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check) {
     const QString lines =
         lineCount == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lineCount);
     const QString cases = QLocale(QLocale::English).toString(check.casesChecked);
@@ -34,9 +34,9 @@ QString summary(const WheelSpec& spec, int lineCount, const GuaranteeCheck& chec
     return QStringLiteral("%1: if %2 of the drawn numbers are among your %3, one line has at "
                           "least %4 of them (all %5 cases checked)")
         .arg(lines)
-        .arg(spec.ifDrawn)
-        .arg(spec.pool)
-        .arg(spec.guarantee)
+        .arg(terms.ifDrawn)
+        .arg(terms.pool)
+        .arg(terms.guarantee)
         .arg(cases);
 }
 

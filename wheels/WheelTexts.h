@@ -2,7 +2,7 @@
 
 #include "odds/SetOdds.h"
 #include "wheels/GuaranteeCheck.h"
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include <QStringList>
 #include <QVector>
@@ -17,7 +17,7 @@ QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest);
 
 // "10 lines: if 3 of the drawn numbers are among your 10, one line has at least 3 of them (all
 // 120 cases checked)", or what the check found missing.
-QString summary(const WheelSpec& spec, int lineCount, const GuaranteeCheck& check);
+QString summary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check);
 
 // For h = lineSize down to 1: "h or more on one line: 1 in X (P %)", P to at least three
 // significant figures; an estimate reads "about 1 in X (P % ± E %)".

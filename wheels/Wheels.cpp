@@ -1,14 +1,14 @@
 #include "wheels/Wheels.h"
 
-#include "state/AppContext.h"
 #include "app/CheckFile.h"
 #include "app/CheckFileDialog.h"
-#include "state/LotteryState.h"
 #include "controls/DrawListFont.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 #include "platform/PrintOrSave.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelJob.h"
 #include "wheels/WheelTexts.h"
@@ -22,9 +22,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -114,11 +114,11 @@ void TWheels::buildControls() {
     oddsText_->setObjectName(QStringLiteral("OddsText"));
     oddsText_->setReadOnly(true);
     // Wide enough for the longest exact row; an estimate's longer rows wrap.
-    oddsText_->setMinimumWidth(
-        oddsText_->fontMetrics().horizontalAdvance(
-            QStringLiteral("6 or more on one line: 1 in 13,983,816 (0.00000715 %)")) +
-        2 * oddsText_->document()->documentMargin() + oddsText_->frameWidth() * 2 +
-        oddsText_->verticalScrollBar()->sizeHint().width());
+    oddsText_->setMinimumWidth(oddsText_->fontMetrics().horizontalAdvance(QStringLiteral(
+                                   "6 or more on one line: 1 in 13,983,816 (0.00000715 %)")) +
+                               2 * oddsText_->document()->documentMargin() +
+                               oddsText_->frameWidth() * 2 +
+                               oddsText_->verticalScrollBar()->sizeHint().width());
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     printButton_ = button("PrintButton", QStringLiteral("&Print"));
     closeButton_ = button("CloseButton", QStringLiteral("&Close"));
@@ -188,9 +188,9 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, numbers.problem);
         return;
     }
-    spec_ =
-        WheelSpec{int(numbers.numbers.size()), lineSize_, matchSpin_->value(), ifSpin_->value()};
-    const QString problem = WheelSpecProblem(spec_);
+    terms_ =
+        WheelTerms{int(numbers.numbers.size()), lineSize_, matchSpin_->value(), ifSpin_->value()};
+    const QString problem = WheelTermsProblem(terms_);
     if (!problem.isEmpty()) {
         context_.platform.dialogs.warning(this, problem);
         return;
@@ -198,7 +198,7 @@ void TWheels::startSearch() {
     WheelSearchLimits limits;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    job_ = std::make_unique<WheelJob>(spec_, numbers.numbers, highest_, limits);
+    job_ = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits);
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
@@ -246,7 +246,7 @@ void TWheels::endSearch() {
     }
     list_ = WheelTexts::checkFileLines(result.lines, highest_);
     linesList_->setPlainText(list_.join(u'\n'));
-    summaryLabel_->setText(WheelTexts::summary(spec_, int(result.lines.size()), result.check));
+    summaryLabel_->setText(WheelTexts::summary(terms_, int(result.lines.size()), result.check));
     oddsText_->setPlainText(WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
     statusBar_->showMessage(
         result.reachedLowerBound

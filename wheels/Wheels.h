@@ -4,7 +4,7 @@
 // check of its guarantee and its odds run on a thread of their own (WheelJob); the window polls
 // it, so it stays responsive and Stop ends the search with the best wheel found so far.
 
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -69,7 +69,7 @@ private:
     QPushButton* closeButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
 
-    WheelSpec spec_;
+    WheelTerms terms_;
     std::unique_ptr<WheelJob> job_;
     QTimer poll_;
     QElapsedTimer elapsed_;

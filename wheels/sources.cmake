@@ -1,5 +1,5 @@
 list(APPEND BALLMERE_CORE_SOURCES
-  wheels/WheelSpec.h wheels/WheelSpec.cpp
+  wheels/WheelTerms.h wheels/WheelTerms.cpp
   wheels/PlayerNumbers.h wheels/PlayerNumbers.cpp
   wheels/GuaranteeCheck.h wheels/GuaranteeCheck.cpp
   wheels/SearchClock.h

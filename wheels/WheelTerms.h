@@ -12,7 +12,7 @@
 // bit mask of those positions (bit i: the player's (i + 1)-th number), so V is at most 64 here
 // and at most 49 for the player.
 
-struct WheelSpec {
+struct WheelTerms {
     int pool = 0;      // V: how many numbers the player wheels, k + 1 .. 49
     int lineSize = 0;  // k: numbers on a line, 2..7 (the guarantee needs at least 2)
     int guarantee = 0; // T: hits promised, 2..M
@@ -23,7 +23,7 @@ using WheelLine = quint64;
 using WheelLines = std::vector<WheelLine>;
 
 // Cases the guarantee must hold for, and the search and the check walk through: C(V, M).
-quint64 WheelCaseCount(const WheelSpec& spec);
+quint64 WheelCaseCount(const WheelTerms& terms);
 
 // Above this many cases a wheel is refused before any work starts: the search keeps a count
 // per case and the check visits each one.
@@ -31,7 +31,7 @@ constexpr quint64 MaxWheelCases = 2'000'000;
 
 // Empty when the wheel can be searched for; otherwise what is wrong, for the window to show
 // (the sizes out of their ranges, or the case count over MaxWheelCases, with both numbers).
-QString WheelSpecProblem(const WheelSpec& spec);
+QString WheelTermsProblem(const WheelTerms& terms);
 
 // The Schoenheim bound: no covering C(v, k, t) has fewer lines than
 //   L(v, k, t) = ceil(v/k * ceil((v-1)/(k-1) * ... ceil((v-t+1)/(k-t+1)) ...)).
@@ -40,9 +40,9 @@ QString WheelSpecProblem(const WheelSpec& spec);
 // lines; counting pairs (number, line) gives k * lines >= v * L(v-1, k-1, t-1).
 quint64 SchoenheimBound(int v, int k, int t);
 
-// Fewest lines any wheel of this spec can have, as far as this program knows: the Schoenheim
+// Fewest lines any wheel on these terms can have, as far as this program knows: the Schoenheim
 // bound for M = T; for M > T only 1 (lotto designs have no bound this simple).
-quint64 WheelLowerBound(const WheelSpec& spec);
+quint64 WheelLowerBound(const WheelTerms& terms);
 
 // The numbers of one line: the player's sorted numbers at the line's set bits.
 QVector<int> LineNumbers(WheelLine line, const QVector<int>& playerNumbers);

@@ -1,4 +1,4 @@
-#include "wheels/WheelSpec.h"
+#include "wheels/WheelTerms.h"
 
 #include "odds/Binomial.h"
 
@@ -8,38 +8,38 @@
 namespace {
 
 QString tr(const char* text) {
-    return QCoreApplication::translate("WheelSpec", text);
+    return QCoreApplication::translate("WheelTerms", text);
 }
 
 } // namespace
 
-quint64 WheelCaseCount(const WheelSpec& spec) {
-    return Binomial(spec.pool, spec.ifDrawn);
+quint64 WheelCaseCount(const WheelTerms& terms) {
+    return Binomial(terms.pool, terms.ifDrawn);
 }
 
-QString WheelSpecProblem(const WheelSpec& spec) {
-    if (spec.lineSize < 2 || spec.lineSize > 7)
-        return tr("Lines of %1 numbers: a wheel has lines of 2 to 7 numbers.").arg(spec.lineSize);
-    if (spec.pool < spec.lineSize + 1 || spec.pool > 49)
+QString WheelTermsProblem(const WheelTerms& terms) {
+    if (terms.lineSize < 2 || terms.lineSize > 7)
+        return tr("Lines of %1 numbers: a wheel has lines of 2 to 7 numbers.").arg(terms.lineSize);
+    if (terms.pool < terms.lineSize + 1 || terms.pool > 49)
         return tr("%1 numbers to wheel: lines of %2 need from %3 to 49.")
-            .arg(spec.pool)
-            .arg(spec.lineSize)
-            .arg(spec.lineSize + 1);
-    if (spec.ifDrawn < 2 || spec.ifDrawn > spec.lineSize)
+            .arg(terms.pool)
+            .arg(terms.lineSize)
+            .arg(terms.lineSize + 1);
+    if (terms.ifDrawn < 2 || terms.ifDrawn > terms.lineSize)
         return tr("\"If %1 are drawn\": it must be from 2 to the line's %2 numbers.")
-            .arg(spec.ifDrawn)
-            .arg(spec.lineSize);
-    if (spec.guarantee < 2 || spec.guarantee > spec.ifDrawn)
+            .arg(terms.ifDrawn)
+            .arg(terms.lineSize);
+    if (terms.guarantee < 2 || terms.guarantee > terms.ifDrawn)
         return tr("A guarantee of %1 hits: it must be from 2 to the %2 drawn.")
-            .arg(spec.guarantee)
-            .arg(spec.ifDrawn);
-    const quint64 cases = WheelCaseCount(spec);
+            .arg(terms.guarantee)
+            .arg(terms.ifDrawn);
+    const quint64 cases = WheelCaseCount(terms);
     if (cases > MaxWheelCases) {
         const QLocale locale;
         return tr("%1 numbers taken %2 at a time make %3 cases, more than the %4 a wheel can "
                   "check.")
-            .arg(spec.pool)
-            .arg(spec.ifDrawn)
+            .arg(terms.pool)
+            .arg(terms.ifDrawn)
             .arg(locale.toString(cases), locale.toString(MaxWheelCases));
     }
     return {};
@@ -59,9 +59,9 @@ quint64 SchoenheimBound(int v, int k, int t) {
     return bound;
 }
 
-quint64 WheelLowerBound(const WheelSpec& spec) {
-    if (spec.guarantee == spec.ifDrawn)
-        return SchoenheimBound(spec.pool, spec.lineSize, spec.guarantee);
+quint64 WheelLowerBound(const WheelTerms& terms) {
+    if (terms.guarantee == terms.ifDrawn)
+        return SchoenheimBound(terms.pool, terms.lineSize, terms.guarantee);
     return 1;
 }
 
