@@ -153,13 +153,5 @@ QString writeBacktestReport(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    switch (writeWholeFile(path, bytes)) {
-    case WriteFileResult::Written:
-        return {};
-    case WriteFileResult::CannotCreate:
-        return QStringLiteral("Cannot create file %1").arg(path);
-    case WriteFileResult::WriteFailed:
-        break;
-    }
-    return QStringLiteral("Stream write error");
+    return writeFileMessage(writeWholeFile(path, bytes), path);
 }

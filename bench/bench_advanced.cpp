@@ -1,12 +1,13 @@
 // Advanced picking without a window: 100 hot / average / cold lines over a real 6/49 history,
 // and 100-line quick batches.
 //   bench_advanced [path/to/history.csv]
+#include "HistoryCsv.h"
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
-#include "state/LotteryState.h"
 #include "app/RandomGenerator.h"
 #include "database/DrawTable.h"
 #include "platform/SystemClock.h"
+#include "state/LotteryState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,28 +23,6 @@ constexpr int Runs = 21;
 constexpr int QuickRuns = 21;
 constexpr double GoalHotColdMs = 10.0;
 constexpr double GoalQuickBatchMs = 10.0;
-
-// "Month D, YYYY",n1,...,n6,bonus per line after a heading line.
-int loadHistory(const QString& path, TDrawTable& table) {
-    table.SetHeader(6, true);
-    QFile csv(path);
-    if (!csv.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
-    csv.readLine();
-    int draws = 0;
-    while (!csv.atEnd()) {
-        const QString line = QString::fromUtf8(csv.readLine()).trimmed();
-        const QStringList fields = line.section(u'"', 2).split(u',', Qt::SkipEmptyParts);
-        if (fields.size() < 7)
-            continue;
-        table.SetRowCount(std::max(TDrawTable::MinRowCount, ++draws + 1));
-        table.SetCellText(0, draws, QLatin1Char(' ') + line.section(u'"', 1, 1));
-        for (int k = 0; k < 7; ++k)
-            table.SetCellText(k < 6 ? k + 1 : 8, draws,
-                              QStringLiteral("  %1").arg(fields[k].toInt(), 2, 10, QChar('0')));
-    }
-    return draws;
-}
 
 double median(QList<double> values) {
     std::sort(values.begin(), values.end());

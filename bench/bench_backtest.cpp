@@ -2,6 +2,7 @@
 // table, two threads, the report): over a real 6/49 history at 10 lines a draw, and over
 // 100,000 made-up draws at 100 lines a draw with the progress looked at as the window does.
 //   bench_backtest [path/to/history.csv]
+#include "HistoryCsv.h"
 #include "advanced/Backtest.h"
 #include "advanced/BacktestJob.h"
 #include "advanced/BacktestReport.h"
@@ -24,27 +25,6 @@ constexpr double GoalRealSeconds = 0.5;
 constexpr int LongDraws = 100'000;
 constexpr double GoalLongSeconds = 20.0;
 constexpr int PollMs = 50; // as the window polls
-
-// "Month D, YYYY",n1,...,n6,bonus per line after a heading line.
-int loadHistory(const QString& path, TDrawTable& table) {
-    table.SetHeader(6, true);
-    QFile csv(path);
-    if (!csv.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
-    csv.readLine();
-    int draws = 0;
-    while (!csv.atEnd()) {
-        const QString line = QString::fromUtf8(csv.readLine()).trimmed();
-        const QStringList fields = line.section(u'"', 2).split(u',', Qt::SkipEmptyParts);
-        if (fields.size() < 7)
-            continue;
-        table.SetRowCount(std::max(TDrawTable::MinRowCount, ++draws + 1));
-        table.SetCellText(0, draws, QLatin1Char(' ') + line.section(u'"', 1, 1));
-        for (int k = 0; k < 7; ++k)
-            table.SetCellNumber(k < 6 ? k + 1 : 8, draws, fields[k].toInt());
-    }
-    return draws;
-}
 
 // Uniform draws of 6 from 1..49, the same every run.
 void makeDraws(TDrawTable& table, int draws) {
