@@ -31,23 +31,20 @@ BestHitTally drawRandomly(const LineSetIndex& index, int lineSize, int highest, 
             word |= bit;
             drawn[size_t(i++)] = index.positionOf[size_t(number)];
         }
+        // Every line holding a drawn number, once for each of them.
+        const auto eachLineHit = [&](auto&& visit) {
+            for (int i = 0; i < lineSize; ++i) {
+                const int position = drawn[size_t(i)];
+                if (position < 0)
+                    continue;
+                for (int j = index.firstLine[size_t(position)];
+                     j < index.firstLine[size_t(position) + 1]; ++j)
+                    visit(hits[size_t(index.linesOf[size_t(j)])]);
+            }
+        };
         int best = 0;
-        for (int i = 0; i < lineSize; ++i) {
-            const int position = drawn[size_t(i)];
-            if (position < 0)
-                continue;
-            for (int j = index.firstLine[size_t(position)];
-                 j < index.firstLine[size_t(position) + 1]; ++j)
-                best = std::max(best, int(++hits[size_t(index.linesOf[size_t(j)])]));
-        }
-        for (int i = 0; i < lineSize; ++i) {
-            const int position = drawn[size_t(i)];
-            if (position < 0)
-                continue;
-            for (int j = index.firstLine[size_t(position)];
-                 j < index.firstLine[size_t(position) + 1]; ++j)
-                --hits[size_t(index.linesOf[size_t(j)])];
-        }
+        eachLineHit([&best](auto& lineHits) { best = std::max(best, int(++lineHits)); });
+        eachLineHit([](auto& lineHits) { --lineHits; });
         ++tally.counts[size_t(best)];
         ++tally.work;
     }
