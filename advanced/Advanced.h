@@ -7,7 +7,7 @@
 // hot / average / cold mix in Backtest.
 
 #include "advanced/QuickPicker.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "platform/HintDisplay.h"
 
 #include <QDialog>

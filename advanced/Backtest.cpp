@@ -1,7 +1,7 @@
 #include "advanced/Backtest.h"
 
 #include "state/LotteryState.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 

@@ -4,7 +4,7 @@
 #include "advanced/BacktestReport.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"

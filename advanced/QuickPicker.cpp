@@ -1,6 +1,6 @@
 #include "advanced/QuickPicker.h"
 
-#include "app/LineGenerator.h"
+#include "lines/LineGenerator.h"
 #include "state/LotteryState.h"
 #include "platform/Clock.h"
 

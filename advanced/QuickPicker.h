@@ -1,7 +1,7 @@
 #pragma once
 
 #include "advanced/PickedLine.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 
 class Clock;
 struct TLotteryState;

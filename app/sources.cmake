@@ -1,9 +1,4 @@
 list(APPEND BALLMERE_CORE_SOURCES
-  app/CheckFile.h app/CheckFile.cpp
-  app/CheckFileDialog.h app/CheckFileDialog.cpp
-  app/TextLines.h app/TextLines.cpp
-  app/LineGenerator.h app/LineGenerator.cpp
-  app/RandomGenerator.h app/RandomGenerator.cpp
   app/Settings.h app/Settings.cpp
   app/StartupReload.h app/StartupReload.cpp
 )

@@ -4,7 +4,7 @@
 #include "HistoryCsv.h"
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "database/DrawTable.h"
 #include "platform/SystemClock.h"
 #include "state/LotteryState.h"

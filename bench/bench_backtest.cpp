@@ -6,7 +6,7 @@
 #include "advanced/Backtest.h"
 #include "advanced/BacktestJob.h"
 #include "advanced/BacktestReport.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "database/DrawTable.h"
 
 #include <QCoreApplication>

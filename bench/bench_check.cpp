@@ -2,7 +2,7 @@
 // least any loader does (reading the bytes and cutting them into lines), then the same through
 // the checker window itself with every line a winner, so the result list holds 100,000 lines.
 //   bench_check [saved lines, default 100000]
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 #include "check/Check.h"
 #include "check/LineMatch.h"
 #include "platform/SafeFile.h"

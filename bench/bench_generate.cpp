@@ -1,8 +1,8 @@
 // Line generation: drawLine() against a floor that draws the same lines with the same generator
 // and rules, its settings checked once rather than for every line, and the texts taken from a
 // table. Both must give the same lines (same checksum). Medians of several rounds, paired.
-#include "app/LineGenerator.h"
-#include "app/RandomGenerator.h"
+#include "lines/LineGenerator.h"
+#include "lines/RandomGenerator.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

@@ -9,7 +9,7 @@
 #include "LineMatch.h"
 #include "ShownLines.h"
 
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 #include "state/LotteryState.h"
 #include "database/DrawTable.h"
 #include "controls/AutoAdvance.h"

@@ -4,7 +4,7 @@
 // taken from the last stored draw), and "Check" lists every saved line with enough hits.
 
 #include "state/AppContext.h"
-#include "app/TextLines.h"
+#include "lines/TextLines.h"
 
 #include <QDialog>
 #include <QStringList>

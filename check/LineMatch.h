@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TextLines.h"
+#include "lines/TextLines.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LineMatch.h"
-#include "app/TextLines.h"
+#include "lines/TextLines.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "DrawListFont.h"
 
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 
 #include <QApplication>
 #include <QFontInfo>

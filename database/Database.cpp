@@ -81,6 +81,9 @@ void TForm7::buildWidgets() {
     connect(ui_->Button7, &QPushButton::clicked, this, &TForm7::Button7Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm7::Button8Click);
     connect(ui_->Button9, &QPushButton::clicked, this, &TForm7::Button9Click);
+    connect(ui_->RulesButton, &QPushButton::clicked, this, &TForm7::RulesButtonClick);
+    connect(ui_->TicketsButton, &QPushButton::clicked, this, &TForm7::TicketsButtonClick);
+    connect(ui_->UpdateButton, &QPushButton::clicked, this, &TForm7::UpdateButtonClick);
 
     keepCaptionWithBox(ui_->Label3, ui_->Edit9);
     ui_->Memo1->showWholeLines(DescriptionLines);
@@ -219,6 +222,12 @@ void TForm7::enterBrowseState() {
     const bool hasDraws = context_.table.HasDraws();
     ui_->Button3->setEnabled(canChange && hasDraws);
     ui_->Button4->setEnabled(canChange && hasDraws);
+    enableGameButtons(context_.state.DatabaseLoaded);
+}
+
+void TForm7::enableGameButtons(bool loaded) {
+    for (QPushButton* button : {ui_->RulesButton, ui_->TicketsButton, ui_->UpdateButton})
+        button->setEnabled(loaded && !entering_);
 }
 
 void TForm7::enterEntryState() {
@@ -231,6 +240,7 @@ void TForm7::enterEntryState() {
     for (QPushButton* button :
          {ui_->Button1, ui_->Button2, ui_->Button5, ui_->Button8, ui_->Button3, ui_->Button4})
         button->setEnabled(false);
+    enableGameButtons(false);
     setDateBoxWhite(true);
     const TLotteryState& state = context_.state;
     for (int k = 1; k <= 7; ++k)
@@ -451,6 +461,7 @@ void TForm7::RefreshDetails() {
 void TForm7::showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing) {
     showSelectedRow();
     showDetails(state);
+    enableGameButtons(state.DatabaseLoaded);
     if (!state.DatabaseLoaded)
         return;
     const bool canChange = canChangeDraws(state, headerMissing);
@@ -467,7 +478,14 @@ void TForm7::ShowNewDatabase() {
     showDetails();
     ui_->Button9->setEnabled(true);
     ui_->Button5->setEnabled(true);
+    enableGameButtons(true);
 }
+
+void TForm7::RulesButtonClick() {}
+
+void TForm7::TicketsButtonClick() {}
+
+void TForm7::UpdateButtonClick() {}
 
 QAbstractItemModel* TForm7::gridModel() {
     return model_;

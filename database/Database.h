@@ -63,6 +63,9 @@ public slots:
     void Button7Click(); // Cancel
     void Button8Click(); // Close: back to the main window, which shows itself when this hides
     void Button9Click(); // Add Line
+    void RulesButtonClick();   // the game's rules
+    void TicketsButtonClick(); // the player's tickets
+    void UpdateButtonClick();  // new draws from the results address
     void SuperGrid1SelectCell(int row);
 
 protected:
@@ -87,6 +90,8 @@ private:
     void showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing);
     void showSelectedRow();
     void setDateBoxWhite(bool white);
+    // Rules, Tickets and Update: while a game is loaded and no entry is open.
+    void enableGameButtons(bool loaded);
     // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
     QList<QLineEdit*> shownNumberBoxes() const;
     void reportChange(const DrawChangeResult& result);

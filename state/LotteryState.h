@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/GameRules.h"
+
 #include <QString>
 #include <array>
 
@@ -33,6 +35,7 @@ struct TLotteryState {
     QString DataDescription;
     int DataTotalDraws = 0;
     QString DataLastDraw;
+    GameRules DataRules; // the loaded game's [Rules]; `present` false for a game without them
 
     std::array<int, 100> HitCounts{};
 };

@@ -1,8 +1,8 @@
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
-#include "app/LineGenerator.h"
+#include "lines/LineGenerator.h"
 #include "state/LotteryState.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "support/Fakes.h"
 
 #include <QtTest>

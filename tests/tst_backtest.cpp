@@ -9,7 +9,7 @@
 #include "advanced/BacktestReport.h"
 #include "advanced/BacktestWindow.h"
 #include "app/Program.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 #include "stats/HitCounts.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 
 #include <QRandomGenerator>
 #include <QStringEncoder>

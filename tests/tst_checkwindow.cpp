@@ -1,4 +1,4 @@
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 #include "app/Main.h"
 #include "check/Check.h"
 #include "support/TestContext.h"

@@ -1,6 +1,6 @@
 // Every file the program writes is whole or untouched, whatever the disk does; every file it
 // reads is a regular file of bounded size, so pipes and devices never block or exhaust it.
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 #include "state/LotteryState.h"
 #include "app/Main.h"
 #include "app/Settings.h"

@@ -1,5 +1,5 @@
-#include "app/LineGenerator.h"
-#include "app/RandomGenerator.h"
+#include "lines/LineGenerator.h"
+#include "lines/RandomGenerator.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Generating on the main window: the reveal on the counters, Stop, the draw list and its
 // Print / Save / Clear, through the fake platform. Counters tick every millisecond here.
-#include "app/LineGenerator.h"
+#include "lines/LineGenerator.h"
 #include "app/Main.h"
 #include "controls/Digits.h"
 #include "support/TestContext.h"

@@ -2,7 +2,7 @@
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 #include "wheels/WheelTexts.h"
 #include "wheels/Wheels.h"
 

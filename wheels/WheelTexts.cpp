@@ -1,7 +1,7 @@
 #include "wheels/WheelTexts.h"
 
-#include "app/CheckFile.h"
-#include "app/LineGenerator.h"
+#include "lines/CheckFile.h"
+#include "lines/LineGenerator.h"
 #include "odds/ThreeFigures.h"
 
 #include <QLocale>

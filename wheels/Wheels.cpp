@@ -1,7 +1,7 @@
 #include "wheels/Wheels.h"
 
-#include "app/CheckFile.h"
-#include "app/CheckFileDialog.h"
+#include "lines/CheckFile.h"
+#include "lines/CheckFileDialog.h"
 #include "controls/DrawListFont.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"

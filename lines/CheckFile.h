@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/TextLines.h"
+#include "lines/TextLines.h"
 
 // The check file: a draw list saved as text lines ended by CR LF, four header lines first, then
 // one generated line each ("6/49  >  03 - 11 - 17 - 24 - 38 - 45").

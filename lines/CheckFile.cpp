@@ -1,4 +1,4 @@
-#include "app/CheckFile.h"
+#include "lines/CheckFile.h"
 
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"

@@ -1,4 +1,4 @@
-#include "app/LineGenerator.h"
+#include "lines/LineGenerator.h"
 
 #include <algorithm>
 

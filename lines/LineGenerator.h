@@ -1,7 +1,7 @@
 #pragma once
 
 #include "state/LotteryState.h"
-#include "app/RandomGenerator.h"
+#include "lines/RandomGenerator.h"
 
 #include <QString>
 #include <functional>
