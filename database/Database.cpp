@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 
 #include "controls/BoxCaption.h"
+#include "controls/LeadingBlankLabel.h"
 #include "controls/StatusHint.h"
 #include "ui_Database.h"
 
@@ -458,7 +459,7 @@ void TForm7::showDetails(const TLotteryState& state) {
     ui_->Label11->setText(QString::number(state.DataPick));
     ui_->Label12->setText(QString::number(state.DataRandom));
     ui_->Label1->setText(state.DataBonus ? QStringLiteral("Yes") : QStringLiteral("No"));
-    ui_->Label14->setText(state.DataLastDraw);
+    showPastLeadingBlank(*ui_->Label14, state.DataLastDraw);
     ui_->Memo1->setPlainText(state.DataDescription);
 }
 
