@@ -43,7 +43,13 @@ GameRulesDialog::GameRulesDialog(const Game& game, const GameRules& rules, Dialo
     ui_->setupUi(this);
     QHeaderView* header = ui_->PrizeTable->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Stretch);
-    ui_->PrizeTable->verticalHeader()->hide();
+    QHeaderView* rows = ui_->PrizeTable->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Nine tiers, as most games have, show without scrolling.
+    ui_->PrizeTable->setMinimumHeight(header->sizeHint().height() + 9 * rows->defaultSectionSize() +
+                                      2 * ui_->PrizeTable->frameWidth() + 2);
 
     // The same drum's bonus belongs to the header: shown when it says so, never chosen here.
     if (auto* model = qobject_cast<QStandardItemModel*>(ui_->ExtraCombo->model())) {
@@ -104,7 +110,7 @@ void GameRulesDialog::showRules(const GameRules& rules) {
         ui_->ExtraCountSpin->setValue(rules.extraCount);
         ui_->ExtraRangeSpin->setValue(rules.extraRange);
     }
-    ui_->PriceEdit->setText(amountField(rules.priceCents));
+    ui_->PriceEdit->setText(rules.priceCents > 0 ? moneyText(rules.priceCents) : QString());
     ui_->JackpotEdit->setText(amountField(rules.jackpotCents));
     ui_->PrizeTable->setRowCount(int(rules.tiers.size()));
     for (int row = 0; row < rules.tiers.size(); ++row)
