@@ -227,6 +227,8 @@ void TForm1::FormShow() {
         if (databaseWindow_)
             databaseWindow_->RefreshDetails();
         context_.platform.dialogs.warning(this, result.error);
+    } else if (!result.rulesWarning.isEmpty()) {
+        context_.platform.dialogs.warning(this, result.rulesWarning);
     }
     update();
 }

@@ -6,6 +6,7 @@
 #include "DrawTableModel.h"
 #include "EntryRules.h"
 #include "Newdata.h"
+#include "RulesWindow.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
 #include "controls/AutoAdvance.h"
@@ -287,8 +288,9 @@ void TForm7::Button2Click() {
     if (fileName.isEmpty())
         return;
     const DatabaseOpenResult result = OpenDatabase(fileName);
-    if (!result.opened())
-        context_.platform.dialogs.warning(this, result.error);
+    const QString shown = result.opened() ? result.rulesWarning : result.error;
+    if (!shown.isEmpty())
+        context_.platform.dialogs.warning(this, shown);
 }
 
 // Import: the draws of a published results file, taken into the table in date order in one save.
@@ -498,7 +500,9 @@ void TForm7::ShowNewDatabase() {
     enableGameButtons(true);
 }
 
-void TForm7::RulesButtonClick() {}
+void TForm7::RulesButtonClick() {
+    editGameRules(context_, this);
+}
 
 void TForm7::TicketsButtonClick() {}
 
