@@ -1,0 +1,23 @@
+#include "CheckPage.h"
+
+#include "lines/ListPage.h"
+
+namespace CheckPage {
+
+TextPage page(const TLotteryState& state, const QStringList& numbers, const QString& bonus,
+              int minimumCorrect, bool includeBonus, const QString& results) {
+    TextPage page;
+    page.title = QStringLiteral("Winning lines");
+    page.game = ListPage::gameName(state);
+    QString winning = QStringLiteral("Winning numbers: ") + numbers.join(u' ');
+    if (!bonus.isEmpty())
+        winning += QStringLiteral("   Bonus: ") + bonus;
+    QString rule = QStringLiteral("Lines with at least %1 correct numbers").arg(minimumCorrect);
+    if (includeBonus)
+        rule += QStringLiteral(", the bonus number included");
+    page.intro = QStringList{winning, rule, QString()};
+    page.lines = results.split(u'\n');
+    return page;
+}
+
+} // namespace CheckPage
