@@ -160,7 +160,7 @@ void TForm6::Button2Click() {
         LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
     // In one go: a hundred thousand winning lines are one document, not as many appends.
     ui_->Memo1->setPlainText(result.text);
-    printable_ = printedResults(result.text);
+    printable_ = printedResults(result);
     ui_->PrintButton->setEnabled(true);
 }
 
@@ -169,13 +169,13 @@ void TForm6::PrintButtonClick() {
 }
 
 // The winning numbers as they were checked, whatever is typed in the boxes later.
-TextPage TForm6::printedResults(const QString& results) const {
+TextPage TForm6::printedResults(const LineMatch::CheckResult& result) const {
     QStringList numbers;
     for (int k = 1; k <= NumberBoxes; ++k)
-        if (!edits_[k]->isHidden() && !edits_[k]->text().isEmpty())
+        if (!edits_[k]->text().isEmpty()) // hidden boxes take part in the check too
             numbers << edits_[k]->text();
     return CheckPage::page(context_.state, numbers, edits_[BonusBox]->text(), minimumCorrect_,
-                           includeBonus_, results);
+                           includeBonus_, result.text, result.winners);
 }
 
 void TForm6::Button8Click() {

@@ -16,6 +16,9 @@
 
 class QKeyEvent;
 class QLineEdit;
+namespace LineMatch {
+struct CheckResult;
+}
 
 namespace Ui {
 class TForm6;
@@ -55,7 +58,7 @@ private:
     // Edit2..Edit7 shown up to box `count`, hidden beyond it.
     void showNumberBoxes(int count);
     void showLoadedLines();
-    TextPage printedResults(const QString& results) const;
+    TextPage printedResults(const LineMatch::CheckResult& result) const;
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm6> ui_;

@@ -5,7 +5,7 @@
 namespace CheckPage {
 
 TextPage page(const TLotteryState& state, const QStringList& numbers, const QString& bonus,
-              int minimumCorrect, bool includeBonus, const QString& results) {
+              int minimumCorrect, bool includeBonus, const QString& results, int winners) {
     TextPage page;
     page.title = QStringLiteral("Winning lines");
     page.game = ListPage::gameName(state);
@@ -15,8 +15,13 @@ TextPage page(const TLotteryState& state, const QStringList& numbers, const QStr
     QString rule = QStringLiteral("Lines with at least %1 correct numbers").arg(minimumCorrect);
     if (includeBonus)
         rule += QStringLiteral(", the bonus number included");
-    page.intro = QStringList{winning, rule, QString()};
-    page.lines = results.split(u'\n');
+    const QStringList listed = results.split(u'\n');
+    page.intro = QStringList{winning, rule};
+    for (const QString& summary : listed.mid(winners))
+        if (!summary.isEmpty())
+            page.intro << summary;
+    page.intro << QString();
+    page.lines = listed.mid(0, winners);
     return page;
 }
 

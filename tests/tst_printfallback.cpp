@@ -58,7 +58,7 @@ struct ReadyToPrint {
             window = std::move(advanced);
             print = "Button5";
         } else if (which == "checker") {
-            const QStringList saved{"6/49  >  07 - 12 - 19 - 23 - 35 - 48",
+            const QStringList saved{"6/49  >  07 - 14 - 19 - 23 - 35 - 48",
                                     "6/49  >  01 - 02 - 03 - 04 - 05 - 06"};
             QVERIFY(writeFile(t.path("lines.bmc"),
                               CheckFile::encode(CheckFile::headerLines() + saved)));
@@ -135,6 +135,7 @@ private slots:
     void everyAnswerLeavesTheWindowAsItWas_data();
     void everyAnswerLeavesTheWindowAsItWas();
     void savedListHoldsItsText();
+    void checkerPrintsWhatWasChecked();
     void chartTypeFollowsTheExtension_data();
     void chartTypeFollowsTheExtension();
 };
@@ -222,6 +223,22 @@ void TestPrintFallback::savedListHoldsItsText() {
     QVERIFY(words.endsWith("Page 1 of 1"));
     QCOMPARE(text.count('\f'), 1);
     QCOMPARE(pdfInfo(t.path("list.pdf")).value("Title"), QStringLiteral("Draw list"));
+}
+
+// The numbers the results were found with, even when the boxes changed since; the summary under
+// them, the lines found in the columns.
+void TestPrintFallback::checkerPrintsWhatWasChecked() {
+    ReadyToPrint w(QStringLiteral("checker"));
+    w.t.printer.failWith.clear();
+    child<QLineEdit>(*w.window, "Edit1")->setText("49");
+    w.clickPrint();
+    const TextPage& page = w.t.printer.text;
+    QCOMPARE(page.title, QStringLiteral("Winning lines"));
+    QCOMPARE(page.intro,
+             (QStringList{"Winning numbers: 07 14 21 28 35 42",
+                          "Lines with at least 3 correct numbers", "1 Winning line found", ""}));
+    QCOMPARE(page.lines.size(), 1);
+    QVERIFY2(page.lines.first().startsWith("07  14  35"), qPrintable(page.lines.first()));
 }
 
 void TestPrintFallback::chartTypeFollowsTheExtension_data() {
