@@ -1,6 +1,10 @@
 // The page layout's arithmetic: how many columns fit, how many rows a page holds, how many pages
 // a list takes and where each line lands; a chart scaled by one factor whatever the room.
+#include "lines/CheckFile.h"
+#include "lines/ListPage.h"
 #include "platform/PageLayout.h"
+#include "state/LotteryState.h"
+#include "wheels/WheelPage.h"
 
 #include <QtTest>
 
@@ -35,6 +39,8 @@ private slots:
     void whereLinesLand();
     void chartScaledEvenly_data();
     void chartScaledEvenly();
+    void listsKeepTheirBannerOnTop_data();
+    void listsKeepTheirBannerOnTop();
 };
 
 void TestPageLayout::columnsAndPages_data() {
@@ -136,6 +142,45 @@ void TestPageLayout::chartScaledEvenly() {
     // It uses the room's whole width or whole height.
     QVERIFY(qFuzzyCompare(placement.target.width(), room.width()) ||
             qFuzzyCompare(placement.target.height(), room.height()));
+}
+
+void TestPageLayout::listsKeepTheirBannerOnTop_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("intro");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList banner = CheckFile::headerLines();
+    const QStringList lines{"6/49  >  01 - 05 - 12 - 17 - 23 - 44",
+                            "6/49  >  02 - 06 - 12 - 19 - 23 - 45"};
+    QTest::newRow("draw list") << "list" << banner << lines;
+    QTest::newRow("banner only") << "list" << banner << QStringList();
+    QTest::newRow("no banner") << "no banner" << QStringList() << lines;
+    QTest::newRow("wheel") << "wheel"
+                           << QStringList{"Your numbers: 01 02 05 06 12 17 19 23 44 45",
+                                          "2 lines: if 3 ...",
+                                          "",
+                                          "Chances in one draw of the game",
+                                          "6 or more on one line: 1 in 6,991,908 (0.0000143 %)",
+                                          ""}
+                           << lines;
+}
+
+void TestPageLayout::listsKeepTheirBannerOnTop() {
+    QFETCH(QString, kind);
+    QFETCH(QStringList, intro);
+    QFETCH(QStringList, lines);
+    TLotteryState state;
+    state.DataName = "Lotto 6/49";
+    const QStringList list = kind == "no banner" ? lines : CheckFile::headerLines() + lines;
+    const TextPage page = kind == "wheel"
+                              ? WheelPage::page(state, {1, 2, 5, 6, 12, 17, 19, 23, 44, 45},
+                                                intro[1], {intro[4]}, list)
+                              : ListPage::page(state, list, "Draw list");
+    QCOMPARE(page.intro, intro);
+    QCOMPARE(page.lines, lines);
+    // A game named in the header only while it is loaded.
+    QCOMPARE(page.game, QString());
+    state.DatabaseLoaded = true;
+    QCOMPARE(ListPage::page(state, list, "Draw list").game, state.DataName);
 }
 
 QTEST_MAIN(TestPageLayout)
