@@ -12,6 +12,7 @@
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "lines/LineGenerator.h"
+#include "lines/ListPage.h"
 #include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr int MaxLines = 100;
-constexpr int PrintPointSize = 14;
 constexpr int HeaderLineCount = 4;
 constexpr int MinDrawsForStatistics = 10;
 
@@ -444,7 +444,8 @@ void TForm9::Button4Click() {
 }
 
 void TForm9::Button5Click() {
-    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
+    printTextOrSave(this, context_.platform,
+                    ListPage::page(context_.state, list_, QStringLiteral("Draw list")));
 }
 
 void TForm9::Button6Click() {

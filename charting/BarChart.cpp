@@ -156,12 +156,18 @@ void BarChart::animationStep() {
     update();
 }
 
-void BarChart::render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize) const {
+void BarChart::render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize,
+                      bool withTitles) const {
     const QSizeF size = layoutSize.isEmpty() ? QSizeF(this->size()) : layoutSize;
     if (size.isEmpty() || target.isEmpty())
         return;
-    const ChartPainter chart(bars_, style_);
-    const ChartLayout layout = layoutAt(size);
+    ChartStyle style = style_;
+    if (!withTitles) {
+        style.title.clear();
+        style.subtitle.clear();
+    }
+    const ChartPainter chart(bars_, style);
+    const ChartLayout layout = zoomed_ ? chart.layout(size, &*zoomed_) : chart.layout(size);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / size.width(), target.height() / size.height());

@@ -59,8 +59,10 @@ public:
     void setAnimationInterval(int milliseconds) { animation_.setInterval(milliseconds); }
 
     // Draws the chart laid out at `layoutSize` (this widget's size when empty) scaled into
-    // `target`: printing lays out at twice the size so that text comes out half as large.
-    void render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize = {}) const;
+    // `target`: printing lays out at twice the size so that text comes out half as large. A page
+    // that carries the title and subtitle itself renders without them.
+    void render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize = {},
+                bool withTitles = true) const;
 
     QSize sizeHint() const override { return {495, 299}; }
 

@@ -24,7 +24,7 @@ public:
 };
 
 #define BallmereSoundBackend_iid "org.ballmere.SoundBackend/1"
-#define BallmerePrintBackend_iid "org.ballmere.PrintBackend/2"
+#define BallmerePrintBackend_iid "org.ballmere.PrintBackend/3"
 Q_DECLARE_INTERFACE(SoundBackend, BallmereSoundBackend_iid)
 Q_DECLARE_INTERFACE(PrintBackend, BallmerePrintBackend_iid)
 

@@ -3,6 +3,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   platform/DialogService.h
   platform/FileDialogs.h platform/FileDialogs.cpp
   platform/Platform.h
+  platform/PageLayout.h platform/PageLayout.cpp
   platform/PrintService.h
   platform/PrintOrSave.h platform/PrintOrSave.cpp
   platform/ProfileFile.h platform/ProfileFile.cpp
@@ -24,4 +25,5 @@ list(APPEND BALLMERE_UI_SOURCES
 # The sound and print back ends: each in a plugin of its own for the program, linked directly
 # into tests.
 set(BALLMERE_SOUND_BACKEND_SOURCES platform/QtSoundOutput.h platform/QtSoundOutput.cpp)
-set(BALLMERE_PRINT_BACKEND_SOURCES platform/QtPrintService.h platform/QtPrintService.cpp)
+set(BALLMERE_PRINT_BACKEND_SOURCES platform/QtPrintService.h platform/QtPrintService.cpp
+  platform/PagePainter.h platform/PagePainter.cpp)

@@ -514,11 +514,13 @@ void TestStatsWindow::printing() {
     child<QPushButton>(*window, "Button1")->click();
     QCOMPARE(f.test.printer.jobs, 1);
     QCOMPARE(f.test.printer.pages, 1);
-    QCOMPARE(f.test.printer.jobTitle, QStringLiteral("Chart1"));
+    QCOMPARE(f.test.printer.jobTitle, QStringLiteral("Number frequencies"));
+    QCOMPARE(f.test.printer.chart.subtitle, window->chart()->subtitle());
 
     f.test.printer.failWith = QStringLiteral("There is no default printer currently selected");
     child<QPushButton>(*window, "Button1")->click();
-    QCOMPARE(f.test.dialogs.errors, QStringList{f.test.printer.failWith});
+    QCOMPARE(f.test.dialogs.questions.size(), 1);
+    QVERIFY(f.test.dialogs.questions.first().startsWith(f.test.printer.failWith));
     QVERIFY(window->isVisible());
 }
 
@@ -657,13 +659,14 @@ void TestStatsWindow::realHistory() {
     QVERIFY(text.waitForFinished());
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
     for (const char* word :
-         {"Ballmere Pro Hit Statistics", "Numbers", "Hits", "45", "3,622 draws: chi-square"})
+         {"Number frequencies", "Numbers", "Hits", "45", "Hot", "Average", "Cold",
+          "3,622 draws: chi-square"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
     QProcess info;
     info.start("pdfinfo", {pdf});
     QVERIFY(info.waitForFinished());
     QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
-                .contains(QRegularExpression("Title: +Chart1\n")));
+                .contains(QRegularExpression("Title: +Number frequencies")));
     if (!folder.isEmpty())
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", pdf,
                                        QDir(folder).filePath("stats-printed")});

@@ -36,6 +36,7 @@ public:
     int bestLineCount() const { return search_.bestLineCount(); }
     // Complete once finished() is true.
     const WheelResult& result() const { return result_; }
+    const QVector<int>& playerNumbers() const { return playerNumbers_; }
 
 private:
     void run();

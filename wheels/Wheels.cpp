@@ -11,6 +11,7 @@
 #include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelJob.h"
+#include "wheels/WheelPage.h"
 #include "wheels/WheelTexts.h"
 
 #include <QCloseEvent>
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr int PrintPointSize = 14;
 constexpr int PollMs = 100;
 constexpr int DefaultMatch = 3;
 constexpr int DefaultEffortSeconds = 10;
@@ -245,6 +245,7 @@ void TWheels::endSearch() {
         return;
     }
     list_ = WheelTexts::checkFileLines(result.lines, highest_);
+    wheelNumbers_ = job->playerNumbers();
     linesList_->setPlainText(list_.join(u'\n'));
     summaryLabel_->setText(WheelTexts::summary(terms_, int(result.lines.size()), result.check));
     oddsText_->setPlainText(WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
@@ -264,7 +265,9 @@ void TWheels::SaveButtonClick() {
 }
 
 void TWheels::PrintButtonClick() {
-    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
+    printTextOrSave(this, context_.platform,
+                    WheelPage::page(context_.state, wheelNumbers_, summaryLabel_->text(),
+                                    oddsText_->toPlainText().split(u'\n'), list_));
 }
 
 void TWheels::stopAndWait() {

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 #include <memory>
 
 struct AppContext;
@@ -70,6 +71,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
 
     WheelTerms terms_;
+    QVector<int> wheelNumbers_; // the player's numbers of the wheel shown
     std::unique_ptr<WheelJob> job_;
     QTimer poll_;
     QElapsedTimer elapsed_;
