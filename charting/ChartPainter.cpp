@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -19,11 +20,16 @@ const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
 // Translucent, so that the grid and the walls' own colours show through.
-const QColor BandColour(0, 150, 100, 90);
-const QColor BandEdgeColour(0, 120, 80, 160);
-const QColor BandLineColour(0, 90, 60);
-constexpr double TagPadding = 2; // along the text
-constexpr int MinTagPixels = 6;  // the smallest tag face still read on screen
+const QColor BandColour(0, 150, 100, 50);
+// Dark dashes on white read across bars of any colour.
+const QColor BandEdgeColour(0, 100, 60);
+const QColor BandUnderColour(255, 255, 255);
+const QColor BandCentreColour(0, 60, 40);
+constexpr double BandEdgeWidth = 2;
+constexpr double LegendSample = 24; // length of a line drawn in the legend
+constexpr double LegendGap = 12;    // between the legend's entries
+constexpr double TagPadding = 2;    // along the text
+constexpr int MinTagPixels = 9;     // the smallest tag face that still reads at a glance
 const QString Digits = QStringLiteral("0123456789");
 
 // Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
@@ -42,6 +48,19 @@ QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
 }
 
 } // namespace
+
+QString bandRangeText(const ChartBand& band) {
+    const int decimals = band.high - band.low < 10 ? 1 : 0;
+    const QLocale english(QLocale::English);
+    return QStringLiteral("Expected range %1\u2013%2")
+        .arg(english.toString(band.low, 'f', decimals), english.toString(band.high, 'f', decimals));
+}
+
+QString bandCentreText(const ChartBand& band) {
+    const int decimals = band.high - band.low < 10 ? 1 : 0;
+    return QStringLiteral("Expected %1")
+        .arg(QLocale(QLocale::English).toString(band.centre, 'f', decimals));
+}
 
 QFont chartFont(const QFont& base, double points, bool bold) {
     QFont font(base);
@@ -70,7 +89,7 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         widestLabel = std::max(widestLabel, metrics.horizontalAdvance(bar.label));
     text_.widestBarLabel = widestLabel;
     // Room for the longest value the axis shows, with a decimal part when zoomed in closely: the
-    // whole chart reaches at most half as high again as the highest bar (to hold its tags).
+    // whole chart reaches at most half as high again as the highest bar.
     const QString longest =
         QString::number(int(std::ceil(std::max(highest, 1) * 1.5))) + QStringLiteral(".5");
     text_.widestValueLabel = metrics.horizontalAdvance(longest);
@@ -78,6 +97,11 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         style.valueTitle.isEmpty() ? 0 : metrics.horizontalAdvance(style.valueTitle);
     text_.axisTitleHeight =
         style.barTitle.isEmpty() && style.valueTitle.isEmpty() ? 0 : metrics.height();
+    if (style.band) {
+        legendRange_ = bandRangeText(*style.band);
+        legendCentre_ = bandCentreText(*style.band);
+        text_.legendHeight = metrics.height();
+    }
 
     // Tags in the label font and in every smaller face down to the smallest, for the layout to
     // choose the largest that stands over each bar.
@@ -110,12 +134,16 @@ ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const 
     in.view = view;
     in.text = text_;
     in.valueTagsVisible = style_.valueTagsVisible;
-    in.reach = style_.band ? style_.band->high : 0;
+    in.band = style_.band;
     return in;
 }
 
 ChartView ChartPainter::wholeView(const QSizeF& size) const {
     return wholeChartView(input(size, ChartView{}), values_);
+}
+
+ChartView ChartPainter::fittedView(const QSizeF& size, const ChartView& numbers) const {
+    return ::fittedView(input(size, numbers), values_);
 }
 
 ChartLayout ChartPainter::layout(const QSizeF& size, const ChartView* view) const {
@@ -143,7 +171,9 @@ void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
     paintWalls(painter, layout);
     paintBand(painter, layout);
     paintBars(painter, layout);
+    paintBandLines(painter, layout);
     paintAxes(painter, layout);
+    paintLegend(painter, layout);
     if (style_.valueTagsVisible)
         paintTags(painter, layout);
     painter.restore();
@@ -198,53 +228,78 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     painter.drawRect(backWall);
 }
 
-// In the plane of the bars' backs, so that a bar's top reads against the band at its own depth,
-// joined across the left wall to the value axis, where it meets the axis at its true values.
-// Painted before the bars: they stand in front of it.
+// Shaded on the bars' front plane, where the lines stand: the bars stand in front of it.
 void ChartPainter::paintBand(QPainter& painter, const ChartLayout& layout) const {
-    if (!style_.band)
+    if (!layout.band)
         return;
-    const ChartBand& band = *style_.band;
     const QRectF& plot = layout.plot;
-    const double left = edge(plot.left());
-    const double right = edge(plot.right());
-    const QPointF back(layout.barDepth, -layout.barDepth);
-    const auto frontY = [&layout, &plot](double value) {
-        if (!std::isfinite(value))
-            return value > 0 ? plot.top() : plot.bottom();
-        return std::clamp(layout.yToPixel(value), plot.top(), plot.bottom());
-    };
-    // From the axis at y, back to the bars' plane, and along it to the right.
-    const auto across = [&](double y) {
-        return std::vector<QPointF>{{left, y}, QPointF(left, y) + back, QPointF(right, y) + back};
-    };
+    const double top = std::clamp(layout.band->high, plot.top(), plot.bottom());
+    const double bottom = std::clamp(layout.band->low, plot.top(), plot.bottom());
+    if (top < bottom)
+        painter.fillRect(QRectF(QPointF(edge(plot.left()), edge(top)),
+                                QPointF(edge(plot.right()), edge(bottom))),
+                         BandColour);
+}
 
+// The edges dashed and the centre solid, across the bars' fronts at their true values, so that
+// each bar's top reads against them.
+void ChartPainter::paintBandLines(QPainter& painter, const ChartLayout& layout) const {
+    if (!layout.band)
+        return;
+    const QRectF& plot = layout.plot;
+    const double left = edge(plot.left()) + 1; // clear of the value axis
+    const double right = edge(plot.right());
+    const auto across = [&](double y, const QPen& under, const QPen& over) {
+        if (y < plot.top() - 0.5 || y > plot.bottom() + 0.5)
+            return;
+        painter.setPen(under);
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+        painter.setPen(over);
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+    };
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const double top = edge(frontY(band.high));
-    const double bottom = edge(frontY(band.low));
-    if (top < bottom) {
-        std::vector<QPointF> upper = across(top);
-        const std::vector<QPointF> lower = across(bottom);
-        upper.insert(upper.end(), lower.rbegin(), lower.rend());
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(BandColour);
-        painter.drawPolygon(QPolygonF(QList<QPointF>(upper.begin(), upper.end())));
-        painter.setPen(pen(BandEdgeColour));
-        for (const double y : {top, bottom}) {
-            const std::vector<QPointF> edgeLine = across(line(y));
-            painter.drawPolyline(QPolygonF(QList<QPointF>(edgeLine.begin(), edgeLine.end())));
-        }
-    }
-    const double centre = layout.yToPixel(band.centre);
-    if (centre >= plot.top() && centre <= plot.bottom()) {
-        QPen centreLine = pen(BandLineColour);
-        centreLine.setWidthF(1.5);
-        painter.setPen(centreLine);
-        const std::vector<QPointF> centreLinePoints = across(line(centre));
-        painter.drawPolyline(
-            QPolygonF(QList<QPointF>(centreLinePoints.begin(), centreLinePoints.end())));
-    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen under = pen(BandUnderColour);
+    under.setWidthF(BandEdgeWidth);
+    QPen dashed = pen(BandEdgeColour, Qt::DashLine);
+    dashed.setWidthF(BandEdgeWidth);
+    for (const double y : {layout.band->high, layout.band->low})
+        across(edge(y), under, dashed);
+    QPen centreUnder = pen(BandUnderColour);
+    centreUnder.setWidthF(3);
+    across(line(layout.band->centre), centreUnder, pen(BandCentreColour));
+    painter.restore();
+}
+
+void ChartPainter::paintLegend(QPainter& painter, const ChartLayout& layout) const {
+    if (layout.legend.isNull())
+        return;
+    const QFontMetricsF metrics(style_.font);
+    const double rangeWidth = metrics.horizontalAdvance(legendRange_);
+    const double centreWidth = metrics.horizontalAdvance(legendCentre_);
+    const double width = 2 * (LegendSample + 4) + rangeWidth + LegendGap + centreWidth;
+    double x = std::round(layout.legend.center().x() - width / 2);
+    const double y = edge(layout.legend.center().y());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(style_.font);
+    const auto entry = [&](const QPen& sample, const QString& text, double textWidth) {
+        QPen under = pen(BandUnderColour);
+        under.setWidthF(sample.widthF() + (sample.style() == Qt::SolidLine ? 2 : 0));
+        painter.setPen(under);
+        painter.drawLine(QPointF(x, y), QPointF(x + LegendSample, y));
+        painter.setPen(sample);
+        painter.drawLine(QPointF(x, y), QPointF(x + LegendSample, y));
+        x += LegendSample + 4;
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x, layout.legend.top(), textWidth + 2, layout.legend.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+        x += textWidth + LegendGap;
+    };
+    QPen dashed = pen(BandEdgeColour, Qt::DashLine);
+    dashed.setWidthF(BandEdgeWidth);
+    entry(dashed, legendRange_, rangeWidth);
+    entry(pen(BandCentreColour), legendCentre_, centreWidth);
     painter.restore();
 }
 
@@ -320,7 +375,8 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
     }
     for (int i = 0; i < int(layout.bars.size()); ++i) {
         const double centre = layout.xToPixel(i + 0.5);
-        if (centre >= plot.left() - 0.5 && centre <= plot.right() + 0.5)
+        if (layout.shapes[size_t(i)].column && centre >= plot.left() - 0.5 &&
+            centre <= plot.right() + 0.5)
             painter.drawLine(QPointF(line(centre), bottom), QPointF(line(centre), bottom + tick));
     }
     const double labelTop = plot.bottom() + tick + 1;
@@ -358,15 +414,18 @@ void ChartPainter::paintTags(QPainter& painter, const ChartLayout& layout) const
         if (tag.isEmpty())
             continue;
         const QString text = QString::number(bars_[i].value);
+        painter.save();
+        // However the face measures on this device, nothing of a tag leaves its box.
+        painter.setClipRect(tag, Qt::IntersectClip);
         painter.fillRect(tag, TagColour);
         if (!layout.tagsUpright) {
             painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
             painter.drawText(tag, Qt::AlignCenter, text);
+            painter.restore();
             continue;
         }
         // Reading upwards, the digits centred across the tag by their own height; the baseline
         // on whole pixels keeps them sharp.
-        painter.save();
         painter.translate(std::round(tag.center().x() + digits / 2),
                           std::round(tag.center().y() + metrics.horizontalAdvance(text) / 2));
         painter.rotate(-90);
