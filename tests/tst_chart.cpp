@@ -4,6 +4,9 @@
 #include "charting/ChartLayout.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -140,6 +143,8 @@ private slots:
     void drawnBars_data();
     void drawnBars();
     void mouse();
+    void wheel_data();
+    void wheel();
     void unsoundViews_data();
     void unsoundViews();
     void repeatedZooms_data();
@@ -358,6 +363,8 @@ void TestChart::zoomedBars_data() {
     QTest::newRow("whole chart") << ChartView{0, 49, 0, 500} << true;
     QTest::newRow("scrolled to the left end") << ChartView{0, 12, 0, 300} << true;
     QTest::newRow("zoomed into the middle") << ChartView{15.6, 27.4, 150, 470} << false;
+    QTest::newRow("bars cut at both edges, their centres in view")
+        << ChartView{15.3, 27.7, 150, 470} << false;
     QTest::newRow("zoomed into a tenth of a slot") << ChartView{20.3, 20.4, 300, 301} << false;
 }
 
@@ -406,6 +413,12 @@ void TestChart::zoomedBars() {
         QCOMPARE(bar.top, face.top() >= plot.top() - 0.5);
     }
     QVERIFY(shown > 0);
+    // A bar left out has no label, or it would read as 0.
+    for (const ChartBarLabel& label : l.labels)
+        QVERIFY2(l.shapes[size_t(label.bar)].column && (l.shapes[size_t(label.bar)].shown ||
+                                                        l.bars[size_t(label.bar)].top() >
+                                                            plot.bottom()),
+                 qPrintable(QString::number(label.bar + 1)));
     const QImage image = chart.image();
     int wallPixels = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -598,6 +611,70 @@ void TestChart::mouse() {
     QCOMPARE(chart.widget.view(), l.view);
 }
 
+void TestChart::wheel_data() {
+    QTest::addColumn<int>("zoom");       // notches forward, at `at`
+    QTest::addColumn<double>("at");      // across the plot, 0 to 1
+    QTest::addColumn<int>("scroll");     // notches forward with Shift, afterwards
+    QTest::addColumn<bool>("sideways");  // the scroll comes as a sideways wheel instead
+    QTest::addColumn<double>("span");    // of the numbers axis at the end; 0: the whole chart
+
+    QTest::newRow("a notch forward: closer about the pointer") << 1 << 0.25 << 0 << false << 8.0;
+    QTest::newRow("three notches at the right end") << 3 << 1.0 << 0 << false << 5.12;
+    QTest::newRow("back beyond the whole: everything again") << -2 << 0.5 << 0 << false << 0.0;
+    QTest::newRow("no closer than the narrowest") << 40 << 0.5 << 0 << false << 0.1;
+    QTest::newRow("Shift: scrolls to the right, the span kept")
+        << 3 << 0.1 << -2 << false << 5.12;
+    QTest::newRow("scrolled no further than the first bar") << 3 << 0.5 << 30 << false << 5.12;
+    QTest::newRow("a sideways wheel scrolls too") << 3 << 0.1 << -2 << true << 5.12;
+}
+
+// The wheel zooms the numbers axis about the pointer and Shift+wheel scrolls it; the value axis
+// fits the bars in view from 0, and every one of them shows its top.
+void TestChart::wheel() {
+    QFETCH(int, zoom);
+    QFETCH(double, at);
+    QFETCH(int, scroll);
+    QFETCH(bool, sideways);
+    QFETCH(double, span);
+    Chart chart({40, 80, 120, 160, 200, 240, 280, 320, 360, 400});
+    chart.widget.show();
+    const ChartView whole = chart.widget.view();
+    const auto turn = [&chart](QPointF where, QPoint degrees, Qt::KeyboardModifiers keys) {
+        QWheelEvent event(where, chart.widget.mapToGlobal(where), QPoint(), degrees * 8,
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart.widget, &event);
+    };
+    const ChartLayout before = chart.widget.currentLayout();
+    const QPointF pointer(before.plot.left() + at * before.plot.width(), before.plot.center().y());
+    turn(pointer, QPoint(0, 15 * zoom), Qt::NoModifier);
+    const ChartLayout zoomed = chart.widget.currentLayout();
+    if (zoomed.view.xMax - zoomed.view.xMin < 10 && zoomed.view.xMax - zoomed.view.xMin > 0.1)
+        QVERIFY(near(zoomed.pixelToX(pointer.x()), before.pixelToX(pointer.x()), 1e-9));
+    if (scroll != 0)
+        turn(pointer, sideways ? QPoint(15 * scroll, 0) : QPoint(0, 15 * scroll),
+             sideways ? Qt::NoModifier : Qt::ShiftModifier);
+
+    const ChartLayout l = chart.widget.currentLayout();
+    const ChartView& v = l.view;
+    QCOMPARE(chart.widget.isZoomed(), span > 0);
+    if (span == 0) {
+        QCOMPARE(v, whole);
+        return;
+    }
+    QVERIFY2(near(v.xMax - v.xMin, span, 1e-9), qPrintable(QString::number(v.xMax - v.xMin)));
+    const double moved = -scroll * span / 10;
+    QVERIFY(near(v.xMin, std::clamp(zoomed.view.xMin + moved, 0.0, 10 - span), 1e-9));
+    QCOMPARE(v.yMin, 0.0);
+    double highest = 0;
+    for (size_t i = 0; i < l.shapes.size(); ++i) {
+        if (!l.shapes[i].column)
+            continue;
+        highest = std::max(highest, 40.0 * (i + 1));
+        QVERIFY(l.shapes[i].shown && l.shapes[i].top);
+    }
+    QVERIFY(v.yMax >= highest && v.yMax <= std::max(highest * 1.5, highest + 10));
+}
+
 void TestChart::unsoundViews_data() {
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<ChartView>("view");
@@ -749,6 +826,14 @@ void TestChart::accessibility() {
     QVERIFY(!third.isEmpty());
     QCOMPARE(iface->childAt(third.center().x(), third.center().y()), iface->child(2));
     QVERIFY(iface->child(1)->rect().isEmpty()); // a zero bar has no face
+    // The tool tip over a bar's column tells its value, a zero bar's too.
+    for (const auto& [bar, tip] : {std::pair{0, "1: 3\nHot"}, std::pair{1, "2: 0\nCold"}}) {
+        const QPoint over(int(chart.widget.currentLayout().xToPixel(bar + 0.5)),
+                          int(chart.widget.currentLayout().plot.center().y()));
+        QHelpEvent help(QEvent::ToolTip, over, chart.widget.mapToGlobal(over));
+        QApplication::sendEvent(&chart.widget, &help);
+        QCOMPARE(QToolTip::text(), QString::fromLatin1(tip));
+    }
 
     QAccessibleInterface* const old = iface->child(2);
     chart.widget.clear();
