@@ -142,7 +142,8 @@ void BarChart::wheelBy(double at, double notches, bool scroll) {
     finishAnimation();
     const ChartPainter chart(bars_, style_);
     const ChartView from = view();
-    const ChartView numbers = wheelView(chart.layout(size(), &from), barCount(), at, notches, scroll);
+    const ChartView numbers =
+        wheelView(chart.layout(size(), &from), barCount(), at, notches, scroll);
     if (numbers.xMin <= 0 && numbers.xMax >= std::max(1, barCount()))
         zoomed_.reset();
     else
@@ -160,7 +161,9 @@ QString BarChart::barDescription(int index) const {
 
 QString BarChart::barTip(int index) const {
     const QString description = barDescription(index);
-    return QStringLiteral("%1: %2").arg(bars_[size_t(index)].label).arg(bars_[size_t(index)].value) +
+    return QStringLiteral("%1: %2")
+               .arg(bars_[size_t(index)].label)
+               .arg(bars_[size_t(index)].value) +
            (description.isEmpty() ? QString() : QStringLiteral("\n") + description);
 }
 

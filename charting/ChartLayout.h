@@ -50,7 +50,7 @@ struct ChartTextSizes {
     double widestBarLabel = 12;   // widest label under a bar
     double valueTitleWidth = 0;   // axis titles; 0 width / height: none
     double axisTitleHeight = 0;
-    double legendHeight = 0; // 0: no legend row
+    double legendHeight = 0;            // 0: no legend row
     std::vector<ChartTagFace> tagFaces; // largest first; none: no tags
 };
 

@@ -1,8 +1,9 @@
 #include "ChartPainter.h"
 
+#include "ChartBand.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -19,17 +20,8 @@ const QColor PlainBackground(192, 192, 192);
 const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
-// Translucent, so that the grid and the walls' own colours show through.
-const QColor BandColour(0, 150, 100, 50);
-// Dark dashes on white read across bars of any colour.
-const QColor BandEdgeColour(0, 100, 60);
-const QColor BandUnderColour(255, 255, 255);
-const QColor BandCentreColour(0, 60, 40);
-constexpr double BandEdgeWidth = 2;
-constexpr double LegendSample = 24; // length of a line drawn in the legend
-constexpr double LegendGap = 12;    // between the legend's entries
-constexpr double TagPadding = 2;    // along the text
-constexpr int MinTagPixels = 9;     // the smallest tag face that still reads at a glance
+constexpr double TagPadding = 2; // along the text
+constexpr int MinTagPixels = 9;  // the smallest tag face that still reads at a glance
 const QString Digits = QStringLiteral("0123456789");
 
 // Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
@@ -48,19 +40,6 @@ QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
 }
 
 } // namespace
-
-QString bandRangeText(const ChartBand& band) {
-    const int decimals = band.high - band.low < 10 ? 1 : 0;
-    const QLocale english(QLocale::English);
-    return QStringLiteral("Expected range %1\u2013%2")
-        .arg(english.toString(band.low, 'f', decimals), english.toString(band.high, 'f', decimals));
-}
-
-QString bandCentreText(const ChartBand& band) {
-    const int decimals = band.high - band.low < 10 ? 1 : 0;
-    return QStringLiteral("Expected %1")
-        .arg(QLocale(QLocale::English).toString(band.centre, 'f', decimals));
-}
 
 QFont chartFont(const QFont& base, double points, bool bold) {
     QFont font(base);
@@ -97,11 +76,8 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         style.valueTitle.isEmpty() ? 0 : metrics.horizontalAdvance(style.valueTitle);
     text_.axisTitleHeight =
         style.barTitle.isEmpty() && style.valueTitle.isEmpty() ? 0 : metrics.height();
-    if (style.band) {
-        legendRange_ = bandRangeText(*style.band);
-        legendCentre_ = bandCentreText(*style.band);
+    if (style.band)
         text_.legendHeight = metrics.height();
-    }
 
     // Tags in the label font and in every smaller face down to the smallest, for the layout to
     // choose the largest that stands over each bar.
@@ -169,11 +145,12 @@ void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     paintBackground(painter, layout.area);
     paintWalls(painter, layout);
-    paintBand(painter, layout);
+    paintBandShade(painter, layout);
     paintBars(painter, layout);
     paintBandLines(painter, layout);
     paintAxes(painter, layout);
-    paintLegend(painter, layout);
+    if (style_.band)
+        paintBandLegend(painter, layout, style_.font, *style_.band);
     if (style_.valueTagsVisible)
         paintTags(painter, layout);
     painter.restore();
@@ -226,81 +203,6 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     const QRectF backWall(QPointF(line(left + back.x()), line(top + back.y())),
                           QPointF(line(right + back.x()), line(bottom + back.y())));
     painter.drawRect(backWall);
-}
-
-// Shaded on the bars' front plane, where the lines stand: the bars stand in front of it.
-void ChartPainter::paintBand(QPainter& painter, const ChartLayout& layout) const {
-    if (!layout.band)
-        return;
-    const QRectF& plot = layout.plot;
-    const double top = std::clamp(layout.band->high, plot.top(), plot.bottom());
-    const double bottom = std::clamp(layout.band->low, plot.top(), plot.bottom());
-    if (top < bottom)
-        painter.fillRect(QRectF(QPointF(edge(plot.left()), edge(top)),
-                                QPointF(edge(plot.right()), edge(bottom))),
-                         BandColour);
-}
-
-// The edges dashed and the centre solid, across the bars' fronts at their true values, so that
-// each bar's top reads against them.
-void ChartPainter::paintBandLines(QPainter& painter, const ChartLayout& layout) const {
-    if (!layout.band)
-        return;
-    const QRectF& plot = layout.plot;
-    const double left = edge(plot.left()) + 1; // clear of the value axis
-    const double right = edge(plot.right());
-    const auto across = [&](double y, const QPen& under, const QPen& over) {
-        if (y < plot.top() - 0.5 || y > plot.bottom() + 0.5)
-            return;
-        painter.setPen(under);
-        painter.drawLine(QPointF(left, y), QPointF(right, y));
-        painter.setPen(over);
-        painter.drawLine(QPointF(left, y), QPointF(right, y));
-    };
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen under = pen(BandUnderColour);
-    under.setWidthF(BandEdgeWidth);
-    QPen dashed = pen(BandEdgeColour, Qt::DashLine);
-    dashed.setWidthF(BandEdgeWidth);
-    for (const double y : {layout.band->high, layout.band->low})
-        across(edge(y), under, dashed);
-    QPen centreUnder = pen(BandUnderColour);
-    centreUnder.setWidthF(3);
-    across(line(layout.band->centre), centreUnder, pen(BandCentreColour));
-    painter.restore();
-}
-
-void ChartPainter::paintLegend(QPainter& painter, const ChartLayout& layout) const {
-    if (layout.legend.isNull())
-        return;
-    const QFontMetricsF metrics(style_.font);
-    const double rangeWidth = metrics.horizontalAdvance(legendRange_);
-    const double centreWidth = metrics.horizontalAdvance(legendCentre_);
-    const double width = 2 * (LegendSample + 4) + rangeWidth + LegendGap + centreWidth;
-    double x = std::round(layout.legend.center().x() - width / 2);
-    const double y = edge(layout.legend.center().y());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(style_.font);
-    const auto entry = [&](const QPen& sample, const QString& text, double textWidth) {
-        QPen under = pen(BandUnderColour);
-        under.setWidthF(sample.widthF() + (sample.style() == Qt::SolidLine ? 2 : 0));
-        painter.setPen(under);
-        painter.drawLine(QPointF(x, y), QPointF(x + LegendSample, y));
-        painter.setPen(sample);
-        painter.drawLine(QPointF(x, y), QPointF(x + LegendSample, y));
-        x += LegendSample + 4;
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(x, layout.legend.top(), textWidth + 2, layout.legend.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, text);
-        x += textWidth + LegendGap;
-    };
-    QPen dashed = pen(BandEdgeColour, Qt::DashLine);
-    dashed.setWidthF(BandEdgeWidth);
-    entry(dashed, legendRange_, rangeWidth);
-    entry(pen(BandCentreColour), legendCentre_, centreWidth);
-    painter.restore();
 }
 
 void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const {

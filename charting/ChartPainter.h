@@ -55,9 +55,6 @@ private:
     QFont tagFont(int face) const;
     void paintBackground(QPainter& painter, const QRectF& area) const;
     void paintWalls(QPainter& painter, const ChartLayout& layout) const;
-    void paintBand(QPainter& painter, const ChartLayout& layout) const;
-    void paintBandLines(QPainter& painter, const ChartLayout& layout) const;
-    void paintLegend(QPainter& painter, const ChartLayout& layout) const;
     void paintBars(QPainter& painter, const ChartLayout& layout) const;
     void paintAxes(QPainter& painter, const ChartLayout& layout) const;
     void paintTags(QPainter& painter, const ChartLayout& layout) const;
@@ -67,14 +64,7 @@ private:
     std::vector<double> values_;
     ChartTextSizes text_;
     std::vector<int> tagPixels_; // the tag font's pixel size in each of text_.tagFaces
-    QString legendRange_;        // "Expected range 404–483"
-    QString legendCentre_;       // "expected 444"
 };
-
-// The band's legend texts: its range and its centre, in whole numbers unless the range is
-// narrower than ten.
-QString bandRangeText(const ChartBand& band);
-QString bandCentreText(const ChartBand& band);
 
 // A font of `points` at the usual 96 pixels per inch, sized in pixels so that it scales with
 // the painter rather than with the device's resolution.

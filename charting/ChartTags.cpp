@@ -85,8 +85,8 @@ void placeTags(ChartLayout& layout, const std::vector<ChartTagFace>& faces, bool
                 tag.moveBottom(std::min(tag.bottom(), std::floor(other.front.top() - gap)));
         }
         if (keepInFrame) {
-            tag.moveTop(std::max(tag.top(), std::ceil(layout.frameTop(tag.left()) +
-                                                      ChartLayout::TagFrameGap)));
+            tag.moveTop(std::max(
+                tag.top(), std::ceil(layout.frameTop(tag.left()) + ChartLayout::TagFrameGap)));
             if (coversAnotherBar(layout, tag, i))
                 continue;
         }
@@ -119,9 +119,8 @@ double axisTopForTags(const ChartLayout& layout, const std::vector<ChartTagFace>
         // The tag stands on its own bar, or on any other bar within its width.
         for (int j = 0; j < int(free.shapes.size()); ++j) {
             const ChartBarShape& bar = free.shapes[size_t(j)];
-            if (value(j) <= 0 ||
-                (j != i && !(bar.shown && bar.front.left() < tag.right() &&
-                             tag.left() < bar.front.right())))
+            if (value(j) <= 0 || (j != i && !(bar.shown && bar.front.left() < tag.right() &&
+                                              tag.left() < bar.front.right())))
                 continue;
             const double above =
                 tag.height() + (j == i ? ChartLayout::TagLift : ChartLayout::TagGap) + 1;

@@ -100,9 +100,9 @@ QString fairDrawVerdict(const FairDrawTest& test) {
     const QLocale english(QLocale::English);
     const QString figures =
         QStringLiteral(" (%1, %2 with %3, %4).")
-            .arg(unbroken(QStringLiteral("%1 %2").arg(
-                     english.toString(test.draws),
-                     test.draws == 1 ? QStringLiteral("draw") : QStringLiteral("draws"))),
+            .arg(unbroken(QStringLiteral("%1 %2").arg(english.toString(test.draws),
+                                                      test.draws == 1 ? QStringLiteral("draw")
+                                                                      : QStringLiteral("draws"))),
                  unbroken(QStringLiteral("chi-square ") + english.toString(test.chiSquare, 'f', 2)),
                  unbroken(QStringLiteral("%1 degrees of freedom").arg(test.degreesOfFreedom)),
                  unbroken(QStringLiteral("p = ") + decimals(asShown(test.pValue), 3)));

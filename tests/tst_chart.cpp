@@ -1,15 +1,16 @@
 // The bar chart: its pure layout and view transforms, what it draws measured in an image, the
 // mouse, and what assistive technology reads.
 #include "charting/BarChart.h"
+#include "charting/ChartBand.h"
 #include "charting/ChartLayout.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QToolTip>
-#include <QWheelEvent>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -257,10 +258,10 @@ void TestChart::wholeView() {
 void TestChart::labelsAndTags_data() {
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<int>("bars");
-    QTest::addColumn<ChartView>("view"); // empty (all 0): the whole chart
-    QTest::addColumn<int>("labelStep");  // 0: not checked
-    QTest::addColumn<QString>("tags");   // level or upright, "every n" unless over each bar; none
-    QTest::addColumn<double>("growth");  // at most, of the value axis for the tags
+    QTest::addColumn<ChartView>("view");   // empty (all 0): the whole chart
+    QTest::addColumn<int>("labelStep");    // 0: not checked
+    QTest::addColumn<QString>("tags");     // level or upright, "every n" unless over each bar; none
+    QTest::addColumn<double>("growth");    // at most, of the value axis for the tags
     QTest::addColumn<bool>("tallBetween"); // tall untagged bars between the tagged ones
 
     const QSizeF window(495, 299);
@@ -415,9 +416,9 @@ void TestChart::zoomedBars() {
     QVERIFY(shown > 0);
     // A bar left out has no label, or it would read as 0.
     for (const ChartBarLabel& label : l.labels)
-        QVERIFY2(l.shapes[size_t(label.bar)].column && (l.shapes[size_t(label.bar)].shown ||
-                                                        l.bars[size_t(label.bar)].top() >
-                                                            plot.bottom()),
+        QVERIFY2(l.shapes[size_t(label.bar)].column &&
+                     (l.shapes[size_t(label.bar)].shown ||
+                      l.bars[size_t(label.bar)].top() > plot.bottom()),
                  qPrintable(QString::number(label.bar + 1)));
     const QImage image = chart.image();
     int wallPixels = 0;
@@ -612,18 +613,17 @@ void TestChart::mouse() {
 }
 
 void TestChart::wheel_data() {
-    QTest::addColumn<int>("zoom");       // notches forward, at `at`
-    QTest::addColumn<double>("at");      // across the plot, 0 to 1
-    QTest::addColumn<int>("scroll");     // notches forward with Shift, afterwards
-    QTest::addColumn<bool>("sideways");  // the scroll comes as a sideways wheel instead
-    QTest::addColumn<double>("span");    // of the numbers axis at the end; 0: the whole chart
+    QTest::addColumn<int>("zoom");      // notches forward, at `at`
+    QTest::addColumn<double>("at");     // across the plot, 0 to 1
+    QTest::addColumn<int>("scroll");    // notches forward with Shift, afterwards
+    QTest::addColumn<bool>("sideways"); // the scroll comes as a sideways wheel instead
+    QTest::addColumn<double>("span");   // of the numbers axis at the end; 0: the whole chart
 
     QTest::newRow("a notch forward: closer about the pointer") << 1 << 0.25 << 0 << false << 8.0;
     QTest::newRow("three notches at the right end") << 3 << 1.0 << 0 << false << 5.12;
     QTest::newRow("back beyond the whole: everything again") << -2 << 0.5 << 0 << false << 0.0;
     QTest::newRow("no closer than the narrowest") << 40 << 0.5 << 0 << false << 0.1;
-    QTest::newRow("Shift: scrolls to the right, the span kept")
-        << 3 << 0.1 << -2 << false << 5.12;
+    QTest::newRow("Shift: scrolls to the right, the span kept") << 3 << 0.1 << -2 << false << 5.12;
     QTest::newRow("scrolled no further than the first bar") << 3 << 0.5 << 30 << false << 5.12;
     QTest::newRow("a sideways wheel scrolls too") << 3 << 0.1 << -2 << true << 5.12;
 }
@@ -858,8 +858,8 @@ void TestChart::band_data() {
     QTest::newRow("3,622 draws of 6 from 49")
         << historyCounts() << ChartBand{443.51, 404.05, 482.97} << false
         << "Expected range 404\u2013483";
-    QTest::newRow("a narrow range in tenths")
-        << QList<int>{0, 1, 2} << ChartBand{0.24, 0, 1.17} << false << "Expected range 0.0\u20131.2";
+    QTest::newRow("a narrow range in tenths") << QList<int>{0, 1, 2} << ChartBand{0.24, 0, 1.17}
+                                              << false << "Expected range 0.0\u20131.2";
 }
 
 // Each bar reads within, above or below the band from where its top stands against the band's
@@ -892,9 +892,9 @@ void TestChart::band() {
                               : front.top() > l.band->low ? "below"
                                                           : "within";
         const QString description = chart.widget.barDescription(i);
-        QVERIFY2(description.contains(reads + " the expected range"),
-                 qPrintable(QStringLiteral("bar %1 reads %2: ").arg(i + 1).arg(reads) +
-                            description));
+        QVERIFY2(
+            description.contains(reads + " the expected range"),
+            qPrintable(QStringLiteral("bar %1 reads %2: ").arg(i + 1).arg(reads) + description));
         // An edge crossing the bar is drawn over its front.
         for (const double edge : {l.band->high, l.band->low}) {
             if (!(front.top() < edge - 2 && edge < front.bottom() - 2) || front.width() < 12)

@@ -656,10 +656,11 @@ void TestStatsWindow::realHistory() {
     QTest::mouseClick(child<QCheckBox>(*window, "CheckBox1"), Qt::LeftButton);
     QTest::mouseClick(child<QCheckBox>(*window, "CheckBox4"), Qt::LeftButton);
     child<QSpinBox>(*window, "SpinEdit1")->setValue(f.test.state.DataTotalDraws);
-    QCOMPARE(plain(child<QLabel>(*window, "VerdictLabel")->text()),
-             QStringLiteral("Fair: these counts are what a fair draw gives, so hot and cold numbers "
-                            "here are chance (3,622 draws, chi-square 61.58 with 48 degrees of "
-                            "freedom, p = 0.090)."));
+    QCOMPARE(
+        plain(child<QLabel>(*window, "VerdictLabel")->text()),
+        QStringLiteral("Fair: these counts are what a fair draw gives, so hot and cold numbers "
+                       "here are chance (3,622 draws, chi-square 61.58 with 48 degrees of "
+                       "freedom, p = 0.090)."));
     saveShot(*window, QStringLiteral("stats-band-all"));
     child<QSpinBox>(*window, "SpinEdit1")->setValue(1000);
     qInfo("%s", qPrintable(child<QLabel>(*window, "VerdictLabel")->text()));
