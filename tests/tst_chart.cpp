@@ -574,6 +574,14 @@ void TestChart::drawnBars() {
     QVERIFY(l.barDepth < l.depth * 0.6);
     const QPointF floor(l.plot.center().x(), l.plot.bottom() - l.depth * 0.8);
     QCOMPARE(image.pixelColor((floor * scale).toPoint()), QColor(Qt::white));
+
+    // Tags in a face that reads: digits at least 7 pixels tall, over every second bar if need be.
+    chart.widget.setValueTagsVisible(true);
+    const ChartLayout tagged =
+        chart.widget.layoutAt(layoutSize.isEmpty() ? QSizeF(image.size()) : layoutSize);
+    QVERIFY(tagged.tagFace >= 0);
+    for (const QRectF& tag : tagged.tags)
+        QVERIFY(tag.isEmpty() || (tagged.tagsUpright ? tag.width() : tag.height()) - 2 >= 7);
 }
 
 void TestChart::mouse() {
