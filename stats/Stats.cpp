@@ -27,10 +27,10 @@ namespace {
 constexpr int RichColourDepth = 8;   // above this, shaded bars and a gradient
 constexpr int SpinCharacters = 5;    // enough for 99,999 draws; a longer history takes more
 constexpr double SmallestPoints = 6; // the smallest face a shrunk text still reads in
-// 499 x 387 for the chart and its controls, and a row beneath for the fair-draw check box and
-// its verdict.
+// 499 x 392 for the chart and its controls (the buttons clear of the last draw above them), and
+// a row beneath for the fair-draw check box and its verdict.
 constexpr int WindowWidth = 499;
-constexpr int WindowHeight = 446;
+constexpr int WindowHeight = 453;
 
 int screenDepth(const QWidget& window) {
     const QScreen* const screen = window.screen();
