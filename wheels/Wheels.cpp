@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "platform/PrintOrSave.h"
 #include "state/AppContext.h"
+#include "state/GameRules.h"
 #include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelJob.h"
@@ -76,7 +77,7 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
 }
 
 TWheels::~TWheels() {
-    stopAndWait();
+    cancelSearch();
 }
 
 void TWheels::buildControls() {
@@ -173,12 +174,18 @@ void TWheels::MatchSpinChange() {
 
 void TWheels::BuildButtonClick() {
     if (job_) {
+        statusBar_->showMessage(job_->phase() == WheelPhase::Searching
+                                    ? QStringLiteral("Stopping: checking the best wheel found")
+                                    : QStringLiteral("Stopping the odds"));
         job_->stop();
-        buildButton_->setEnabled(false);
-        statusBar_->showMessage(QStringLiteral("Stopping: checking the best wheel found"));
         return;
     }
     startSearch();
+}
+
+void TWheels::showWheel(const QVector<QVector<int>>& lines) {
+    list_ = lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
+    linesList_->setPlainText(list_.join(u'\n'));
 }
 
 void TWheels::startSearch() {
@@ -195,21 +202,26 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
+    // The last wheel goes at once: nothing of it may stand beside the new search.
+    showWheel({});
+    summaryLabel_->clear();
+    oddsText_->clear();
+    statusBar_->showMessage(QStringLiteral("Searching"));
     WheelSearchLimits limits;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    job_ = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits);
+    job_ = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_);
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
     elapsed_.start();
     job_->start();
     poll_.start();
+    pollSearch();
 }
 
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
-    buildButton_->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_,
                                                       effortSpin_, saveButton_, printButton_})
         w->setEnabled(!searching);
@@ -222,13 +234,26 @@ void TWheels::setSearching(bool searching) {
 void TWheels::pollSearch() {
     if (!job_)
         return;
-    const qint64 ms = elapsed_.elapsed();
-    progressBar_->setValue(std::min<int>(progressBar_->maximum(), int(ms / 100)));
-    progressBar_->setFormat(QStringLiteral("%1 s of %2 s")
-                                .arg(QString::number(double(ms) / 1000, 'f', 1))
-                                .arg(effortSpin_->value()));
-    if (const int best = job_->bestLineCount(); best > 0 && buildButton_->isEnabled())
-        statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+    switch (job_->phase()) {
+    case WheelPhase::Searching: {
+        const qint64 ms = std::min<qint64>(elapsed_.elapsed(), effortSpin_->value() * 1000);
+        progressBar_->setValue(int(ms / 100));
+        progressBar_->setFormat(WheelTexts::effortBar(ms, effortSpin_->value()));
+        if (const int best = job_->bestLineCount(); best > 0)
+            statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+        break;
+    }
+    case WheelPhase::Checking:
+        progressBar_->setRange(0, 0);
+        progressBar_->setFormat(QStringLiteral("Checking every case"));
+        break;
+    case WheelPhase::Odds:
+    case WheelPhase::Done:
+        progressBar_->setRange(0, 1000);
+        progressBar_->setValue(job_->oddsProgress());
+        progressBar_->setFormat(QStringLiteral("Working out the odds: %p %"));
+        break;
+    }
     if (job_->finished())
         endSearch();
 }
@@ -237,50 +262,57 @@ void TWheels::endSearch() {
     poll_.stop();
     const std::unique_ptr<WheelJob> job = std::move(job_);
     const WheelResult& result = job->result();
-    const qint64 ms = elapsed_.elapsed();
-    progressBar_->setValue(std::min<int>(progressBar_->maximum(), int(ms / 100)));
+    progressBar_->setRange(0, 1);
+    progressBar_->setValue(1);
+    progressBar_->setFormat(QString());
     if (result.lines.isEmpty()) {
         statusBar_->showMessage(QStringLiteral("Stopped before a wheel was built"));
         setSearching(false);
         return;
     }
-    list_ = WheelTexts::checkFileLines(result.lines, highest_);
-    linesList_->setPlainText(list_.join(u'\n'));
+    showWheel(result.lines);
     summaryLabel_->setText(WheelTexts::summary(terms_, int(result.lines.size()), result.check));
-    oddsText_->setPlainText(WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
-    statusBar_->showMessage(
-        result.reachedLowerBound
-            ? QStringLiteral("%1 lines, found in %2 s: no wheel of this kind has fewer")
-                  .arg(result.lines.size())
-                  .arg(QString::number(double(result.msToBest) / 1000, 'f', 1))
-            : QStringLiteral("%1 lines, the fewest found in %2 s")
-                  .arg(result.lines.size())
-                  .arg(QString::number(double(ms) / 1000, 'f', 1)));
+    oddsText_->setPlainText(result.odds.cancelled
+                                ? QStringLiteral("The odds were stopped.")
+                                : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
+    statusBar_->showMessage(WheelTexts::searchOutcome(
+        int(result.lines.size()), result, effortSpin_->value()));
     setSearching(false);
 }
 
 void TWheels::SaveButtonClick() {
-    saveCheckFileAs(this, context_.platform.dialogs, list_);
+    if (stakeAgreed(QStringLiteral("Save")))
+        saveCheckFileAs(this, context_.platform.dialogs, list_);
 }
 
 void TWheels::PrintButtonClick() {
-    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
+    if (stakeAgreed(QStringLiteral("Print")))
+        printLinesOrSave(this, context_.platform, list_, PrintPointSize);
 }
 
-void TWheels::stopAndWait() {
+// A large wheel is a large stake: its size and cost are shown before it leaves the window.
+bool TWheels::stakeAgreed(const QString& verb) {
+    const int lines = int(list_.size() - CheckFile::headerLines().size());
+    if (lines <= WheelTexts::LinesAskedAbout)
+        return true;
+    const GameRules& rules = context_.state.DataRules;
+    return context_.platform.dialogs.question(
+        this, WheelTexts::stakeQuestion(lines, rules.present ? rules.priceCents : 0, verb));
+}
+
+// Closing during a search ends it without waiting: the job's thread finishes on its own
+// within a fifth of a second and owns what it still touches.
+void TWheels::cancelSearch() {
     poll_.stop();
-    if (job_)
-        job_->cancel();
     job_.reset();
 }
 
-// Closing during a search stops it first: the thread must not outlive the window.
 void TWheels::closeEvent(QCloseEvent* event) {
-    stopAndWait();
+    cancelSearch();
     event->accept();
 }
 
 void TWheels::reject() {
-    stopAndWait();
+    cancelSearch();
     QDialog::reject();
 }

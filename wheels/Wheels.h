@@ -4,6 +4,7 @@
 // check of its guarantee and its odds run on a thread of their own (WheelJob); the window polls
 // it, so it stays responsive and Stop ends the search with the best wheel found so far.
 
+#include "wheels/SearchClock.h"
 #include "wheels/WheelTerms.h"
 
 #include <QDialog>
@@ -32,6 +33,9 @@ public:
     // The wheel as it would be saved: the four header lines, then one line per wheel line.
     const QStringList& listLines() const { return list_; }
     bool searching() const { return job_ != nullptr; }
+    // Where the search reads its effort's time; the steady clock when not set. It must outlive
+    // the program's last search, as a search closed early ends on its own.
+    void setSearchClock(const SearchClock* clock) { searchClock_ = clock; }
 
 public slots:
     void BuildButtonClick();
@@ -49,7 +53,9 @@ private:
     void startSearch();
     void endSearch();
     void setSearching(bool searching);
-    void stopAndWait();
+    void showWheel(const QVector<QVector<int>>& lines);
+    bool stakeAgreed(const QString& verb);
+    void cancelSearch();
 
     AppContext& context_;
     const int lineSize_;
@@ -71,6 +77,7 @@ private:
 
     WheelTerms terms_;
     std::unique_ptr<WheelJob> job_;
+    const SearchClock* searchClock_ = nullptr;
     QTimer poll_;
     QElapsedTimer elapsed_;
     QStringList list_;
