@@ -105,6 +105,8 @@ private slots:
     void largeWheelAsks_data();
     void largeWheelAsks();
     void closeDuringTheOdds();
+    void checkAWheelFile_data();
+    void checkAWheelFile();
 };
 
 void TestWheelsWindow::refusals_data() {
@@ -288,6 +290,47 @@ void TestWheelsWindow::closeDuringTheOdds() {
     f.window->close();
     QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed())));
     QVERIFY(!f.window->searching());
+}
+
+void TestWheelsWindow::checkAWheelFile_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("summary"); // empty: refused
+    QTest::addColumn<QString>("warning");
+    const QStringList fano{"3/49  >  01 - 02 - 04", "3/49  >  02 - 03 - 05", "3/49  >  03 - 04 - 06",
+                           "3/49  >  04 - 05 - 07", "3/49  >  01 - 05 - 06", "3/49  >  02 - 06 - 07",
+                           "3/49  >  01 - 03 - 07"};
+    QTest::newRow("the Fano plane: no hole")
+        << fano << "7 lines on 7 numbers: 2 if 2 holds in every case" << "";
+    QTest::newRow("less a line: its pairs are holes")
+        << fano.mid(0, 6) << "6 lines on 7 numbers: 2 if 2 fails in 3 of 21 cases, for example 01 03"
+        << "";
+    QTest::newRow("a number twice on a line")
+        << QStringList{"3/49  >  01 - 02 - 02"} << "" << "Line 5 of the file";
+    QTest::newRow("no lines") << QStringList{} << "" << "no lines";
+}
+
+// A check file read back as a wheel on the numbers it uses, checked over every case.
+void TestWheelsWindow::checkAWheelFile() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, summary);
+    QFETCH(QString, warning);
+    Fixture f(3, 49);
+    f.get<QSpinBox>("MatchSpin")->setValue(2);
+    f.get<QSpinBox>("IfSpin")->setValue(2);
+    const QString path = f.t.path(QStringLiteral("wheel.bmc"));
+    QCOMPARE(CheckFile::write(path, CheckFile::headerLines() + lines), QString());
+    f.t.dialogs.fileAnswers = {path};
+    f.get<QPushButton>("LoadWheelButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    if (!warning.isEmpty()) {
+        QCOMPARE(f.t.dialogs.warnings.size(), 1);
+        QVERIFY2(f.t.dialogs.warnings.first().contains(warning),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        return;
+    }
+    QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
+    QCOMPARE(f.window->listLines().mid(4), lines);
+    QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
 }
 
 QTEST_MAIN(TestWheelsWindow)

@@ -8,7 +8,7 @@ struct WheelJob::Shared {
         : terms(terms), playerNumbers(numbers), highest(highest), search(terms, limits, clock) {}
 
     void run() {
-        const WheelLines found = search.run();
+        const WheelLines found = given.empty() ? search.run() : given;
         result.reachedLowerBound = search.reachedLowerBound();
         result.hurriedStart = search.hurriedStart();
         result.msToBest = search.msToBest();
@@ -33,6 +33,7 @@ struct WheelJob::Shared {
     const QVector<int> playerNumbers;
     const int highest;
     WheelSearch search;
+    WheelLines given;
     WheelResult result;
     std::atomic<WheelPhase> phase{WheelPhase::Searching};
     std::atomic<bool> cancelled{false};
@@ -52,6 +53,12 @@ WheelJob::~WheelJob() {
         thread_.join(); // it has returned, or is returning: no wait worth the name
     else
         thread_.detach();
+}
+
+WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
+                   const WheelLines& given)
+    : shared_(std::make_shared<Shared>(terms, playerNumbers, highest, WheelSearchLimits{}, nullptr)) {
+    shared_->given = given;
 }
 
 void WheelJob::start() {

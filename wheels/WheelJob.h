@@ -28,6 +28,9 @@ class WheelJob {
 public:
     WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
              const WheelSearchLimits& limits, const SearchClock* clock = nullptr);
+    // A wheel given whole (read from a file): no search, only its check and odds.
+    WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
+             const WheelLines& given);
     // Cancels; a thread still running is left to end on its own.
     ~WheelJob();
     WheelJob(const WheelJob&) = delete;

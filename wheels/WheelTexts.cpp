@@ -88,6 +88,26 @@ QStringList oddsRows(const SetOdds& odds, int lineSize) {
     return rows;
 }
 
+QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check,
+                      const QVector<int>& playerNumbers) {
+    const QLocale english(QLocale::English);
+    const QString head = QStringLiteral("%1 lines on %2 numbers: %3 if %4 ")
+                             .arg(english.toString(lineCount))
+                             .arg(terms.pool)
+                             .arg(terms.guarantee)
+                             .arg(terms.ifDrawn);
+    if (!check.problem.isEmpty())
+        return head.trimmed() + QStringLiteral(": ") + check.problem;
+    if (check.holds)
+        return head + QStringLiteral("holds in every case");
+    QStringList example;
+    for (const int n : LineNumbers(check.firstMissed, playerNumbers))
+        example << twoDigitText(n);
+    return head + QStringLiteral("fails in %1 of %2 cases, for example %3")
+                      .arg(english.toString(check.missedCases),
+                           english.toString(check.casesChecked), example.join(u' '));
+}
+
 QString searchOutcome(int lineCount, const WheelResult& result, int effortSeconds) {
     const auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000, 'f', 1); };
     if (result.hurriedStart)

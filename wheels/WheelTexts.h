@@ -26,6 +26,11 @@ QString summary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& ch
 // X"; only an impossible tier reads "never".
 QStringList oddsRows(const SetOdds& odds, int lineSize);
 
+// A wheel read from a file, checked against the terms: "38 lines on 16 numbers: 3 if 3 holds
+// in every case", or "... fails in 12 of 560 cases, for example 03 07 11".
+QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check,
+                      const QVector<int>& playerNumbers);
+
 // The status line once a search is over: how many lines, found how soon, and whether the
 // effort ran out before the first wheel was complete. The time is the search's alone.
 QString searchOutcome(int lineCount, const WheelResult& result, int effortSeconds);

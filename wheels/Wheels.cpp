@@ -11,10 +11,12 @@
 #include "state/GameRules.h"
 #include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
+#include "wheels/WheelFile.h"
 #include "wheels/WheelJob.h"
 #include "wheels/WheelTexts.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +73,7 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
     connect(buildButton_, &QPushButton::clicked, this, &TWheels::BuildButtonClick);
     connect(matchSpin_, &QSpinBox::valueChanged, this, &TWheels::MatchSpinChange);
     connect(saveButton_, &QPushButton::clicked, this, &TWheels::SaveButtonClick);
+    connect(loadWheelButton_, &QPushButton::clicked, this, &TWheels::LoadWheelButtonClick);
     connect(printButton_, &QPushButton::clicked, this, &TWheels::PrintButtonClick);
     connect(closeButton_, &QPushButton::clicked, this, &TWheels::close);
     MatchSpinChange();
@@ -120,6 +123,7 @@ void TWheels::buildControls() {
                                2 * oddsText_->document()->documentMargin() +
                                oddsText_->frameWidth() * 2 +
                                oddsText_->verticalScrollBar()->sizeHint().width());
+    loadWheelButton_ = button("LoadWheelButton", QStringLiteral("Check a &wheel file..."));
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     printButton_ = button("PrintButton", QStringLiteral("&Print"));
     closeButton_ = button("CloseButton", QStringLiteral("&Close"));
@@ -140,16 +144,19 @@ void TWheels::buildControls() {
     guarantee->addWidget(effortSpin_);
     guarantee->addWidget(buildButton_);
 
-    auto* results = new QVBoxLayout;
-    results->addWidget(summaryLabel_);
-    results->addWidget(new QLabel(QStringLiteral("Chances in one draw of the game")));
-    results->addWidget(oddsText_, 1);
-
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(linesList_, 1);
-    lists->addLayout(results, 1);
+    // The two boxes under captions on one row, so each caption sits on what it names whether
+    // the boxes are empty or full; the summary, of any length, goes below both.
+    auto* lists = new QGridLayout;
+    lists->addWidget(caption(QStringLiteral("&Lines of the wheel"), linesList_), 0, 0);
+    lists->addWidget(caption(QStringLiteral("Chances in one draw of the game"), oddsText_), 0, 1);
+    lists->addWidget(linesList_, 1, 0);
+    lists->addWidget(oddsText_, 1, 1);
+    lists->setRowStretch(1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(loadWheelButton_);
     buttons->addStretch();
     buttons->addWidget(printButton_);
     buttons->addWidget(saveButton_);
@@ -163,6 +170,7 @@ void TWheels::buildControls() {
     page->addLayout(guarantee);
     page->addWidget(progressBar_);
     page->addLayout(lists, 1);
+    page->addWidget(summaryLabel_);
     page->addLayout(buttons);
     page->addWidget(statusBar_);
     page->setContentsMargins(8, 8, 8, 0);
@@ -202,15 +210,22 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
-    // The last wheel goes at once: nothing of it may stand beside the new search.
-    showWheel({});
-    summaryLabel_->clear();
-    oddsText_->clear();
-    statusBar_->showMessage(QStringLiteral("Searching"));
     WheelSearchLimits limits;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    job_ = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_);
+    startJob(std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_),
+             {});
+}
+
+// The last wheel goes at once: nothing of it may stand beside the new one.
+void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers) {
+    loadedNumbers_ = loadedNumbers;
+    showWheel({});
+    summaryLabel_->clear();
+    oddsText_->clear();
+    statusBar_->showMessage(loadedNumbers.isEmpty() ? QStringLiteral("Searching")
+                                                    : QStringLiteral("Checking the wheel file"));
+    job_ = std::move(job);
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
@@ -222,8 +237,8 @@ void TWheels::startSearch() {
 
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
-    for (QWidget* w : std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_,
-                                                      effortSpin_, saveButton_, printButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
+                                                      saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
     if (!searching) {
         saveButton_->setEnabled(list_.size() > CheckFile::headerLines().size());
@@ -271,13 +286,50 @@ void TWheels::endSearch() {
         return;
     }
     showWheel(result.lines);
-    summaryLabel_->setText(WheelTexts::summary(terms_, int(result.lines.size()), result.check));
+    const int lineCount = int(result.lines.size());
+    summaryLabel_->setText(
+        loadedNumbers_.isEmpty()
+            ? WheelTexts::summary(terms_, lineCount, result.check)
+            : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_));
     oddsText_->setPlainText(result.odds.cancelled
                                 ? QStringLiteral("The odds were stopped.")
                                 : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
-    statusBar_->showMessage(WheelTexts::searchOutcome(
-        int(result.lines.size()), result, effortSpin_->value()));
+    if (loadedNumbers_.isEmpty())
+        statusBar_->showMessage(
+            WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
+    else
+        statusBar_->showMessage(summaryLabel_->text());
     setSearching(false);
+}
+
+// A wheel from a check file, on the numbers its lines use, checked against the terms set.
+void TWheels::LoadWheelButtonClick() {
+    if (job_)
+        return;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load Ballmere Pro Check File");
+    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
+    options.defaultExtension = QStringLiteral("bmc");
+    const QString path = context_.platform.dialogs.openFileName(this, options);
+    if (path.isEmpty())
+        return;
+    TextLines text;
+    if (CheckFile::readLines(path, &text) != CheckFile::ReadStatus::Read) {
+        context_.platform.dialogs.error(
+            this, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const LoadedWheel wheel = ReadWheel(text, lineSize_, highest_);
+    const WheelTerms terms{int(wheel.playerNumbers.size()), lineSize_, matchSpin_->value(),
+                           ifSpin_->value()};
+    const QString problem = wheel.problem.isEmpty() ? WheelTermsProblem(terms) : wheel.problem;
+    if (!problem.isEmpty()) {
+        context_.platform.dialogs.warning(this, problem);
+        return;
+    }
+    terms_ = terms;
+    startJob(std::make_unique<WheelJob>(terms_, wheel.playerNumbers, highest_, wheel.lines),
+             wheel.playerNumbers);
 }
 
 void TWheels::SaveButtonClick() {

@@ -42,6 +42,7 @@ public slots:
     void MatchSpinChange();
     void SaveButtonClick();
     void PrintButtonClick();
+    void LoadWheelButtonClick();
     void pollSearch();
 
 protected:
@@ -54,6 +55,7 @@ private:
     void endSearch();
     void setSearching(bool searching);
     void showWheel(const QVector<QVector<int>>& lines);
+    void startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers);
     bool stakeAgreed(const QString& verb);
     void cancelSearch();
 
@@ -70,6 +72,7 @@ private:
     QPlainTextEdit* linesList_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     QPlainTextEdit* oddsText_ = nullptr;
+    QPushButton* loadWheelButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
@@ -81,4 +84,5 @@ private:
     QTimer poll_;
     QElapsedTimer elapsed_;
     QStringList list_;
+    QVector<int> loadedNumbers_; // the numbers of a wheel read from a file; empty after a search
 };
