@@ -111,8 +111,8 @@ QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeChe
 QString searchOutcome(int lineCount, const WheelResult& result, int effortSeconds) {
     const auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000, 'f', 1); };
     if (result.hurriedStart)
-        return QStringLiteral("%1 lines: the effort ran out while the first wheel was built, so "
-                              "it was finished without a search; a longer effort finds fewer")
+        return QStringLiteral("%1 lines, finished in haste: the effort ran out before the first "
+                              "wheel was done")
             .arg(lineCount);
     if (result.reachedLowerBound)
         return QStringLiteral("%1 lines, found in %2 s: no wheel of this kind has fewer")

@@ -114,6 +114,8 @@ void TWheels::buildControls() {
     summaryLabel_->setWordWrap(true);
     summaryLabel_->setMinimumWidth(260);
     summaryLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a summary of two lines, so a long one never runs over the boxes above it.
+    summaryLabel_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 2);
     oddsText_ = new QPlainTextEdit;
     oddsText_->setObjectName(QStringLiteral("OddsText"));
     oddsText_->setReadOnly(true);
@@ -261,9 +263,12 @@ void TWheels::pollSearch() {
     case WheelPhase::Checking:
         progressBar_->setRange(0, 0);
         progressBar_->setFormat(QStringLiteral("Checking every case"));
+        statusBar_->showMessage(QStringLiteral("Checking the guarantee over every case"));
         break;
     case WheelPhase::Odds:
     case WheelPhase::Done:
+        if (progressBar_->maximum() != 1000)
+            statusBar_->showMessage(QStringLiteral("Working out the chance of each prize"));
         progressBar_->setRange(0, 1000);
         progressBar_->setValue(job_->oddsProgress());
         progressBar_->setFormat(QStringLiteral("Working out the odds: %p %"));
@@ -278,7 +283,7 @@ void TWheels::endSearch() {
     const std::unique_ptr<WheelJob> job = std::move(job_);
     const WheelResult& result = job->result();
     progressBar_->setRange(0, 1);
-    progressBar_->setValue(1);
+    progressBar_->setValue(0);
     progressBar_->setFormat(QString());
     if (result.lines.isEmpty()) {
         statusBar_->showMessage(QStringLiteral("Stopped before a wheel was built"));
