@@ -131,6 +131,11 @@ void TestWheels::guarantee() {
     QCOMPARE(check.casesChecked, cases);
     QCOMPARE(check.missedCases, missed);
     QCOMPARE(LineNumbers(check.firstMissed, oneTo(terms.pool)), firstMissed);
+    // Stopped, it claims nothing: a Close never waits for the check.
+    const std::atomic<bool> stop{true};
+    const GuaranteeCheck stopped = CheckGuarantee(terms, masksOf(lines), &stop);
+    QVERIFY(!stopped.holds);
+    QCOMPARE(stopped.casesChecked, quint64(0));
 }
 
 void TestWheels::specRefusals_data() {

@@ -16,7 +16,7 @@ struct WheelJob::Shared {
         if (!found.empty() && !cancelled) {
             phase = WheelPhase::Checking;
             result.lines = WheelNumbers(found, playerNumbers);
-            result.check = CheckGuarantee(terms, found);
+            result.check = CheckGuarantee(terms, found, &cancelled);
             phase = WheelPhase::Odds;
             SetOddsOptions options;
             options.stop = &oddsStop;
