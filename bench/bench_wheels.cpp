@@ -6,8 +6,8 @@
 // check, odds) must end within 3 s of its effort and within 0.2 s of a cancel.
 // Arguments: [seconds per covering] [first case name to run, e.g. "C(16,6,3)"].
 #include "odds/SetOdds.h"
-#include "wheels/WheelJob.h"
 #include "wheels/GuaranteeCheck.h"
+#include "wheels/WheelJob.h"
 #include "wheels/WheelSearch.h"
 
 #include <QCoreApplication>

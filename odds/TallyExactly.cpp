@@ -141,7 +141,8 @@ BestHitTally TallyExactly(const LineSetIndex& index, int lineSize, int highest, 
         }
     };
     const int helpers = std::clamp(threads, 1, 8) - 1;
-    std::vector<SubsetWalker> walkers(size_t(helpers) + 1, SubsetWalker(index, lineSize, weight, control));
+    std::vector<SubsetWalker> walkers(size_t(helpers) + 1,
+                                      SubsetWalker(index, lineSize, weight, control));
     std::vector<std::thread> running;
     for (int t = 1; t <= helpers; ++t)
         running.emplace_back(work, std::ref(walkers[size_t(t)]));

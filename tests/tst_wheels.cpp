@@ -196,8 +196,8 @@ void TestWheels::playerNumbers_data() {
     QTest::newRow("a sign") << "-3 1-12" << 49 << 6 << Numbers{} << "\"-3\" is not a number";
     QTest::newRow("a range of three parts") << "1-3-5" << 49 << 2 << Numbers{} << "\"1-3-5\"";
     QTest::newRow("a range with no end") << "3 1-" << 49 << 2 << Numbers{} << "\"1-\"";
-    QTest::newRow("blanks around the dash") << "1 - 7,  9 -12" << 49 << 6
-                                            << oneTo(12).mid(0, 7) + Numbers{9, 10, 11, 12} << "";
+    QTest::newRow("blanks around the dash")
+        << "1 - 7,  9 -12" << 49 << 6 << oneTo(12).mid(0, 7) + Numbers{9, 10, 11, 12} << "";
     QTest::newRow("leading zeros") << "0012 0001-0007" << 49 << 6 << oneTo(7) + Numbers{12} << "";
     QTest::newRow("no-break spaces separate")
         << QString::fromUtf8("1-7\u00a012\u202f13") << 49 << 6 << oneTo(7) + Numbers{12, 13} << "";

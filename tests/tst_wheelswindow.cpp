@@ -8,12 +8,12 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QProgressBar>
-#include <QStatusBar>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QtTest>
 
 using testfiles::child;
@@ -190,8 +190,7 @@ void TestWheelsWindow::oddsWording_data() {
         << QStringList{"3 on one line: 1 in 2.00 (49.9 %)", "2 or more on one line: 50.0 %",
                        "1 or more on one line: 100 %"};
     QTest::newRow("an estimate: about, a bound where the sample missed, never where impossible")
-        << estimatedOdds({1, 0.9L, 0.01L, 0, 0}, {0, 0.001L, 0.0002L}, {0, 0, 0, 0.0006L})
-        << 4
+        << estimatedOdds({1, 0.9L, 0.01L, 0, 0}, {0, 0.001L, 0.0002L}, {0, 0, 0, 0.0006L}) << 4
         << QStringList{"4 on one line: never", "3 or more on one line: less than 1 in 1,667",
                        "2 or more on one line: about 1 in 100 (1.00 % ± 0.0200 %)",
                        "1 or more on one line: about 90.0 % ± 0.100 %"};
@@ -296,17 +295,21 @@ void TestWheelsWindow::checkAWheelFile_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("summary"); // empty: refused
     QTest::addColumn<QString>("warning");
-    const QStringList fano{"3/49  >  01 - 02 - 04", "3/49  >  02 - 03 - 05", "3/49  >  03 - 04 - 06",
-                           "3/49  >  04 - 05 - 07", "3/49  >  01 - 05 - 06", "3/49  >  02 - 06 - 07",
+    const QStringList fano{"3/49  >  01 - 02 - 04", "3/49  >  02 - 03 - 05",
+                           "3/49  >  03 - 04 - 06", "3/49  >  04 - 05 - 07",
+                           "3/49  >  01 - 05 - 06", "3/49  >  02 - 06 - 07",
                            "3/49  >  01 - 03 - 07"};
     QTest::newRow("the Fano plane: no hole")
-        << fano << "7 lines on 7 numbers: 2 if 2 holds in every case" << "";
-    QTest::newRow("less a line: its pairs are holes")
-        << fano.mid(0, 6) << "6 lines on 7 numbers: 2 if 2 fails in 3 of 21 cases, for example 01 03"
+        << fano << "7 lines on 7 numbers: 2 if 2 holds in every case"
         << "";
-    QTest::newRow("a number twice on a line")
-        << QStringList{"3/49  >  01 - 02 - 02"} << "" << "Line 5 of the file";
-    QTest::newRow("no lines") << QStringList{} << "" << "no lines";
+    QTest::newRow("less a line: its pairs are holes")
+        << fano.mid(0, 6)
+        << "6 lines on 7 numbers: 2 if 2 fails in 3 of 21 cases, for example 01 03"
+        << "";
+    QTest::newRow("a number twice on a line") << QStringList{"3/49  >  01 - 02 - 02"} << ""
+                                              << "Line 5 of the file";
+    QTest::newRow("no lines") << QStringList{} << ""
+                              << "no lines";
 }
 
 // A check file read back as a wheel on the numbers it uses, checked over every case.

@@ -27,8 +27,8 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
     whereUncovered_.assign(ranks_.count(), -1);
     // About 16,000 cases priced between two questions: from every 1,024 moves down to each
     // move when one move prices over 100,000 cases (29 numbers, 2 if 7).
-    const quint64 casesPerMove =
-        quint64(moveInside_.size()) * (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
+    const quint64 casesPerMove = quint64(moveInside_.size()) *
+                                 (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
     stopCheckMask_ = 1023;
     while (stopCheckMask_ > 0 && casesPerMove * (stopCheckMask_ + 1) > 16'384)
         stopCheckMask_ >>= 1;

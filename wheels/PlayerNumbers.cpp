@@ -39,8 +39,9 @@ PlayerNumbers ReadPlayerNumbers(const QString& text, int low, int high, int line
                                                QRegularExpression::UseUnicodePropertiesOption);
     static const QRegularExpression spacedDash(QStringLiteral("\\s*-\\s*"),
                                                QRegularExpression::UseUnicodePropertiesOption);
-    const QStringList parts =
-        QString(text).replace(spacedDash, QStringLiteral("-")).split(separators, Qt::SkipEmptyParts);
+    const QStringList parts = QString(text)
+                                  .replace(spacedDash, QStringLiteral("-"))
+                                  .split(separators, Qt::SkipEmptyParts);
     std::bitset<1000> chosen;
     high = std::min(high, 999);
     auto outOfRange = [&](QStringView number) {

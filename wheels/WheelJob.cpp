@@ -57,7 +57,8 @@ WheelJob::~WheelJob() {
 
 WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
                    const WheelLines& given)
-    : shared_(std::make_shared<Shared>(terms, playerNumbers, highest, WheelSearchLimits{}, nullptr)) {
+    : shared_(
+          std::make_shared<Shared>(terms, playerNumbers, highest, WheelSearchLimits{}, nullptr)) {
     shared_->given = given;
 }
 

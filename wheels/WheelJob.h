@@ -15,7 +15,7 @@
 struct WheelResult {
     QVector<QVector<int>> lines; // the player's numbers on each line; empty if none was built
     GuaranteeCheck check;
-    SetOdds odds; // cancelled when the odds were stopped
+    SetOdds odds;                   // cancelled when the odds were stopped
     bool reachedLowerBound = false; // no wheel of this kind can have fewer lines
     bool hurriedStart = false;      // the effort ended before the first wheel was complete
     qint64 msToBest = 0;

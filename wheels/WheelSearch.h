@@ -69,7 +69,9 @@ public:
     bool reachedLowerBound() const;
     quint64 movesMade() const { return moves_; }
     qint64 msRun() const { return msRun_; } // from the start of run() to its end
-    bool hurriedStart() const { return hurried_; } // the wheel is the greedy start, finished in haste
+    bool hurriedStart() const {
+        return hurried_;
+    } // the wheel is the greedy start, finished in haste
 
 private:
     void work(int worker);

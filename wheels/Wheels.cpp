@@ -1,8 +1,8 @@
 #include "wheels/Wheels.h"
 
+#include "controls/DrawListFont.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
-#include "controls/DrawListFont.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
@@ -194,7 +194,8 @@ void TWheels::BuildButtonClick() {
 }
 
 void TWheels::showWheel(const QVector<QVector<int>>& lines) {
-    list_ = lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
+    list_ =
+        lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
     linesList_->setPlainText(list_.join(u'\n'));
 }
 
@@ -239,8 +240,9 @@ void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loaded
 
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
-    for (QWidget* w : std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
-                                                      saveButton_, printButton_, loadWheelButton_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
+                                         saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
     if (!searching) {
         saveButton_->setEnabled(list_.size() > CheckFile::headerLines().size());
@@ -300,8 +302,7 @@ void TWheels::endSearch() {
                                 ? QStringLiteral("The odds were stopped.")
                                 : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
     if (loadedNumbers_.isEmpty())
-        statusBar_->showMessage(
-            WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
+        statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
     else
         statusBar_->showMessage(summaryLabel_->text());
     setSearching(false);
