@@ -69,7 +69,7 @@ QStringList alignedTable(const QList<QStringList>& rows) {
     for (const QStringList& row : rows) {
         QStringList cells;
         for (qsizetype c = 0; c < row.size(); ++c)
-            cells << (c == 0 ? row[c].leftJustified(widths[c]) : row[c].rightJustified(widths[c]));
+            cells << row[c].rightJustified(widths[c]);
         lines << cells.join(QLatin1String("   "));
     }
     return lines;

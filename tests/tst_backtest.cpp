@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -489,7 +490,7 @@ void TestBacktest::windowReportAndSave() {
     QVERIFY(report.contains(QStringLiteral("Details:")));
     QCOMPARE(rowStarting(report, "Hits   ").simplified(),
              QStringLiteral("Hits Your mix Random lines Expected"));
-    QVERIFY(rowStarting(report, "6   ").endsWith(QLatin1String("   0.0000143")));
+    QVERIFY(rowStarting(report, "   6   ").endsWith(QLatin1String("   0.0000143")));
     QCOMPARE(rowStarting(report, "Draws skipped"), QStringLiteral("Draws skipped: 0"));
     QCOMPARE(rowStarting(report, "Lines a draw"), QStringLiteral("Lines a draw: 10"));
     QVERIFY(rowStarting(report, "Your mix: 3 hits ").endsWith(QLatin1String(" 6 hits 0")));
@@ -568,13 +569,22 @@ void TestBacktest::screenshots() {
     Fixture f(rows);
     f.open();
     f.choose({2, 2, 1, 1});
-    f.setLines(QStringLiteral("10"));
+    f.setLines(QStringLiteral("100"));
+    f.advanced->Button1Click();
+    QCOMPARE(f.advanced->listLines().size(), 4 + 100);
+    QVERIFY(f.advanced->grab().save(folder + QStringLiteral("/advanced-working.png")));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !child<QLabel>(*f.advanced, "OddsLabel")->text().endsWith(QStringLiteral("working…")),
+        120'000);
     QVERIFY(f.advanced->grab().save(folder + QStringLiteral("/advanced.png")));
     TBacktest window(f.t.context, {2, 2, 1, 1}, 10, f.advanced.get());
     window.show();
     QVERIFY(window.grab().save(folder + QStringLiteral("/report-starting.png")));
     QTRY_VERIFY(!window.running());
     QVERIFY(window.grab().save(folder + QStringLiteral("/report.png")));
+    QFile text(folder + QStringLiteral("/report.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(window.reportLines().join(u'\n').toUtf8() + '\n');
 }
 
 QTEST_MAIN(TestBacktest)
