@@ -241,6 +241,7 @@ void TForm9::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    odds_->stop(); // the window may live on after it closes; the odds need not
     QDialog::done(QDialog::Rejected);
     event->accept();
 }

@@ -69,6 +69,11 @@ void ListOddsLabel::clear() {
     label_->setToolTip(QString());
 }
 
+void ListOddsLabel::stop() {
+    poll_.stop();
+    job_.reset();
+}
+
 void ListOddsLabel::poll() {
     if (!job_ || !job_->finished())
         return;

@@ -20,6 +20,8 @@ public:
 
     void show(const QVector<QVector<int>>& lines, int lineSize, int highest);
     void clear();
+    // Ends the work in hand, leaving the label as it is.
+    void stop();
     bool working() const { return job_ != nullptr; }
 
 private:
