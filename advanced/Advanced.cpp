@@ -129,7 +129,7 @@ void TForm9::addBacktestButton() {
     backtestButton_->setObjectName(QStringLiteral("BacktestButton"));
     const QRect hot = ui_->SpinEdit1->geometry();
     const QRect random = ui_->SpinEdit4->geometry();
-    backtestButton_->setGeometry(180, hot.top(), 62, random.bottom() - hot.top() + 1);
+    backtestButton_->setGeometry(178, hot.top(), 64, random.bottom() - hot.top() + 1);
     backtestButton_->setStatusTip(
         QStringLiteral("|Test this mix of numbers against the stored draws"));
     backtestButton_->setEnabled(false);
