@@ -110,12 +110,10 @@ BacktestComparison compareWithRandom(const BacktestTally& tally, int linesPerDra
     const double standardError = std::sqrt(variance / n);
     const boost::math::students_t distribution(n - 1);
     comparison.t = mean / standardError;
-    comparison.p =
-        std::min(1.0, 2 * boost::math::cdf(boost::math::complement(distribution,
-                                                                   std::fabs(comparison.t))));
-    comparison.halfWidth =
-        boost::math::quantile(boost::math::complement(distribution, 0.025)) * standardError /
-        linesPerDraw;
+    comparison.p = std::min(
+        1.0, 2 * boost::math::cdf(boost::math::complement(distribution, std::fabs(comparison.t))));
+    comparison.halfWidth = boost::math::quantile(boost::math::complement(distribution, 0.025)) *
+                           standardError / linesPerDraw;
     return comparison;
 }
 
@@ -133,14 +131,14 @@ QString backtestVerdictText(const BacktestTally& tally, int linesPerDraw) {
     if (tally.drawsTested == 0 || linesPerDraw < 1)
         return QStringLiteral("No draw was tested. Too few draws to judge.");
     const BacktestComparison comparison = compareWithRandom(tally, linesPerDraw);
-    const double mean =
-        comparison.available ? comparison.meanDifference
-                             : double(tally.differenceSum) / tally.drawsTested / linesPerDraw;
+    const double mean = comparison.available
+                            ? comparison.meanDifference
+                            : double(tally.differenceSum) / tally.drawsTested / linesPerDraw;
     const QString size = QString::number(std::fabs(mean), 'f', 3);
-    QString sentence = QStringLiteral("Over %1 %2 your mix caught ")
-                           .arg(groupedCount(tally.drawsTested))
-                           .arg(tally.drawsTested == 1 ? QStringLiteral("draw")
-                                                       : QStringLiteral("draws"));
+    QString sentence =
+        QStringLiteral("Over %1 %2 your mix caught ")
+            .arg(groupedCount(tally.drawsTested))
+            .arg(tally.drawsTested == 1 ? QStringLiteral("draw") : QStringLiteral("draws"));
     if (size == QLatin1String("0.000"))
         sentence += QStringLiteral("as many numbers a line as random lines");
     else
@@ -162,8 +160,8 @@ QString backtestVerdictText(const BacktestTally& tally, int linesPerDraw) {
     return sentence + QStringLiteral(": no better than chance.");
 }
 
-QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tally,
-                           int storedDraws, bool stopped) {
+QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tally, int storedDraws,
+                           bool stopped) {
     const int pick = setup.pick;
     const int highest = setup.highest;
     const quint64 lines = quint64(tally.drawsTested) * quint64(setup.linesPerDraw);
@@ -232,7 +230,9 @@ QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tall
         rows << QStringLiteral("t = n/a (every draw gave the same difference), p = %1")
                     .arg(pText(comparison.p));
     else
-        rows << QStringLiteral("t = %1, p = %2").arg(comparison.t, 0, 'f', 2).arg(pText(comparison.p));
+        rows << QStringLiteral("t = %1, p = %2")
+                    .arg(comparison.t, 0, 'f', 2)
+                    .arg(pText(comparison.p));
     return rows;
 }
 

@@ -39,8 +39,8 @@ QString backtestVerdictText(const BacktestTally& tally, int linesPerDraw);
 // The report, row by row: the verdict in plain words, a table of hits, what was tested, then
 // "Details:" with the figures scripts read. `storedDraws` is the history's length; `stopped`
 // marks a run ended early.
-QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tally,
-                           int storedDraws, bool stopped);
+QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tally, int storedDraws,
+                           bool stopped);
 
 // The report as a text file of CR LF lines: an empty string, or the error to show.
 QString writeBacktestReport(const QString& path, const QStringList& lines);

@@ -3,12 +3,12 @@
 #include "advanced/BacktestJob.h"
 #include "advanced/BacktestReport.h"
 #include "advanced/PlainNumbers.h"
-#include "state/AppContext.h"
-#include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -137,8 +137,8 @@ void TBacktest::endRun() {
     progressBar_->setRange(0, std::max(1, job->drawsToTest()));
     const int done = job->drawsDone();
     progressBar_->setValue(job->stopped() ? done : progressBar_->maximum());
-    progressBar_->setFormat(QStringLiteral("%1 of %2 draws")
-                                .arg(groupedCount(done), groupedCount(job->drawsToTest())));
+    progressBar_->setFormat(
+        QStringLiteral("%1 of %2 draws").arg(groupedCount(done), groupedCount(job->drawsToTest())));
     report_ = backtestReport(setup_, tally, job->storedDraws(), job->stopped());
     reportText_->setPlainText(report_.join(u'\n'));
     stopButton_->setEnabled(false);

@@ -1,8 +1,8 @@
 #include "advanced/HotColdPicker.h"
 
 #include "lines/LineGenerator.h"
-#include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
+#include "state/LotteryState.h"
 
 #include <algorithm>
 

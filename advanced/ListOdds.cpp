@@ -24,25 +24,25 @@ QString chanceWording(long double chance) {
 }
 
 QString listOddsWorkingText(int lines) {
-    return lines == 1 ? QStringLiteral("Chances for this line: working…")
-                      : QStringLiteral("Chances for these %1 lines: working…").arg(groupedCount(lines));
+    return lines == 1
+               ? QStringLiteral("Chances for this line: working…")
+               : QStringLiteral("Chances for these %1 lines: working…").arg(groupedCount(lines));
 }
 
 QString listOddsText(const SetOdds& odds, int lines, int lineSize) {
     QStringList parts;
     for (int h = lineSize; h >= std::min(3, lineSize) && h >= 1; --h) {
         // In an estimate only the whole-line tier, counted outright, is exact.
-        const bool about =
-            odds.estimated && (h != lineSize || odds.standardError[size_t(h)] != 0);
+        const bool about = odds.estimated && (h != lineSize || odds.standardError[size_t(h)] != 0);
         parts << QStringLiteral("%1: %2%3")
                      .arg(h == 1 ? QStringLiteral("1 hit") : QStringLiteral("%1 hits").arg(h))
                      .arg(about ? QStringLiteral("about ") : QString())
                      .arg(chanceWording(odds.atLeast[size_t(h)]));
     }
-    const QString who = lines == 1
-                            ? QStringLiteral("Chance that this line has ")
-                            : QStringLiteral("Chance that one of these %1 lines has ")
-                                  .arg(groupedCount(lines));
+    const QString who =
+        lines == 1
+            ? QStringLiteral("Chance that this line has ")
+            : QStringLiteral("Chance that one of these %1 lines has ").arg(groupedCount(lines));
     return who + parts.join(QStringLiteral(" · "));
 }
 

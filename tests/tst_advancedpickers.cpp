@@ -1,8 +1,8 @@
 #include "advanced/HotColdPicker.h"
 #include "advanced/QuickPicker.h"
 #include "lines/LineGenerator.h"
-#include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
+#include "state/LotteryState.h"
 #include "support/Fakes.h"
 
 #include <QMap>
@@ -244,8 +244,8 @@ void TestAdvancedPickers::sameLinesAsTheRedraws_data() {
     QTest::addColumn<Composition>("composition");
     QTest::newRow("three classes and random")
         << Numbers{1, 2, 3} << Numbers{4, 5, 6} << Numbers{7, 8, 9} << 9 << Composition{1, 1, 0, 1};
-    QTest::newRow("all hot from four") << Numbers{1, 2, 3, 4} << Numbers{} << Numbers{} << 9
-                                       << Composition{3, 0, 0, 0};
+    QTest::newRow("all hot from four")
+        << Numbers{1, 2, 3, 4} << Numbers{} << Numbers{} << 9 << Composition{3, 0, 0, 0};
     QTest::newRow("hot and cold the same numbers")
         << range(1, 7) << Numbers{} << range(1, 7) << 7 << Composition{1, 0, 1, 1};
     QTest::newRow("overlapping in part: the rule itself")
@@ -336,8 +336,9 @@ void TestAdvancedPickers::impossibleLineIsBounded() {
     RandomGenerator random(7);
     const PickedLine line = picker.drawLine(s, composition, random);
     QVERIFY(!line.ok);
-    QCOMPARE(line.problem,
-             QStringLiteral("No line of 6 different numbers could be made from %1 numbers").arg(mix));
+    QCOMPARE(
+        line.problem,
+        QStringLiteral("No line of 6 different numbers could be made from %1 numbers").arg(mix));
 }
 
 QTEST_GUILESS_MAIN(TestAdvancedPickers)

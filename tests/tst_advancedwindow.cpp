@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QElapsedTimer>
 #include <QtTest>
 #include <memory>
 
@@ -328,8 +328,9 @@ void TestAdvancedWindow::oddsOfTheList() {
     const SetOdds odds = ComputeSetOdds(lines, 3, 9);
     QVERIFY(!odds.estimated);
     QTRY_COMPARE(f.label("OddsLabel"), listOddsText(odds, 5, 3));
-    QVERIFY(f.label("OddsLabel").startsWith(QLatin1String("Chance that one of these 5 lines has "
-                                                          "3 hits: 1 in ")));
+    QVERIFY(f.label("OddsLabel")
+                .startsWith(QLatin1String("Chance that one of these 5 lines has "
+                                          "3 hits: 1 in ")));
     QLabel* label = f.get<QLabel>("OddsLabel");
     QVERIFY(!label->wordWrap());
     QVERIFY(label->sizeHint().width() <= label->width());

@@ -460,10 +460,10 @@ void TestBacktest::nullSaysBelowFivePercentOneRunInTwenty() {
         runner.run(0, storedDraws);
         const BacktestComparison comparison = compareWithRandom(runner.tally(), lines);
         below += comparison.available && comparison.p < 0.05;
-        claimed += backtestVerdict(comparison, runner.tally().drawsTested) !=
-                       BacktestVerdict::NoBetterThanChance &&
-                   backtestVerdict(comparison, runner.tally().drawsTested) !=
-                       BacktestVerdict::TooFewDraws;
+        claimed +=
+            backtestVerdict(comparison, runner.tally().drawsTested) !=
+                BacktestVerdict::NoBetterThanChance &&
+            backtestVerdict(comparison, runner.tally().drawsTested) != BacktestVerdict::TooFewDraws;
     }
     const double share = double(below) / Runs;
     const bool judged = storedDraws - BacktestFirstTested >= BacktestMinimumDraws;
