@@ -12,7 +12,6 @@
 #include "lines/CheckFileDialog.h"
 #include "lines/LineGenerator.h"
 #include "lines/ListPage.h"
-#include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
