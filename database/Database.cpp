@@ -4,6 +4,7 @@
 #include "DrawImport.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
+#include "DrawUpdateFlow.h"
 #include "EntryRules.h"
 #include "Newdata.h"
 #include "state/AppContext.h"
@@ -290,7 +291,7 @@ void TForm7::Button5Click() {
     const DrawImportResult result = importDrawHistory(
         fileName, {format, numericDateOrderOf(format)}, context_.state, context_.table);
     QApplication::restoreOverrideCursor();
-    RefreshDetails();
+    importFinished(result);
     const QString summary = drawImportSummary(result);
     if (!result.error.isEmpty())
         context_.platform.dialogs.error(this, summary);
@@ -485,7 +486,11 @@ void TForm7::RulesButtonClick() {}
 
 void TForm7::TicketsButtonClick() {}
 
-void TForm7::UpdateButtonClick() {}
+void TForm7::UpdateButtonClick() {
+    if (!update_)
+        update_ = new DrawUpdateFlow(context_, this, [this](const auto& r) { importFinished(r); });
+    update_->run(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+}
 
 QAbstractItemModel* TForm7::gridModel() {
     return model_;
