@@ -80,10 +80,11 @@ QString drawImportSummary(const DrawImportResult& result) {
                                     "stored draw was kept.")
                          .arg(draw.date, draw.given, draw.stored);
     if (const int more = result.disagreed - int(result.disagreements.size()); more > 0)
-        sentences << QStringLiteral("%1 more %2 of the address contradict stored draws, which "
-                                    "were kept.")
-                         .arg(more)
-                         .arg(more == 1 ? QStringLiteral("draw") : QStringLiteral("draws"));
+        sentences << (more == 1 ? QStringLiteral("1 more draw of the address contradicts a "
+                                                 "stored draw, which was kept.")
+                                : QStringLiteral("%1 more draws of the address contradict stored "
+                                                 "draws, which were kept.")
+                                      .arg(more));
     for (int kind = 0; kind < SkippedLineKinds; ++kind) {
         const int count = result.skipped[size_t(kind)];
         if (count == 0)

@@ -118,6 +118,7 @@ void DrawUpdate::fetched(const FetchResult& fetch) {
         outcome.kind = DrawUpdateOutcome::Cancelled;
     } else if (fetch.status == FetchResult::Failed) {
         outcome.cause = fetch.cause;
+        outcome.message = updateFailureText(address_, fetch.cause);
     } else if (!state_.DatabaseLoaded || state_.DataHeaderPath != headerPath_) {
         outcome.cause = QStringLiteral("Another database was loaded meanwhile.");
     } else if (const QString reason = busy ? busy() : QString(); !reason.isEmpty()) {
@@ -136,9 +137,10 @@ void DrawUpdate::fetched(const FetchResult& fetch) {
         if (!outcome.cause.endsWith(u'.'))
             outcome.cause += u'.';
         // The import's own refusals may name the address already.
-        outcome.message = outcome.cause.contains(address_)
-                              ? outcome.cause
-                              : updateFailureText(address_, outcome.cause);
+        if (outcome.message.isEmpty())
+            outcome.message = outcome.cause.contains(address_)
+                                  ? outcome.cause
+                                  : updateFailureText(address_, outcome.cause);
     } else if (outcome.kind != DrawUpdateOutcome::Cancelled) {
         outcome.message = drawImportSummary(outcome.import);
     }

@@ -27,10 +27,10 @@ public:
                FetchCallbacks callbacks)
         : limits_(limits), callbacks_(std::move(callbacks)) {
         QNetworkRequest request(url);
+        // Never from https down to http: what comes over an encrypted link stays encrypted.
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                             QNetworkRequest::UserVerifiedRedirectPolicy);
-        // Counted here first, so the cause names our limit.
-        request.setMaximumRedirectsAllowed(limits_.maxRedirects + 1);
+                             QNetworkRequest::NoLessSafeRedirectPolicy);
+        request.setMaximumRedirectsAllowed(limits_.maxRedirects);
         request.setTransferTimeout(0);
         reply_ = manager.get(request);
         reply_->setReadBufferSize(ReadBufferBytes);
@@ -80,7 +80,11 @@ private:
     int statusCode() const {
         return reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     }
-    bool isRedirectStatus() const { return statusCode() >= 300 && statusCode() < 400; }
+    // No final answer yet: an interim (1xx) one, or a redirect being followed.
+    bool isPassingStatus() const {
+        const int code = statusCode();
+        return code < 200 || (code >= 300 && code < 400);
+    }
 
     void failOnStatus() {
         fail(QStringLiteral("The server answered %1 %2.")
@@ -91,10 +95,9 @@ private:
 
     void onMetaData() {
         stall_.start();
-        const int code = statusCode();
-        if (code == 0 || isRedirectStatus())
+        if (isPassingStatus())
             return;
-        if (code != 200)
+        if (statusCode() != 200)
             return failOnStatus();
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > limits_.maxBytes)
@@ -103,7 +106,7 @@ private:
 
     void onReadyRead() {
         stall_.start();
-        if (isRedirectStatus()) {
+        if (isPassingStatus()) {
             reply_->skip(reply_->bytesAvailable());
             return;
         }
@@ -123,19 +126,19 @@ private:
 
     void onRedirected(const QUrl& url) {
         stall_.start();
-        if (++redirects_ > limits_.maxRedirects)
-            return fail(QStringLiteral("The server sent more than %1 redirects.")
-                            .arg(limits_.maxRedirects));
         if (!isWebScheme(url))
-            return fail(QStringLiteral("The server redirected to %1, which is not an http or "
-                                       "https address.")
-                            .arg(url.toDisplayString()));
-        emit reply_->redirectAllowed();
+            fail(badRedirectText(url));
+    }
+
+    static QString badRedirectText(const QUrl& url) {
+        return QStringLiteral("The server redirected to %1, which is not an http or https "
+                              "address.")
+            .arg(url.toDisplayString());
     }
 
     void onProgress(qint64 received, qint64 total) {
         stall_.start();
-        if (callbacks_.progress && !isRedirectStatus())
+        if (callbacks_.progress && !isPassingStatus())
             callbacks_.progress(received, total);
     }
 
@@ -176,6 +179,16 @@ private:
             return QStringLiteral("There is no network.");
         case QNetworkReply::SslHandshakeFailedError:
             return QStringLiteral("The secure connection failed: %1.").arg(reply_->errorString());
+        case QNetworkReply::ProtocolUnknownError:
+        case QNetworkReply::InsecureRedirectError: {
+            const QUrl target = reply_->url().resolved(
+                QUrl::fromEncoded(reply_->rawHeader("Location")));
+            if (reply_->error() == QNetworkReply::ProtocolUnknownError)
+                return badRedirectText(target);
+            return QStringLiteral("The server redirected from https to %1, which is not "
+                                  "encrypted.")
+                .arg(target.toDisplayString());
+        }
         case QNetworkReply::TooManyRedirectsError:
             return QStringLiteral("The server sent more than %1 redirects.")
                 .arg(limits_.maxRedirects);
@@ -195,7 +208,6 @@ private:
     QTimer stall_;
     QByteArray body_;
     qint64 peakHeld_ = 0;
-    int redirects_ = 0;
     bool ended_ = false;
 };
 
