@@ -1,9 +1,9 @@
 #include "StartupUpdate.h"
 
-#include "state/AppContext.h"
-#include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/Platform.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 
 StartupUpdate::StartupUpdate(AppContext& context, Stored stored, Say say)
     : context_(context), stored_(std::move(stored)), say_(std::move(say)),
@@ -19,14 +19,14 @@ bool StartupUpdate::start(const QDate& today) {
     // Marked first: a look that fails, or a program closed during it, waits for tomorrow.
     saveLastStartCheck(state.DataHeaderPath, today);
     const QString format = context_.platform.clock.shortDateFormat();
-    const QString error = update_.start(
-        source.address, {format, numericDateOrderOf(format), ImportSource::Address}, {},
-        [this](const DrawUpdateOutcome& outcome) {
-            if (outcome.kind != DrawUpdateOutcome::Failed && stored_)
-                stored_(outcome.import);
-            if (say_)
-                say_(statusText(outcome));
-        });
+    const QString error =
+        update_.start(source.address, {format, numericDateOrderOf(format), ImportSource::Address},
+                      {}, [this](const DrawUpdateOutcome& outcome) {
+                          if (outcome.kind != DrawUpdateOutcome::Failed && stored_)
+                              stored_(outcome.import);
+                          if (say_)
+                              say_(statusText(outcome));
+                      });
     if (!error.isEmpty() && say_)
         say_(QStringLiteral("Could not look for new draws: ") + error);
     return error.isEmpty();

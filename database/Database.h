@@ -69,7 +69,7 @@ public slots:
     void Button9Click(); // Add Line
     void RulesButtonClick();   // the game's rules
     void TicketsButtonClick(); // the player's tickets
-    void UpdateButtonClick();  // new draws from the results address; Shift: ask for it first
+    void UpdateButtonClick();  // new draws from the results address
     void SuperGrid1SelectCell(int row);
 
 protected:

@@ -234,7 +234,8 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
     const NumericDateOrder order = fileDateOrder(dated, options.localeOrder);
     const DateCellFormat cellFormat(options.shortDateFormat);
     const drawimport::StoredRows rows = drawimport::readStoredRows(table, cellFormat);
-    const drawimport::SeenDraws stored = drawimport::storedDraws(table, rows, pick, state.DataBonus);
+    const drawimport::SeenDraws stored =
+        drawimport::storedDraws(table, rows, pick, state.DataBonus);
     drawimport::SeenDraws earlier;
     drawimport::SeenDraws given; // every draw of an address, stored or not
     earlier.reserve(dated.size());
@@ -290,8 +291,8 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
     }
     sortByDate(import.draws);
     if (fromAddress) {
-        drawimport::leaveOutContradictions(import.draws, table, rows, given, pick,
-                                           state.DataBonus, result);
+        drawimport::leaveOutContradictions(import.draws, table, rows, given, pick, state.DataBonus,
+                                           result);
         if (import.draws.empty() && result.alreadyStored == 0 && result.disagreed == 0)
             result.error = noDrawsAtAddressText(result.fileName);
     }

@@ -80,9 +80,9 @@ struct DrawImportResult {
                         // date order; 0 when they are in order
     std::array<int, SkippedLineKinds> skipped{};
     std::array<QList<int>, SkippedLineKinds> skippedLines{}; // the first few line numbers
-    int disagreed = 0;                   // address only: draws left out as contradicting
-    QList<DrawDisagreement> disagreements; // the first few of them
-    QDate newestGiven, newestStored;       // invalid when there is none
+    int disagreed = 0;                         // address only: draws left out as contradicting
+    QList<DrawDisagreement> disagreements;     // the first few of them
+    QDate newestGiven, newestStored;           // invalid when there is none
     QString newestGivenCell, newestStoredCell; // the same as stored, without the leading blank
     int skippedTotal() const;
 };

@@ -62,8 +62,8 @@ void leaveOutContradictions(std::vector<ImportedDraw>& draws, const TDrawTable& 
         const int row = day->takeFirst();
         ++result.disagreed;
         if (result.disagreements.size() < NamedSkippedLines)
-            result.disagreements.append({draw.dateCell.mid(1), givenText(draw, pick),
-                                         storedText(table, row, pick, bonus)});
+            result.disagreements.append(
+                {draw.dateCell.mid(1), givenText(draw, pick), storedText(table, row, pick, bonus)});
     }
     draws = std::move(kept);
 }

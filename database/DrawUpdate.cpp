@@ -2,8 +2,8 @@
 
 #include "DrawFile.h"
 #include "DrawTable.h"
-#include "state/LotteryState.h"
 #include "platform/ProfileFile.h"
+#include "state/LotteryState.h"
 
 #include <QUrl>
 
@@ -124,14 +124,13 @@ void DrawUpdate::fetched(const FetchResult& fetch) {
     } else if (const QString reason = busy ? busy() : QString(); !reason.isEmpty()) {
         outcome.cause = reason;
     } else {
-        DrawImport import =
-            readDrawHistoryBytes(fetch.body, address_, state_, table_, options_);
+        DrawImport import = readDrawHistoryBytes(fetch.body, address_, state_, table_, options_);
         applyDrawImport(import, state_, table_);
         outcome.import = import.result;
         outcome.cause = import.result.error;
         if (outcome.cause.isEmpty())
-            outcome.kind = import.result.added > 0 ? DrawUpdateOutcome::Stored
-                                                   : DrawUpdateOutcome::NothingNew;
+            outcome.kind =
+                import.result.added > 0 ? DrawUpdateOutcome::Stored : DrawUpdateOutcome::NothingNew;
     }
     if (outcome.kind == DrawUpdateOutcome::Failed) {
         if (!outcome.cause.endsWith(u'.'))

@@ -1,11 +1,11 @@
 #include "DrawUpdateFlow.h"
 
 #include "UpdateSource.h"
-#include "state/AppContext.h"
-#include "state/LotteryState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 
 #include <QLocale>
 #include <QProgressDialog>

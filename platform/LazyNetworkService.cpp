@@ -24,7 +24,9 @@ public:
         if (ended_)
             return;
         ended_ = true;
-        QTimer::singleShot(0, this, [this] { callbacks_.done({FetchResult::Cancelled, {}, {}, 0}); });
+        QTimer::singleShot(0, this, [this] {
+            callbacks_.done({FetchResult::Cancelled, {}, {}, 0});
+        });
     }
 
 private:

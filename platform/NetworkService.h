@@ -12,16 +12,16 @@
 // Each fetch is bounded in size, in redirects and in how long the server may stay silent.
 
 struct FetchLimits {
-    qint64 maxBytes = 0;         // more than this fails the fetch, unread
-    int stallMs = 30000;         // no byte for this long fails the fetch
-    int maxRedirects = 5;        // more than this fails the fetch
+    qint64 maxBytes = 0;  // more than this fails the fetch, unread
+    int stallMs = 30000;  // no byte for this long fails the fetch
+    int maxRedirects = 5; // more than this fails the fetch
 };
 
 struct FetchResult {
     enum Status { Ok, Failed, Cancelled };
     Status status = Failed;
-    QByteArray body; // when Ok
-    QString cause;   // when Failed: a sentence, "The server answered 404 Not Found."
+    QByteArray body;     // when Ok
+    QString cause;       // when Failed: a sentence, "The server answered 404 Not Found."
     qint64 peakHeld = 0; // the most body bytes held at any time
 };
 

@@ -146,11 +146,13 @@ private:
         QStringList texts;
         for (const QSslError& error : errors)
             texts << error.errorString();
-        fail(QStringLiteral("The secure connection failed: %1.").arg(texts.join(QStringLiteral("; "))));
+        fail(QStringLiteral("The secure connection failed: %1.")
+                 .arg(texts.join(QStringLiteral("; "))));
     }
 
     void onStalled() {
-        fail(QStringLiteral("No data came for %1 s.").arg(QString::number(limits_.stallMs / 1000.0)));
+        fail(QStringLiteral("No data came for %1 s.")
+                 .arg(QString::number(limits_.stallMs / 1000.0)));
     }
 
     void onFinished() {
@@ -181,8 +183,8 @@ private:
             return QStringLiteral("The secure connection failed: %1.").arg(reply_->errorString());
         case QNetworkReply::ProtocolUnknownError:
         case QNetworkReply::InsecureRedirectError: {
-            const QUrl target = reply_->url().resolved(
-                QUrl::fromEncoded(reply_->rawHeader("Location")));
+            const QUrl target =
+                reply_->url().resolved(QUrl::fromEncoded(reply_->rawHeader("Location")));
             if (reply_->error() == QNetworkReply::ProtocolUnknownError)
                 return badRedirectText(target);
             return QStringLiteral("The server redirected from https to %1, which is not "

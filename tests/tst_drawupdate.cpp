@@ -26,9 +26,10 @@ const QByteArray OlderDraws = "08/11/2025,21,22,23,24,25,26,27\r\n"
                               "29/10/2025,1,5,10,20,30,49,44\r\n";
 const QByteArray Results = Heading + OlderDraws;
 // Two more draws and a broken line (line 3) at the top, newest first as published.
-const QByteArray MoreResults = Heading + "19/11/2025,14,17,28,31,42,48,5\r\n"
-                                         "15/11/2025,1,2,3,4,5,77,8\r\n"
-                                         "12/11/2025,4,8,15,16,23,42,1\r\n" +
+const QByteArray MoreResults = Heading +
+                               "19/11/2025,14,17,28,31,42,48,5\r\n"
+                               "15/11/2025,1,2,3,4,5,77,8\r\n"
+                               "12/11/2025,4,8,15,16,23,42,1\r\n" +
                                OlderDraws;
 
 // Every kind of answer the tests need, on one server.
@@ -166,15 +167,15 @@ void TestDrawUpdate::failuresChangeNothing_data() {
     QTest::addColumn<QByteArray>("path");
     QTest::addColumn<QString>("cause"); // %1: the address
     QTest::newRow("404") << QByteArray("/missing") << "The server answered 404 Not Found.";
-    QTest::newRow("six redirects") << QByteArray("/hop0") << "The server sent more than 5 redirects.";
+    QTest::newRow("six redirects")
+        << QByteArray("/hop0") << "The server sent more than 5 redirects.";
     QTest::newRow("redirect to ftp")
         << QByteArray("/toftp")
         << "The server redirected to ftp://127.0.0.1/results.csv, which is not an http or https "
            "address.";
     QTest::newRow("stall") << QByteArray("/stall") << "No data came for 0.2 s.";
-    QTest::newRow("truncated")
-        << QByteArray("/truncated")
-        << "The server closed the connection before the whole answer came.";
+    QTest::newRow("truncated") << QByteArray("/truncated")
+                               << "The server closed the connection before the whole answer came.";
     QTest::newRow("html page") << QByteArray("/page.html")
                                << "The page at %1 holds no draws this game can store.";
     QTest::newRow("empty body") << QByteArray("/empty")
@@ -196,8 +197,8 @@ void TestDrawUpdate::failuresChangeNothing() {
     const Snapshot before(f);
     const DrawUpdateOutcome outcome = f.run(address);
     QCOMPARE(outcome.kind, DrawUpdateOutcome::Failed);
-    const QString expected = cause.contains("%1") ? cause.arg(address)
-                                                  : updateFailureText(address, cause);
+    const QString expected =
+        cause.contains("%1") ? cause.arg(address) : updateFailureText(address, cause);
     QCOMPARE(outcome.message, expected);
     QVERIFY(Snapshot(f) == before);
 }
@@ -207,8 +208,10 @@ void TestDrawUpdate::addressCheckedBeforeFetching_data() {
     QTest::addColumn<QString>("error");
     QTest::newRow("ftp") << "ftp://127.0.0.1/results.csv"
                          << "ftp://127.0.0.1/results.csv is not an http or https address.";
-    QTest::newRow("a file name") << "results.csv" << "results.csv is not an http or https address.";
-    QTest::newRow("no host") << "http://" << "http:// is not an http or https address.";
+    QTest::newRow("a file name") << "results.csv"
+                                 << "results.csv is not an http or https address.";
+    QTest::newRow("no host") << "http://"
+                             << "http:// is not an http or https address.";
     QTest::newRow("nothing") << "  "
                              << "Type the address of a results page, such as "
                                 "https://example.org/results.csv.";
@@ -239,7 +242,8 @@ void TestDrawUpdate::oversizedBodyStopsAtTheLimit() {
     QVERIFY(result.peakHeld <= limit);
     QVERIFY(result.body.isEmpty());
     QTest::qWait(100);
-    QVERIFY2(server.endlessSent < 32 * 1024 * 1024, qPrintable(QString::number(server.endlessSent)));
+    QVERIFY2(server.endlessSent < 32 * 1024 * 1024,
+             qPrintable(QString::number(server.endlessSent)));
     // The import's own limit is the one the program uses.
     TLotteryState state;
     TDrawTable table;
@@ -326,6 +330,14 @@ void TestDrawUpdate::updateButtonAsksThenFetches() {
     QCOMPARE(test.dialogs.informations.size(), 1);
     QCOMPARE(test.dialogs.errors, QStringList());
     QCOMPARE(test.state.DataTotalDraws, 4);
+
+    // With Shift, the address window again, holding the kept address.
+    QTest::mouseClick(update, Qt::LeftButton, Qt::ShiftModifier);
+    QTRY_VERIFY((dialog = window.findChild<QDialog*>("UpdateSource")) && dialog->isVisible());
+    QCOMPARE(child<QLineEdit>(*dialog, "AddressEdit")->text(), server.url("/stall"));
+    QVERIFY(child<QCheckBox>(*dialog, "UpdateAtStartCheck")->isChecked());
+    child<QPushButton>(*dialog, "CancelButton")->click();
+    QCOMPARE(server.requests, 2);
 }
 
 void TestDrawUpdate::startupLook_data() {
@@ -352,8 +364,8 @@ void TestDrawUpdate::startupLook() {
     Server server;
     test.platform.network = &network;
     const QString headerPath = test.path("Lotto.bmd");
-    QVERIFY(writeFile(headerPath, LottoHeader + "[Rules]\r\nLastStartCheck=" + lastCheck.toUtf8() +
-                                      "\r\n"));
+    QVERIFY(writeFile(headerPath,
+                      LottoHeader + "[Rules]\r\nLastStartCheck=" + lastCheck.toUtf8() + "\r\n"));
     QVERIFY(openDatabase(headerPath, test.state, test.table).opened());
     saveUpdateSource(headerPath, {server.url(path), ticked, {}});
     QStringList said;

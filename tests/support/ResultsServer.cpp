@@ -35,7 +35,9 @@ void ResultsServer::redirect(const QByteArray& path, const QByteArray& location)
 }
 
 QString ResultsServer::url(const QByteArray& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(QLatin1String(path));
+    return QStringLiteral("http://127.0.0.1:%1%2")
+        .arg(server_.serverPort())
+        .arg(QLatin1String(path));
 }
 
 void ResultsServer::answer(QTcpSocket* socket, const QByteArray& path) {

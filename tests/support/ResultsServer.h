@@ -20,7 +20,9 @@ public:
 
     ResultsServer();
     void serve(const QByteArray& path, const Answer& answer) { answers_[path] = answer; }
-    void serve(const QByteArray& path, const QByteArray& body) { serve(path, Answer{Answer::Whole, "200 OK", body, {}}); }
+    void serve(const QByteArray& path, const QByteArray& body) {
+        serve(path, Answer{Answer::Whole, "200 OK", body, {}});
+    }
     // A redirect from `path` to `location`.
     void redirect(const QByteArray& path, const QByteArray& location);
     QString url(const QByteArray& path) const;
