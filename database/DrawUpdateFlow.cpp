@@ -81,18 +81,16 @@ void DrawUpdateFlow::showProgress(qint64 received, qint64 total) {
     text += QStringLiteral("%1 bytes received").arg(QLocale().toString(received));
     if (total > 0) {
         text += QStringLiteral(" of %1").arg(QLocale().toString(total));
-        // The bar counts in kilobytes, so that large bodies stay within its int range.
-        progress_->setRange(0, int(qMax<qint64>(1, total / 1024)));
-        progress_->setValue(int(qMin(received, total) / 1024));
+        // In tenths of a percent: a body's size may pass the bar's int range.
+        progress_->setRange(0, 1000);
+        progress_->setValue(int(qMin(received, total) * 1000 / total));
     }
     progress_->setLabelText(text);
 }
 
 void DrawUpdateFlow::finished(const DrawUpdateOutcome& outcome) {
-    if (progress_) {
-        progress_->hide();
-        progress_->deleteLater();
-    }
+    // Gone before the message: its own timer would show it again over the box.
+    delete progress_.data();
     if (outcome.kind == DrawUpdateOutcome::Cancelled)
         return;
     if (stored_)

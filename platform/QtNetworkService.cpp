@@ -117,6 +117,10 @@ private:
             return tooLarge();
         body_ += reply_->read(available);
         peakHeld_ = qMax(peakHeld_, qint64(body_.size()));
+        if (callbacks_.progress && available > 0) {
+            const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
+            callbacks_.progress(body_.size(), length.isValid() ? length.toLongLong() : -1);
+        }
     }
 
     void tooLarge() {
@@ -136,11 +140,8 @@ private:
             .arg(url.toDisplayString());
     }
 
-    void onProgress(qint64 received, qint64 total) {
-        stall_.start();
-        if (callbacks_.progress && !isPassingStatus())
-            callbacks_.progress(received, total);
-    }
+    // Bytes are moving, even while Qt holds them back from readyRead.
+    void onProgress() { stall_.start(); }
 
     void onSslErrors(const QList<QSslError>& errors) {
         QStringList texts;
