@@ -6,9 +6,9 @@
 #include "DrawImportLine.h"
 #include "DrawImportStored.h"
 #include "DrawTable.h"
-#include "state/LotteryState.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
+#include "state/LotteryState.h"
 
 #include <QFileInfo>
 
@@ -83,17 +83,32 @@ DayMonthYear partsOf(const LineDate& date, NumericDateOrder order) {
                       : DayMonthYear{date.first, date.second, date.year};
 }
 
-// Why the numbers of `draw` are not a draw of the game; -1 when they are.
-int numbersFault(const LineDraw& draw, int pick, int random, bool bonus) {
+// The numbers after the main ones: a bonus of 1..99, or up to two from a second drum of 1..S.
+struct ExtraColumns {
+    int count = 0;
+    int highest = HighestBonus;
+};
+
+ExtraColumns extraColumnsOf(const TLotteryState& state) {
+    if (state.DataBonus)
+        return {1, HighestBonus};
+    const int extras = state.DataRules.drumNumbers();
+    return {extras, extras > 0 ? state.DataRules.extraRange : HighestBonus};
+}
+
+// Why the numbers of `draw` are not a draw of the game; -1 when they are. Extra numbers may
+// be missing from a line; those given must be in range.
+int numbersFault(const LineDraw& draw, int pick, int random, const ExtraColumns& extras) {
     if (draw.count < pick)
         return int(SkippedLine::TooFewNumbers);
     for (int k = 0; k < pick; ++k) {
         if (draw.numbers[size_t(k)] < 1 || draw.numbers[size_t(k)] > random)
             return int(SkippedLine::OutOfRange);
     }
-    if (bonus && draw.count > pick &&
-        (draw.numbers[size_t(pick)] < 1 || draw.numbers[size_t(pick)] > HighestBonus))
-        return int(SkippedLine::OutOfRange);
+    for (int k = pick; k < qMin(draw.count, pick + extras.count); ++k) {
+        if (draw.numbers[size_t(k)] < 1 || draw.numbers[size_t(k)] > extras.highest)
+            return int(SkippedLine::OutOfRange);
+    }
     std::array<bool, 100> seen{};
     for (int k = 0; k < pick; ++k) {
         bool& taken = seen[size_t(draw.numbers[size_t(k)])];
@@ -212,7 +227,8 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
 
     // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
     std::vector<PendingLine> dated;
-    if (!readLines(text, pick + (state.DataBonus ? 1 : 0), result, dated)) {
+    const ExtraColumns extras = extraColumnsOf(state);
+    if (!readLines(text, pick + extras.count, result, dated)) {
         result.error = tooLargeText(result.fileName);
         return import;
     }
@@ -222,7 +238,7 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
     const DateCellFormat cellFormat(options.shortDateFormat);
     import.shortDateFormat = options.shortDateFormat;
     const drawimport::SeenDraws stored = drawimport::storedDraws(
-        table, drawimport::readStoredRows(table, cellFormat), pick, state.DataBonus);
+        table, drawimport::readStoredRows(table, cellFormat), pick, extras.count > 0);
     drawimport::SeenDraws earlier;
     earlier.reserve(dated.size());
     import.draws.reserve(dated.size());
@@ -239,15 +255,16 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
             skip(result, SkippedLine::YearOutsideCell, pending.line);
             continue;
         }
-        if (const int fault = numbersFault(pending.draw, pick, random, state.DataBonus);
-            fault >= 0) {
+        if (const int fault = numbersFault(pending.draw, pick, random, extras); fault >= 0) {
             skip(result, SkippedLine(fault), pending.line);
             continue;
         }
         ImportedDraw draw;
         std::copy_n(pending.draw.numbers.begin(), pick, draw.numbers.begin());
-        if (state.DataBonus && pending.draw.count > pick)
+        if (extras.count > 0 && pending.draw.count > pick)
             draw.bonus = pending.draw.numbers[size_t(pick)];
+        if (extras.count > 1 && pending.draw.count > pick + 1)
+            draw.secondExtra = pending.draw.numbers[size_t(pick + 1)];
         const DrawKey key(date, draw.numbers, pick, draw.bonus);
         if (stored.contains(key)) {
             ++result.alreadyStored;

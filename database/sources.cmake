@@ -12,6 +12,7 @@ list(APPEND BALLMERE_UI_SOURCES
   database/DrawTableModel.h database/DrawTableModel.cpp
   database/Newdata.h database/Newdata.cpp database/Newdata.ui
   database/RulesWindow.h database/RulesWindow.cpp
+  database/EntryBoxes.h database/EntryBoxes.cpp
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp
