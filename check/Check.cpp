@@ -8,14 +8,15 @@
 #include "LastDraw.h"
 #include "LineMatch.h"
 #include "ShownLines.h"
+#include "TierResult.h"
 
-#include "lines/CheckFile.h"
-#include "state/LotteryState.h"
-#include "database/DrawTable.h"
 #include "controls/AutoAdvance.h"
+#include "database/DrawTable.h"
+#include "lines/CheckFile.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
+#include "state/LotteryState.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -93,6 +94,7 @@ void TForm6::FormCreate() {
     }
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
+    showExtraBox();
 
     loadedLines_ = TextLines::fromList(CheckFile::headerLines());
     showLoadedLines();
@@ -153,8 +155,12 @@ void TForm6::Button2Click() {
         entries.numbers[size_t(k - 1)] = LineMatch::entryOf(edits_[k]->text());
     entries.bonus = LineMatch::entryOf(edits_[BonusBox]->text());
 
+    const GameRules& rules = context_.state.DataRules;
+    LineMatch::TierCheck tiers;
+    if (context_.state.DatabaseLoaded && rules.present)
+        tiers = {&rules, typedExtras(ui_->ExtraEdit->text())};
     const LineMatch::CheckResult result =
-        LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
+        LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_, tiers);
     // In one go: a hundred thousand winning lines are one document, not as many appends.
     ui_->Memo1->setPlainText(result.text);
 }
@@ -191,12 +197,25 @@ void TForm6::CheckBox2Click() {
             // Its text stays and still takes part as the bonus entry.
             edits_[BonusBox]->hide();
         }
+        ui_->ExtraEdit->setText(storedExtrasText(context_.table, row, checkedExtraCount(state)));
+        showExtraBox();
         return;
     }
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
     for (int k = 1; k <= BonusBox; ++k)
         edits_[k]->clear();
+    ui_->ExtraEdit->clear();
+    showExtraBox();
+}
+
+void TForm6::showExtraBox() {
+    const int extras = checkedExtraCount(context_.state);
+    ui_->ExtraEdit->setVisible(extras > 0);
+    ui_->ExtraLabel->setVisible(extras > 0);
+    ui_->ExtraLabel->setText(extras > 1 ? QStringLiteral("Extras") : QStringLiteral("Extra"));
+    if (extras > 0)
+        edits_[BonusBox]->hide();
 }
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {

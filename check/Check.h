@@ -3,8 +3,8 @@
 // The checker: a saved check file on the right, the winning numbers on the top left (typed, or
 // taken from the last stored draw), and "Check" lists every saved line with enough hits.
 
-#include "state/AppContext.h"
 #include "lines/TextLines.h"
+#include "state/AppContext.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -53,6 +53,8 @@ private:
     // Edit2..Edit7 shown up to box `count`, hidden beyond it.
     void showNumberBoxes(int count);
     void showLoadedLines();
+    // For a game with a second drum, the extra box in place of the bonus box.
+    void showExtraBox();
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm6> ui_;

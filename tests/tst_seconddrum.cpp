@@ -1,13 +1,16 @@
 // Draws of a game with a second drum: the entry panel's extra boxes and their range, the
 // tenth cell of the draw file, the grid's columns and the import of extra columns.
+#include "check/Check.h"
 #include "database/Database.h"
 #include "database/DrawImport.h"
 #include "support/DatabaseFixture.h"
 #include "support/TestContext.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -18,7 +21,7 @@ namespace {
 const QByteArray StarsHeader =
     headerText("Name=Stars\r\nPick=5\r\nRandom=50\r\nBonus=0\r\nDescription=Two stars\r\n") +
     "[Rules]\r\nExtra=SecondDrum\r\nExtraCount=2\r\nExtraRange=12\r\nPrice=2.50\r\n"
-    "Tiers=5+2 Jackpot; 2+0 4.00\r\n";
+    "Tiers=5+2 Jackpot; 4+2 250.00; 2+0 4.00; 0+2 8.00\r\n";
 const QByteArray PowerHeader =
     headerText("Name=Stars\r\nPick=5\r\nRandom=69\r\nBonus=0\r\nDescription=One ball\r\n") +
     "[Rules]\r\nExtra=SecondDrum\r\nExtraCount=1\r\nExtraRange=26\r\n";
@@ -99,6 +102,30 @@ private slots:
         child<QPushButton>(*game.window, "Button4")->click();
         QCOMPARE(game.edit(9)->text(), QStringLiteral("07"));
         QCOMPARE(game.edit(10)->text(), QStringLiteral("12"));
+    }
+
+    // The checker takes the winning extras from the last stored draw and names each tier.
+    void checkerNamesTiers() {
+        Game game(StarsHeader);
+        game.add({"3", "11", "17", "24", "44", "7", "12"});
+        const QString lines = game.t.path(QStringLiteral("lines.bmc"));
+        writeFile(lines, "Ballmere Professional\r\nVersion 1.01\r\n\r\n" + QByteArray(60, '-') +
+                             "\r\n5/50  >  03 - 11 - 17 - 24 - 38  +  07 - 12\r\n"
+                             "5/50  >  01 - 02 - 05 - 06 - 07  +  12 - 07\r\n");
+        game.t.dialogs.fileAnswers << lines;
+        game.t.state.PickCount = 5;
+        TForm6 checker(game.t.context);
+        child<QPushButton>(checker, "Button1")->click();
+        child<QCheckBox>(checker, "CheckBox2")->click();
+        QCOMPARE(child<QLineEdit>(checker, "ExtraEdit")->text(), QStringLiteral("07 12"));
+        QVERIFY(child<QLineEdit>(checker, "ExtraEdit")->isVisibleTo(&checker));
+        child<QPushButton>(checker, "Button2")->click();
+        const QStringList shown =
+            child<QPlainTextEdit>(checker, "Memo1")->toPlainText().split(u'\n');
+        // The second line wins by its extra numbers alone, in either order.
+        QCOMPARE(shown.mid(0, 2),
+                 (QStringList{"03  11  17  24    (4 Number Hit) + 2 extras: 4 + 2, 250",
+                              "  (0 Number Hit) + 2 extras: 0 + 2, 8"}));
     }
 
     void importReadsExtraColumns() {
