@@ -10,13 +10,13 @@
 #include "ShownLines.h"
 #include "TierResult.h"
 
-#include "controls/AutoAdvance.h"
-#include "database/DrawTable.h"
 #include "lines/CheckFile.h"
+#include "state/LotteryState.h"
+#include "database/DrawTable.h"
+#include "controls/AutoAdvance.h"
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
-#include "state/LotteryState.h"
 
 #include <QDir>
 #include <QKeyEvent>

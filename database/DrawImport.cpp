@@ -6,9 +6,9 @@
 #include "DrawImportLine.h"
 #include "DrawImportStored.h"
 #include "DrawTable.h"
+#include "state/LotteryState.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
-#include "state/LotteryState.h"
 
 #include <QFileInfo>
 
