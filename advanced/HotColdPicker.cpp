@@ -236,7 +236,7 @@ PickedLine HotColdPicker::drawLine(TLotteryState& s, const Composition& c,
             shown.LineText[k] = s.LineText[k] = twoDigitText(numbers[size_t(k - 1)]);
         }
         result.ok = true;
-        result.text = lineListText(shown);
+        result.text = lineListText(shown, drawLineExtras(s, pick_, highest_, random));
         return result;
     }
     result.problem = QStringLiteral("No line of %1 different numbers could be made from %2 Hot, "

@@ -38,6 +38,7 @@ PickedLine QuickPicker::drawLine(TLotteryState& s, const QuickPickOptions& optio
         s.LineText[k] = line.LineText[k];
     }
     result.ok = true;
-    result.text = lineListText(line);
+    result.text =
+        lineListText(line, drawLineExtras(s, line.PickCount, line.RandomBound - 1, random_));
     return result;
 }

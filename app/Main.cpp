@@ -409,7 +409,8 @@ void TForm1::completeLine() {
     ui_->Button1->setText(GenerateCaption);
     context_.hints.setHint(ui_->Button1, GenerateHint);
     s.Generating = false;
-    const QString line = lineListText(s);
+    const QString line =
+        lineListText(s, drawLineExtras(s, s.PickCount, s.RandomBound - 1, *random_));
     drawList_ << line;
     ui_->Memo2->appendPlainText(line);
     setLocked(false);

@@ -9,6 +9,7 @@
 #include "LastDraw.h"
 #include "LineMatch.h"
 #include "ShownLines.h"
+#include "TierResult.h"
 
 #include "lines/CheckFile.h"
 #include "state/LotteryState.h"
@@ -96,6 +97,7 @@ void TForm6::FormCreate() {
     }
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
+    showExtraBox();
 
     loadedLines_ = TextLines::fromList(CheckFile::headerLines());
     showLoadedLines();
@@ -156,8 +158,12 @@ void TForm6::Button2Click() {
         entries.numbers[size_t(k - 1)] = LineMatch::entryOf(edits_[k]->text());
     entries.bonus = LineMatch::entryOf(edits_[BonusBox]->text());
 
+    const GameRules& rules = context_.state.DataRules;
+    LineMatch::TierCheck tiers;
+    if (context_.state.DatabaseLoaded && rules.present)
+        tiers = {&rules, typedExtras(ui_->ExtraEdit->text())};
     const LineMatch::CheckResult result =
-        LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
+        LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_, tiers);
     // In one go: a hundred thousand winning lines are one document, not as many appends.
     ui_->Memo1->setPlainText(result.text);
     printable_ = printedResults(result);
@@ -210,12 +216,25 @@ void TForm6::CheckBox2Click() {
             // Its text stays and still takes part as the bonus entry.
             edits_[BonusBox]->hide();
         }
+        ui_->ExtraEdit->setText(storedExtrasText(context_.table, row, checkedExtraCount(state)));
+        showExtraBox();
         return;
     }
     showNumberBoxes(boxCountFor(state.PickCount));
     edits_[BonusBox]->show();
     for (int k = 1; k <= BonusBox; ++k)
         edits_[k]->clear();
+    ui_->ExtraEdit->clear();
+    showExtraBox();
+}
+
+void TForm6::showExtraBox() {
+    const int extras = checkedExtraCount(context_.state);
+    ui_->ExtraEdit->setVisible(extras > 0);
+    ui_->ExtraLabel->setVisible(extras > 0);
+    ui_->ExtraLabel->setText(extras > 1 ? QStringLiteral("Extras") : QStringLiteral("Extra"));
+    if (extras > 0)
+        edits_[BonusBox]->hide();
 }
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {

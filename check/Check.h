@@ -3,9 +3,9 @@
 // The checker: a saved check file on the right, the winning numbers on the top left (typed, or
 // taken from the last stored draw), and "Check" lists every saved line with enough hits.
 
-#include "state/AppContext.h"
 #include "lines/TextLines.h"
 #include "platform/PageLayout.h"
+#include "state/AppContext.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -59,6 +59,8 @@ private:
     void showNumberBoxes(int count);
     void showLoadedLines();
     TextPage printedResults(const LineMatch::CheckResult& result) const;
+    // For a game with a second drum, the extra box in place of the bonus box.
+    void showExtraBox();
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm6> ui_;

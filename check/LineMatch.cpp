@@ -1,5 +1,8 @@
 #include "LineMatch.h"
 
+#include "check/TierResult.h"
+#include "lines/CheckFile.h"
+
 namespace LineMatch {
 
 namespace {
@@ -80,10 +83,22 @@ void appendResult(QString& text, const Hits& hits) {
         text += QLatin1String("  (Bonus)");
 }
 
+// The extra hits of `line` for the tier it wins.
+int extraHitsOf(QStringView line, const Hits& hits, const TierCheck& tiers) {
+    if (tiers.rules->extra == ExtraKind::SameDrumBonus)
+        return hits.bonusHit ? 1 : 0;
+    if (tiers.rules->extra != ExtraKind::SecondDrum)
+        return 0;
+    int count = 0;
+    for (int extra : CheckFile::extrasOf(line.toString()))
+        count += tiers.extras.contains(extra);
+    return count;
+}
+
 // Both kinds of line list, walked in order.
 template <typename Lines>
 CheckResult checkAll(const Lines& lines, const WinningEntries& entries, int minimumCorrect,
-                     bool includeBonus) {
+                     bool includeBonus, const TierCheck& tiers = {}) {
     CheckResult result;
     const Keys keys(entries);
     qsizetype index = 0;
@@ -95,10 +110,14 @@ CheckResult checkAll(const Lines& lines, const WinningEntries& entries, int mini
             continue;
         Hits hits;
         match(line, anchor, keys, includeBonus, hits);
-        if (hits.count < minimumCorrect)
+        QString tier;
+        if (tiers.rules && tiers.rules->present)
+            tier = tierResultText(*tiers.rules, hits.count, extraHitsOf(line, hits, tiers));
+        if (hits.count < minimumCorrect && tier.isEmpty())
             continue;
         ++result.winners;
         appendResult(result.text, hits);
+        result.text += tier;
         result.text += u'\n';
     }
     result.text += summaryLines(result.winners).join(u'\n');
@@ -161,6 +180,11 @@ CheckResult checkLines(const QStringList& lines, const WinningEntries& entries, 
 CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
                        bool includeBonus) {
     return checkAll(lines, entries, minimumCorrect, includeBonus);
+}
+
+CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
+                       bool includeBonus, const TierCheck& tiers) {
+    return checkAll(lines, entries, minimumCorrect, includeBonus, tiers);
 }
 
 } // namespace LineMatch

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lines/TextLines.h"
+#include "state/GameRules.h"
 
 #include <QString>
 #include <QStringList>
@@ -60,5 +61,16 @@ CheckResult checkLines(const QStringList& lines, const WinningEntries& entries, 
                        bool includeBonus);
 CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
                        bool includeBonus);
+
+// A game with rules: each listed line's result names its tier and prize after the hits, and a
+// line that wins a tier is listed even below `minimumCorrect` (a "0 + 1" that pays). A second
+// drum's hits are the line's extra numbers (after "  +  ") among `extras`; a same-drum bonus
+// tier needs the bonus hit, as includeBonus finds it.
+struct TierCheck {
+    const GameRules* rules = nullptr; // none: the plain check
+    QVector<int> extras;              // the winning line's numbers from the second drum
+};
+CheckResult checkLines(const TextLines& lines, const WinningEntries& entries, int minimumCorrect,
+                       bool includeBonus, const TierCheck& tiers);
 
 } // namespace LineMatch

@@ -1,5 +1,6 @@
 list(APPEND BALLMERE_CORE_SOURCES
   check/LineMatch.h check/LineMatch.cpp
+  check/TierResult.h check/TierResult.cpp
   check/LastDraw.h check/LastDraw.cpp
   check/ShownLines.h check/ShownLines.cpp
   check/CheckPage.h check/CheckPage.cpp)

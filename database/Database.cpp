@@ -5,7 +5,7 @@
 #include "DrawTable.h"
 #include "DrawTableModel.h"
 #include "DrawUpdateFlow.h"
-#include "EntryRules.h"
+#include "EntryBoxes.h"
 #include "Newdata.h"
 #include "RulesWindow.h"
 #include "state/AppContext.h"
@@ -34,7 +34,6 @@ namespace {
 constexpr int DateColumnWidth = 58;
 constexpr int NumberColumnWidth = 28;
 constexpr int GridRowHeight = 18;
-constexpr int BonusBox = 9;
 constexpr int DescriptionLines = 2;
 
 // Draws are recorded for a game: with the header file missing there is none (no pick, no
@@ -87,9 +86,9 @@ void TForm7::buildWidgets() {
     setFixedSize(size());
     ui_->StatusBar1->setSizeGripEnabled(false);
 
-    edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4,
-              ui_->Edit5, ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9};
-    for (int k = 1; k <= 9; ++k)
+    edits_ = {nullptr,    ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5,
+              ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9, ui_->Edit10};
+    for (int k = 1; k <= 10; ++k)
         edits_[k]->installEventFilter(this);
     // Enter on a focused button presses it, as in a dialog.
     for (QPushButton* button : findChildren<QPushButton*>())
@@ -202,14 +201,14 @@ void TForm7::DoShowHint(const QString& text) {
 
 bool TForm7::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        for (int k = 1; k <= 9; ++k)
+        for (int k = 1; k <= 10; ++k)
             if (watched == edits_[k])
                 EditKeyDown(edits_[k], event);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-// Edit1KeyDown..Edit9KeyDown: auto-advance, and Enter in a box presses Ok.
+// Edit1KeyDown..Edit10KeyDown: auto-advance, and Enter in a box presses Ok.
 void TForm7::EditKeyDown(QLineEdit* edit, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     AutoAdvance::keyDown(this, edit, key);
@@ -236,10 +235,7 @@ void TForm7::enterBrowseState() {
     for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button8})
         button->setEnabled(true);
     ui_->Button5->setEnabled(canChange);
-    for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox}) {
-        edits_[k]->clear();
-        edits_[k]->hide();
-    }
+    clearEntryBoxes(edits_);
     ui_->Edit8->clear();
     setDateBoxWhite(false);
     const bool hasDraws = context_.table.HasDraws();
@@ -265,19 +261,8 @@ void TForm7::enterEntryState() {
         button->setEnabled(false);
     enableGameButtons(false);
     setDateBoxWhite(true);
-    const TLotteryState& state = context_.state;
-    for (int k = 1; k <= 7; ++k)
-        edits_[k]->setVisible(state.DataPick >= 1 && state.DataPick <= 7 && k <= state.DataPick);
-    edits_[BonusBox]->setVisible(state.DataBonus);
+    showEntryBoxes(edits_, ui_->Label3, context_.state);
     ui_->Edit8->setFocus(Qt::OtherFocusReason);
-}
-
-QList<QLineEdit*> TForm7::shownNumberBoxes() const {
-    QList<QLineEdit*> boxes;
-    for (int k : {1, 2, 3, 4, 5, 6, 7, BonusBox})
-        if (!edits_[k]->isHidden())
-            boxes << edits_[k];
-    return boxes;
 }
 
 void TForm7::Button1Click() {
@@ -340,27 +325,20 @@ void TForm7::Button4Click() {
     }
     EditingLine = true;
     enterEntryState();
-    const TLotteryState& state = context_.state;
-    const EditTexts texts =
-        editTexts(context_.table, SelectedRow, context_.platform.clock.shortDateFormat(),
-                  state.DataPick, state.DataBonus);
+    const EditTexts texts = editTextsOf(context_.table, SelectedRow,
+                                        context_.platform.clock.shortDateFormat(), context_.state);
     if (!texts.error.isEmpty()) {
         // Cancel leads back; the stored row stays as it is.
         context_.platform.dialogs.warning(this, texts.error);
         return;
     }
     ui_->Edit8->setText(texts.date);
-    for (int k = 1; k <= 7; ++k)
-        edits_[k]->setText(texts.numbers[k - 1]);
-    edits_[BonusBox]->setText(texts.numbers[7]);
+    fillEntryBoxes(edits_, texts);
 }
 
 void TForm7::Button6Click() {
-    const QList<QLineEdit*> boxes = shownNumberBoxes();
-    QStringList numbers;
-    for (const QLineEdit* box : boxes)
-        numbers << box->text();
-    const EntryFailure failure = checkDrawEntry(ui_->Edit8->text(), numbers);
+    const QList<QLineEdit*> boxes = shownEntryBoxes(edits_);
+    const EntryFailure failure = checkEntryBoxes(ui_->Edit8->text(), boxes, context_.state);
     if (failure.failed()) {
         // The grid stays disabled: the row being edited cannot change under the panel.
         context_.platform.dialogs.warning(this, failure.message);
@@ -375,12 +353,7 @@ void TForm7::Button6Click() {
         return;
     }
 
-    const TLotteryState& state = context_.state;
-    DrawEntry entry;
-    entry.date = ui_->Edit8->text();
-    for (int k = 1; k <= qBound(0, state.DataPick, 7); ++k)
-        entry.numbers << edits_[k]->text();
-    entry.bonus = edits_[BonusBox]->text();
+    const DrawEntry entry = entryOfBoxes(ui_->Edit8->text(), edits_, context_.state);
     const DrawChangeResult result =
         EditingLine ? replaceDraw(SelectedRow, entry, context_.state, context_.table)
                     : appendDraw(entry, context_.state, context_.table);
@@ -506,7 +479,9 @@ void TForm7::ShowNewDatabase() {
 }
 
 void TForm7::RulesButtonClick() {
-    editGameRules(context_, this);
+    // The grid's captions follow the extra numbers.
+    if (editGameRules(context_, this))
+        RefreshDetails();
 }
 
 void TForm7::TicketsButtonClick() {}

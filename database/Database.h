@@ -97,14 +97,12 @@ private:
     void setDateBoxWhite(bool white);
     // Rules, Tickets and Update: while a game is loaded and no entry is open.
     void enableGameButtons(bool loaded);
-    // The boxes Ok checks, in order: Edit1..Edit(pick) and, with a bonus, Edit9.
-    QList<QLineEdit*> shownNumberBoxes() const;
     void reportChange(const DrawChangeResult& result);
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm7> ui_;
     DrawTableModel* model_ = nullptr;    // child of this window
-    std::array<QLineEdit*, 10> edits_{}; // Edit1..Edit9 at their numbers
+    std::array<QLineEdit*, 11> edits_{}; // Edit1..Edit10 at their numbers
     bool entering_ = false;
     // The loaded database's header file was not found (the documented state after a start-up
     // whose database is gone): its draws can be neither added, changed nor imported.

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int BonusColumn = 8;
+constexpr int SecondExtraColumn = 9;
 constexpr int LastFixedRow = 14; // rows 1..14 always exist
 
 int pickColumns(const TLotteryState& state) {
@@ -26,8 +27,11 @@ void writeEntry(const DrawEntry& entry, int row, const TLotteryState& state, TDr
     table.SetCellText(0, row, drawDateCell(entry.date));
     for (int column = 1; column <= pickColumns(state); ++column)
         table.SetCellText(column, row, drawNumberCell(entry.numbers.value(column - 1)));
-    if (state.DataBonus)
+    const int extras = state.DataRules.drumNumbers();
+    if (state.DataBonus || extras > 0)
         table.SetCellText(BonusColumn, row, drawNumberCell(entry.bonus));
+    if (!state.DataBonus && extras > 1)
+        table.SetCellText(SecondExtraColumn, row, drawNumberCell(entry.secondExtra));
 }
 
 // Row for a new draw: the one after the last stored draw. With the table kept as saved this is
@@ -73,13 +77,12 @@ DatabaseOpenResult openDatabase(const ProfileFile& headerFile, TLotteryState& st
     const QString drawPath = drawFilePath(headerPath, header.name);
     if (!preload || !preload->take(drawPath, loaded, &result.error))
         result.error = loadDrawFile(drawPath, loaded);
+    RulesReadResult rules = readGameRules(headerPath, header.pick, header.bonus);
     for (int column = 0; column < TDrawTable::ColCount; ++column)
         loaded.SetCellText(column, 0, table.CellText(column, 0));
-    loaded.SetHeader(header.pick, header.bonus);
+    loaded.SetHeader(header.pick, header.bonus, rules.rules.drumNumbers());
     if (!result.error.isEmpty())
         return result;
-
-    RulesReadResult rules = readGameRules(headerPath, header.pick, header.bonus);
     if (!rules.problem.isEmpty())
         result.rulesWarning = unusableRulesText(rules.problem);
 
@@ -97,12 +100,12 @@ void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTa
     state.DataHeaderPath = headerPath;
     table.ClearRows();
     table.SetRowCount(TDrawTable::MinRowCount);
-    table.SetHeader(state.DataPick, state.DataBonus);
     state.DataTotalDraws = 0;
     state.DataLastDraw.clear();
     // A header written over an older one keeps that one's [Rules] section: the state follows
     // the file.
     state.DataRules = readGameRules(headerPath, state.DataPick, state.DataBonus).rules;
+    table.SetHeader(state.DataPick, state.DataBonus, state.DataRules.drumNumbers());
 }
 
 void updateDrawTotals(TLotteryState& state, const TDrawTable& table) {

@@ -38,11 +38,13 @@ DatabaseOpenResult openDatabase(const ProfileFile& header, TLotteryState& state,
 void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table);
 
 // A draw as typed in the entry boxes: the date ("06/12/97"), the numbers of the game in order,
-// and the bonus number (used when the game has one).
+// and the bonus number (used when the game has one) or the first number from a second drum;
+// the second one when that drum gives two.
 struct DrawEntry {
     QString date;
     QStringList numbers;
     QString bonus;
+    QString secondExtra = {};
 };
 
 struct DrawChangeResult {

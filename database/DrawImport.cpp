@@ -83,17 +83,32 @@ DayMonthYear partsOf(const LineDate& date, NumericDateOrder order) {
                       : DayMonthYear{date.first, date.second, date.year};
 }
 
-// Why the numbers of `draw` are not a draw of the game; -1 when they are.
-int numbersFault(const LineDraw& draw, int pick, int random, bool bonus) {
+// The numbers after the main ones: a bonus of 1..99, or up to two from a second drum of 1..S.
+struct ExtraColumns {
+    int count = 0;
+    int highest = HighestBonus;
+};
+
+ExtraColumns extraColumnsOf(const TLotteryState& state) {
+    if (state.DataBonus)
+        return {1, HighestBonus};
+    const int extras = state.DataRules.drumNumbers();
+    return {extras, extras > 0 ? state.DataRules.extraRange : HighestBonus};
+}
+
+// Why the numbers of `draw` are not a draw of the game; -1 when they are. Extra numbers may
+// be missing from a line; those given must be in range.
+int numbersFault(const LineDraw& draw, int pick, int random, const ExtraColumns& extras) {
     if (draw.count < pick)
         return int(SkippedLine::TooFewNumbers);
     for (int k = 0; k < pick; ++k) {
         if (draw.numbers[size_t(k)] < 1 || draw.numbers[size_t(k)] > random)
             return int(SkippedLine::OutOfRange);
     }
-    if (bonus && draw.count > pick &&
-        (draw.numbers[size_t(pick)] < 1 || draw.numbers[size_t(pick)] > HighestBonus))
-        return int(SkippedLine::OutOfRange);
+    for (int k = pick; k < qMin(draw.count, pick + extras.count); ++k) {
+        if (draw.numbers[size_t(k)] < 1 || draw.numbers[size_t(k)] > extras.highest)
+            return int(SkippedLine::OutOfRange);
+    }
     std::array<bool, 100> seen{};
     for (int k = 0; k < pick; ++k) {
         bool& taken = seen[size_t(draw.numbers[size_t(k)])];
@@ -225,7 +240,8 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
 
     // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
     std::vector<PendingLine> dated;
-    if (!readLines(text, pick + (state.DataBonus ? 1 : 0), result, dated)) {
+    const ExtraColumns extras = extraColumnsOf(state);
+    if (!readLines(text, pick + extras.count, result, dated)) {
         result.error = tooLargeText(result.fileName);
         return;
     }
@@ -235,7 +251,7 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
     const DateCellFormat cellFormat(options.shortDateFormat);
     const drawimport::StoredRows rows = drawimport::readStoredRows(table, cellFormat);
     const drawimport::SeenDraws stored =
-        drawimport::storedDraws(table, rows, pick, state.DataBonus);
+        drawimport::storedDraws(table, rows, pick, extras.count > 0);
     drawimport::SeenDraws earlier;
     drawimport::SeenDraws given; // every draw of an address, stored or not
     earlier.reserve(dated.size());
@@ -255,15 +271,16 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
             skip(result, SkippedLine::YearOutsideCell, pending.line);
             continue;
         }
-        if (const int fault = numbersFault(pending.draw, pick, random, state.DataBonus);
-            fault >= 0) {
+        if (const int fault = numbersFault(pending.draw, pick, random, extras); fault >= 0) {
             skip(result, SkippedLine(fault), pending.line);
             continue;
         }
         ImportedDraw draw;
         std::copy_n(pending.draw.numbers.begin(), pick, draw.numbers.begin());
-        if (state.DataBonus && pending.draw.count > pick)
+        if (extras.count > 0 && pending.draw.count > pick)
             draw.bonus = pending.draw.numbers[size_t(pick)];
+        if (extras.count > 1 && pending.draw.count > pick + 1)
+            draw.secondExtra = pending.draw.numbers[size_t(pick + 1)];
         const DrawKey key(date, draw.numbers, pick, draw.bonus);
         if (!result.newestGiven.isValid() || date > result.newestGiven) {
             result.newestGiven = date;
@@ -291,7 +308,7 @@ void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state
     }
     sortByDate(import.draws);
     if (fromAddress) {
-        drawimport::leaveOutContradictions(import.draws, table, rows, given, pick, state.DataBonus,
+        drawimport::leaveOutContradictions(import.draws, table, rows, given, pick, extras.count > 0,
                                            result);
         if (import.draws.empty() && result.alreadyStored == 0 && result.disagreed == 0)
             result.error = noDrawsAtAddressText(result.fileName);

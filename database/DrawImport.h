@@ -38,7 +38,8 @@ enum class SkippedLine {
     BadDate,         // a date that does not exist, such as 31/02/2024
     YearOutsideCell, // a year a two-digit date cell cannot hold, such as 2082 beside 1982
     TooFewNumbers,   // fewer numbers than the game draws
-    OutOfRange,      // a number outside the game's range, or a bonus outside 1..99
+    OutOfRange,      // a number outside the game's range, a bonus outside 1..99, or an extra
+                     // number outside the second drum's 1..S
     RepeatedNumber,  // a main number given twice
     RepeatedDraw,    // the draw of an earlier line of the file: date, numbers and bonus
     TooLong,         // far longer than any draw could be
@@ -57,7 +58,9 @@ struct ImportedDraw {
     int line = 0;                 // in the results file, from 1
     QString dateCell;             // " 12/06/82"
     std::array<int, 7> numbers{}; // the game's DataPick numbers in the file's order
-    int bonus = 0;                // 0 when the game or the line has none
+    int bonus = 0;                // 0 when the game or the line has none; else the bonus or
+                                  // the first number from a second drum
+    int secondExtra = 0;          // a second drum's second number; 0 when none
 };
 
 // A draw of the address on a day whose stored draw it does not give. The stored draw stays.

@@ -20,6 +20,8 @@ void writeDraw(TDrawTable& table, int row, const ImportedDraw& draw, int pick) {
         table.SetCellNumber(column, row, draw.numbers[size_t(column - 1)]);
     if (draw.bonus > 0)
         table.SetCellNumber(BonusColumn, row, draw.bonus);
+    if (draw.secondExtra > 0)
+        table.SetCellNumber(BonusColumn + 1, row, draw.secondExtra);
 }
 
 // All ten cells, held the same way as in `from`.

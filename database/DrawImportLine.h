@@ -23,7 +23,7 @@ struct LineDate {
 };
 
 struct LineDraw {
-    static constexpr int MaxNumbers = 8; // seven numbers and a bonus
+    static constexpr int MaxNumbers = 9; // seven numbers and two extra numbers
     bool blank = true;                   // nothing but separators and quotes
     bool heading = false; // no date; column names such as "Date,Ball 1,Ball 2", no free number
     LineDate date;

@@ -131,7 +131,7 @@ void TDrawTable::ClearRows() {
         rows_[row] = Row();
 }
 
-void TDrawTable::SetHeader(int pick, bool bonus) {
+void TDrawTable::SetHeader(int pick, bool bonus, int extras) {
     if (pick < 1 || pick > 7)
         return;
     SetCellText(0, 0, QStringLiteral("    Date"));
@@ -139,8 +139,9 @@ void TDrawTable::SetHeader(int pick, bool bonus) {
         SetCellText(column, 0,
                     column <= pick ? QStringLiteral("   ") + QString::number(column)
                                    : QStringLiteral("    "));
-    SetCellText(8, 0, bonus ? QStringLiteral("Bon") : QStringLiteral("   "));
-    SetCellText(9, 0, QString());
+    const QString first = extras >= 2 ? QStringLiteral("Ex1") : QStringLiteral("Ext");
+    SetCellText(8, 0, bonus ? QStringLiteral("Bon") : extras > 0 ? first : QStringLiteral("   "));
+    SetCellText(9, 0, !bonus && extras >= 2 ? QStringLiteral("Ex2") : QString());
 }
 
 void TDrawTable::DeleteRow(int row) {

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The stored draws of the loaded game as a grid of text cells: row 0 holds the headers, each
-// further row one draw (date in column 0, numbers in 1..7, bonus in 8; column 9 stays empty).
+// further row one draw (date in column 0, numbers in 1..7, bonus or first extra number in 8;
+// column 9 holds a second extra number and is otherwise empty).
 // An empty string is an empty cell.
 class TDrawTable {
 public:
@@ -31,8 +32,10 @@ public:
     void SetRowCount(int count);
     // Empties every cell of rows 1..RowCount-1; the header row stays.
     void ClearRows();
-    // Writes row 0 for a game of `pick` numbers (1..7; other values leave the header as it was).
-    void SetHeader(int pick, bool bonus);
+    // Writes row 0 for a game of `pick` numbers (1..7; other values leave the header as it was)
+    // with a bonus or with `extras` (1 or 2) numbers from a second drum: the first in the
+    // bonus column 8, the second in column 9.
+    void SetHeader(int pick, bool bonus, int extras = 0);
     // Requires 1 <= row < RowCount: later rows move up and RowCount drops by one.
     void DeleteRow(int row);
     // The draws are the rows holding a date, in table order: an undated row among them (a

@@ -11,6 +11,7 @@ constexpr int DateColumn = 0;
 constexpr int FirstNumberColumn = 1;
 constexpr int LastNumberColumn = 7;
 constexpr int BonusColumn = 8;
+constexpr int SecondExtraColumn = 9;
 
 // The header row writes a blank caption over a column the game does not use.
 bool named(const TDrawTable& table, int column) {
@@ -40,6 +41,8 @@ QList<int> DrawTableModel::shownColumns(const TDrawTable& table) {
         columns << column;
     if (named(table, BonusColumn))
         columns << BonusColumn;
+    if (named(table, SecondExtraColumn))
+        columns << SecondExtraColumn;
     return columns;
 }
 

@@ -8,8 +8,8 @@ class TDrawTable;
 
 // The draw table as the grid shows it: row 0 of the table becomes the horizontal header, and
 // table row r (1..RowCount-1) is model row r-1. Of the table's ten columns the grid shows the
-// game's own, as its header row names them: the date, the numbers 1..pick and the bonus when
-// the game has one; with no game, every column a draw can fill, and no row can be selected.
+// game's own, as its header row names them: the date, the numbers 1..pick and the bonus or the
+// extra numbers when the game has them; with no game, every column a draw can fill, and no row can be selected.
 // Read-only. The table has no signals, so its owner calls refresh() after changing it.
 class DrawTableModel : public QAbstractTableModel {
     Q_OBJECT

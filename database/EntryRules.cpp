@@ -15,6 +15,7 @@ namespace {
 constexpr int DateLength = 8;
 constexpr int NumberBoxLength = 2;
 constexpr int BonusColumn = 8;
+constexpr int SecondExtraColumn = 9;
 
 QString withoutLeadingBlanks(const QString& text) {
     qsizetype at = 0;
@@ -110,7 +111,12 @@ QString notValidNumberText(const QString& text) {
     return text + QStringLiteral(" is not a valid number");
 }
 
-EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers) {
+QString extraRangeText(int extraRange) {
+    return QStringLiteral("Extra numbers are from 1 to %1").arg(extraRange);
+}
+
+EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers, int firstExtra,
+                            int extraRange) {
     EntryFailure failure;
     // A date of blanks only would be read back as no date at all, and the draw with it.
     if (date.size() != DateLength || date.trimmed().isEmpty() || !isStorableDate(date)) {
@@ -120,11 +126,15 @@ EntryFailure checkDrawEntry(const QString& date, const QStringList& numbers) {
     }
     for (int index = 0; index < numbers.size(); ++index) {
         const QString& text = numbers[index];
+        int value = 0;
         if (text.isEmpty()) {
             failure.message = index == 0 ? QStringLiteral("Please enter all numbers")
                                          : QStringLiteral("Please enter data in all numbers");
-        } else if (!readWholeNumber(text, nullptr)) {
+        } else if (!readWholeNumber(text, &value)) {
             failure.message = notValidNumberText(text);
+            failure.emptyBox = true;
+        } else if (firstExtra >= 0 && index >= firstExtra && (value < 1 || value > extraRange)) {
+            failure.message = extraRangeText(extraRange);
             failure.emptyBox = true;
         } else {
             continue;
@@ -152,18 +162,20 @@ QString rewrittenDate(const QString& cell, const QString& dateFormat) {
 }
 
 EditTexts editTexts(const TDrawTable& table, int row, const QString& dateFormat, int pick,
-                    bool bonus) {
+                    bool bonus, int extras) {
     EditTexts texts;
     const QString dateCell = table.CellText(0, row);
     texts.date = rewrittenDate(dateCell, dateFormat);
     if (texts.date.isEmpty())
         texts.error = QStringLiteral("'%1' is not a valid date").arg(dateCell);
-    for (int column = 1; column <= BonusColumn; ++column) {
+    for (int column = 1; column <= SecondExtraColumn; ++column) {
         const QString cell = table.CellText(column, row);
         const QString text = numberBoxText(cell);
         texts.numbers[column - 1] = text;
         // A box would cut the number, and Ok would store what is left of it.
-        const bool stored = column == BonusColumn ? bonus : column <= pick;
+        const bool stored = column == SecondExtraColumn ? !bonus && extras > 1
+                            : column == BonusColumn     ? bonus || extras > 0
+                                                        : column <= pick;
         if (stored && text.size() > NumberBoxLength && texts.error.isEmpty())
             texts.error = QStringLiteral("'%1' is not a valid number").arg(cell);
     }

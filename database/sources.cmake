@@ -14,6 +14,7 @@ list(APPEND BALLMERE_UI_SOURCES
   database/RulesWindow.h database/RulesWindow.cpp
   database/UpdateSource.h database/UpdateSource.cpp database/UpdateSource.ui
   database/DrawUpdateFlow.h database/DrawUpdateFlow.cpp
+  database/EntryBoxes.h database/EntryBoxes.cpp
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp

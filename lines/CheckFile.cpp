@@ -3,6 +3,8 @@
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 
+#include <QRegularExpression>
+
 namespace CheckFile {
 
 namespace {
@@ -71,6 +73,28 @@ int numberAt(const QString& line, int k) {
     if (!isDigit(tens) || !isDigit(units))
         return 0;
     return (tens.unicode() - '0') * 10 + (units.unicode() - '0');
+}
+
+QString extrasText(const QVector<int>& extras) {
+    QStringList numbers;
+    for (int extra : extras)
+        numbers << QStringLiteral("%1").arg(extra, 2, 10, QLatin1Char('0'));
+    return numbers.isEmpty() ? QString()
+                             : QStringLiteral("  +  ") + numbers.join(QStringLiteral(" - "));
+}
+
+QVector<int> extrasOf(const QString& line) {
+    static const QRegularExpression form(QStringLiteral("  \\+  (\\d\\d)(?: - (\\d\\d))?\\s*$"));
+    const qsizetype anchor = line.indexOf(QLatin1Char('>'));
+    if (anchor < 0)
+        return {};
+    const QRegularExpressionMatch match = form.match(line, anchor);
+    if (!match.hasMatch())
+        return {};
+    QVector<int> extras{match.captured(1).toInt()};
+    if (match.hasCaptured(2))
+        extras << match.captured(2).toInt();
+    return extras;
 }
 
 } // namespace CheckFile

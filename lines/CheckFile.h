@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "lines/TextLines.h"
 
@@ -37,5 +38,13 @@ TextLines decodeLines(QByteArrayView bytes);
 // The k-th number (1..7) of a generated line: the two characters starting 3 + 5(k - 1) after the
 // first '>'. 0 when there is no '>', the field lies past the end, or is not two digits.
 int numberAt(const QString& line, int k);
+
+// A line of a game with a second drum carries the player's extra numbers after its main ones:
+// "5/69  >  03 - 11 - 17 - 24 - 38  +  12", two of them as "  +  03 - 07". The fields of the
+// main numbers stay where they were, and no extra number falls on a field's place, so a reader
+// that knows only main numbers reads such a line as it always did.
+QString extrasText(const QVector<int>& extras);
+// The extra numbers of `line`: empty when it has none or they do not read as written above.
+QVector<int> extrasOf(const QString& line);
 
 } // namespace CheckFile

@@ -1,5 +1,7 @@
 #include "lines/LineGenerator.h"
 
+#include "lines/CheckFile.h"
+
 #include <algorithm>
 
 namespace {
@@ -214,4 +216,27 @@ QString lineListText(const TLotteryState& s) {
         text += s.LineText[k];
     }
     return text;
+}
+
+QString lineListText(const TLotteryState& s, const QVector<int>& extras) {
+    return lineListText(s) + CheckFile::extrasText(extras);
+}
+
+QVector<int> drawLineExtras(const TLotteryState& game, int pick, int highest,
+                            RandomGenerator& rng) {
+    const GameRules& rules = game.DataRules;
+    const int count = rules.present && !game.DataBonus ? rules.drumNumbers() : 0;
+    if (!game.DatabaseLoaded || count == 0 || pick != game.DataPick || highest != game.DataRandom ||
+        rules.extraRange < count)
+        return {};
+    // The second of two is drawn from the numbers left, so every pair is equally likely.
+    QVector<int> extras{1 + rng.next(rules.extraRange)};
+    if (count > 1) {
+        int second = 1 + rng.next(rules.extraRange - 1);
+        if (second >= extras[0])
+            ++second;
+        extras << second;
+        std::sort(extras.begin(), extras.end());
+    }
+    return extras;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
+#include "state/LotteryState.h"
 
 #include <QString>
+#include <QVector>
 #include <functional>
 
 // One random line: range correction, a check that a line can be drawn at all, the draw itself
@@ -37,3 +38,10 @@ bool drawLine(TLotteryState& s, const std::function<int(int n)>& drawBelow);
 
 // The draw-list line: "6/49  >  03 - 11 - 17 - 24 - 38 - 45".
 QString lineListText(const TLotteryState& s);
+// The same with the line's extra numbers after it: "5/69  >  03 - 11 - 17 - 24 - 38  +  12".
+QString lineListText(const TLotteryState& s, const QVector<int>& extras);
+
+// The player's extra numbers for a line of `pick` from 1..`highest`: when that is the loaded
+// game and it has a second drum, as many numbers as the drum gives, different, each drawn
+// uniformly from 1..S, ascending; none otherwise (and nothing is drawn from `rng`).
+QVector<int> drawLineExtras(const TLotteryState& game, int pick, int highest, RandomGenerator& rng);

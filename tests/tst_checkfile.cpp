@@ -43,6 +43,8 @@ private slots:
     void numberAt_data();
     void numberAt();
     void arbitraryBytesLoad();
+    void extras_data();
+    void extras();
 };
 
 void TestCheckFile::headerOnlyFile() {
@@ -248,6 +250,37 @@ void TestCheckFile::arbitraryBytesLoad() {
             }
         }
     }
+}
+
+// Extra numbers follow the main ones and leave the main fields where every reader finds them.
+void TestCheckFile::extras_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QVector<int>>("extras");
+    QTest::addColumn<QVector<int>>("mainNumbers"); // numberAt 1..7
+    const QString five = QStringLiteral("5/69  >  03 - 11 - 17 - 24 - 38");
+    QTest::newRow("one extra") << five + CheckFile::extrasText({12}) << QVector<int>{12}
+                               << QVector<int>{3, 11, 17, 24, 38, 0, 0};
+    QTest::newRow("two extras") << five + CheckFile::extrasText({3, 7}) << QVector<int>{3, 7}
+                                << QVector<int>{3, 11, 17, 24, 38, 0, 0};
+    QTest::newRow("none") << five << QVector<int>{} << QVector<int>{3, 11, 17, 24, 38, 0, 0};
+    QTest::newRow("seven and two extras")
+        << QStringLiteral("7/99  >  01 - 02 - 03 - 04 - 05 - 06 - 07  +  98 - 99")
+        << QVector<int>{98, 99} << QVector<int>{1, 2, 3, 4, 5, 6, 7};
+    QTest::newRow("plus without numbers") << five + QStringLiteral("  +  ") << QVector<int>{}
+                                          << QVector<int>{3, 11, 17, 24, 38, 0, 0};
+    QTest::newRow("three extras") << five + QStringLiteral("  +  01 - 02 - 03") << QVector<int>{}
+                                  << QVector<int>{3, 11, 17, 24, 38, 0, 0};
+}
+
+void TestCheckFile::extras() {
+    QFETCH(QString, line);
+    QFETCH(QVector<int>, extras);
+    QFETCH(QVector<int>, mainNumbers);
+    if (extras.size() == 1)
+        QCOMPARE(line, QStringLiteral("5/69  >  03 - 11 - 17 - 24 - 38  +  12"));
+    QCOMPARE(CheckFile::extrasOf(line), extras);
+    for (int k = 1; k <= 7; ++k)
+        QCOMPARE(CheckFile::numberAt(line, k), mainNumbers[k - 1]);
 }
 
 QTEST_GUILESS_MAIN(TestCheckFile)

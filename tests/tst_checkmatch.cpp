@@ -1,6 +1,8 @@
 #include "check/LastDraw.h"
 #include "check/LineMatch.h"
 
+#include "support/GameRulesFixture.h"
+
 #include <QtTest>
 
 using namespace LineMatch;
@@ -36,6 +38,8 @@ private slots:
     void checkLines();
     void lastDrawBoxText_data();
     void lastDrawBoxText();
+    void tiersNamed_data();
+    void tiersNamed();
 };
 
 void TestCheckMatch::matchLine_data() {
@@ -191,6 +195,38 @@ void TestCheckMatch::lastDrawBoxText() {
     QFETCH(QString, cell);
     QFETCH(QString, box);
     QCOMPARE(LastDraw::boxText(cell), box);
+}
+
+// A second-drum game's lines name their tier; one that wins by its extra number alone is listed
+// below the minimum, one that wins nothing is not.
+void TestCheckMatch::tiersNamed_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QVector<int>>("extras");
+    QTest::addColumn<QString>("result"); // "" when not listed
+    const QString five = QStringLiteral("5/69  >  03 - 11 - 17 - 24 - 38");
+    QTest::newRow("4 + 1") << five + "  +  12" << QVector<int>{12}
+                           << "03  11  17  24    (4 Number Hit) + 1 extra: 4 + 1, 50,000";
+    QTest::newRow("4 + 0") << five + "  +  13" << QVector<int>{12}
+                           << "03  11  17  24    (4 Number Hit): 4 + 0, 100";
+    QTest::newRow("a line without extras")
+        << five << QVector<int>{12} << "03  11  17  24    (4 Number Hit): 4 + 0, 100";
+    QTest::newRow("0 + 1 listed") << QStringLiteral("5/69  >  01 - 02 - 05 - 06 - 07  +  12")
+                                  << QVector<int>{12} << "  (0 Number Hit) + 1 extra: 0 + 1, 4";
+    QTest::newRow("1 + 0 not listed")
+        << QStringLiteral("5/69  >  03 - 02 - 05 - 06 - 07  +  11") << QVector<int>{12} << "";
+}
+
+void TestCheckMatch::tiersNamed() {
+    QFETCH(QString, line);
+    QFETCH(QVector<int>, extras);
+    QFETCH(QString, result);
+    const GameRules rules = testgames::presetRules(testgames::Powerball);
+    const auto checked = LineMatch::checkLines(TextLines::fromList(banner() << line),
+                                               entriesOf({"03", "11", "17", "24", "44"}), 3, false,
+                                               {&rules, extras});
+    QCOMPARE(checked.winners, result.isEmpty() ? 0 : 1);
+    if (!result.isEmpty())
+        QCOMPARE(checked.text.section(u'\n', 0, 0), result);
 }
 
 QTEST_APPLESS_MAIN(TestCheckMatch)

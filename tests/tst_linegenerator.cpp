@@ -45,6 +45,8 @@ class TestLineGenerator : public QObject {
     Q_OBJECT
 
 private slots:
+    void lineExtras_data();
+    void lineExtras();
     void generatorSequence_data();
     void generatorSequence();
     void seedFromTimeOfDay_data();
@@ -415,6 +417,57 @@ void TestLineGenerator::lineListText() {
     for (int k = 1; k <= texts.size(); ++k)
         s.LineText[k] = texts[k - 1];
     QCOMPARE(::lineListText(s), expected);
+}
+
+// A line of the loaded second-drum game carries its extra numbers, each set of them equally
+// likely; any other line carries none and leaves the generator where it was.
+void TestLineGenerator::lineExtras_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<int>("sets"); // equally likely sets; 0: no extras
+    QTest::newRow("one of 6") << 1 << 5 << 69 << 6;
+    QTest::newRow("two of 5") << 2 << 5 << 69 << 10;
+    QTest::newRow("another pick") << 1 << 6 << 69 << 0;
+    QTest::newRow("another range") << 2 << 5 << 49 << 0;
+}
+
+void TestLineGenerator::lineExtras() {
+    QFETCH(int, count);
+    QFETCH(int, pick);
+    QFETCH(int, highest);
+    QFETCH(int, sets);
+    TLotteryState game;
+    game.DatabaseLoaded = true;
+    game.DataPick = 5;
+    game.DataRandom = 69;
+    game.DataRules.present = true;
+    game.DataRules.extra = ExtraKind::SecondDrum;
+    game.DataRules.extraCount = count;
+    game.DataRules.extraRange = count == 1 ? 6 : 5;
+    RandomGenerator rng(1997);
+    constexpr int Draws = 20000;
+    QMap<QVector<int>, int> seen;
+    for (int i = 0; i < Draws; ++i) {
+        const QVector<int> extras = drawLineExtras(game, pick, highest, rng);
+        if (sets == 0) {
+            QVERIFY(extras.isEmpty());
+            QCOMPARE(rng.seed(), 1997u);
+            return;
+        }
+        QCOMPARE(extras.size(), count);
+        QVERIFY(extras.first() >= 1 && extras.last() <= game.DataRules.extraRange);
+        QVERIFY(count == 1 || extras[0] < extras[1]);
+        ++seen[extras];
+    }
+    QCOMPARE(seen.size(), sets);
+    for (int n : seen)
+        QVERIFY2(qAbs(n - Draws / sets) < Draws / sets / 10, qPrintable(QString::number(n)));
+    game.PickCount = 5;
+    game.RandomBound = 70;
+    game.LineText = {"", "03", "11", "17", "24", "38"};
+    QCOMPARE(::lineListText(game, {3, 7}),
+             QStringLiteral("5/69  >  03 - 11 - 17 - 24 - 38  +  03 - 07"));
 }
 
 QTEST_GUILESS_MAIN(TestLineGenerator)

@@ -2,6 +2,7 @@
 // tier a line wins, and money as it is typed and shown.
 #include "support/GameRulesFixture.h"
 
+#include "check/TierResult.h"
 #include "games/Money.h"
 #include "games/RulesCheck.h"
 #include "games/TierOdds.h"
@@ -166,6 +167,29 @@ private slots:
         QFETCH(int, extra);
         QFETCH(int, tierIndex);
         QCOMPARE(winningTier(presetRules(preset), main, extra), tierIndex);
+    }
+
+    void tierNamedInResult_data() {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<int>("main");
+        QTest::addColumn<int>("extra");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("4 + 1") << Powerball << 4 << 1 << " + 1 extra: 4 + 1, 50,000";
+        QTest::newRow("jackpot") << Powerball << 5 << 1 << " + 1 extra: 5 + 1, Jackpot";
+        QTest::newRow("no extra matched") << Powerball << 4 << 0 << ": 4 + 0, 100";
+        QTest::newRow("extra alone pays") << Powerball << 0 << 1 << " + 1 extra: 0 + 1, 4";
+        QTest::newRow("no tier") << Powerball << 2 << 0 << "";
+        QTest::newRow("two stars")
+            << "EuroMillions 5/50 + 2/12" << 2 << 2 << " + 2 extras: 2 + 2, 0";
+        QTest::newRow("bonus tier") << Lotto649 << 2 << 1 << " + bonus: 2 + bonus, 5";
+        QTest::newRow("bonus not needed") << Lotto649 << 3 << 1 << ": 3, 10";
+    }
+    void tierNamedInResult() {
+        QFETCH(QString, preset);
+        QFETCH(int, main);
+        QFETCH(int, extra);
+        QFETCH(QString, text);
+        QCOMPARE(tierResultText(presetRules(preset), main, extra), text);
     }
 
     void oddsText_data() {
