@@ -1,5 +1,7 @@
 #include "ChartBand.h"
 
+#include "PixelGrid.h"
+
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -18,19 +20,9 @@ constexpr double BandEdgeWidth = 2;
 constexpr double LegendSample = 24; // length of a line drawn in the legend
 constexpr double LegendGap = 12;    // between the legend's entries
 
-// As the chart's own lines: one pixel wide on pixel centres, areas on pixel boundaries.
-double line(double v) {
-    return std::floor(v) + 0.5;
-}
-double edge(double v) {
-    return std::round(v);
-}
-
-QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
-    QPen p(colour, 1, style);
-    p.setCapStyle(Qt::FlatCap);
-    return p;
-}
+using pixelgrid::edge;
+using pixelgrid::line;
+using pixelgrid::pen;
 
 int decimalsOf(const ChartBand& band) {
     return band.high - band.low < 10 ? 1 : 0;

@@ -1,5 +1,7 @@
 #include "ChartPainter.h"
 
+#include "PixelGrid.h"
+
 #include "ChartBand.h"
 
 #include <QFontMetricsF>
@@ -24,20 +26,9 @@ constexpr double TagPadding = 2; // along the text
 constexpr int MinTagPixels = 9;  // the smallest tag face that still reads at a glance
 const QString Digits = QStringLiteral("0123456789");
 
-// Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
-double line(double v) {
-    return std::floor(v) + 0.5;
-}
-double edge(double v) {
-    return std::round(v);
-}
-
-QPen pen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
-    QPen p(colour, 1, style);
-    p.setCapStyle(Qt::FlatCap);
-    p.setJoinStyle(Qt::MiterJoin);
-    return p;
-}
+using pixelgrid::edge;
+using pixelgrid::line;
+using pixelgrid::pen;
 
 } // namespace
 

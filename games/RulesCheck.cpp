@@ -10,18 +10,6 @@ QString tierName(const PrizeTier& tier, ExtraKind extra) {
     return QStringLiteral("%1 + %2").arg(tier.mainHits).arg(tier.extraHits);
 }
 
-int extraHitsLimit(const GameRules& rules) {
-    switch (rules.extra) {
-    case ExtraKind::None:
-        return 0;
-    case ExtraKind::SameDrumBonus:
-        return 1;
-    case ExtraKind::SecondDrum:
-        return rules.extraCount;
-    }
-    return 0;
-}
-
 } // namespace
 
 QString rulesError(const GameRules& rules, int pick, bool headerBonus) {
@@ -52,7 +40,7 @@ QString rulesError(const GameRules& rules, int pick, bool headerBonus) {
                 .arg(name)
                 .arg(tier.mainHits)
                 .arg(pick);
-        if (tier.extraHits < 0 || tier.extraHits > extraHitsLimit(rules))
+        if (tier.extraHits < 0 || tier.extraHits > rules.extraHitsLimit())
             return rules.extra == ExtraKind::None
                        ? QStringLiteral("tier %1 asks for extra numbers the game does not draw")
                              .arg(name)

@@ -16,18 +16,6 @@ bool validGame(int pick, int range) {
     return pick >= 1 && range >= pick && range <= 99;
 }
 
-// Highest extra hits an outcome can have.
-int maxExtraHits(const GameRules& rules) {
-    switch (rules.extra) {
-    case ExtraKind::None:
-        return 0;
-    case ExtraKind::SameDrumBonus:
-        return 1;
-    case ExtraKind::SecondDrum:
-        return qBound(0, rules.extraCount, 2);
-    }
-    return 0;
-}
 
 // Chance of `e` extra hits given `h` main hits of a line of `pick` from 1..range.
 double extraChance(int pick, int range, const GameRules& rules, int h, int e) {
@@ -67,7 +55,7 @@ TierChances tierChances(int pick, int range, const GameRules& rules) {
         return chances;
     for (int h = 0; h <= pick; ++h) {
         const double mainChance = hypergeometric(pick, range, h);
-        for (int e = 0; e <= maxExtraHits(rules); ++e) {
+        for (int e = 0; e <= rules.extraHitsLimit(); ++e) {
             const int tier = winningTier(rules, h, e);
             if (tier < 0)
                 continue;

@@ -38,6 +38,12 @@ struct GameRules {
     QString lastStartCheck; // ISO date (yyyy-MM-dd) of the last look at start-up
 
     bool hasSecondDrum() const { return extra == ExtraKind::SecondDrum && extraCount > 0; }
+    // The most extra numbers a line can match: the bonus, or the second drum's numbers.
+    int extraHitsLimit() const {
+        return extra == ExtraKind::SameDrumBonus ? 1
+               : extra == ExtraKind::SecondDrum  ? qBound(0, extraCount, 2)
+                                                 : 0;
+    }
     // Numbers a draw and a line carry from the second drum: 0, 1 or 2.
     int drumNumbers() const { return hasSecondDrum() ? qBound(0, extraCount, 2) : 0; }
 };
