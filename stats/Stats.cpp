@@ -155,9 +155,12 @@ void TForm8::FormCreate() {
     const int depth = colourDepth_(*this);
     if (bonusBoxUsable(state))
         ui_->CheckBox2->setEnabled(true);
-    if (state.DataRules.hasSecondDrum())
+    if (state.DataRules.hasSecondDrum()) {
+        // Ticked, the box shows the second drum in place of the main numbers, not beside them.
+        ui_->CheckBox2->setText(QStringLiteral("Extra Numbers Only"));
         setHint(ui_->CheckBox2, "Show the numbers of the second drum alone, in place of the "
                                 "main numbers");
+    }
 
     {
         // Setting the limits is not a change of the user's: the bars are drawn once, below.

@@ -612,6 +612,7 @@ void TestStatsWindow::secondDrum() {
                     QList{5, 6, 8, 10, 69, 3, 9}.mid(0, 5 + extraCount));
     auto window = f.open();
     QVERIFY(child<QCheckBox>(*window, "CheckBox2")->isEnabled());
+    QCOMPARE(child<QCheckBox>(*window, "CheckBox2")->text(), QStringLiteral("Extra Numbers Only"));
     QCOMPARE(child<QLabel>(*window, "Label7")->text(),
              extraCount == 1 ? QStringLiteral("05 06 08 10 69 + 03")
                              : QStringLiteral("05 06 08 10 69 + 03 09"));
