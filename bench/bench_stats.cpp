@@ -1,9 +1,10 @@
 // Statistics speed: recounting 100,000 draws, testing them for a fair draw with the expected
 // range shaded, and repainting 99 bars must fit in one 60 Hz frame together; the zoom animation
 // must paint its 10 frames at 500 x 300 without falling behind its timer.
-#include "state/LotteryState.h"
 #include "charting/BarChart.h"
 #include "database/DrawTable.h"
+#include "state/LotteryState.h"
+#include "stats/ChartedDrum.h"
 #include "stats/DrawNumbers.h"
 #include "stats/FairDraw.h"
 #include "stats/HitBars.h"
@@ -126,7 +127,7 @@ int main(int argc, char** argv) {
                          bar.classified ? hitClassName(bar.hitClass) : QString());
         const double counted = threadMs();
         // With bonus numbers charted the test recounts the main numbers alone: the dearer case.
-        const FairDrawReading reading = readFairDraw(draws, state, Draws, true);
+        const FairDrawReading reading = readFairDraw(draws, state, Draws, chartedDrum(state, true));
         chart.setBand(ChartBand{reading.range->expected, std::max(0.0, reading.range->low),
                                 reading.range->high});
         verdict = reading.verdict;

@@ -1,5 +1,7 @@
 #include "DrawNumbers.h"
 
+#include "ChartedDrum.h"
+
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
 
@@ -19,12 +21,23 @@ DrawNumbers::DrawNumbers(const TDrawTable& table) {
 }
 
 HitCountTable DrawNumbers::count(int n, bool includeBonus) const {
+    return countCells(n, 0, includeBonus ? BonusCell + 1 : BonusCell);
+}
+
+HitCountTable DrawNumbers::countExtra(int n, int extraCount) const {
+    return countCells(n, BonusCell, BonusCell + size_t(qBound(0, extraCount, Cells - BonusCell)));
+}
+
+HitCountTable DrawNumbers::count(int n, const ChartedDrum& drum) const {
+    return drum.secondDrum ? countExtra(n, drum.extraCount) : count(n, drum.includeBonus);
+}
+
+HitCountTable DrawNumbers::countCells(int n, size_t first, size_t end) const {
     HitCountTable counts{};
     const size_t last = size_t(qBound(0, n, int(rows_.size())));
-    const size_t cells = includeBonus ? Cells : Cells - 1;
     for (size_t r = 0; r < last; ++r) {
         const auto& row = rows_[r];
-        for (size_t c = 0; c < cells; ++c)
+        for (size_t c = first; c < end; ++c)
             ++counts[row[c]]; // uncountable cells land in the unused slot 0
     }
     counts[0] = 0;

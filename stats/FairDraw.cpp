@@ -1,5 +1,6 @@
 #include "FairDraw.h"
 
+#include "ChartedDrum.h"
 #include "DrawNumbers.h"
 
 #include "state/LotteryState.h"
@@ -25,8 +26,9 @@
 // X² at least as large: the upper tail, Q(df/2, X²/2) in terms of the regularised incomplete
 // gamma function.
 //
-// Only main numbers take part: a bonus may come from a second drum, which this model does not
-// describe.
+// A same-drum bonus takes no part: it is drawn after the main numbers, which this model does
+// not describe. A second drum is a fair draw of its own (k = its numbers per draw, R = its
+// highest number) and is tested alone.
 
 std::optional<ExpectedRange> expectedRange(int draws, int perDraw, int highest) {
     if (draws <= 0 || perDraw < 1 || perDraw >= highest)
@@ -139,13 +141,17 @@ QString noFairDrawVerdict(int draws) {
 }
 
 FairDrawReading readFairDraw(const DrawNumbers& draws, const TLotteryState& state, int n,
-                             bool includeBonus) {
+                             const ChartedDrum& drum) {
     const int charted = qBound(0, n, draws.size());
     FairDrawReading reading;
-    reading.range =
-        expectedRange(charted, state.DataPick + (includeBonus ? 1 : 0), state.DataRandom);
+    reading.range = expectedRange(charted, drum.perDraw, drum.highest);
     const std::optional<FairDrawTest> test =
-        fairDrawTest(draws.count(charted, false), charted, state.DataPick, state.DataRandom);
+        drum.secondDrum
+            ? fairDrawTest(draws.countExtra(charted, drum.extraCount), charted, drum.perDraw,
+                           drum.highest)
+            : fairDrawTest(draws.count(charted, false), charted, state.DataPick, state.DataRandom);
     reading.verdict = test ? fairDrawVerdict(*test) : noFairDrawVerdict(charted);
+    if (drum.secondDrum)
+        reading.verdict = secondDrumName(state.DataRules) + QStringLiteral(". ") + reading.verdict;
     return reading;
 }

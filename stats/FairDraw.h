@@ -10,6 +10,7 @@
 #include <optional>
 
 class DrawNumbers;
+struct ChartedDrum;
 struct TLotteryState;
 
 // The count of one number over `draws` draws of `perDraw` distinct numbers from 1..highest.
@@ -56,11 +57,12 @@ QString fairDrawVerdict(const FairDrawTest& test);
 QString noFairDrawVerdict(int draws);
 
 // What the statistics window shows over the first n stored draws: the range of the charted
-// counts (each draw holding one number more when bonus numbers are charted) and the verdict on
-// the main numbers alone, whatever is charted.
+// counts (each draw holding one number more when a same-drum bonus is charted) and the verdict
+// on the main numbers alone; or, when a second drum is charted, that drum's own range and
+// verdict, the verdict opening with the drum's name ("Extra numbers 1–26. Fair: ...").
 struct FairDrawReading {
     std::optional<ExpectedRange> range;
     QString verdict;
 };
 FairDrawReading readFairDraw(const DrawNumbers& draws, const TLotteryState& state, int n,
-                             bool includeBonus);
+                             const ChartedDrum& drum);

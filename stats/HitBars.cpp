@@ -1,9 +1,10 @@
 #include "HitBars.h"
 
+#include "ChartedDrum.h"
 #include "DrawNumbers.h"
 
-#include "state/LotteryState.h"
 #include "database/DrawTable.h"
+#include "state/LotteryState.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -11,6 +12,7 @@
 namespace {
 constexpr int HighestNumber = 99;
 constexpr int BonusColumn = 8;
+constexpr int SecondExtraColumn = 9;
 } // namespace
 
 quint32 hitClassRgb(HitClass hitClass) {
@@ -25,23 +27,20 @@ quint32 hitClassRgb(HitClass hitClass) {
     return 0x0000FF;
 }
 
-QString hitClassName(HitClass hitClass) {
-    switch (hitClass) {
-    case HitClass::Hot:
-        return QStringLiteral("Hot");
-    case HitClass::Average:
-        return QStringLiteral("Average");
-    case HitClass::Cold:
-        break;
-    }
-    return QStringLiteral("Cold");
+QString hitClassName(HitClass hitClass, bool secondDrum) {
+    QString name = QStringLiteral("Cold");
+    if (hitClass == HitClass::Hot)
+        name = QStringLiteral("Hot");
+    else if (hitClass == HitClass::Average)
+        name = QStringLiteral("Average");
+    return secondDrum ? name + QStringLiteral(" extra number") : name;
 }
 
 namespace {
 
-HitBarList barsFromCounts(const TLotteryState& state, bool showClasses) {
+HitBarList barsFromCounts(const TLotteryState& state, int highestNumber, bool showClasses) {
     // A damaged header could claim more numbers than there are counts.
-    const int highest = qBound(0, state.DataRandom, HighestNumber);
+    const int highest = qBound(0, highestNumber, HighestNumber);
     HitClassTable classes{};
     if (showClasses)
         ClassifyHits(highest, state.HitCounts, &classes);
@@ -66,13 +65,19 @@ HitBarList barsFromCounts(const TLotteryState& state, bool showClasses) {
 HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bool includeBonus,
                         bool showClasses) {
     state.HitCounts = CountHits(table, n, includeBonus);
-    return barsFromCounts(state, showClasses);
+    return barsFromCounts(state, state.DataRandom, showClasses);
 }
 
 HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
                         bool showClasses) {
     state.HitCounts = draws.count(n, includeBonus);
-    return barsFromCounts(state, showClasses);
+    return barsFromCounts(state, state.DataRandom, showClasses);
+}
+
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n,
+                        const ChartedDrum& drum, bool showClasses) {
+    state.HitCounts = draws.count(n, drum);
+    return barsFromCounts(state, drum.highest, showClasses);
 }
 
 QString lastDrawHeading(const TLotteryState& state) {
@@ -90,7 +95,13 @@ QString lastDrawForDisplay(const TDrawTable& table) {
             numbers << cell;
     }
     QString text = numbers.join(QLatin1Char(' '));
-    const QString bonus = table.CellText(BonusColumn, last).trimmed();
+    QStringList extras;
+    for (int column : {BonusColumn, SecondExtraColumn}) {
+        const QString cell = table.CellText(column, last).trimmed();
+        if (!cell.isEmpty())
+            extras << cell;
+    }
+    const QString bonus = extras.join(QLatin1Char(' '));
     if (!bonus.isEmpty())
         text += (text.isEmpty() ? QStringLiteral("+ ") : QStringLiteral(" + ")) + bonus;
     return text;

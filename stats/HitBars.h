@@ -7,6 +7,7 @@
 #include <vector>
 
 struct TLotteryState;
+struct ChartedDrum;
 class DrawNumbers;
 
 // One bar of the statistics chart: a number, how often it was drawn and how to colour it.
@@ -21,8 +22,8 @@ using HitBarList = std::vector<HitBar>;
 
 // Red, gray and blue for hot, average and cold.
 quint32 hitClassRgb(HitClass hitClass);
-// "Hot", "Average" or "Cold".
-QString hitClassName(HitClass hitClass);
+// "Hot", "Average" or "Cold"; of a second drum, "Hot extra number" and so on.
+QString hitClassName(HitClass hitClass, bool secondDrum = false);
 
 // Counts the first n draws into state.HitCounts and makes one bar per number 1..DataRandom,
 // coloured by class when showClasses.
@@ -31,11 +32,15 @@ HitBarList BuildHitBars(const TDrawTable& table, TLotteryState& state, int n, bo
 // The same from numbers read out of the table beforehand.
 HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, bool includeBonus,
                         bool showClasses);
+// What `drum` counts, one bar per number 1..drum.highest.
+HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n,
+                        const ChartedDrum& drum, bool showClasses);
 
 // "Winning Numbers For" followed by the date of the last stored draw (which starts with a blank).
 QString lastDrawHeading(const TLotteryState& state);
 // The last stored draw (the last dated row) for reading: its numbers one blank apart and the
-// bonus set apart, "04 12 19 27 38 42 + 07"; empty without draws.
+// bonus set apart, "04 12 19 27 38 42 + 07" (a second extra number after it, "+ 07 11");
+// empty without draws.
 QString lastDrawForDisplay(const TDrawTable& table);
 
 // Which draws a count of the first n covers, n kept within the draws stored:

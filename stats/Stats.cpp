@@ -1,17 +1,18 @@
 #include "Stats.h"
 #include "ui_Stats.h"
 
+#include "ChartedDrum.h"
 #include "DrawNumbers.h"
 #include "FairDraw.h"
 #include "HitBars.h"
 #include "StatsPage.h"
 
-#include "state/LotteryState.h"
 #include "charting/BarChart.h"
 #include "database/DrawTable.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 #include "platform/PrintOrSave.h"
+#include "state/LotteryState.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -152,8 +153,14 @@ void TForm8::FormCreate() {
     context_.hints.setHandler([this](const QString& text) { DoShowHint(text); });
 
     const int depth = colourDepth_(*this);
-    if (state.DataBonus)
+    if (bonusBoxUsable(state))
         ui_->CheckBox2->setEnabled(true);
+    if (state.DataRules.hasSecondDrum()) {
+        // Ticked, the box shows the second drum in place of the main numbers, not beside them.
+        ui_->CheckBox2->setText(QStringLiteral("Extra Numbers Only"));
+        setHint(ui_->CheckBox2, "Show the numbers of the second drum alone, in place of the "
+                                "main numbers");
+    }
 
     {
         // Setting the limits is not a change of the user's: the bars are drawn once, below.
@@ -187,17 +194,28 @@ void TForm8::DoShowHint(const QString& text) {
     showWholeHint(ui_->StatusBar1, font(), text);
 }
 
+ChartedDrum TForm8::charted() const {
+    return chartedDrum(context_.state, ui_->CheckBox2->isChecked());
+}
+
 void TForm8::redraw(bool showClasses) {
-    const HitBarList bars = BuildHitBars(context_.table, context_.state, ui_->SpinEdit1->value(),
-                                         ui_->CheckBox2->isChecked(), showClasses);
+    const ChartedDrum drum = charted();
+    const HitBarList bars =
+        BuildHitBars(*draws_, context_.state, ui_->SpinEdit1->value(), drum, showClasses);
     BarChart* const chart = ui_->Chart1;
-    // The History box counts from the first draw on: say which draws those are.
-    chart->setSubtitle(countedDrawsText(context_.table, ui_->SpinEdit1->value()));
+    // The History box counts from the first draw on: say which draws those are, and which drum.
+    const QString counted = countedDrawsText(context_.table, ui_->SpinEdit1->value());
+    chart->setSubtitle(drum.secondDrum ? secondDrumName(context_.state.DataRules) +
+                                             QStringLiteral(". ") + counted
+                                       : counted);
+    chart->setAxisTitles(drum.secondDrum ? QStringLiteral("Extra numbers")
+                                         : QStringLiteral("Numbers"),
+                         QStringLiteral("Hits"));
     chart->clear();
     for (const HitBar& bar : bars) {
         if (bar.classified)
             chart->addBar(bar.label, bar.value, QColor::fromRgb(bar.rgb),
-                          hitClassName(bar.hitClass));
+                          hitClassName(bar.hitClass, drum.secondDrum));
         else
             chart->addBar(bar.label, bar.value);
     }
@@ -213,7 +231,7 @@ void TForm8::showFairDraw() {
         return;
     }
     const FairDrawReading reading =
-        readFairDraw(*draws_, context_.state, ui_->SpinEdit1->value(), ui_->CheckBox2->isChecked());
+        readFairDraw(*draws_, context_.state, ui_->SpinEdit1->value(), charted());
     if (reading.range) {
         // A count cannot fall below 0: neither does the range shown.
         const ExpectedRange& range = *reading.range;
@@ -251,9 +269,9 @@ void TForm8::SpinEdit1Change() {
 
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
-    ChartPage page =
-        StatsPage::page(context_.state, chart->subtitle(), ui_->CheckBox3->isChecked(),
-                        ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString());
+    ChartPage page = StatsPage::page(
+        context_.state, chart->subtitle(), ui_->CheckBox3->isChecked(),
+        ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString(), charted().secondDrum);
     page.screenSize = chart->size();
     page.render = [chart](QPainter& painter, const QRectF& target, const QSizeF& layoutSize,
                           bool withTitles) {

@@ -1,13 +1,13 @@
 #pragma once
 
 // The statistics window: one bar per number of the loaded game showing how often it was drawn
-// over the first n stored draws, optionally with bonus numbers and coloured hot / average /
-// cold, with value tags, zoom and scroll, and printing; the last stored draw under the chart.
-// On request it shows where a fair draw's counts would lie and whether these are fair.
-// It only reads the draw table.
+// over the first n stored draws, optionally with bonus numbers (or, for a game with a second
+// drum, that drum's numbers alone) and coloured hot / average / cold, with value tags, zoom and
+// scroll, and printing; the last stored draw under the chart. On request it shows where a fair
+// draw's counts would lie and whether these are fair. It only reads the draw table.
 
-#include "state/AppContext.h"
 #include "platform/HintDisplay.h"
+#include "state/AppContext.h"
 
 #include <QDialog>
 #include <functional>
@@ -16,6 +16,7 @@
 
 class BarChart;
 class DrawNumbers;
+struct ChartedDrum;
 
 namespace Ui {
 class TForm8;
@@ -50,6 +51,7 @@ private:
     void DoShowHint(const QString& text);
     void redraw(bool showClasses);
     void showFairDraw();
+    ChartedDrum charted() const;
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm8> ui_;

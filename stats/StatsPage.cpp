@@ -5,21 +5,22 @@
 
 namespace StatsPage {
 
-QString title(const TLotteryState& state) {
-    const QString title = QStringLiteral("Number frequencies");
+QString title(const TLotteryState& state, bool secondDrum) {
+    const QString title = secondDrum ? QStringLiteral("Extra number frequencies")
+                                     : QStringLiteral("Number frequencies");
     return state.DataName.isEmpty() ? title : title + QStringLiteral(": ") + state.DataName;
 }
 
 ChartPage page(const TLotteryState& state, const QString& subtitle, bool showClasses,
-               const QString& verdict) {
+               const QString& verdict, bool secondDrum) {
     ChartPage page;
-    page.title = title(state);
+    page.title = title(state, secondDrum);
     page.subtitle = subtitle;
     page.game = state.DataName;
     page.verdict = verdict;
     if (showClasses) {
         for (const HitClass hitClass : {HitClass::Hot, HitClass::Average, HitClass::Cold})
-            page.legend.push_back({hitClassName(hitClass), hitClassRgb(hitClass)});
+            page.legend.push_back({hitClassName(hitClass, secondDrum), hitClassRgb(hitClass)});
     }
     return page;
 }

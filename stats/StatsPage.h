@@ -2,6 +2,7 @@
 
 // The statistics chart as a printed page: its title names the game, the subtitle the draws
 // counted; the hot / average / cold legend and the fair-draw verdict when the window shows them.
+// A second drum charted alone is named as such in the title and the legend.
 
 #include "platform/PageLayout.h"
 
@@ -9,11 +10,12 @@ struct TLotteryState;
 
 namespace StatsPage {
 
-// "Number frequencies: Lotto 6/49"; without a name, "Number frequencies".
-QString title(const TLotteryState& state);
+// "Number frequencies: Lotto 6/49"; without a name, "Number frequencies". Of a second drum,
+// "Extra number frequencies: ...".
+QString title(const TLotteryState& state, bool secondDrum = false);
 
 // Everything but the chart's size on screen and its rendering, which the window adds.
 ChartPage page(const TLotteryState& state, const QString& subtitle, bool showClasses,
-               const QString& verdict);
+               const QString& verdict, bool secondDrum = false);
 
 } // namespace StatsPage

@@ -4,6 +4,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   stats/DrawNumbers.h stats/DrawNumbers.cpp
   stats/FairDraw.h stats/FairDraw.cpp
   stats/StatsPage.h stats/StatsPage.cpp
+  stats/ChartedDrum.h stats/ChartedDrum.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   stats/Stats.h stats/Stats.cpp stats/Stats.ui

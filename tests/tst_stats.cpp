@@ -1,9 +1,10 @@
 // Hit counting, the hot / average / cold rule, the bar list, the last-draw texts and the
 // fair-draw test.
-#include "state/LotteryState.h"
 #include "check/LastDraw.h"
 #include "database/DatabaseOps.h"
 #include "database/DrawTable.h"
+#include "state/LotteryState.h"
+#include "stats/ChartedDrum.h"
 #include "stats/DrawNumbers.h"
 #include "stats/FairDraw.h"
 #include "stats/HitBars.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <cmath>
+#include <random>
 
 using Counts = QMap<int, int>; // number -> expected count; numbers not named expect 0
 Q_DECLARE_METATYPE(Fairness)
@@ -56,6 +58,10 @@ class TestStats : public QObject {
 private slots:
     void countHits_data();
     void countHits();
+    void secondDrumCounts_data();
+    void secondDrumCounts();
+    void chartedDrums_data();
+    void chartedDrums();
     void classifyHits_data();
     void classifyHits();
     void bars_data();
@@ -68,6 +74,8 @@ private slots:
     void expectedRange();
     void verdicts_data();
     void verdicts();
+    void secondDrumUnderFairDraws_data();
+    void secondDrumUnderFairDraws();
 };
 
 void TestStats::countHits_data() {
@@ -110,6 +118,85 @@ void TestStats::countHits() {
     QCOMPARE(counts[0], 0);
     for (int k = 1; k <= 99; ++k)
         QVERIFY2(counts[size_t(k)] == expected.value(k), qPrintable(QString::number(k)));
+}
+
+// A second drum's numbers sit in the bonus cell and, when it gives two, the cell after it.
+void TestStats::secondDrumCounts_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("extraCount");
+    QTest::addColumn<Counts>("expected");
+
+    const QStringList rows{" 01/01/99,  03,  17,  22,  31,  40,,,  12,  05",
+                           " 08/01/99,  03,  04,  05,  06,  07,,,  05,  12",
+                           " 15/01/99,  01,  02,  10,  11,  12,,,  26,  01"};
+    QTest::newRow("one extra number") << rows << 3 << 1 << Counts{{12, 1}, {5, 1}, {26, 1}};
+    QTest::newRow("two extra numbers")
+        << rows << 3 << 2 << Counts{{12, 2}, {5, 2}, {26, 1}, {1, 1}};
+    QTest::newRow("the first draws only") << rows << 1 << 2 << Counts{{12, 1}, {5, 1}};
+    QTest::newRow("an empty second cell adds nothing")
+        << QStringList{" 01/01/99,  03,  17,  22,  31,  40,,,  12,"} << 1 << 2 << Counts{{12, 1}};
+}
+
+void TestStats::secondDrumCounts() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, n);
+    QFETCH(int, extraCount);
+    QFETCH(Counts, expected);
+    const TDrawTable table = tableOf(rows);
+    const DrawNumbers draws(table);
+    const HitCountTable counts = draws.countExtra(n, extraCount);
+    for (int k = 0; k <= 99; ++k)
+        QVERIFY2(counts[size_t(k)] == expected.value(k), qPrintable(QString::number(k)));
+    // The main numbers, with or without the bonus, never take in the tenth cell.
+    QCOMPARE(draws.count(n, true), CountHits(table, n, true));
+}
+
+// What the bonus box charts: a same-drum bonus joins the main numbers, a second drum is
+// charted alone; without rules the header's bonus decides as it always has.
+void TestStats::chartedDrums_data() {
+    QTest::addColumn<bool>("headerBonus");
+    QTest::addColumn<int>("extra"); // ExtraKind
+    QTest::addColumn<int>("extraCount");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<QList<int>>("drum"); // secondDrum, includeBonus, highest, perDraw
+
+    const int none = int(ExtraKind::None);
+    const int same = int(ExtraKind::SameDrumBonus);
+    const int second = int(ExtraKind::SecondDrum);
+    QTest::newRow("no rules, bonus") << true << -1 << 0 << true << true << QList{0, 1, 69, 6};
+    QTest::newRow("no rules, no bonus") << false << -1 << 0 << true << false << QList{0, 0, 69, 5};
+    QTest::newRow("same-drum bonus") << true << same << 0 << true << true << QList{0, 1, 69, 6};
+    QTest::newRow("no extra numbers") << false << none << 0 << true << false << QList{0, 0, 69, 5};
+    QTest::newRow("second drum, unticked")
+        << false << second << 1 << false << true << QList{0, 0, 69, 5};
+    QTest::newRow("1 of 26 ticked") << false << second << 1 << true << true << QList{1, 0, 26, 1};
+    QTest::newRow("2 of 26 ticked") << false << second << 2 << true << true << QList{1, 0, 26, 2};
+}
+
+void TestStats::chartedDrums() {
+    QFETCH(bool, headerBonus);
+    QFETCH(int, extra);
+    QFETCH(int, extraCount);
+    QFETCH(bool, ticked);
+    QFETCH(bool, usable);
+    QFETCH(QList<int>, drum);
+    TLotteryState state;
+    state.DataPick = 5;
+    state.DataRandom = 69;
+    state.DataBonus = headerBonus;
+    state.DataRules.present = extra >= 0;
+    state.DataRules.extra = extra >= 0 ? ExtraKind(extra) : ExtraKind::None;
+    state.DataRules.extraCount = extraCount;
+    state.DataRules.extraRange = 26;
+    QCOMPARE(bonusBoxUsable(state), usable);
+    const ChartedDrum charted = chartedDrum(state, ticked);
+    QCOMPARE(
+        (QList<int>{charted.secondDrum, charted.includeBonus, charted.highest, charted.perDraw}),
+        drum);
+    if (charted.secondDrum)
+        QCOMPARE(charted.extraCount, extraCount);
 }
 
 void TestStats::classifyHits_data() {
@@ -374,6 +461,82 @@ void TestStats::verdicts() {
     const QString figures = text.mid(text.lastIndexOf(u'(') + 1).chopped(2);
     for (const QString& figure : figures.split(QRegularExpression(", | with ")))
         QVERIFY2(!figure.contains(u' ') && !figure.contains(u'-'), qPrintable(figure));
+}
+
+// Fair draws of a second drum alone, many histories long and short: the band misses about as
+// many counts as it promises to, and the verdict calls a fair drum uneven (p < 0.05) about 1 time
+// in 20 once there are enough draws to judge.
+void TestStats::secondDrumUnderFairDraws_data() {
+    QTest::addColumn<int>("extraCount");
+    QTest::addColumn<int>("extraRange");
+    QTest::newRow("1 of 26") << 1 << 26;
+    QTest::newRow("2 of 12") << 2 << 12;
+}
+
+void TestStats::secondDrumUnderFairDraws() {
+    QFETCH(int, extraCount);
+    QFETCH(int, extraRange);
+    TLotteryState state;
+    state.DataPick = 5;
+    state.DataRandom = 69;
+    state.DataRules.present = true;
+    state.DataRules.extra = ExtraKind::SecondDrum;
+    state.DataRules.extraCount = extraCount;
+    state.DataRules.extraRange = extraRange;
+    const ChartedDrum drum = chartedDrum(state, true);
+    QCOMPARE(drum.highest, extraRange);
+    QCOMPARE(drum.perDraw, extraCount);
+
+    // From one expected hit per number, through the first judged history, to long ones.
+    const int perHit = extraRange / extraCount;
+    const QList<int> lengths{perHit, 5 * perHit, 10 * perHit, 50 * perHit, 250 * perHit};
+    constexpr int Histories = 2000;
+    std::mt19937 random(20261207u);
+    std::uniform_int_distribution<int> number(1, extraRange);
+    QList<int> uneven(lengths.size(), 0);
+    QList<qint64> outside(lengths.size(), 0);
+    for (int h = 0; h < Histories; ++h) {
+        HitCountTable counts{};
+        int drawn = 0;
+        for (int at = 0; at < lengths.size(); ++at) {
+            for (; drawn < lengths[at]; ++drawn) {
+                const int first = number(random);
+                ++counts[size_t(first)];
+                if (extraCount == 2) {
+                    int other = first;
+                    while (other == first) // distinct: drawn without replacement
+                        other = number(random);
+                    ++counts[size_t(other)];
+                }
+            }
+            const std::optional<ExpectedRange> range =
+                ::expectedRange(drawn, drum.perDraw, drum.highest);
+            const std::optional<FairDrawTest> test =
+                ::fairDrawTest(counts, drawn, drum.perDraw, drum.highest);
+            QVERIFY(range && test);
+            QCOMPARE(test->degreesOfFreedom, extraRange - 1);
+            const Fairness fairness = fairnessOf(*test);
+            QCOMPARE(fairness == Fairness::TooFewDraws, test->expected < LeastExpectedForTest);
+            if (fairness == Fairness::Uneven || fairness == Fairness::LittleUneven)
+                ++uneven[at];
+            for (int k = 1; k <= extraRange; ++k)
+                outside[at] += range->contains(counts[size_t(k)]) ? 0 : 1;
+        }
+    }
+    for (int at = 0; at < lengths.size(); ++at) {
+        const double unevenShare = double(uneven[at]) / Histories;
+        const double outsideShare = double(outside[at]) / (qint64(Histories) * extraRange);
+        const QString figures = QStringLiteral("%1 draws: %2 uneven, %3 outside the band")
+                                    .arg(lengths[at])
+                                    .arg(unevenShare)
+                                    .arg(outsideShare);
+        qInfo("%s", qPrintable(figures));
+        if (at > 0)
+            QVERIFY2(unevenShare > 0.03 && unevenShare < 0.07, qPrintable(figures));
+        else
+            QVERIFY2(unevenShare == 0, qPrintable(figures)); // too few draws: no claim at all
+        QVERIFY2(outsideShare > 0.02 && outsideShare < 0.08, qPrintable(figures));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStats)

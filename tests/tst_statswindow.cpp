@@ -2,9 +2,11 @@
 // accessibility interface. With BALLMERE_SCREENSHOTS set to a folder, pictures of the window over
 // the real 6/49 history and a printed page are saved there.
 #include "charting/BarChart.h"
+#include "games/RulesSection.h"
 #include "platform/QtPrintService.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
+#include "support/DatabaseFixture.h"
 #include "support/DrawTestFiles.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
@@ -23,6 +25,7 @@
 #include <QStatusBar>
 #include <QStyleOptionGroupBox>
 #include <QtTest>
+#include <random>
 
 using namespace testfiles;
 
@@ -69,6 +72,30 @@ struct Fixture {
             test.table.SetCellText(k + 1 == numbers.size() && k >= 6 ? 8 : k + 1, row,
                                    QStringLiteral("  %1").arg(numbers[k], 2, 10, QLatin1Char('0')));
         test.state.DataLastDraw = date;
+    }
+    // A 5/69 game whose second drum gives `count` of 1..`range`, its rules read back from the
+    // header's [Rules] section as a loaded game's are.
+    void setSecondDrum(int count, int range) {
+        test.state.DataPick = 5;
+        test.state.DataRandom = 69;
+        test.state.DataBonus = false;
+        test.table.SetHeader(5, false);
+        const QString header = test.folder.filePath(QStringLiteral("Power.bmd"));
+        QVERIFY(writeFile(header, headerText("Name=Power\r\nPick=5\r\nRandom=69\r\nBonus=0\r\n")));
+        GameRules rules;
+        rules.extra = ExtraKind::SecondDrum;
+        rules.extraCount = count;
+        rules.extraRange = range;
+        QCOMPARE(writeGameRules(header, rules), QString());
+        test.state.DataName = QStringLiteral("Power");
+        test.state.DataRules = readGameRules(header, 5, false).rules;
+        QVERIFY(test.state.DataRules.hasSecondDrum());
+    }
+    // Five main numbers, then the extra ones from the bonus cell on.
+    void appendDrumRow(const QString& date, const QList<int>& numbers) {
+        appendRow(date, numbers.mid(0, 5));
+        for (int k = 5; k < numbers.size(); ++k)
+            test.table.SetCellNumber(8 + k - 5, test.state.DataTotalDraws, numbers[k]);
     }
     bool loadRealHistory() {
         const QByteArray text = readFile(RealHistory);
@@ -160,6 +187,9 @@ private slots:
     void wholeHints_data();
     void wholeHints();
     void printing();
+    void secondDrum_data();
+    void secondDrum();
+    void secondDrumPictures();
     void everythingFits();
     void spacing();
     void realHistory();
@@ -530,6 +560,124 @@ void TestStatsWindow::printing() {
     QVERIFY(window->isVisible());
 }
 
+void TestStatsWindow::secondDrum_data() {
+    QTest::addColumn<int>("extraCount");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("subtitle"); // its start
+    QTest::addColumn<QString>("verdict");  // its start; empty: none shown
+
+    const QString drawn = QStringLiteral("Draws 1 to 2: 01/01/99 to 01/01/99");
+    const QString main = QStringLiteral("Too few draws to judge: each number is expected only "
+                                        "0.14 times");
+    QTest::newRow("opened: the main numbers") << 1 << QStringList{"CheckBox4"} << 69 << 5
+                                              << "5=2 expected 0.14, above the expected "
+                                                 "range 0.00 to 0.88"
+                                              << drawn << main;
+    QTest::newRow("ticked: the second drum alone, 1 of 26")
+        << 1 << QStringList{"CheckBox4", "CheckBox2"} << 26 << 7
+        << "7=1 expected 0.08, above the expected range 0.00 to 0.62"
+        << "Extra numbers 1\u201326. " + drawn
+        << "Extra numbers 1\u201326. Too few draws to judge: each number is expected only 0.08 "
+           "times, and the test needs at least 5 (2 draws, chi-square 24.00 with 25 degrees";
+    QTest::newRow("ticked: 2 of 12, its own band")
+        << 2 << QStringList{"CheckBox4", "CheckBox2"} << 12 << 9
+        << "9=2 expected 0.33, above the expected range 0.00 to 1.39"
+        << "Extra numbers 1\u201312. " + drawn
+        << "Extra numbers 1\u201312. Too few draws to judge: each number is expected only 0.33 "
+           "times, and the test needs at least 5 (2 draws, chi-square ";
+    QTest::newRow("unticked again: the main chart as it was")
+        << 1 << QStringList{"CheckBox4", "CheckBox2", "CheckBox2"} << 69 << 5
+        << "5=2 expected 0.14, above the expected range 0.00 to 0.88" << drawn << main;
+    QTest::newRow("classes name the drum")
+        << 2 << QStringList{"CheckBox2", "CheckBox3"} << 12 << 9 << "9=2 Hot extra number"
+        << "Extra numbers 1\u201312. " + drawn << "";
+}
+
+// A second drum's game: the bonus box swaps the main chart for the second drum's own.
+void TestStatsWindow::secondDrum() {
+    QFETCH(int, extraCount);
+    QFETCH(QStringList, steps);
+    QFETCH(int, bars);
+    QFETCH(int, number);
+    QFETCH(QString, bar);
+    QFETCH(QString, subtitle);
+    QFETCH(QString, verdict);
+    Fixture f;
+    f.setSecondDrum(extraCount, extraCount == 1 ? 26 : 12);
+    f.appendDrumRow(QStringLiteral(" 01/01/99"), QList{1, 2, 3, 4, 5, 7, 9}.mid(0, 5 + extraCount));
+    f.appendDrumRow(QStringLiteral(" 01/01/99"),
+                    QList{5, 6, 8, 10, 69, 3, 9}.mid(0, 5 + extraCount));
+    auto window = f.open();
+    QVERIFY(child<QCheckBox>(*window, "CheckBox2")->isEnabled());
+    QCOMPARE(child<QCheckBox>(*window, "CheckBox2")->text(), QStringLiteral("Extra Numbers Only"));
+    QCOMPARE(child<QLabel>(*window, "Label7")->text(),
+             extraCount == 1 ? QStringLiteral("05 06 08 10 69 + 03")
+                             : QStringLiteral("05 06 08 10 69 + 03 09"));
+    for (const QString& step : steps)
+        QTest::mouseClick(child<QCheckBox>(*window, qPrintable(step)), Qt::LeftButton);
+    QCOMPARE(readBars(*window).size(), bars);
+    QCOMPARE(barText(*window, number), bar);
+    QVERIFY2(window->chart()->subtitle().startsWith(subtitle),
+             qPrintable(window->chart()->subtitle()));
+    auto* const label = child<QLabel>(*window, "VerdictLabel");
+    QCOMPARE(label->isVisible(), !verdict.isEmpty());
+    if (!verdict.isEmpty())
+        QVERIFY2(plain(label->text()).startsWith(verdict), qPrintable(plain(label->text())));
+
+    child<QPushButton>(*window, "Button1")->click();
+    const bool second = bars < 69;
+    QCOMPARE(f.test.printer.jobTitle, second ? QStringLiteral("Extra number frequencies: Power")
+                                             : QStringLiteral("Number frequencies: Power"));
+    QCOMPARE(f.test.printer.chart.subtitle, window->chart()->subtitle());
+    if (!f.test.printer.chart.legend.empty())
+        QCOMPARE(f.test.printer.chart.legend.front().name,
+                 second ? QStringLiteral("Hot extra number") : QStringLiteral("Hot"));
+}
+
+// Pictures of a game drawing 5 of 69 and 1 of 26 over a few hundred made-up fair draws, the
+// second drum unticked and ticked, when BALLMERE_SCREENSHOTS names a folder.
+void TestStatsWindow::secondDrumPictures() {
+    if (qEnvironmentVariableIsEmpty("BALLMERE_SCREENSHOTS"))
+        QSKIP("no folder for pictures");
+    Fixture f;
+    f.setSecondDrum(1, 26);
+    std::mt19937 random(7u);
+    std::vector<int> drum(69);
+    std::iota(drum.begin(), drum.end(), 1);
+    for (int n = 0; n < 400; ++n) {
+        std::shuffle(drum.begin(), drum.end(), random);
+        QList<int> numbers(drum.begin(), drum.begin() + 5);
+        std::sort(numbers.begin(), numbers.end());
+        numbers << std::uniform_int_distribution<int>(1, 26)(random);
+        f.appendDrumRow(QStringLiteral(" %1/%2/2%3")
+                            .arg(n % 28 + 1, 2, 10, QLatin1Char('0'))
+                            .arg(n / 28 % 12 + 1, 2, 10, QLatin1Char('0'))
+                            .arg(n / 336),
+                        numbers);
+    }
+    auto window = f.open();
+    for (const char* box : {"CheckBox3", "CheckBox4"})
+        QTest::mouseClick(child<QCheckBox>(*window, box), Qt::LeftButton);
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+    saveShot(*window, QStringLiteral("stats-second-drum-unticked-x") + scale);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox2"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*window, "CheckBox1"), Qt::LeftButton);
+    saveShot(*window, QStringLiteral("stats-second-drum-ticked-x") + scale);
+
+    const QString pdf = qEnvironmentVariable("BALLMERE_SCREENSHOTS") + "/stats-second-drum.pdf";
+    QtPrintService printer(pdf);
+    Platform platform{f.test.sound, printer, f.test.dialogs, f.test.clock, f.test.path({})};
+    AppContext context{f.test.state, f.test.table, platform, f.test.hints};
+    TForm8 printing(context);
+    for (const char* box : {"CheckBox2", "CheckBox3", "CheckBox4"})
+        QTest::mouseClick(child<QCheckBox>(printing, box), Qt::LeftButton);
+    child<QPushButton>(printing, "Button1")->click();
+    QVERIFY(f.test.dialogs.errors.isEmpty());
+}
+
 // Every caption whole, nothing on a frame line, at the program's font; the longest last draw
 // (seven numbers and a bonus) too.
 void TestStatsWindow::everythingFits() {
@@ -685,9 +833,8 @@ void TestStatsWindow::realHistory() {
     text.start("pdftotext", {pdf, "-"});
     QVERIFY(text.waitForFinished());
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char* word :
-         {"Number frequencies", "Numbers", "Hits", "45", "Hot", "Average", "Cold",
-          "Fair: these counts", "3,622"})
+    for (const char* word : {"Number frequencies", "Numbers", "Hits", "45", "Hot", "Average",
+                             "Cold", "Fair: these counts", "3,622"})
         QVERIFY2(words.contains(QLatin1String(word)), word);
     QVERIFY2(words.contains(QStringLiteral("Expected range 404\u2013483")), qPrintable(words));
     QProcess info;
