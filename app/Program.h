@@ -18,6 +18,7 @@
 
 class TForm1;
 class TForm7;
+class TicketHooks;
 
 // One run of the program: the state, the real platform services and the two windows that
 // live for the whole run. The main window is created first (it reads the settings), then the
@@ -54,4 +55,5 @@ private:
     DrawFilePreload preload_;
     std::unique_ptr<TForm1> mainWindow_;
     std::unique_ptr<TForm7> databaseWindow_;
+    TicketHooks* ticketHooks_ = nullptr; // child of the database window
 };

@@ -35,6 +35,7 @@ public:
     void Button1Click(); // Load
     void Button2Click(); // Check
     void Button8Click(); // Close
+    void HistoryButtonClick(); // every loaded line against every stored draw
     void SpinEdit1Change();
     void CheckBox1Click();
     void CheckBox2Click();

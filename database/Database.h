@@ -52,6 +52,15 @@ public:
     int SelectedRow = 1;      // table row last selected in the grid; target of Edit and Delete
     bool EditingLine = false; // the entry panel edits SelectedRow rather than adding a draw
     bool entering() const { return entering_; }
+    // A message in the status bar (lost while the window was never shown).
+    void showStatus(const QString& text);
+
+signals:
+    // The player asked for the tickets window; app/ opens it.
+    void ticketsRequested();
+    // The table may hold other draws than before: after an entry, a deletion, an import or a
+    // refresh. What follows new draws (the tickets) looks at the table then.
+    void drawsChanged();
 
 public slots:
     void Button1Click(); // New
