@@ -57,6 +57,8 @@ private:
 void Program::configureApplication() {
     Q_INIT_RESOURCE(icons);
     QApplication::setApplicationName(QStringLiteral("Ballmere Pro"));
+    // The menu entry and software centres know the program by this id.
+    QApplication::setDesktopFileName(QStringLiteral("com.ballmere.pro"));
     QApplication::setStyle(new ProgramStyle); // the application owns it
     QFont font = QApplication::font();
     font.setPointSize(8);

@@ -1,5 +1,7 @@
 #include "ShownLines.h"
 
+#include "state/GroupedCount.h"
+
 namespace ShownLines {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 // The closing line for `count` lines not shown.
 QString moreLinesText(qsizetype count) {
     return count == 1 ? QStringLiteral("(1 more line, not shown)")
-                      : QStringLiteral("(%1 more lines, not shown)").arg(count);
+                      : QStringLiteral("(%1 more lines, not shown)").arg(groupedCount(count));
 }
 
 } // namespace

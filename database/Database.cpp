@@ -56,6 +56,20 @@ void TForm7::setVisible(bool visible) {
     if (visible && !ui_)
         buildWidgets();
     QWidget::setVisible(visible);
+    if (visible)
+        showNewestDraw();
+}
+
+// After a game is loaded, created or imported into, the grid opens on its newest draw, where
+// the player looks first. The selection (the target of Edit and Delete) is left where it was.
+void TForm7::showNewestDraw() {
+    if (!newestDrawDue_ || !ui_ || !isVisible())
+        return;
+    newestDrawDue_ = false;
+    const int last = context_.table.LastDrawRow();
+    if (last > 0)
+        ui_->SuperGrid1->scrollTo(model_->index(DrawTableModel::modelRow(last), 0),
+                                  QAbstractItemView::PositionAtBottom);
 }
 
 void TForm7::buildWidgets() {
@@ -290,7 +304,9 @@ void TForm7::Button5Click() {
     const DrawImportResult result = importDrawHistory(
         fileName, {format, numericDateOrderOf(format)}, context_.state, context_.table);
     QApplication::restoreOverrideCursor();
+    newestDrawDue_ = result.added > 0;
     RefreshDetails();
+    showNewestDraw();
     const QString summary = drawImportSummary(result);
     if (!result.error.isEmpty())
         context_.platform.dialogs.error(this, summary);
@@ -504,8 +520,11 @@ QAbstractItemModel* TForm7::gridModel() {
 DatabaseOpenResult TForm7::OpenDatabase(const QString& headerPath, DrawFilePreload* preload) {
     const DatabaseOpenResult result =
         openDatabase(headerPath, context_.state, context_.table, preload);
-    if (result.opened())
+    if (result.opened()) {
         headerMissing_ = !result.headerFound;
+        newestDrawDue_ = true;
+    }
     RefreshDetails();
+    showNewestDraw();
     return result;
 }

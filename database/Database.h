@@ -98,6 +98,7 @@ private:
     void showDetails(const TLotteryState& state);
     void showRefresh(const TLotteryState& state, bool hasDraws, bool headerMissing);
     void showSelectedRow();
+    void showNewestDraw();
     void setDateBoxWhite(bool white);
     // Rules, Tickets and Update: while a game is loaded and no entry is open.
     void enableGameButtons(bool loaded);
@@ -113,6 +114,7 @@ private:
     // The loaded database's header file was not found (the documented state after a start-up
     // whose database is gone): its draws can be neither added, changed nor imported.
     bool headerMissing_ = false;
+    bool newestDrawDue_ = false; // the grid is to open on the newest draw when next shown
     // The hint handler this window took over while active, to give back when it hides.
     std::optional<std::function<void(const QString&)>> handedOverHints_;
     // RefreshDetails calls before the widgets exist, replayed when they are built.

@@ -46,7 +46,11 @@ QString headerReadError(const ProfileFile& file) {
 DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous,
                                   QString* error) {
     // Only a regular file is read: a pipe or device in its place could block the program.
-    const ProfileFile file(headerPath);
+    return readDatabaseHeader(ProfileFile(headerPath), previous, error);
+}
+
+DatabaseHeader readDatabaseHeader(const ProfileFile& file, const DatabaseHeader& previous,
+                                  QString* error) {
     const QString refusal = headerReadError(file);
     if (error)
         *error = refusal;

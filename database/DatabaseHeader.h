@@ -3,6 +3,7 @@
 #include <QString>
 
 struct TLotteryState;
+class ProfileFile;
 
 // The header file (".bmd") of a database: an INI file with one section, "Database", holding
 // "Name", "Pick", "Random", "Bonus" and "Description". The name is also the stem of the
@@ -20,6 +21,9 @@ struct DatabaseHeader {
 // `previous` (so a missing file yields `previous` unchanged). A file that exists but cannot be
 // read yields `previous` too, and `error` (when given) says why; otherwise it is set to "".
 DatabaseHeader readDatabaseHeader(const QString& headerPath, const DatabaseHeader& previous,
+                                  QString* error = nullptr);
+// The same for a header file already read.
+DatabaseHeader readDatabaseHeader(const ProfileFile& file, const DatabaseHeader& previous,
                                   QString* error = nullptr);
 
 // Writes the five keys in order. Returns "" or the text to show: the refusal of an unusable

@@ -1,5 +1,7 @@
 #include "DatabaseOps.h"
 
+#include "platform/ProfileFile.h"
+
 #include "DatabaseHeader.h"
 #include "DrawFile.h"
 #include "DrawFilePreload.h"
@@ -51,9 +53,15 @@ QString storedRowError(const TLotteryState& state, const TDrawTable& table, int 
 
 DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table,
                                 DrawFilePreload* preload) {
+    return openDatabase(ProfileFile(headerPath), state, table, preload);
+}
+
+DatabaseOpenResult openDatabase(const ProfileFile& headerFile, TLotteryState& state,
+                                TDrawTable& table, DrawFilePreload* preload) {
     DatabaseOpenResult result;
-    result.headerFound = QFileInfo::exists(headerPath);
-    const DatabaseHeader header = readDatabaseHeader(headerPath, headerOf(state), &result.error);
+    const QString headerPath = headerFile.path();
+    result.headerFound = headerFile.exists();
+    const DatabaseHeader header = readDatabaseHeader(headerFile, headerOf(state), &result.error);
     if (result.error.isEmpty())
         result.error = databaseNameError(header.name);
     if (!result.error.isEmpty())

@@ -5,6 +5,7 @@
 
 struct TLotteryState;
 class TDrawTable;
+class ProfileFile;
 class DrawFilePreload;
 
 // What the database window, the new-database dialog and the start-up reload do to the loaded
@@ -24,6 +25,9 @@ struct DatabaseOpenResult {
 // is changed. Neither file is ever written.
 // The draw file's rows are taken from `preload` when it has read that very file.
 DatabaseOpenResult openDatabase(const QString& headerPath, TLotteryState& state, TDrawTable& table,
+                                DrawFilePreload* preload = nullptr);
+// The same for a header file already read.
+DatabaseOpenResult openDatabase(const ProfileFile& header, TLotteryState& state, TDrawTable& table,
                                 DrawFilePreload* preload = nullptr);
 
 // After a new header was written at `headerPath`: an empty table of 15 rows with the header

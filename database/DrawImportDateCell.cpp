@@ -86,9 +86,7 @@ QString DateCellFormat::cell(int year, int month, int day) const {
 QDate DateCellFormat::dateOf(QStringView cell) const {
     cell = cell.trimmed();
     if (!fast_) {
-        const QDate date = QDate::fromString(cell.toString(), format_);
-        // QDate reads a two-digit year into the 1900s.
-        return twoDigitYear_ && date.year() < FirstTwoDigitYear ? date.addYears(100) : date;
+        return readDateInFormat(cell.toString(), format_);
     }
     int day = -1;
     int month = -1;

@@ -1,13 +1,14 @@
 #include "DrawImport.h"
 #include "DrawImportLine.h"
 #include "TwoDigitYear.h"
+#include "state/GroupedCount.h"
 
 #include <QStringList>
 
 namespace {
 
 QString countText(int count, const char* one, const char* many) {
-    return QString::number(count) + u' ' + QLatin1String(count == 1 ? one : many);
+    return groupedCount(count) + u' ' + QLatin1String(count == 1 ? one : many);
 }
 
 QString skipReasonText(SkippedLine reason, int pick) {
@@ -44,8 +45,7 @@ QString drawImportSummary(const DrawImportResult& result) {
         sentences << QStringLiteral("Imported 1 draw (%1).").arg(result.firstDate);
     else if (result.added > 1)
         sentences << QStringLiteral("Imported %1 draws (%2 to %3).")
-                         .arg(result.added)
-                         .arg(result.firstDate, result.lastDate);
+                         .arg(groupedCount(result.added), result.firstDate, result.lastDate);
     else if (result.alreadyStored > 0)
         sentences << QStringLiteral("No new draws in %1.").arg(result.fileName);
     else
@@ -55,7 +55,7 @@ QString drawImportSummary(const DrawImportResult& result) {
                                     "table has no readable date.")
                          .arg(result.added == 1 ? QStringLiteral("It was")
                                                 : QStringLiteral("They were"))
-                         .arg(result.undatedRow);
+                         .arg(groupedCount(result.undatedRow));
     if (result.alreadyStored > 0)
         sentences << countText(result.alreadyStored, "draw was", "draws were") +
                          QStringLiteral(" already stored.");
@@ -70,7 +70,7 @@ QString drawImportSummary(const DrawImportResult& result) {
         if (!lines.isEmpty()) {
             QStringList numbers;
             for (const int line : lines)
-                numbers << QString::number(line);
+                numbers << groupedCount(line);
             if (count > lines.size())
                 numbers << QStringLiteral("...");
             sentence += (lines.size() == 1 && count == 1 ? QStringLiteral(" (line ")

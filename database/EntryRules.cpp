@@ -140,13 +140,13 @@ QString rewrittenDate(const QString& cell, const QString& dateFormat) {
     const QString text = withoutLeadingBlanks(cell);
     if (const std::optional<QDate> date = readNumericDate(text, dateFormat))
         return date->isValid() ? date->toString(dateFormat) : QString();
-    QDate date = QDate::fromString(text, dateFormat);
+    QDate date = readDateInFormat(text, dateFormat);
     if (!date.isValid()) {
         // A day or month typed with one digit still reads ("6/12/97").
         QString lenient = dateFormat;
         lenient.replace(QLatin1String("dd"), QLatin1String("d"));
         lenient.replace(QLatin1String("MM"), QLatin1String("M"));
-        date = QDate::fromString(text, lenient);
+        date = readDateInFormat(text, lenient);
     }
     return date.isValid() ? date.toString(dateFormat) : QString();
 }

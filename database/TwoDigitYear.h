@@ -11,3 +11,11 @@ constexpr int LastTwoDigitYear = 2000 + TwoDigitYearPivot - 1;
 constexpr int yearFromTwoDigits(int twoDigits) {
     return twoDigits >= TwoDigitYearPivot ? 1900 + twoDigits : 2000 + twoDigits;
 }
+
+class QDate;
+class QString;
+
+// `text` read in the date format `format` as QDate::fromString reads it, except that a
+// two-digit year ("yy") follows the rule above rather than QDate's 19yy, whatever else the
+// format holds (month names, day names, quoted text). An invalid date when `text` does not fit.
+QDate readDateInFormat(const QString& text, const QString& format);

@@ -5,7 +5,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/DrawFilePreload.h database/DrawFilePreload.cpp
   database/DrawTable.h database/DrawTable.cpp
   database/EntryRules.h database/EntryRules.cpp
-  database/TwoDigitYear.h
+  database/TwoDigitYear.h database/TwoDigitYear.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   database/Database.h database/Database.cpp database/Database.ui

@@ -28,8 +28,10 @@ bool sameName(const QString& a, const QString& b) {
 
 } // namespace
 
-ProfileFile::ProfileFile(const QString& path) : path_(path) {
-    const FileReadResult read = readRegularFile(path, MaxFileSize);
+ProfileFile::ProfileFile(const QString& path)
+    : ProfileFile(path, readRegularFile(path, MaxFileSize)) {}
+
+ProfileFile::ProfileFile(const QString& path, const FileReadResult& read) : path_(path) {
     if (read.status == FileReadResult::Missing)
         return;
     exists_ = true;

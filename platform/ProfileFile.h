@@ -21,6 +21,9 @@ public:
 
     // Reads the file when it exists; a missing or unreadable file reads as empty.
     explicit ProfileFile(const QString& path);
+    // The file at `path` as `read` found it: what the guarded reader gave, or what a test
+    // makes the system give.
+    ProfileFile(const QString& path, const FileReadResult& read);
 
     QString path() const { return path_; }
     bool exists() const { return exists_; }

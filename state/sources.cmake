@@ -3,4 +3,5 @@ list(APPEND BALLMERE_CORE_SOURCES
   state/LotteryState.h
   state/AppContext.h
   state/GameRules.h
+  state/GroupedCount.h
 )

@@ -340,6 +340,8 @@ void TestDatabaseEntry::editReadsTwoDigitYears_data() {
     QTest::newRow("year first") << "yy-MM-dd" << QByteArray(" 00-02-29") << "00-02-29";
     QTest::newRow("one-digit day and month") << "dd.MM.yy" << QByteArray(" 9.2.00") << "09.02.00";
     QTest::newRow("31st of April") << "dd/MM/yy" << QByteArray(" 31/04/00") << "";
+    QTest::newRow("month name, 29 Feb 00") << "dd MMMyy" << QByteArray(" 29 Feb00") << "29 Feb00";
+    QTest::newRow("month name, 29 Feb 50") << "dd MMMyy" << QByteArray(" 29 Feb50") << "";
 }
 
 void TestDatabaseEntry::editReadsTwoDigitYears() {
@@ -570,10 +572,12 @@ void TestDatabaseEntry::importPublishedHistory() {
     w.t.dialogs.fileAnswers << history << history;
     QTest::mouseClick(w.button(5), Qt::LeftButton);
     QCOMPARE(w.t.dialogs.fileDialogs.value(0).title, QStringLiteral("Import Draw History"));
-    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3622 draws (12/06/82 to 19/11/25)."});
+    QCOMPARE(w.t.dialogs.informations, QStringList{"Imported 3,622 draws (12/06/82 to 19/11/25)."});
     QCOMPARE(w.label("Label13"), QStringLiteral("3622"));
     QCOMPARE(w.label("Label14"), QStringLiteral(" 19/11/25"));
     QCOMPARE(w.grid()->model()->rowCount(), 3622);
+    // The grid opens on the newest draw.
+    QCOMPARE(w.grid()->rowAt(w.grid()->viewport()->height() - 1), 3621);
     const QByteArray saved = readFile(w.drawPath);
     QVERIFY(saved.startsWith("\" 12/06/82\","));
 

@@ -86,7 +86,7 @@ void TestDrawImport::realHistoryTwice() {
     ImportFixture game;
     const DrawImportResult first = game.importFile(historyPath());
     QCOMPARE(drawImportSummary(first),
-             QStringLiteral("Imported 3622 draws (12/06/82 to 19/11/25)."));
+             QStringLiteral("Imported 3,622 draws (12/06/82 to 19/11/25)."));
     const QList<QByteArray> lines = game.drawLines();
     QCOMPARE(lines.size(), 3622 + 1);
     QCOMPARE(
@@ -102,7 +102,7 @@ void TestDrawImport::realHistoryTwice() {
     const QByteArray onDisk = readFile(game.drawPath);
     const DrawImportResult again = game.importFile(historyPath());
     QCOMPARE(drawImportSummary(again),
-             QStringLiteral("No new draws in draw-history-649.csv. 3622 draws were already "
+             QStringLiteral("No new draws in draw-history-649.csv. 3,622 draws were already "
                             "stored."));
     QCOMPARE(readFile(game.drawPath), onDisk);
     QCOMPARE(game.state.DataTotalDraws, 3622);
@@ -275,7 +275,7 @@ void TestDrawImport::historyAfterItsLatestDraws() {
     QCOMPARE(game.import(history[history.size() - 2] + '\n' + history.last()).added, 2);
     const DrawImportResult result = game.importFile(historyPath());
     QCOMPARE(drawImportSummary(result),
-             QStringLiteral("Imported 3620 draws (12/06/82 to 12/11/25). 2 draws were already "
+             QStringLiteral("Imported 3,620 draws (12/06/82 to 12/11/25). 2 draws were already "
                             "stored."));
     QCOMPARE(game.state.DataLastDraw, QStringLiteral(" 19/11/25"));
     QCOMPARE(game.state.DataTotalDraws, 3622);
@@ -355,6 +355,10 @@ void TestDrawImport::storedDateCells_data() {
                                                   << " 06/12/2082" << QDate(2082, 6, 12);
     QTest::newRow("month name") << "dd MMM yy"
                                 << " 12 Jun 49" << QDate(2049, 6, 12);
+    QTest::newRow("month name, 29 Feb 00") << "dd MMM yy"
+                                           << " 29 Feb 00" << QDate(2000, 2, 29);
+    QTest::newRow("quoted text and day name") << "ddd d 'of' MMMM yy"
+                                              << " Tue 29 of February 00" << QDate(2000, 2, 29);
     QTest::newRow("another format") << "dd/MM/yy"
                                     << " 12.06.82" << QDate();
     QTest::newRow("four digits for two") << "dd/MM/yy"
