@@ -1,6 +1,7 @@
 #include "tickets/HistoryCheck.h"
 
 #include "odds/LineOdds.h"
+#include "state/GroupedCount.h"
 #include "tickets/Prizes.h"
 #include "tickets/TicketCheck.h"
 
@@ -134,17 +135,19 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
     const qint64 lines = lineTexts.size();
     const qint64 checked = tally.drawsDone;
     report << QStringLiteral("%1 against %2 stored draws")
-                  .arg(lines == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines))
-                  .arg(checked);
+                  .arg(lines == 1 ? QStringLiteral("1 line")
+                                  : QStringLiteral("%1 lines").arg(groupedCount(lines)),
+                       groupedCount(checked));
     if (stopped)
-        report << QStringLiteral("Stopped: %1 of %2 draws checked.").arg(checked).arg(draws.size());
+        report << QStringLiteral("Stopped: %1 of %2 draws checked.")
+                      .arg(groupedCount(checked), groupedCount(draws.size()));
     report << QString();
     const quint64 pairs = quint64(lines) * quint64(checked);
     const int top = qBound(0, game.pick, 7);
     for (int h = qMin(3, top); h <= top; ++h)
         report << QStringLiteral("%1 hits: %2 times, expected %3")
                       .arg(h)
-                      .arg(tally.byHits[size_t(h)])
+                      .arg(groupedCount(qint64(tally.byHits[size_t(h)])))
                       .arg(expectedText(ExpectedLinesWithHits(pairs, game.pick, game.range, h)));
     if (game.hasPrizes()) {
         const QVector<double> chances = tierChanceList(game);
@@ -156,7 +159,7 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
                                game.rules.tiers[t].jackpot
                                    ? QStringLiteral("jackpot")
                                    : moneyShown(game.rules.tiers[t].prizeCents))
-                          .arg(t < tally.byTier.size() ? tally.byTier[t] : 0)
+                          .arg(groupedCount(t < tally.byTier.size() ? qint64(tally.byTier[t]) : 0))
                           .arg(expectedText((long double)(chance) * pairs));
         }
     }
@@ -164,7 +167,7 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
         report << QString();
         report << QStringLiteral("Best: %1, %2 %3")
                       .arg(bestLabel(tally, game))
-                      .arg(tally.bestCount)
+                      .arg(groupedCount(qint64(tally.bestCount)))
                       .arg(tally.bestCount == 1 ? QStringLiteral("time") : QStringLiteral("times"));
         for (const HistoryBest& best : tally.bestFirst) {
             if (best.draw < 0 || best.draw >= draws.size() || best.line < 0 || best.line >= lines)
@@ -173,7 +176,8 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
                                                    lineTexts[best.line].trimmed());
         }
         if (tally.bestCount > quint64(tally.bestFirst.size()))
-            report << QStringLiteral("and %1 more").arg(tally.bestCount - tally.bestFirst.size());
+            report << QStringLiteral("and %1 more")
+                          .arg(groupedCount(qint64(tally.bestCount) - tally.bestFirst.size()));
     }
     return report;
 }

@@ -10,6 +10,7 @@
 #include "platform/PrintOrSave.h"
 #include "platform/SafeFile.h"
 #include "state/AppContext.h"
+#include "state/GroupedCount.h"
 #include "state/LotteryState.h"
 
 #include <QCloseEvent>
@@ -49,10 +50,10 @@ THistoryCheck::THistoryCheck(AppContext& context, const QStringList& lineTexts,
         lines, ticketDrawsOf(context.table, context.platform.clock.shortDateFormat()), game_);
     progressBar_->setRange(0, qMax(1, job_->drawsToCheck()));
     progressBar_->setValue(0);
-    progressBar_->setFormat(QStringLiteral("%v of %1 draws").arg(job_->drawsToCheck()));
+    progressBar_->setFormat(QStringLiteral("%v of %1 draws").arg(groupedCount(job_->drawsToCheck())));
     reportText_->setPlainText(QStringLiteral("Checking %1 lines against %2 draws")
-                                  .arg(lineTexts.size())
-                                  .arg(job_->drawsToCheck()));
+                                  .arg(groupedCount(lineTexts.size()),
+                                       groupedCount(job_->drawsToCheck())));
     poll_.setInterval(PollMs);
     connect(&poll_, &QTimer::timeout, this, &THistoryCheck::pollRun);
     connect(stopButton_, &QPushButton::clicked, this, &THistoryCheck::StopButtonClick);

@@ -1,6 +1,7 @@
 #include "tickets/TicketCheck.h"
 
 #include "odds/LineOdds.h"
+#include "state/GroupedCount.h"
 #include "tickets/Prizes.h"
 
 #include <QSet>
@@ -9,7 +10,8 @@
 namespace {
 
 QString countedLines(qint64 count) {
-    return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count);
+    return count == 1 ? QStringLiteral("1 line")
+                      : QStringLiteral("%1 lines").arg(groupedCount(count));
 }
 
 // "2 lines with 3 hits, 1 with 4"; "no line with 3 hits or more".
@@ -131,7 +133,7 @@ QString accountText(const TicketAccount& account, const TicketGame& game) {
         return account.waitingTickets == 0 ? QStringLiteral("No tickets yet.")
                                            : QStringLiteral("No ticket checked yet; ") + waiting;
     QString text = QStringLiteral("%1 %2, %3")
-                       .arg(account.draws)
+                       .arg(groupedCount(account.draws))
                        .arg(account.draws == 1 ? QStringLiteral("draw") : QStringLiteral("draws"))
                        .arg(countedLines(account.lines));
     if (game.hasPrice())
