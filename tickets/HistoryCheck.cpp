@@ -5,6 +5,7 @@
 #include "tickets/Prizes.h"
 #include "tickets/TicketCheck.h"
 
+#include <QLocale>
 #include <algorithm>
 
 void HistoryTally::add(const HistoryTally& other) {
@@ -115,7 +116,7 @@ namespace {
 QString expectedText(long double expected) {
     const double e = double(expected);
     if (e == 0 || e >= 0.1)
-        return QString::number(e, 'f', 2);
+        return QLocale(QLocale::English).toString(e, 'f', 2); // grouped, as every count
     return QString::number(e, 'g', 2);
 }
 

@@ -49,8 +49,7 @@ THistoryCheck::THistoryCheck(AppContext& context, const QStringList& lineTexts,
     job_ = std::make_unique<HistoryCheckJob>(
         lines, ticketDrawsOf(context.table, context.platform.clock.shortDateFormat()), game_);
     progressBar_->setRange(0, qMax(1, job_->drawsToCheck()));
-    progressBar_->setValue(0);
-    progressBar_->setFormat(QStringLiteral("%v of %1 draws").arg(groupedCount(job_->drawsToCheck())));
+    showProgress(0);
     reportText_->setPlainText(QStringLiteral("Checking %1 lines against %2 draws")
                                   .arg(groupedCount(lineTexts.size()),
                                        groupedCount(job_->drawsToCheck())));
@@ -107,9 +106,15 @@ void THistoryCheck::buildControls() {
 void THistoryCheck::pollRun() {
     if (!job_)
         return;
-    progressBar_->setValue(job_->drawsDone());
+    showProgress(job_->drawsDone());
     if (job_->finished())
         endRun();
+}
+
+void THistoryCheck::showProgress(int done) {
+    progressBar_->setValue(done);
+    progressBar_->setFormat(QStringLiteral("%1 of %2 draws")
+                                .arg(groupedCount(done), groupedCount(job_->drawsToCheck())));
 }
 
 void THistoryCheck::endRun() {
@@ -117,6 +122,9 @@ void THistoryCheck::endRun() {
     const std::unique_ptr<HistoryCheckJob> job = std::move(job_);
     const HistoryTally tally = job->result();
     progressBar_->setValue(job->drawsDone());
+    progressBar_->setFormat(QStringLiteral("%1 of %2 draws")
+                                .arg(groupedCount(job->drawsDone()),
+                                     groupedCount(job->drawsToCheck())));
     report_ = historyReport(tally, lineTexts_, job->draws(), game_, job->stopped());
     reportText_->setPlainText(report_.join(u'\n'));
     stopButton_->setEnabled(false);

@@ -81,6 +81,7 @@ void TTickets::buildControls() {
     ticketList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     ticketList_->setSelectionMode(QAbstractItemView::SingleSelection);
     ticketList_->verticalHeader()->hide();
+    ticketList_->verticalHeader()->setDefaultSectionSize(ticketList_->fontMetrics().height() + 6);
     ticketList_->horizontalHeader()->setStretchLastSection(true);
     ticketList_->setColumnHidden(CostColumn, !ticketGameOf(context_.state).hasPrice());
     const QFontMetrics listMetrics(ticketList_->font());
