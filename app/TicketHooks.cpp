@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
+#include "tickets/TicketFile.h"
 #include "tickets/Tickets.h"
 
 TicketHooks::TicketHooks(AppContext& context, TForm7& database,
@@ -26,6 +27,7 @@ void TicketHooks::drawsChanged() {
     const QString format = context_.platform.clock.shortDateFormat();
     const QString text =
         watcher_.look(state.DatabaseLoaded ? state.DataHeaderPath : QString(),
+                      TicketFile::pathFor(state.DataHeaderPath, state.DataName),
                       drawDatesOf(context_.table, format),
                       [&] { return ticketDrawsOf(context_.table, format); }, ticketGameOf(state));
     if (!text.isEmpty())

@@ -108,8 +108,11 @@ void TestTickets::fileRoundTrip() {
     QCOMPARE(read.tickets, tickets);
 
     QTemporaryDir folder;
-    const QString path = TicketFile::pathFor(folder.filePath(QStringLiteral("My Game.bmd")));
+    // Beside the draw file, under the game's name whatever the header file is called.
+    const QString path =
+        TicketFile::pathFor(folder.filePath(QStringLiteral("Copy.bmd")), QStringLiteral("My Game"));
     QCOMPARE(path, folder.filePath(QStringLiteral("My Game.bmt")));
+    QCOMPARE(TicketFile::pathFor(path, QStringLiteral("../x")), QString());
     QCOMPARE(TicketFile::read(path).tickets.size(), 0); // none yet: no error
     QCOMPARE(TicketFile::read(path).error, QString());
     QCOMPARE(TicketFile::write(path, tickets), QString());

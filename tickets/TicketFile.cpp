@@ -1,5 +1,6 @@
 #include "tickets/TicketFile.h"
 
+#include "database/DatabaseHeader.h"
 #include "lines/CheckFile.h"
 #include "platform/SafeFile.h"
 #include "tickets/TicketData.h"
@@ -17,9 +18,10 @@ const QLatin1String IsoDate("yyyy-MM-dd");
 
 namespace TicketFile {
 
-QString pathFor(const QString& headerPath) {
-    const QFileInfo header(headerPath);
-    return header.dir().filePath(header.completeBaseName() + QLatin1String(".bmt"));
+QString pathFor(const QString& headerPath, const QString& dataName) {
+    if (!isSafeDatabaseName(dataName))
+        return {};
+    return QFileInfo(headerPath).dir().filePath(dataName + QLatin1String(".bmt"));
 }
 
 QByteArray encode(const QVector<Ticket>& tickets) {
@@ -84,6 +86,8 @@ ReadResult decode(const QByteArray& bytes, const QString& path) {
 }
 
 ReadResult read(const QString& path) {
+    if (path.isEmpty())
+        return {};
     const FileReadResult file = readRegularFile(path, MaxFileSize);
     if (file.status == FileReadResult::Missing)
         return {};
@@ -98,6 +102,8 @@ ReadResult read(const QString& path) {
 }
 
 QString write(const QString& path, const QVector<Ticket>& tickets) {
+    if (path.isEmpty())
+        return QStringLiteral("This game has no name to keep its tickets under.");
     return writeFileMessage(writeWholeFile(path, encode(tickets)), QDir::toNativeSeparators(path));
 }
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
-// The player's tickets for one game, kept beside its header file under the same name with the
-// extension ".bmt": a first line naming the file, then one block a ticket: "Draw yyyy-MM-dd",
+// The player's tickets for one game, kept beside its header and draw files under the game's
+// name with the extension ".bmt" (so the three files travel together): a first line naming the file, then one block a ticket: "Draw yyyy-MM-dd",
 // then its lines in the check-file form, a blank line after each block. ISO dates, so that the
 // file reads the same whatever date form the system uses.
 struct Ticket {
@@ -21,8 +21,9 @@ namespace TicketFile {
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 constexpr int MaxLineLength = 200;
 
-// "Games/Lotto.bmd" -> "Games/Lotto.bmt".
-QString pathFor(const QString& headerPath);
+// ("Games/Lotto 2.bmd", "Lotto") -> "Games/Lotto.bmt", beside the draw file "Games/Lotto.bmi";
+// "" for a name that is no plain file name.
+QString pathFor(const QString& headerPath, const QString& dataName);
 
 QByteArray encode(const QVector<Ticket>& tickets);
 

@@ -18,7 +18,8 @@ void addResult(TicketResult& into, const TicketResult& result) {
 
 } // namespace
 
-QString TicketWatcher::look(const QString& headerPath, const QVector<QDate>& storedDates,
+QString TicketWatcher::look(const QString& headerPath, const QString& ticketPath,
+                            const QVector<QDate>& storedDates,
                             const std::function<QVector<TicketDraw>()>& draws,
                             const TicketGame& game) {
     QSet<QDate> dates;
@@ -34,7 +35,7 @@ QString TicketWatcher::look(const QString& headerPath, const QVector<QDate>& sto
     if (arrived.isEmpty() || headerPath.isEmpty())
         return {};
 
-    const TicketFile::ReadResult read = TicketFile::read(TicketFile::pathFor(headerPath));
+    const TicketFile::ReadResult read = TicketFile::read(ticketPath);
     if (!read.error.isEmpty())
         return {};
     bool any = false;

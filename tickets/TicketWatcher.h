@@ -12,7 +12,7 @@ class TicketWatcher {
 public:
     // "" when no ticket's draw has arrived since the last look. `dates`: of the stored draws;
     // `draws` gives them whole, asked for only when a ticket's draw came.
-    QString look(const QString& headerPath, const QVector<QDate>& dates,
+    QString look(const QString& headerPath, const QString& ticketPath, const QVector<QDate>& dates,
                  const std::function<QVector<TicketDraw>()>& draws, const TicketGame& game);
 
 private:

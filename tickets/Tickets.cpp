@@ -46,7 +46,7 @@ QString proposedDate(const TDrawTable& table, const Clock& clock) {
 
 TTickets::TTickets(AppContext& context, const QStringList& mainList, QWidget* parent)
     : QDialog(parent), context_(context), mainList_(mainList),
-      path_(TicketFile::pathFor(context.state.DataHeaderPath)) {
+      path_(TicketFile::pathFor(context.state.DataHeaderPath, context.state.DataName)) {
     setObjectName(QStringLiteral("Tickets"));
     setWindowTitle(QStringLiteral("My Tickets"));
     buildControls();
