@@ -17,6 +17,7 @@
 #include "controls/DrawListFont.h"
 #include "controls/FitText.h"
 #include "controls/GroupBoxRoom.h"
+#include "controls/LeadingBlankLabel.h"
 #include "database/Database.h"
 #include "database/DatabaseHeader.h"
 #include "database/DatabaseOps.h"
@@ -226,6 +227,8 @@ void TForm1::FormShow() {
         if (databaseWindow_)
             databaseWindow_->RefreshDetails();
         context_.platform.dialogs.warning(this, result.error);
+    } else if (!result.rulesWarning.isEmpty()) {
+        context_.platform.dialogs.warning(this, result.rulesWarning);
     }
     update();
 }
@@ -260,7 +263,7 @@ void TForm1::FormPaint() {
     show(ui_->Label12, QString::number(s.DataRandom));
     show(ui_->Label13, QString::number(s.DataTotalDraws));
     show(ui_->Label19, s.DataBonus ? QStringLiteral("Yes") : QStringLiteral("No"));
-    show(ui_->Label14, s.DataLastDraw);
+    showPastLeadingBlank(*ui_->Label14, s.DataLastDraw);
 }
 
 void TForm1::DoShowHint(const QString& text) {

@@ -12,17 +12,23 @@
 
 namespace {
 
-constexpr double PointSize = 7;
+constexpr double PointSize = 8; // the face's size before it is fitted to a list
+constexpr double LargestPointSize = 12;
 constexpr double SmallestPointSize = 5;
 constexpr double Step = 0.5;
 constexpr int TextMargin = 2;
 
-// One look-up, the first time a list asks: each costs start-up time. The face is in the
-// fonts-dejavu-extra package; without it, the window's own face steps down to fit.
+// One look-up, the first time a list asks: each costs start-up time. The narrow face is in the
+// fonts-liberation package, the condensed one in fonts-dejavu-extra; without either, the
+// window's own face is fitted to the lists.
 const QString& listFamily() {
     static const QString family = [] {
-        const QString wanted = QStringLiteral("DejaVu Sans Condensed");
-        return QFontInfo(QFont(wanted)).family() == wanted ? wanted : QString();
+        for (const char* wanted : {"Liberation Sans Narrow", "DejaVu Sans Condensed"}) {
+            const QString name = QString::fromLatin1(wanted);
+            if (QFontInfo(QFont(name)).family() == name)
+                return name;
+        }
+        return QString();
     }();
     return family;
 }
@@ -61,7 +67,22 @@ void useDrawListFont(QPlainTextEdit& list) {
     list.document()->setDocumentMargin(TextMargin);
     QFont font = drawListFont();
     const int room = roomOf(list);
+    // Widths grow about in proportion to the size: start from the size the first measure
+    // foretells, then step to the largest that fits.
+    double widest = 0;
+    const QFontMetricsF metrics(font);
+    for (const QString& line : widestDrawListLines())
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    double size = widest > 0 ? std::floor(PointSize * room / widest / Step) * Step : PointSize;
+    size = qBound(SmallestPointSize, size, LargestPointSize);
+    font.setPointSizeF(size);
     while (!fits(font, room) && font.pointSizeF() - Step >= SmallestPointSize)
         font.setPointSizeF(font.pointSizeF() - Step);
+    for (QFont larger = font; larger.pointSizeF() + Step <= LargestPointSize;) {
+        larger.setPointSizeF(larger.pointSizeF() + Step);
+        if (!fits(larger, room))
+            break;
+        font = larger;
+    }
     list.setFont(font);
 }

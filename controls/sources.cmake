@@ -4,6 +4,7 @@ list(APPEND BALLMERE_UI_SOURCES
   controls/CaptionLabel.h controls/CaptionLabel.cpp
   controls/DrawListFont.h controls/DrawListFont.cpp
   controls/FitText.h controls/FitText.cpp
+  controls/LeadingBlankLabel.h controls/LeadingBlankLabel.cpp
   controls/StatusHint.h controls/StatusHint.cpp
   controls/WholeLinesBox.h controls/WholeLinesBox.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp

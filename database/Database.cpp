@@ -6,6 +6,7 @@
 #include "DrawTableModel.h"
 #include "EntryRules.h"
 #include "Newdata.h"
+#include "RulesWindow.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
 #include "controls/AutoAdvance.h"
@@ -15,6 +16,7 @@
 #include "platform/Platform.h"
 
 #include "controls/BoxCaption.h"
+#include "controls/LeadingBlankLabel.h"
 #include "controls/StatusHint.h"
 #include "ui_Database.h"
 
@@ -286,8 +288,9 @@ void TForm7::Button2Click() {
     if (fileName.isEmpty())
         return;
     const DatabaseOpenResult result = OpenDatabase(fileName);
-    if (!result.opened())
-        context_.platform.dialogs.warning(this, result.error);
+    const QString shown = result.opened() ? result.rulesWarning : result.error;
+    if (!shown.isEmpty())
+        context_.platform.dialogs.warning(this, shown);
 }
 
 // Import: the draws of a published results file, taken into the table in date order in one save.
@@ -459,7 +462,7 @@ void TForm7::showDetails(const TLotteryState& state) {
     ui_->Label11->setText(QString::number(state.DataPick));
     ui_->Label12->setText(QString::number(state.DataRandom));
     ui_->Label1->setText(state.DataBonus ? QStringLiteral("Yes") : QStringLiteral("No"));
-    ui_->Label14->setText(state.DataLastDraw);
+    showPastLeadingBlank(*ui_->Label14, state.DataLastDraw);
     ui_->Memo1->setPlainText(state.DataDescription);
 }
 
@@ -500,7 +503,9 @@ void TForm7::ShowNewDatabase() {
     emit drawsChanged();
 }
 
-void TForm7::RulesButtonClick() {}
+void TForm7::RulesButtonClick() {
+    editGameRules(context_, this);
+}
 
 void TForm7::TicketsButtonClick() {
     emit ticketsRequested();

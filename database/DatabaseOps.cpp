@@ -6,6 +6,7 @@
 #include "DrawFile.h"
 #include "DrawFilePreload.h"
 #include "DrawTable.h"
+#include "games/RulesSection.h"
 #include "state/LotteryState.h"
 
 #include <QFileInfo>
@@ -78,7 +79,12 @@ DatabaseOpenResult openDatabase(const ProfileFile& headerFile, TLotteryState& st
     if (!result.error.isEmpty())
         return result;
 
+    RulesReadResult rules = readGameRules(headerPath, header.pick, header.bonus);
+    if (!rules.problem.isEmpty())
+        result.rulesWarning = unusableRulesText(rules.problem);
+
     applyHeader(header, state);
+    state.DataRules = std::move(rules.rules);
     state.DatabaseLoaded = true;
     state.DataHeaderPath = headerPath;
     table = std::move(loaded);
@@ -94,6 +100,9 @@ void startEmptyDatabase(const QString& headerPath, TLotteryState& state, TDrawTa
     table.SetHeader(state.DataPick, state.DataBonus);
     state.DataTotalDraws = 0;
     state.DataLastDraw.clear();
+    // A header written over an older one keeps that one's [Rules] section: the state follows
+    // the file.
+    state.DataRules = readGameRules(headerPath, state.DataPick, state.DataBonus).rules;
 }
 
 void updateDrawTotals(TLotteryState& state, const TDrawTable& table) {

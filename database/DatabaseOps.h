@@ -15,6 +15,9 @@ class DrawFilePreload;
 struct DatabaseOpenResult {
     QString error;            // "" when the database was opened
     bool headerFound = false; // the header file existed (a missing one is not an error)
+    // The header's rules could not be used: the game was opened without them, and this says
+    // why (to be shown once, after the error check).
+    QString rulesWarning;
     bool opened() const { return error.isEmpty(); }
 };
 

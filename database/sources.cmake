@@ -11,6 +11,7 @@ list(APPEND BALLMERE_UI_SOURCES
   database/Database.h database/Database.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
   database/Newdata.h database/Newdata.cpp database/Newdata.ui
+  database/RulesWindow.h database/RulesWindow.cpp
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp

@@ -85,6 +85,12 @@ void TestDatabaseWindow::showsOpenedDatabase() {
     QCOMPARE(labelText(window, "Label1"), QStringLiteral("Yes"));
     QCOMPARE(labelText(window, "Label13"), QStringLiteral("2"));
     QCOMPARE(labelText(window, "Label14"), QStringLiteral(" 13/12/97"));
+    // The stored blank is kept but drawn outside: the date's first figure stands under the
+    // first figure of the total above it.
+    const QLabel* total = window.findChild<QLabel*>(QStringLiteral("Label13"));
+    const QLabel* last = window.findChild<QLabel*>(QStringLiteral("Label14"));
+    QCOMPARE(last->x() + last->contentsRect().x() + last->fontMetrics().horizontalAdvance(u' '),
+             total->x() + total->contentsRect().x());
     QCOMPARE(window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
              QStringLiteral("Six from 49"));
     for (const char* button : {"Button9", "Button4", "Button3"})

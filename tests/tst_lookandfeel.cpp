@@ -20,6 +20,7 @@
 #include "support/TestFiles.h"
 
 #include <QLabel>
+#include <cmath>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -278,7 +279,16 @@ void TestLookAndFeel::drawListsFitTheWidestLines() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     auto* memo = child<QPlainTextEdit>(*window, qPrintable(list));
-    QCOMPARE(memo->font(), drawListFont());
+    QCOMPARE(memo->font().family(), drawListFont().family());
+    QVERIFY2(memo->font().pointSizeF() >= 8, qPrintable(QString::number(memo->font().pointSizeF())));
+    // The largest face that fits: half a point more would not.
+    QFont larger = memo->font();
+    larger.setPointSizeF(larger.pointSizeF() + 0.5);
+    const QFontMetricsF wider(larger);
+    int widest = 0;
+    for (const QString& line : widestDrawListLines())
+        widest = qMax(widest, int(std::ceil(wider.horizontalAdvance(line))));
+    QVERIFY(widest > memo->viewport()->width() - 2 * int(memo->document()->documentMargin()) - 2);
     memo->setPlainText(widestDrawListLines().join(u'\n'));
     QApplication::processEvents();
     QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
