@@ -147,6 +147,16 @@ void TestHistoryCheck::report() {
                           "02/01/00  6/49  >  01 - 02 - 03 - 04 - 05 - 06"}));
     QCOMPARE(historyReport(tally, lines, {first, second}, game, true).value(1),
              QStringLiteral("Stopped: 2 of 2 draws checked."));
+
+    // With prize tiers, their rows follow the hit counts.
+    game.rules.present = true;
+    game.rules.tiers = {{3, 0, false, 1000}, {4, 0, false, 5000}, {6, 0, true, 0}};
+    tally.byTier = {2, 1, 0};
+    QCOMPARE(historyReport(tally, lines, {first, second}, game, false).mid(5, 5),
+             QStringList({"6 hits: 0 times, expected 2.9e-07", "",
+                          "3 hits (10): 2 times, expected 0.071",
+                          "4 hits (50): 1 times, expected 0.0039",
+                          "6 hits (jackpot): 0 times, expected 2.9e-07"}));
 }
 
 void TestHistoryCheck::closeDuringCheck() {

@@ -55,6 +55,7 @@ private slots:
     void fileRefusals_data();
     void fileRefusals();
     void accountSums();
+    void accountWithPrizes();
     void ticketCheckedWhenItsDrawArrives_data();
     void ticketCheckedWhenItsDrawArrives();
     void openingDatabaseAnnouncesNothing();
@@ -177,6 +178,33 @@ void TestTickets::accountSums() {
                             "reached 3 hits or more 0.06 times on average for these draws. "
                             "1 ticket waiting for its draw."));
     QCOMPARE(accountText(accountOf({}, byDate, game), game), QStringLiteral("No tickets yet."));
+}
+
+void TestTickets::accountWithPrizes() {
+    TicketGame game = sixOf49();
+    game.rules.present = true;
+    game.rules.extra = ExtraKind::SameDrumBonus;
+    game.rules.priceCents = 300;
+    game.rules.tiers = {{6, 0, true, 0}, {5, 1, false, 500000}, {5, 0, false, 100000},
+                        {4, 0, false, 5000}, {3, 0, false, 1000}};
+    const QVector<TicketDraw> draws = {draw({2025, 1, 1}, {1, 2, 3, 4, 5, 6}, 40),
+                                       draw({2025, 1, 4}, {10, 11, 12, 13, 14, 15})};
+    const QVector<Ticket> tickets = {
+        // 3 hits with the bonus (no tier asks for it), 4 hits.
+        {{2025, 1, 1},
+         {"6/49  >  01 - 02 - 03 - 40 - 41 - 42", "6/49  >  01 - 02 - 03 - 04 - 41 - 42"}},
+        {{2025, 1, 4}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
+        {{2025, 1, 8}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
+    };
+    const DrawsByDate byDate(draws);
+    QCOMPARE(ticketResultText(checkTicket(tickets[0], byDate.on(tickets[0].date), game), game),
+             QStringLiteral("1 line with 3 hits, 1 with 4 · 60.00"));
+    // A random line: 10.00 P(3) + 50.00 P(4) + 1,000.00 P(5) 42/43 + 5,000.00 P(5) / 43,
+    // 24.51 cents in all; three lines 73.53.
+    QCOMPARE(accountText(accountOf(tickets, byDate, game), game),
+             QStringLiteral("2 draws, 3 lines, 9.00 spent; won 70.00 (3 hits x2, 4 hits x1). "
+                            "Random lines would have won 0.74 on average for these draws (not "
+                            "counting the jackpot). 1 ticket waiting for its draw."));
 }
 
 void TestTickets::ticketCheckedWhenItsDrawArrives_data() {

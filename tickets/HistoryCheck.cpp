@@ -1,5 +1,6 @@
 #include "tickets/HistoryCheck.h"
 
+#include "games/Money.h"
 #include "odds/LineOdds.h"
 #include "state/GroupedCount.h"
 #include "tickets/Prizes.h"
@@ -159,7 +160,7 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
                           .arg(tierLabel(game, t),
                                game.rules.tiers[t].jackpot
                                    ? QStringLiteral("jackpot")
-                                   : moneyShown(game.rules.tiers[t].prizeCents))
+                                   : prizeText(game.rules.tiers[t].prizeCents))
                           .arg(groupedCount(t < tally.byTier.size() ? qint64(tally.byTier[t]) : 0))
                           .arg(expectedText((long double)(chance) * pairs));
         }

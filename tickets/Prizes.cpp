@@ -1,11 +1,14 @@
 #include "tickets/Prizes.h"
 
+#include "games/Money.h"
+#include "games/TierOdds.h"
+
 #include <cmath>
 
 int prizeTier(const TicketGame& game, LineHits hits) {
-    Q_UNUSED(game);
-    Q_UNUSED(hits);
-    return -1;
+    if (!game.hasPrizes())
+        return -1;
+    return winningTier(game.rules, hits.main, hits.extra);
 }
 
 qint64 tierPrizeCents(const TicketGame& game, int tier) {
@@ -19,28 +22,28 @@ QString tierLabel(const TicketGame& game, int tier) {
     if (tier < 0 || tier >= game.rules.tiers.size())
         return {};
     const PrizeTier& t = game.rules.tiers[tier];
-    const QString main = QStringLiteral("%1 hits").arg(t.mainHits);
+    // "3 hits" as the player counts a tier of main numbers alone; "5 + bonus", "4 + 1" else.
     if (t.extraHits == 0)
-        return main;
-    if (game.rules.extra == ExtraKind::SameDrumBonus)
-        return main + QStringLiteral(" + bonus");
-    return QStringLiteral("%1 + %2").arg(t.mainHits).arg(t.extraHits);
+        return QStringLiteral("%1 hits").arg(t.mainHits);
+    return tierLabel(game.rules, t);
 }
 
 QVector<double> tierChanceList(const TicketGame& game) {
-    Q_UNUSED(game);
-    return {};
+    if (!game.hasPrizes())
+        return {};
+    return tierChances(game.pick, game.range, game.rules).perTier;
 }
 
 double randomLineReturnCents(const TicketGame& game) {
-    Q_UNUSED(game);
-    return 0;
+    if (!game.hasPrizes())
+        return 0;
+    return expectedReturnCents(game.pick, game.range, game.rules, false);
 }
 
 QString moneyShown(qint64 cents) {
-    return QString::number(double(cents) / 100.0, 'f', 2);
+    return moneyText(cents);
 }
 
 QString moneyShown(double cents) {
-    return moneyShown(qint64(std::llround(cents)));
+    return moneyText(qint64(std::llround(cents)));
 }
