@@ -156,11 +156,14 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
         report << QString();
         for (int t = 0; t < game.rules.tiers.size(); ++t) {
             const double chance = t < chances.size() ? chances[t] : 0.0;
-            report << QStringLiteral("%1 (%2): %3 times, expected %4")
-                          .arg(tierLabel(game, t),
-                               game.rules.tiers[t].jackpot
-                                   ? QStringLiteral("jackpot")
-                                   : prizeText(game.rules.tiers[t].prizeCents))
+            const PrizeTier& tier = game.rules.tiers[t];
+            // A tier whose amount the rules leave open (0) is named alone.
+            const QString pays = tier.jackpot ? QStringLiteral(" (jackpot)")
+                                 : tier.prizeCents > 0
+                                     ? QStringLiteral(" (%1)").arg(prizeText(tier.prizeCents))
+                                     : QString();
+            report << QStringLiteral("%1%2: %3 times, expected %4")
+                          .arg(tierLabel(game, t), pays)
                           .arg(groupedCount(t < tally.byTier.size() ? qint64(tally.byTier[t]) : 0))
                           .arg(expectedText((long double)(chance) * pairs));
         }
