@@ -6,17 +6,18 @@
 
 #include "advanced/Backtest.h"
 #include "advanced/BacktestWindow.h"
-#include "advanced/ExpectedHits.h"
 #include "advanced/HotColdPicker.h"
-#include "state/AppContext.h"
+#include "advanced/ListOddsLabel.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "lines/LineGenerator.h"
-#include "state/LotteryState.h"
+#include "lines/ListPage.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 #include "platform/PrintOrSave.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 #include "stats/HitCounts.h"
 #include "stats/Stats.h"
 #include "wheels/Wheels.h"
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr int MaxLines = 100;
-constexpr int PrintPointSize = 14;
 constexpr int HeaderLineCount = 4;
 constexpr int MinDrawsForStatistics = 10;
 
@@ -110,23 +110,26 @@ void TForm9::addWheelsControls() {
     wheelsButton_->setStatusTip(
         QStringLiteral("|Make the fewest lines that keep a guarantee from more numbers"));
     connect(wheelsButton_, &QPushButton::clicked, this, &TForm9::WheelsButtonClick);
-    oddsLabel_ = new QLabel(this);
-    oddsLabel_->setObjectName(QStringLiteral("OddsLabel"));
-    oddsLabel_->setWordWrap(true);
-    oddsLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* oddsLabel = new QLabel(this);
+    oddsLabel->setObjectName(QStringLiteral("OddsLabel"));
+    oddsLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int top = ui_->Bevel1->height();
-    oddsLabel_->setGeometry(8, top, width() - 16, OddsHeight);
+    oddsLabel->setGeometry(8, top, width() - 16, OddsHeight);
+    odds_ = std::make_unique<ListOddsLabel>(oddsLabel);
     ui_->Bevel1->resize(ui_->Bevel1->width(), top + OddsHeight);
     ui_->StatusBar1->move(0, ui_->StatusBar1->y() + OddsHeight);
     resize(width(), height() + OddsHeight);
 }
 
-// The back-test button to the right of the class counts, where the group has room: every
-// other control keeps its place.
+// The back-test button at the group's right edge, as tall as the four class rows together:
+// it tests the whole mix, not the Random row beside which it once stood. Every other control
+// keeps its place.
 void TForm9::addBacktestButton() {
     backtestButton_ = new QPushButton(QStringLiteral("&Back-test"), ui_->GroupBox1);
     backtestButton_->setObjectName(QStringLiteral("BacktestButton"));
-    backtestButton_->setGeometry(178, 122, 64, 22);
+    const QRect hot = ui_->SpinEdit1->geometry();
+    const QRect random = ui_->SpinEdit4->geometry();
+    backtestButton_->setGeometry(178, hot.top(), 64, random.bottom() - hot.top() + 1);
     backtestButton_->setStatusTip(
         QStringLiteral("|Test this mix of numbers against the stored draws"));
     backtestButton_->setEnabled(false);
@@ -238,6 +241,7 @@ void TForm9::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    odds_->stop(); // the window may live on after it closes; the odds need not
     QDialog::done(QDialog::Rejected);
     event->accept();
 }
@@ -287,6 +291,9 @@ void TForm9::startBatch(int count) {
 }
 
 void TForm9::appendLine(const QString& text) {
+    const TLotteryState& s = context_.state;
+    listNumbers_ << QVector<int>(s.LineNumbers.begin() + 1,
+                                 s.LineNumbers.begin() + 1 + listGame_.lineSize);
     list_ << text;
     ui_->Memo2->appendPlainText(text);
 }
@@ -327,9 +334,7 @@ void TForm9::afterBatch(int made, int wanted, const QString& problem) {
         ui_->Button6->setEnabled(context_.state.DatabaseLoaded);
         ui_->Button1->setEnabled(false);
         ui_->Button2->setEnabled(false);
-        oddsLabel_->setText(
-            expectedHitsText(quint64(list_.size() - CheckFile::headerLines().size()),
-                             listGame_.lineSize, listGame_.highest));
+        odds_->show(listNumbers_, listGame_.lineSize, listGame_.highest);
     }
     if (problem.isEmpty())
         return;
@@ -428,7 +433,8 @@ int TForm9::statisticsLineCount() {
 
 void TForm9::Button3Click() {
     list_ = CheckFile::headerLines();
-    oddsLabel_->clear();
+    listNumbers_.clear();
+    odds_->clear();
     ui_->Memo2->setPlainText(list_.join(u'\n'));
     ui_->ProgressBar1->reset();
     const TLotteryState& s = context_.state;
@@ -444,7 +450,8 @@ void TForm9::Button4Click() {
 }
 
 void TForm9::Button5Click() {
-    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
+    printTextOrSave(this, context_.platform,
+                    ListPage::page(context_.state, list_, QStringLiteral("Draw list")));
 }
 
 void TForm9::Button6Click() {

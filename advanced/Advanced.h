@@ -12,11 +12,13 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 #include <memory>
 
 struct AppContext;
 class HotColdPicker;
+class ListOddsLabel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -93,7 +95,7 @@ private:
     QuickPicker quickPicker_;
     QPushButton* wheelsButton_ = nullptr;
     QPushButton* backtestButton_ = nullptr;
-    QLabel* oddsLabel_ = nullptr;
+    std::unique_ptr<ListOddsLabel> odds_; // the chances of the list, under everything
     // The game of the lines in the list, for their expected hits.
     struct {
         int lineSize = 0;
@@ -103,6 +105,7 @@ private:
     RandomGenerator random_;
     HintDisplay::Handler previousHint_;
     QStringList list_;
+    QVector<QVector<int>> listNumbers_; // the numbers of the list's lines, for their odds
     QList<QPushButton*> batchButtons_; // disabled while a batch runs
     QList<bool> beforeBatch_;          // their states when Generate was pressed
     bool QuickUseFavorites = false;

@@ -148,10 +148,3 @@ int BacktestRunner::randomLineHits(RandomGenerator& random, const Drawn& drawn) 
     }
     return hits;
 }
-
-BacktestTally runBacktest(const QVector<BacktestDraw>& draws, const BacktestSetup& setup, int from,
-                          int to, const std::atomic<bool>* stop, std::atomic<int>* done) {
-    BacktestRunner runner(draws, setup);
-    runner.run(from, to, stop, done);
-    return runner.tally();
-}

@@ -96,8 +96,3 @@ private:
     std::array<int, 99> randomLine_{};
     BacktestTally tally_;
 };
-
-// One stretch on its own.
-BacktestTally runBacktest(const QVector<BacktestDraw>& draws, const BacktestSetup& setup, int from,
-                          int to, const std::atomic<bool>* stop = nullptr,
-                          std::atomic<int>* done = nullptr);

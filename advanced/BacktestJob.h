@@ -27,7 +27,8 @@ public:
 
     // True before start() as well.
     bool finished() const { return running_.load(std::memory_order_acquire) == 0; }
-    int drawsToTest() const { return backtestDrawsToTest(int(draws_.size())); }
+    int storedDraws() const { return int(draws_.size()); }
+    int drawsToTest() const { return backtestDrawsToTest(storedDraws()); }
     int drawsDone() const { return done_.load(std::memory_order_relaxed); }
     // Waits for the threads, then adds up what they tested.
     BacktestTally result();

@@ -2,14 +2,16 @@
 
 #include "advanced/BacktestJob.h"
 #include "advanced/BacktestReport.h"
-#include "state/AppContext.h"
-#include "state/LotteryState.h"
+#include "advanced/PlainNumbers.h"
 #include "lines/RandomGenerator.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
+#include "state/AppContext.h"
+#include "state/LotteryState.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -22,7 +24,7 @@
 namespace {
 
 constexpr int PollMs = 50;
-constexpr int ReportRows = 17;
+constexpr int ReportRows = 27;
 
 QPushButton* button(const char* name, const QString& text) {
     auto* push = new QPushButton(text);
@@ -48,15 +50,14 @@ TBacktest::TBacktest(AppContext& context, const Composition& composition, int li
 
     job_ = std::make_unique<BacktestJob>(backtestDraws(context.table), setup_);
     progressBar_->setRange(0, std::max(1, job_->drawsToTest()));
-    progressBar_->setValue(0);
-    progressBar_->setFormat(QStringLiteral("%v of %1 draws").arg(job_->drawsToTest()));
+    showProgress(0);
     reportText_->setPlainText(QStringLiteral("Testing %1 Hot, %2 Avg, %3 Cold and %4 Random "
                                              "over %5 draws, %6 lines a draw")
                                   .arg(composition.hot)
                                   .arg(composition.average)
                                   .arg(composition.cold)
                                   .arg(composition.random)
-                                  .arg(job_->drawsToTest())
+                                  .arg(groupedCount(job_->drawsToTest()))
                                   .arg(linesPerDraw));
     poll_.setInterval(PollMs);
     connect(&poll_, &QTimer::timeout, this, &TBacktest::pollRun);
@@ -79,13 +80,18 @@ void TBacktest::buildControls() {
     reportText_ = new QPlainTextEdit;
     reportText_->setObjectName(QStringLiteral("ReportText"));
     reportText_->setReadOnly(true);
+    // The table of hits lines up in columns of blanks, as in the saved file.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(font().pointSize() > 0 ? font().pointSize() : fixed.pointSize());
+    reportText_->setFont(fixed);
+    reportText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     saveButton_->setEnabled(false);
     closeButton_ = button("CloseButton", QStringLiteral("&Close"));
 
-    // Wide enough for the rows of figures and the name of the test; the sentence may wrap.
-    const QString widest = QStringLiteral("Test: paired z-test of the mean hits a line, draw by "
-                                          "draw (normal approximation, two-sided)");
+    // Wide enough for the rows of figures and the name of the test; the sentences may wrap.
+    const QString widest = QStringLiteral("Test: paired Student's t-test of the mean hits a "
+                                          "line, draw by draw (two-sided)");
     const QFontMetrics metrics(reportText_->font());
     reportText_->setMinimumSize(metrics.horizontalAdvance(widest) +
                                     2 * int(std::ceil(reportText_->document()->documentMargin())) +
@@ -106,10 +112,18 @@ void TBacktest::buildControls() {
     page->addLayout(buttons);
 }
 
+// "N of M draws", grouped as the report groups them.
+void TBacktest::showProgress(int done) {
+    const int total = job_ ? job_->drawsToTest() : progressBar_->maximum();
+    progressBar_->setValue(std::min(done, progressBar_->maximum()));
+    progressBar_->setFormat(
+        QStringLiteral("%1 of %2 draws").arg(groupedCount(done), groupedCount(total)));
+}
+
 void TBacktest::pollRun() {
     if (!job_)
         return;
-    progressBar_->setValue(job_->drawsDone());
+    showProgress(job_->drawsDone());
     if (job_->finished())
         endRun();
 }
@@ -118,8 +132,14 @@ void TBacktest::endRun() {
     poll_.stop();
     const std::unique_ptr<BacktestJob> job = std::move(job_);
     const BacktestTally tally = job->result();
-    progressBar_->setValue(job->drawsDone());
-    report_ = backtestReport(setup_, tally, job->drawsToTest(), job->stopped());
+    // A run shorter than a poll still ends on a full bar ("3,612 of 3,612 draws"); a stopped
+    // one shows how far it came.
+    progressBar_->setRange(0, std::max(1, job->drawsToTest()));
+    const int done = job->drawsDone();
+    progressBar_->setValue(job->stopped() ? done : progressBar_->maximum());
+    progressBar_->setFormat(
+        QStringLiteral("%1 of %2 draws").arg(groupedCount(done), groupedCount(job->drawsToTest())));
+    report_ = backtestReport(setup_, tally, job->storedDraws(), job->stopped());
     reportText_->setPlainText(report_.join(u'\n'));
     stopButton_->setEnabled(false);
     saveButton_->setEnabled(true);

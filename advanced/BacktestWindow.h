@@ -41,6 +41,7 @@ protected:
 
 private:
     void buildControls();
+    void showProgress(int done);
     void endRun();
     void stopAndWait();
 

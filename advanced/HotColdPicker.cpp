@@ -1,8 +1,8 @@
 #include "advanced/HotColdPicker.h"
 
 #include "lines/LineGenerator.h"
-#include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
+#include "state/LotteryState.h"
 
 #include <algorithm>
 
@@ -14,6 +14,15 @@ static_assert(std::tuple_size_v<HotColdPicker::Numbers> == TLotteryState::MaxPic
 // A pool holds at least one of at most 100 values, so a draw finds a member within this many
 // tries except with a chance of about e^-100.
 constexpr int MaxPoolTries = 10'000;
+
+// At most seven numbers: an insertion sort, in place.
+void sortLine(HotColdPicker::Numbers& numbers, int count) {
+    const size_t size = std::min(numbers.size(), size_t(std::max(count, 0)));
+    for (size_t i = 1; i < size; ++i) {
+        for (size_t j = i; j > 0 && numbers[j - 1] > numbers[j]; --j)
+            std::swap(numbers[j - 1], numbers[j]);
+    }
+}
 
 } // namespace
 
@@ -45,6 +54,33 @@ HotColdPicker::HotColdPicker(const HotColdPools& pools, int pick, int highest,
     mark(hot_, pools_.hot);
     mark(average_, pools_.average);
     mark(cold_, pools_.cold);
+
+    // What the rule can reach of each pool: its members within 1..highest.
+    const int top = std::clamp(highest_, 0, MaxNumber);
+    const auto members = [top](const Membership& membership) {
+        Members m;
+        for (int n = 1; n <= top; ++n) {
+            if (membership[size_t(n)])
+                m.numbers[size_t(m.size++)] = quint8(n);
+        }
+        return m;
+    };
+    hotMembers_ = members(hot_);
+    averageMembers_ = members(average_);
+    coldMembers_ = members(cold_);
+    Membership all{};
+    std::fill(all.begin() + 1, all.begin() + 1 + top, true);
+    allMembers_ = members(all);
+    const Membership* memberships[] = {&hot_, &average_, &cold_};
+    const Members* lists[] = {&hotMembers_, &averageMembers_, &coldMembers_};
+    for (int later = 1; later < 3; ++later) {
+        for (int earlier = 0; earlier < later; ++earlier) {
+            int shared = 0;
+            for (int i = 0; i < lists[earlier]->size; ++i)
+                shared += (*memberships[later])[lists[earlier]->numbers[size_t(i)]];
+            nestedOrApart_[earlier][later] = shared == 0 || shared == lists[earlier]->size;
+        }
+    }
 }
 
 QString HotColdPicker::problem(const Composition& c) const {
@@ -84,8 +120,81 @@ bool HotColdPicker::drawFromPool(const Membership& pool, RandomGenerator& random
 
 bool HotColdPicker::drawNumbers(const Composition& c, RandomGenerator& random,
                                 Numbers* numbers) const {
-    if (pick_ < 1 || pick_ > TLotteryState::MaxPick || c.total() != pick_)
+    if (pick_ < 1 || pick_ > TLotteryState::MaxPick || c.total() != pick_ || c.hot < 0 ||
+        c.average < 0 || c.cold < 0 || c.random < 0 || highest_ < 1 || highest_ > MaxNumber)
         return false;
+    const bool drawn = nestedOrApart(c) ? drawWithoutRedraws(c, random, numbers)
+                                        : drawByRedraws(c, random, numbers);
+    if (!drawn)
+        return false;
+    sortLine(*numbers, pick_);
+    return true;
+}
+
+// Whether every class in use either holds all of an earlier class's numbers or none of them:
+// then the numbers an earlier slot took leave each later slot the same count to choose from,
+// whichever they were, and slot-by-slot draws give every line the rule's chance.
+bool HotColdPicker::nestedOrApart(const Composition& c) const {
+    const int counts[] = {c.hot, c.average, c.cold};
+    for (int later = 1; later < 3; ++later) {
+        for (int earlier = 0; earlier < later; ++earlier) {
+            if (counts[earlier] > 0 && counts[later] > 0 && !nestedOrApart_[earlier][later])
+                return false;
+        }
+    }
+    return true; // the random slots' pool, 1..highest, holds every class
+}
+
+bool HotColdPicker::drawWithoutRedraws(const Composition& c, RandomGenerator& random,
+                                       Numbers* numbers) const {
+    // Tries before counting the free members outright; a try finds one with a chance of at
+    // least 1 / 7 whenever the line can be made.
+    constexpr int QuickTries = 64;
+    Membership taken{};
+    int slot = 0;
+    const auto take = [&](const Members& pool) {
+        if (pool.size == 0)
+            return false;
+        for (int tries = 0; tries < QuickTries; ++tries) {
+            const int n = pool.numbers[size_t(random.next(pool.size))];
+            if (!taken[size_t(n)]) {
+                taken[size_t(n)] = true;
+                (*numbers)[size_t(slot++)] = n;
+                return true;
+            }
+        }
+        std::array<quint8, 99> free{};
+        int freeCount = 0;
+        for (int i = 0; i < pool.size; ++i) {
+            if (!taken[pool.numbers[size_t(i)]])
+                free[size_t(freeCount++)] = pool.numbers[size_t(i)];
+        }
+        if (freeCount == 0)
+            return false;
+        const int n = free[size_t(random.next(freeCount))];
+        taken[size_t(n)] = true;
+        (*numbers)[size_t(slot++)] = n;
+        return true;
+    };
+    const struct {
+        int count;
+        const Members& pool;
+    } classes[] = {{c.hot, hotMembers_},
+                   {c.average, averageMembers_},
+                   {c.cold, coldMembers_},
+                   {c.random, allMembers_}};
+    for (const auto& k : classes) {
+        for (int i = 0; i < k.count; ++i) {
+            if (!take(k.pool))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The rule itself, for pools that overlap in part.
+bool HotColdPicker::drawByRedraws(const Composition& c, RandomGenerator& random,
+                                  Numbers* numbers) const {
     const struct {
         int count;
         const Membership& pool;
@@ -101,13 +210,10 @@ bool HotColdPicker::drawNumbers(const Composition& c, RandomGenerator& random,
         // Random numbers may be 0 or repeat a class number: such a line is drawn again whole.
         for (int i = 0; i < c.random; ++i)
             (*numbers)[size_t(slot++)] = random.next(highest_ + 1);
-        // At most seven numbers: an insertion sort, in place.
-        for (int i = 1; i < pick_; ++i) {
-            for (int j = i; j > 0 && (*numbers)[size_t(j - 1)] > (*numbers)[size_t(j)]; --j)
-                std::swap((*numbers)[size_t(j - 1)], (*numbers)[size_t(j)]);
-        }
-        const auto line = numbers->begin();
-        if (drawn && (*numbers)[0] != 0 && std::adjacent_find(line, line + pick_) == line + pick_)
+        Numbers sorted = *numbers;
+        sortLine(sorted, pick_);
+        const auto line = sorted.begin();
+        if (drawn && sorted[0] != 0 && std::adjacent_find(line, line + pick_) == line + pick_)
             return true;
     }
     return false;

@@ -31,13 +31,17 @@ struct Composition {
 };
 
 // Lines of `pick` numbers from 1..highest made of the chosen counts of hot, average, cold and
-// random numbers: each class number is drawn from 0..highest until it lies in its pool, the
-// random ones from 0..highest as they come, and the whole line is drawn again until its numbers
-// are all different and none is 0.
+// random numbers. The lines are those of this rule: each class number is drawn from 0..highest
+// until it lies in its pool, the random ones from 0..highest as they come, and the whole line
+// is drawn again until its numbers are all different and none is 0. Every such line, as an
+// ordered choice of numbers for the slots, is equally likely. When each class's pool either
+// holds all of an earlier class's pool or none of it (always so for buildPools), drawing each
+// slot from its pool less the numbers already taken gives every such choice the same chance
+// too, without the redraws: that is how lines are made then. Other pools take the rule itself.
 class HotColdPicker {
 public:
-    // Whole-line draws allowed for one line. A real composition needs a few hundred at worst
-    // (seven numbers out of a pool of seven); one that cannot succeed stops here.
+    // Whole-line draws allowed for one line by the rule itself. A real composition needs a few
+    // hundred at worst (seven numbers out of a pool of seven); one that cannot succeed stops here.
     static constexpr int DefaultMaxAttempts = 100'000;
 
     HotColdPicker(const HotColdPools& pools, int pick, int highest,
@@ -58,7 +62,17 @@ public:
 
 private:
     using Membership = std::array<bool, 100>;
+    // A pool's numbers within 1..highest, ascending.
+    struct Members {
+        std::array<quint8, 99> numbers{};
+        int size = 0;
+    };
     bool drawFromPool(const Membership& pool, RandomGenerator& random, int* number) const;
+    bool drawByRedraws(const Composition& composition, RandomGenerator& random,
+                       Numbers* numbers) const;
+    bool drawWithoutRedraws(const Composition& composition, RandomGenerator& random,
+                            Numbers* numbers) const;
+    bool nestedOrApart(const Composition& composition) const;
 
     const HotColdPools pools_;
     const int pick_;
@@ -67,4 +81,9 @@ private:
     Membership hot_{};
     Membership average_{};
     Membership cold_{};
+    Members hotMembers_;
+    Members averageMembers_;
+    Members coldMembers_;
+    Members allMembers_;
+    std::array<std::array<bool, 3>, 3> nestedOrApart_{};
 };

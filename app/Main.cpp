@@ -3,6 +3,7 @@
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "lines/LineGenerator.h"
+#include "lines/ListPage.h"
 #include "state/LotteryState.h"
 #include "lines/RandomGenerator.h"
 #include "Settings.h"
@@ -50,7 +51,6 @@ const QString GenerateCaption = QStringLiteral("&Generate");
 const QString GenerateHint = QStringLiteral("|Generate some random numbers");
 const QString StopCaption = QStringLiteral("St&op");
 const QString StopHint = QStringLiteral("|Press again to get some instant random numbers");
-const int PrintPointSize = 14;
 } // namespace
 
 TForm1::TForm1(AppContext& context, QWidget* parent)
@@ -416,7 +416,8 @@ void TForm1::completeLine() {
 }
 
 void TForm1::Button9Click() {
-    printLinesOrSave(this, context_.platform, drawList_, PrintPointSize);
+    printTextOrSave(this, context_.platform,
+                    ListPage::page(context_.state, drawList_, QStringLiteral("Draw list")));
 }
 
 void TForm1::Button10Click() {

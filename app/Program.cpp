@@ -9,6 +9,7 @@
 #include "platform/ProgramFolders.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QEvent>
 #include <QIcon>
@@ -80,9 +81,26 @@ Program::Program()
     mainWindow_->setDatabaseWindow(databaseWindow_.get());
     ticketHooks_ = new TicketHooks(context_, *databaseWindow_,
                                    [this] { return mainWindow_->drawList(); });
+    platform_.network = &network_;
+    startupUpdate_ = std::make_unique<StartupUpdate>(
+        context_,
+        [this](const DrawImportResult& result) {
+            databaseWindow_->importFinished(result);
+            mainWindow_->update(); // its details
+        },
+        [this](const QString& text) {
+            if (const HintDisplay::Handler& show = hints_.handler())
+                show(text);
+        });
+    // A draw being typed keeps its row: new draws wait for the next look.
+    startupUpdate_->update().busy = [this] {
+        return databaseWindow_->entering() ? QStringLiteral("A draw was being entered.")
+                                           : QString();
+    };
 }
 
 Program::~Program() {
+    startupUpdate_.reset();
     mainWindow_.reset();
     databaseWindow_.reset();
 }
@@ -95,6 +113,8 @@ void Program::show() {
     new AfterFirstPaint(mainWindow_.get(), [this] {
         QApplication::setWindowIcon(programIcon());
         sound_.startAnswering();
+        // Only when the game asks for it: otherwise no network at all.
+        startupUpdate_->start(QDate::currentDate());
     });
     mainWindow_->show();
 }

@@ -6,11 +6,13 @@
 #include "database/DrawFilePreload.h"
 #include "database/DrawTable.h"
 #include "platform/HintDisplay.h"
+#include "platform/LazyNetworkService.h"
 #include "platform/LazyPrintService.h"
 #include "platform/LazySoundOutput.h"
 #include "platform/Platform.h"
 #include "platform/QtDialogService.h"
 #include "platform/SystemClock.h"
+#include "StartupUpdate.h"
 
 #include <QCoreApplication>
 
@@ -46,6 +48,7 @@ private:
     // Sound and printing load their libraries on first use, from plugins beside the executable.
     LazySoundOutput sound_{QCoreApplication::applicationDirPath()};
     LazyPrintService printer_{QCoreApplication::applicationDirPath()};
+    LazyNetworkService network_{QCoreApplication::applicationDirPath()};
     QtDialogService dialogs_;
     SystemClock clock_;
     Platform platform_;
@@ -56,4 +59,5 @@ private:
     std::unique_ptr<TForm1> mainWindow_;
     std::unique_ptr<TForm7> databaseWindow_;
     TicketHooks* ticketHooks_ = nullptr; // child of the database window
+    std::unique_ptr<StartupUpdate> startupUpdate_;
 };

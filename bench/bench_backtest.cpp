@@ -71,7 +71,7 @@ Run backtest(const TDrawTable& table, const Composition& composition, int lines)
         run.risingPolls += done > last;
         last = done;
     }
-    run.report = backtestReport(setup, job.result(), job.drawsToTest(), false);
+    run.report = backtestReport(setup, job.result(), job.storedDraws(), false);
     run.seconds = timer.nsecsElapsed() / 1e9;
     run.cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     return run;
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
             out << "real history, " << draws << " draws, mix " << mix(c)
                 << ", 10 lines a draw: " << QString::number(t, 'f', 3) << " s (median of "
                 << RealRuns << ", goal < " << GoalRealSeconds << " s: " << (ok ? "met" : "NOT met")
-                << "); " << row(run.report, QStringLiteral("Draws tested")) << ", "
+                << "); " << row(run.report, QStringLiteral("Draws tested: ")) << ", "
                 << row(run.report, QStringLiteral("Draws skipped")) << "\n";
             out.flush();
         }
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
             << GoalLongSeconds
             << " s with the progress rising at every look: " << (ok ? "met" : "NOT met") << "); "
             << run.risingPolls << " of " << run.polls << " looks rising; "
-            << row(run.report, QStringLiteral("z = ")) << "\n";
+            << row(run.report, QStringLiteral("t = ")) << "\n";
         out.flush();
     }
     return met ? 0 : 1;

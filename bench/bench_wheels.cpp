@@ -1,10 +1,13 @@
 // Wheels and odds: the search must come within 10 % of the best published covering of each case
 // within 20 s (and within 3 % on the geometric mean), the guarantee check must take any
 // accepted wheel in under 1 s, and the exact odds of 100 lines must take under 0.1 s for a
-// wheel on 20 numbers and under 2 s for lines spread over all 49 numbers.
+// wheel on 20 numbers and under 2 s for lines spread over all 49 numbers; the odds of a large
+// set must stay within 3 s (estimated) and end within 0.2 s of a stop; a whole wheel job (search,
+// check, odds) must end within 3 s of its effort and within 0.2 s of a cancel.
 // Arguments: [seconds per covering] [first case name to run, e.g. "C(16,6,3)"].
 #include "odds/SetOdds.h"
 #include "wheels/GuaranteeCheck.h"
+#include "wheels/WheelJob.h"
 #include "wheels/WheelSearch.h"
 
 #include <QCoreApplication>
@@ -13,6 +16,7 @@
 #include <QTextStream>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -139,6 +143,95 @@ bool benchOdds(const char* what, const QVector<QVector<int>>& lines, double goal
     return met;
 }
 
+// A large set: its odds are estimated within the work bound, and a stop is heard at once.
+bool benchLargeOdds() {
+    const QVector<QVector<int>> lines = randomLines(3000, 49, 3);
+    QElapsedTimer timer;
+    timer.start();
+    const SetOdds odds = ComputeSetOdds(lines, 6, 49);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    std::atomic<bool> stop{false};
+    SetOddsOptions options;
+    options.stop = &stop;
+    options.workLimit = std::numeric_limits<quint64>::max(); // exact: minutes, unless stopped
+    QElapsedTimer sinceStop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sinceStop.start();
+        stop = true;
+    });
+    const SetOdds stopped = ComputeSetOdds(lines, 6, 49, options);
+    const qint64 late = sinceStop.elapsed();
+    stopper.join();
+    const bool met = seconds < 3.0 && odds.estimated && stopped.cancelled && late < 200;
+    QTextStream(stdout) << QStringLiteral("odds of 3,000 lines on 49 numbers: %1 in %2 s (goal < "
+                                          "3 s); stopped %3 ms after the stop (goal < 200): %4\n")
+                               .arg(odds.estimated ? "estimated" : "exact")
+                               .arg(seconds, 0, 'f', 2)
+                               .arg(late)
+                               .arg(met ? "met" : "NOT MET");
+    return met;
+}
+
+// Whole jobs as the window runs them, with a 10 s effort: how long to the end, and how soon a
+// cancel ends them.
+bool benchJobs() {
+    struct Job {
+        const char* what;
+        WheelTerms terms;
+    };
+    const Job jobs[] = {{"1-49, 5 if 5", {49, 6, 5, 5}},
+                        {"1-30, 6 if 6", {30, 6, 6, 6}},
+                        {"1-49, 3 if 5", {49, 6, 3, 5}},
+                        {"29 numbers, 2 if 7", {29, 7, 2, 7}}};
+    bool met = true;
+    QTextStream out(stdout);
+    for (const Job& job : jobs) {
+        QVector<int> numbers;
+        for (int n = 1; n <= job.terms.pool; ++n)
+            numbers.append(n);
+        WheelSearchLimits limits;
+        limits.effortSeconds = 10;
+        QElapsedTimer timer;
+        timer.start();
+        {
+            WheelJob whole(job.terms, numbers, job.terms.lineSize == 7 ? 35 : 49, limits);
+            whole.start();
+            while (!whole.finished())
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const double seconds = timer.nsecsElapsed() / 1e9;
+            const WheelResult& result = whole.result();
+            const bool ok = seconds < 13.0 && result.check.holds;
+            met = met && ok;
+            out << QStringLiteral("job %1: %2 lines%3, odds %4, done in %5 s (goal < 13 s): %6\n")
+                       .arg(job.what)
+                       .arg(result.lines.size())
+                       .arg(result.hurriedStart ? " (hurried start)" : "")
+                       .arg(result.odds.estimated ? "estimated" : "exact")
+                       .arg(seconds, 0, 'f', 1)
+                       .arg(ok ? "met" : "NOT MET");
+        }
+        for (int afterMs : {2'000, 11'000}) { // during the search, then during check or odds
+            WheelJob whole(job.terms, numbers, job.terms.lineSize == 7 ? 35 : 49, limits);
+            whole.start();
+            std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
+            const WheelPhase phase = whole.phase();
+            whole.cancel();
+            timer.restart();
+            while (!whole.finished())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const qint64 late = timer.elapsed();
+            met = met && late < 200;
+            out << QStringLiteral("  cancel after %1 s (phase %2): ended in %3 ms (goal < 200)\n")
+                       .arg(afterMs / 1000)
+                       .arg(int(phase))
+                       .arg(late);
+        }
+        out.flush();
+    }
+    return met;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -148,6 +241,8 @@ int main(int argc, char** argv) {
     bool met = benchOdds("a 100-line wheel on 20 numbers", randomLines(100, 20, 20), 0.1);
     met = benchOdds("100 random lines of 6 from 49", randomLines(100, 49, 49), 2.0) && met;
     met = benchCheck() && met;
+    met = benchLargeOdds() && met;
+    met = benchJobs() && met;
     met = benchSearch(effort > 0 ? effort : 20.0, from) && met;
     return met ? 0 : 1;
 }

@@ -3,12 +3,25 @@
 #include "BarChartAccessible.h"
 
 #include <QAccessible>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cmath>
 
 namespace {
 constexpr double LabelPoints = 8;
 constexpr double TitlePoints = 9;
+constexpr double NotchDegrees = 15; // one step of a usual mouse wheel
+
+// What the band says of a value: "expected 122.45, within the expected range 101.63 to 143.27".
+QString bandDescription(const ChartBand& band, int value) {
+    const char* const where = value < band.low ? "below" : value > band.high ? "above" : "within";
+    return QStringLiteral("expected %1, %2 the expected range %3 to %4")
+        .arg(QString::number(band.centre, 'f', 2), QLatin1String(where),
+             QString::number(band.low, 'f', 2), QString::number(band.high, 'f', 2));
+}
 } // namespace
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent) {
@@ -125,12 +138,33 @@ void BarChart::restore() {
         animateTo(ChartPainter(bars_, style_).wholeView(size()), false);
 }
 
-void BarChart::scrollBy(const QPoint& pixels) {
-    const ChartPainter painter(bars_, style_);
+void BarChart::wheelBy(double at, double notches, bool scroll) {
+    finishAnimation();
+    const ChartPainter chart(bars_, style_);
     const ChartView from = view();
-    const ChartLayout layout = painter.layout(size(), &from);
-    zoomed_ = scrolledView(layout, QPointF(pixels), painter.wholeView(size()));
+    const ChartView numbers =
+        wheelView(chart.layout(size(), &from), barCount(), at, notches, scroll);
+    if (numbers.xMin <= 0 && numbers.xMax >= std::max(1, barCount()))
+        zoomed_.reset();
+    else
+        zoomed_ = chart.fittedView(size(), numbers);
     update();
+}
+
+QString BarChart::barDescription(int index) const {
+    const ChartBar& bar = bars_[size_t(index)];
+    if (!style_.band)
+        return bar.description;
+    const QString against = bandDescription(*style_.band, bar.value);
+    return bar.description.isEmpty() ? against : bar.description + QStringLiteral("; ") + against;
+}
+
+QString BarChart::barTip(int index) const {
+    const QString description = barDescription(index);
+    return QStringLiteral("%1: %2")
+               .arg(bars_[size_t(index)].label)
+               .arg(bars_[size_t(index)].value) +
+           (description.isEmpty() ? QString() : QStringLiteral("\n") + description);
 }
 
 void BarChart::animateTo(const ChartView& target, bool zoomedAtEnd) {
@@ -139,6 +173,17 @@ void BarChart::animateTo(const ChartView& target, bool zoomedAtEnd) {
     zoomedAtEnd_ = zoomedAtEnd;
     animationStep_ = 0;
     animation_.start();
+}
+
+// Where a running animation was heading, at once.
+void BarChart::finishAnimation() {
+    if (!animation_.isActive())
+        return;
+    animation_.stop();
+    if (zoomedAtEnd_)
+        zoomed_ = animationTo_;
+    else
+        zoomed_.reset();
 }
 
 void BarChart::animationStep() {
@@ -156,12 +201,18 @@ void BarChart::animationStep() {
     update();
 }
 
-void BarChart::render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize) const {
+void BarChart::render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize,
+                      bool withTitles) const {
     const QSizeF size = layoutSize.isEmpty() ? QSizeF(this->size()) : layoutSize;
     if (size.isEmpty() || target.isEmpty())
         return;
-    const ChartPainter chart(bars_, style_);
-    const ChartLayout layout = layoutAt(size);
+    ChartStyle style = style_;
+    if (!withTitles) {
+        style.title.clear();
+        style.subtitle.clear();
+    }
+    const ChartPainter chart(bars_, style);
+    const ChartLayout layout = zoomed_ ? chart.layout(size, &*zoomed_) : chart.layout(size);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / size.width(), target.height() / size.height());
@@ -194,14 +245,8 @@ void BarChart::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    animation_.stop();
-    if (zoomed_ && animationStep_ > 0 && animationStep_ < ZoomSteps) {
-        // A drag during the animation starts from where the animation was heading.
-        if (zoomedAtEnd_)
-            zoomed_ = animationTo_;
-        else
-            zoomed_.reset();
-    }
+    // A drag during the animation starts from where the animation was heading.
+    finishAnimation();
     dragButton_ = event->button();
     dragStart_ = dragNow_ = event->position().toPoint();
     dragView_ = view();
@@ -238,4 +283,33 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event) {
     case DragAction::None:
         break;
     }
+}
+
+void BarChart::wheelEvent(QWheelEvent* event) {
+    const QPoint degrees = event->angleDelta() / 8;
+    // Some systems turn Shift and the wheel into a sideways wheel: both scroll.
+    const bool sideways = degrees.y() == 0;
+    const double notches = (sideways ? degrees.x() : degrees.y()) / NotchDegrees;
+    if (notches == 0 || dragButton_ != Qt::NoButton) {
+        event->ignore();
+        return;
+    }
+    wheelBy(event->position().x(), notches,
+            sideways || event->modifiers().testFlag(Qt::ShiftModifier));
+    event->accept();
+}
+
+bool BarChart::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    const ChartLayout layout = currentLayout();
+    const int index = int(std::floor(layout.pixelToX(at.x())));
+    const bool onColumn = index >= 0 && index < barCount() && layout.plot.contains(at) &&
+                          layout.shapes[size_t(index)].column;
+    if (onColumn)
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), barTip(index), this);
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -4,6 +4,8 @@
 // wall and a white floor, bars in their own or palette colours, optional value tags, a title
 // and axis titles. A left drag towards the lower right zooms into the dragged rectangle (in
 // ten animated steps), one towards the upper left shows everything again; a right drag scrolls.
+// The mouse wheel zooms the numbers axis about the pointer, Shift and the wheel scroll it, the
+// value axis fitted to the bars in view. A bar's tool tip tells its value.
 // The same drawing renders to printers and images; each bar is exposed to assistive technology.
 
 #include "ChartPainter.h"
@@ -40,7 +42,7 @@ public:
     // Shaded bar sides and gradient background (colour displays) or flat and plain.
     void setRich(bool rich);
     bool isRich() const { return style_.rich; }
-    // A range shown behind the bars (none: nothing); the whole chart reaches up to its top.
+    // A range the bars are read against (none: nothing); the whole chart reaches up to its top.
     void setBand(const std::optional<ChartBand>& band);
     const std::optional<ChartBand>& band() const { return style_.band; }
 
@@ -55,12 +57,19 @@ public:
     void zoomTo(const QRectF& pixels);
     // Back to the whole chart, animated.
     void restore();
-    void scrollBy(const QPoint& pixels);
+    // The mouse wheel's `notches` with the pointer at widget x `at`: see wheelView.
+    void wheelBy(double at, double notches, bool scroll);
+    // Its value, and what the bar is against the band: the tool tip of bar `index`.
+    QString barTip(int index) const;
+    // The bar's own description and where it stands against the band.
+    QString barDescription(int index) const;
     void setAnimationInterval(int milliseconds) { animation_.setInterval(milliseconds); }
 
     // Draws the chart laid out at `layoutSize` (this widget's size when empty) scaled into
-    // `target`: printing lays out at twice the size so that text comes out half as large.
-    void render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize = {}) const;
+    // `target`: printing lays out at twice the size so that text comes out half as large. A page
+    // that carries the title and subtitle itself renders without them.
+    void render(QPainter& painter, const QRectF& target, const QSizeF& layoutSize = {},
+                bool withTitles = true) const;
 
     QSize sizeHint() const override { return {495, 299}; }
 
@@ -69,10 +78,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void animateTo(const ChartView& target, bool zoomedAtEnd);
+    void finishAnimation();
     void animationStep();
     void barsChanged();
     void updateFonts();

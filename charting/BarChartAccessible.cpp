@@ -4,14 +4,6 @@
 
 namespace {
 
-// What the band says of a bar: "expected 122.45, within the expected range 101.63 to 143.27".
-QString bandDescription(const ChartBand& band, int value) {
-    const char* const where = value < band.low ? "below" : value > band.high ? "above" : "within";
-    return QStringLiteral("expected %1, %2 the expected range %3 to %4")
-        .arg(QString::number(band.centre, 'f', 2), QLatin1String(where),
-             QString::number(band.low, 'f', 2), QString::number(band.high, 'f', 2));
-}
-
 QAccessibleInterface* barChartFactory(const QString&, QObject* object) {
     if (auto* chart = qobject_cast<BarChart*>(object))
         return new BarChartAccessible(chart);
@@ -103,14 +95,8 @@ QString BarAccessible::text(QAccessible::Text t) const {
         return bar.label;
     case QAccessible::Value:
         return QString::number(bar.value);
-    case QAccessible::Description: {
-        const std::optional<ChartBand>& band = chart_->band();
-        if (!band)
-            return bar.description;
-        const QString against = bandDescription(*band, bar.value);
-        return bar.description.isEmpty() ? against
-                                         : bar.description + QStringLiteral("; ") + against;
-    }
+    case QAccessible::Description:
+        return chart_->barDescription(index_);
     default:
         return {};
     }

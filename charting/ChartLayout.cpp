@@ -51,7 +51,8 @@ void soundSpan(double& lo, double& hi, double whole, double narrowest) {
     hi = std::clamp(hi, -ChartLayout::MaxViewCoordinate, ChartLayout::MaxViewCoordinate);
     if (!(hi > lo))
         hi = lo + 1;
-    if (hi - lo < narrowest) {
+    // A span the narrowest but for rounding stays where it is.
+    if (hi - lo < narrowest * (1 - 1e-9)) {
         const double centre = lo + (hi - lo) / 2;
         lo = centre - narrowest / 2;
         hi = centre + narrowest / 2;
@@ -69,14 +70,14 @@ void shapeBars(ChartLayout& layout) {
     layout.shapes.assign(layout.bars.size(), ChartBarShape());
     for (size_t i = 0; i < layout.bars.size(); ++i) {
         const QRectF& face = layout.bars[i];
+        ChartBarShape& shape = layout.shapes[i];
+        const bool isWhole = whole(face);
+        if (!isWhole && (anyWhole || face.right() <= plot.left() || face.left() >= plot.right()))
+            continue;
+        shape.column = true;
         if (face.top() > plot.bottom() + Slack || face.bottom() < plot.top() - Slack)
             continue;
-        ChartBarShape& shape = layout.shapes[i];
-        if (whole(face)) {
-            shape.side = true;
-        } else if (anyWhole || face.right() <= plot.left() || face.left() >= plot.right()) {
-            continue;
-        }
+        shape.side = isWhole;
         shape.shown = true;
         shape.top = face.top() >= plot.top() - Slack;
         shape.front =
@@ -87,8 +88,8 @@ void shapeBars(ChartLayout& layout) {
     }
 }
 
-// Every labelStep-th bar whose centre is in view; with none in view, each slot in view, its
-// label centred on the part in view.
+// Every labelStep-th bar whose column is in view, at its centre; with no centre in view, each slot
+// in view, its label centred on the part in view. A bar left out has no label: it would read as 0.
 void labelBars(ChartLayout& layout, int barCount, double labelWidth) {
     const QRectF& plot = layout.plot;
     const double room = labelWidth + ChartLayout::LabelGap;
@@ -96,6 +97,8 @@ void labelBars(ChartLayout& layout, int barCount, double labelWidth) {
         layout.labelStep = int(niceStep(layout.labelStep * 1.5, 1)); // 1, 2, 5, 10, 20, ...
     bool centreInView = false;
     for (int i = 0; i < barCount; ++i) {
+        if (!layout.shapes[size_t(i)].column)
+            continue;
         const double centre = layout.xToPixel(i + 0.5);
         if (centre < plot.left() - 0.5 || centre > plot.right() + 0.5)
             continue;
@@ -109,6 +112,8 @@ void labelBars(ChartLayout& layout, int barCount, double labelWidth) {
     // No centre in view: the view is narrower than a slot, so it meets two slots at most.
     const int first = int(std::clamp(std::floor(view.xMin), 0.0, double(barCount - 1)));
     for (int i = first; i < std::min(first + 2, barCount); ++i) {
+        if (!layout.shapes[size_t(i)].column)
+            continue;
         const double from = std::max(double(i), view.xMin);
         const double to = std::min(i + 1.0, view.xMax);
         if (!(to > from))
@@ -192,6 +197,10 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.subtitle = QRectF(0, top, width, text.subtitleHeight);
         top += text.subtitleHeight;
     }
+    if (text.legendHeight > 0) {
+        layout.legend = QRectF(0, top, width, text.legendHeight);
+        top += text.legendHeight;
+    }
     if (top > m)
         top += m;
     double left = m;
@@ -256,6 +265,16 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
         layout.ticks.push_back({value, layout.yToPixel(value)});
     }
 
+    if (input.band) {
+        const ChartBand& band = *input.band;
+        const auto y = [&layout](double value) {
+            const double limit = ChartLayout::MaxViewCoordinate;
+            return layout.yToPixel(std::clamp(value, -limit, limit));
+        };
+        if (!std::isnan(band.low) && !std::isnan(band.high) && !std::isnan(band.centre))
+            layout.band = ChartBandLines{y(band.low), y(band.high), y(band.centre)};
+    }
+
     layout.barDepth =
         std::min(layout.depth, std::max(1.0, layout.slotWidth * ChartLayout::BarFraction));
     if (input.valueTagsVisible)
@@ -275,20 +294,37 @@ ChartView fullView(int barCount, double highest, double plotHeight, double label
 }
 
 ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values) {
+    ChartInput whole = input;
+    whole.view = ChartView{0, double(std::max(1, input.barCount)), 0, 1};
+    return fittedView(whole, values);
+}
+
+ChartView fittedView(const ChartInput& input, const std::vector<double>& values) {
     ChartInput probe = input;
-    probe.view = ChartView{};
-    const double plotHeight = layoutChart(probe, {}).plot.height();
-    double highest = std::isfinite(input.reach) ? std::max(0.0, input.reach) : 0.0;
-    for (const double value : values)
-        if (std::isfinite(value))
-            highest = std::max(highest, value);
-    probe.view = fullView(input.barCount, highest, plotHeight, input.text.labelHeight);
+    probe.view.yMin = 0;
+    probe.view.yMax = 1;
+    // Which columns are in view does not depend on the values.
+    ChartInput plain = probe;
+    plain.valueTagsVisible = false;
+    const ChartLayout columns = layoutChart(plain, {});
+    double highest = 0;
+    if (input.band && std::isfinite(input.band->high))
+        highest = std::clamp(input.band->high, 0.0, ChartLayout::MaxViewCoordinate);
+    for (size_t i = 0; i < values.size() && i < columns.shapes.size(); ++i)
+        if (columns.shapes[i].column && std::isfinite(values[i]))
+            highest = std::max(highest, values[i]);
+    probe.view = fullView(input.barCount, highest, columns.plot.height(), input.text.labelHeight);
+    probe.view.xMin = columns.view.xMin;
+    probe.view.xMax = columns.view.xMax;
     if (!input.valueTagsVisible)
         return probe.view;
-    // Stacked tags rise by how the bars differ in pixels, which the axis changes: a few rounds
-    // settle it, each raising the axis no less than the last.
+    // Tags rise over taller neighbours by how the bars differ in pixels, which the axis changes:
+    // a few rounds settle it, each raising the axis no less than the last, never beyond the
+    // growth allowed.
+    const double grown = probe.view.yMax * ChartLayout::MaxTagGrowth;
     for (int round = 0; round < 4; ++round) {
-        const double top = axisTopForTags(layoutChart(probe, values), input.text.tagFaces, values);
+        const double top = std::min(
+            grown, axisTopForTags(layoutChart(probe, values), input.text.tagFaces, values));
         if (!(top > probe.view.yMax))
             break;
         probe.view.yMax = top;
@@ -315,6 +351,11 @@ ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels) {
     view.yMin = layout.pixelToY(r.bottom());
     view.yMax = layout.pixelToY(r.top());
     const ChartView& from = layout.view;
+    // Pixels turned back into data may stray a rounding step outside the view they came from.
+    view.xMin = std::clamp(view.xMin, from.xMin, from.xMax);
+    view.xMax = std::clamp(view.xMax, from.xMin, from.xMax);
+    view.yMin = std::clamp(view.yMin, from.yMin, from.yMax);
+    view.yMax = std::clamp(view.yMax, from.yMin, from.yMax);
     widenWithin(view.xMin, view.xMax, ChartLayout::MinViewWidth, from.xMin, from.xMax);
     widenWithin(view.yMin, view.yMax, ChartLayout::MinViewHeight, from.yMin, from.yMax);
     return view;
@@ -330,6 +371,32 @@ ChartView scrolledView(const ChartLayout& layout, const QPointF& pixels, const C
     view.yMax += dy;
     clampSpan(view.xMin, view.xMax, limits.xMin, limits.xMax);
     clampSpan(view.yMin, view.yMax, limits.yMin, limits.yMax);
+    return view;
+}
+
+ChartView wheelView(const ChartLayout& layout, int barCount, double at, double notches,
+                    bool scroll) {
+    ChartView view = layout.view;
+    if (!std::isfinite(notches) || notches == 0 || !std::isfinite(at))
+        return view;
+    notches = std::clamp(notches, -100.0, 100.0);
+    const double whole = std::max(1, barCount);
+    double lo = view.xMin;
+    double hi = view.xMax;
+    if (scroll) {
+        const double shift = -notches * (hi - lo) / 10;
+        lo += shift;
+        hi += shift;
+    } else {
+        const double x = std::clamp(layout.pixelToX(at), lo, hi);
+        const double span =
+            std::clamp((hi - lo) / std::pow(1.25, notches), ChartLayout::MinViewWidth, whole);
+        lo = x - (x - lo) * span / (hi - lo);
+        hi = lo + span;
+    }
+    clampSpan(lo, hi, 0, whole);
+    view.xMin = lo;
+    view.xMax = hi;
     return view;
 }
 

@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct ChartView {
@@ -24,6 +25,13 @@ struct ChartView {
         return xMin == o.xMin && xMax == o.xMax && yMin == o.yMin && yMax == o.yMax;
     }
     bool operator!=(const ChartView& o) const { return !(*this == o); }
+};
+
+// A range of values a bar is read against: its edges at `low` and `high`, a line at `centre`.
+struct ChartBand {
+    double centre = 0;
+    double low = 0;
+    double high = 0;
 };
 
 // The box of the widest value tag in one face of the tag font: with its text level, and turned
@@ -42,6 +50,7 @@ struct ChartTextSizes {
     double widestBarLabel = 12;   // widest label under a bar
     double valueTitleWidth = 0;   // axis titles; 0 width / height: none
     double axisTitleHeight = 0;
+    double legendHeight = 0;            // 0: no legend row
     std::vector<ChartTagFace> tagFaces; // largest first; none: no tags
 };
 
@@ -51,7 +60,7 @@ struct ChartInput {
     ChartView view;
     ChartTextSizes text;
     bool valueTagsVisible = false;
-    double reach = 0; // the whole chart's value axis reaches at least this far
+    std::optional<ChartBand> band; // the whole chart's value axis reaches up to its top
 };
 
 struct ChartTick {
@@ -64,10 +73,19 @@ struct ChartTick {
 // in to about a slot) the cut bars are drawn flat, without side faces. A bar reaching above or
 // below the plot is cut there as one solid, and shows its top face only when its top is in view.
 struct ChartBarShape {
+    bool column = false; // its slot is in view: labelled, though its top may lie below the view
     bool shown = false;
     QRectF front; // the part of the front face drawn, within the plot
     bool top = false;
     bool side = false;
+};
+
+// A band's lines on the bars' front plane at their true values, in layout pixels; a line out of
+// view lies outside the plot.
+struct ChartBandLines {
+    double low = 0;
+    double high = 0;
+    double centre = 0;
 };
 
 // A label under the bar axis: the bar's own label centred at x.
@@ -92,12 +110,14 @@ struct ChartLayout {
     // Far beyond any bar or count; a view reaching further is pulled in.
     static constexpr double MaxViewCoordinate = 1e10;
     static constexpr int MaxTicks = 100;
-    // Tags stacked over more rows than this, to stand over their own bars, are not shown.
-    static constexpr int MaxTagRows = 4;
+    // The value axis grows at most this much for the tags; a tag that finds no room below the
+    // box's top edge even then comes down, and is left out if it would cover another bar.
+    static constexpr double MaxTagGrowth = 1.15;
 
     QRectF area;      // the whole chart
     QRectF title;     // centred on the top
     QRectF subtitle;  // under the title
+    QRectF legend;    // under the subtitle: what the band's lines mean; null without a band
     QRectF plot;      // front face of the box
     double depth = 0; // back face = plot shifted by (depth, -depth)
     // The left wall stands at the first slot and the floor at 0: drawn only while in view, so
@@ -116,18 +136,19 @@ struct ChartLayout {
     int labelStep = 1;
     std::vector<ChartBarLabel> labels;
     std::vector<ChartTick> ticks; // at most MaxTicks
+    std::optional<ChartBandLines> band;
     double tickStep = 1;
     double barDepth = 0; // bars are as deep as they are wide, up to the box's depth
-    // The tags' face: the largest in which each tag, level or else upright, fits over its own
-    // slot; -1 when tags are hidden or too crowded to show.
+    // The tags' face: the largest in which a tag, level or else upright, fits over every
+    // tagStep-th bar (1, 2, 5, 10, ...: the same bars as labels at that step); -1 when tags are
+    // hidden or too crowded to show.
     int tagFace = -1;
     bool tagsUpright = false;
-    // 1: every tag TagLift above its own bar. More when even the smallest upright face is wider
-    // than a slot: then a tag rises above a neighbour it would overlap, still centred on its bar.
-    int tagRows = 1;
-    // Bar i's tag; empty for bars whose top is not drawn. Tags never overlap each other, stay
-    // within the plot's width and below the box's top edge (in a zoomed view a tag that would
-    // rise above it comes down as far as it must).
+    int tagStep = 1;
+    // Bar i's tag; empty for bars not tagged or whose top is not drawn. A tag stands TagLift
+    // above its bar, higher where another bar's front would reach it; it never overlaps another
+    // tag or another bar's front, and stays within the plot's width and below the box's top
+    // edge (in a zoomed view a tag that would rise above it comes down as far as it must).
     std::vector<QRectF> tags;
 
     double xToPixel(double x) const;
@@ -151,10 +172,13 @@ ChartLayout layoutChart(const ChartInput& input, const std::vector<double>& valu
 
 // The whole chart: every slot, and values from 0 to a round number at or above the highest.
 ChartView fullView(int barCount, double highest, double plotHeight, double labelHeight);
-// The whole chart of `input` (its view is not used), up to at least its reach: with tags visible,
+// The whole chart of `input` (its view is not used), up to at least its band: with tags visible,
 // the value axis reaches just as far above the round number as the tags need to stay below the
 // box's top edge.
 ChartView wholeChartView(const ChartInput& input, const std::vector<double>& values);
+// The same for the bars in view along `input.view`'s numbers axis, which it keeps: the value
+// axis from 0 fitted to them.
+ChartView fittedView(const ChartInput& input, const std::vector<double>& values);
 
 // What a left-button drag from `from` to `to` asks for: towards the lower right a zoom, towards
 // the upper left the whole chart again; shorter than a few pixels, nothing.
@@ -170,5 +194,11 @@ double niceStep(double range, int maxTicks);
 ChartView zoomedView(const ChartLayout& layout, const QRectF& pixels);
 // The view moved against a drag of `pixels` (content follows the mouse), kept within `limits`.
 ChartView scrolledView(const ChartLayout& layout, const QPointF& pixels, const ChartView& limits);
+// The numbers axis after `notches` turns of the mouse wheel with the pointer at pixel x `at`:
+// zoomed about the number under the pointer, 1.25 times closer a notch forward, or scrolled a
+// tenth of the view a notch (forward: to the left). Kept within the slots of `barCount` bars and
+// never narrower than the narrowest view; the value axis is left as it was.
+ChartView wheelView(const ChartLayout& layout, int barCount, double at, double notches,
+                    bool scroll);
 // A view between a and b: t = 0 gives a, t = 1 gives b.
 ChartView interpolatedView(const ChartView& a, const ChartView& b, double t);

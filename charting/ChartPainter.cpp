@@ -1,5 +1,7 @@
 #include "ChartPainter.h"
 
+#include "ChartBand.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -18,12 +20,8 @@ const QColor PlainBackground(192, 192, 192);
 const QColor TagColour(255, 255, 0);
 const QColor GridColour(128, 128, 128);
 const QColor EdgeColour(64, 64, 64);
-// Translucent, so that the grid and the walls' own colours show through.
-const QColor BandColour(0, 150, 100, 90);
-const QColor BandEdgeColour(0, 120, 80, 160);
-const QColor BandLineColour(0, 90, 60);
 constexpr double TagPadding = 2; // along the text
-constexpr int MinTagPixels = 6;  // the smallest tag face still read on screen
+constexpr int MinTagPixels = 9;  // the smallest tag face that still reads at a glance
 const QString Digits = QStringLiteral("0123456789");
 
 // Lines one pixel wide sit on pixel centres, edges of filled areas on pixel boundaries.
@@ -70,7 +68,7 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         widestLabel = std::max(widestLabel, metrics.horizontalAdvance(bar.label));
     text_.widestBarLabel = widestLabel;
     // Room for the longest value the axis shows, with a decimal part when zoomed in closely: the
-    // whole chart reaches at most half as high again as the highest bar (to hold its tags).
+    // whole chart reaches at most half as high again as the highest bar.
     const QString longest =
         QString::number(int(std::ceil(std::max(highest, 1) * 1.5))) + QStringLiteral(".5");
     text_.widestValueLabel = metrics.horizontalAdvance(longest);
@@ -78,6 +76,8 @@ ChartPainter::ChartPainter(const std::vector<ChartBar>& bars, const ChartStyle& 
         style.valueTitle.isEmpty() ? 0 : metrics.horizontalAdvance(style.valueTitle);
     text_.axisTitleHeight =
         style.barTitle.isEmpty() && style.valueTitle.isEmpty() ? 0 : metrics.height();
+    if (style.band)
+        text_.legendHeight = metrics.height();
 
     // Tags in the label font and in every smaller face down to the smallest, for the layout to
     // choose the largest that stands over each bar.
@@ -110,12 +110,16 @@ ChartInput ChartPainter::input(const QSizeF& size, const ChartView& view) const 
     in.view = view;
     in.text = text_;
     in.valueTagsVisible = style_.valueTagsVisible;
-    in.reach = style_.band ? style_.band->high : 0;
+    in.band = style_.band;
     return in;
 }
 
 ChartView ChartPainter::wholeView(const QSizeF& size) const {
     return wholeChartView(input(size, ChartView{}), values_);
+}
+
+ChartView ChartPainter::fittedView(const QSizeF& size, const ChartView& numbers) const {
+    return ::fittedView(input(size, numbers), values_);
 }
 
 ChartLayout ChartPainter::layout(const QSizeF& size, const ChartView* view) const {
@@ -141,9 +145,12 @@ void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     paintBackground(painter, layout.area);
     paintWalls(painter, layout);
-    paintBand(painter, layout);
+    paintBandShade(painter, layout);
     paintBars(painter, layout);
+    paintBandLines(painter, layout);
     paintAxes(painter, layout);
+    if (style_.band)
+        paintBandLegend(painter, layout, style_.font, *style_.band);
     if (style_.valueTagsVisible)
         paintTags(painter, layout);
     painter.restore();
@@ -196,56 +203,6 @@ void ChartPainter::paintWalls(QPainter& painter, const ChartLayout& layout) cons
     const QRectF backWall(QPointF(line(left + back.x()), line(top + back.y())),
                           QPointF(line(right + back.x()), line(bottom + back.y())));
     painter.drawRect(backWall);
-}
-
-// In the plane of the bars' backs, so that a bar's top reads against the band at its own depth,
-// joined across the left wall to the value axis, where it meets the axis at its true values.
-// Painted before the bars: they stand in front of it.
-void ChartPainter::paintBand(QPainter& painter, const ChartLayout& layout) const {
-    if (!style_.band)
-        return;
-    const ChartBand& band = *style_.band;
-    const QRectF& plot = layout.plot;
-    const double left = edge(plot.left());
-    const double right = edge(plot.right());
-    const QPointF back(layout.barDepth, -layout.barDepth);
-    const auto frontY = [&layout, &plot](double value) {
-        if (!std::isfinite(value))
-            return value > 0 ? plot.top() : plot.bottom();
-        return std::clamp(layout.yToPixel(value), plot.top(), plot.bottom());
-    };
-    // From the axis at y, back to the bars' plane, and along it to the right.
-    const auto across = [&](double y) {
-        return std::vector<QPointF>{{left, y}, QPointF(left, y) + back, QPointF(right, y) + back};
-    };
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const double top = edge(frontY(band.high));
-    const double bottom = edge(frontY(band.low));
-    if (top < bottom) {
-        std::vector<QPointF> upper = across(top);
-        const std::vector<QPointF> lower = across(bottom);
-        upper.insert(upper.end(), lower.rbegin(), lower.rend());
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(BandColour);
-        painter.drawPolygon(QPolygonF(QList<QPointF>(upper.begin(), upper.end())));
-        painter.setPen(pen(BandEdgeColour));
-        for (const double y : {top, bottom}) {
-            const std::vector<QPointF> edgeLine = across(line(y));
-            painter.drawPolyline(QPolygonF(QList<QPointF>(edgeLine.begin(), edgeLine.end())));
-        }
-    }
-    const double centre = layout.yToPixel(band.centre);
-    if (centre >= plot.top() && centre <= plot.bottom()) {
-        QPen centreLine = pen(BandLineColour);
-        centreLine.setWidthF(1.5);
-        painter.setPen(centreLine);
-        const std::vector<QPointF> centreLinePoints = across(line(centre));
-        painter.drawPolyline(
-            QPolygonF(QList<QPointF>(centreLinePoints.begin(), centreLinePoints.end())));
-    }
-    painter.restore();
 }
 
 void ChartPainter::paintBars(QPainter& painter, const ChartLayout& layout) const {
@@ -320,7 +277,8 @@ void ChartPainter::paintAxes(QPainter& painter, const ChartLayout& layout) const
     }
     for (int i = 0; i < int(layout.bars.size()); ++i) {
         const double centre = layout.xToPixel(i + 0.5);
-        if (centre >= plot.left() - 0.5 && centre <= plot.right() + 0.5)
+        if (layout.shapes[size_t(i)].column && centre >= plot.left() - 0.5 &&
+            centre <= plot.right() + 0.5)
             painter.drawLine(QPointF(line(centre), bottom), QPointF(line(centre), bottom + tick));
     }
     const double labelTop = plot.bottom() + tick + 1;
@@ -358,15 +316,18 @@ void ChartPainter::paintTags(QPainter& painter, const ChartLayout& layout) const
         if (tag.isEmpty())
             continue;
         const QString text = QString::number(bars_[i].value);
+        painter.save();
+        // However the face measures on this device, nothing of a tag leaves its box.
+        painter.setClipRect(tag, Qt::IntersectClip);
         painter.fillRect(tag, TagColour);
         if (!layout.tagsUpright) {
             painter.drawRect(tag.adjusted(0.5, 0.5, -0.5, -0.5));
             painter.drawText(tag, Qt::AlignCenter, text);
+            painter.restore();
             continue;
         }
         // Reading upwards, the digits centred across the tag by their own height; the baseline
         // on whole pixels keeps them sharp.
-        painter.save();
         painter.translate(std::round(tag.center().x() + digits / 2),
                           std::round(tag.center().y() + metrics.horizontalAdvance(text) / 2));
         painter.rotate(-90);

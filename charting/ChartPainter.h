@@ -20,14 +20,6 @@ struct ChartBar {
     QString description; // read by assistive technology
 };
 
-// A range of values shown behind the bars: shaded from `low` to `high` on the walls, with a line
-// at `centre`.
-struct ChartBand {
-    double centre = 0;
-    double low = 0;
-    double high = 0;
-};
-
 struct ChartStyle {
     QString title;
     QString subtitle;   // under the title, in the label font
@@ -38,6 +30,8 @@ struct ChartStyle {
     QColor titleColour = Qt::blue;
     bool valueTagsVisible = false;
     bool rich = true; // shaded bar sides and a gradient background; flat and plain otherwise
+    // Shaded between dashed lines at its edges drawn across the bars' fronts, a solid line at its
+    // centre, and named in a legend row under the subtitle.
     std::optional<ChartBand> band;
 };
 
@@ -48,6 +42,8 @@ public:
     // The layout at `size` through `view`; no view: the whole chart.
     ChartLayout layout(const QSizeF& size, const ChartView* view = nullptr) const;
     ChartView wholeView(const QSizeF& size) const;
+    // The view along `numbers`' numbers axis, the value axis fitted to the bars in it.
+    ChartView fittedView(const QSizeF& size, const ChartView& numbers) const;
     void paint(QPainter& painter, const ChartLayout& layout) const;
 
     // The palette colour of bar i; neighbouring bars always differ.
@@ -59,7 +55,6 @@ private:
     QFont tagFont(int face) const;
     void paintBackground(QPainter& painter, const QRectF& area) const;
     void paintWalls(QPainter& painter, const ChartLayout& layout) const;
-    void paintBand(QPainter& painter, const ChartLayout& layout) const;
     void paintBars(QPainter& painter, const ChartLayout& layout) const;
     void paintAxes(QPainter& painter, const ChartLayout& layout) const;
     void paintTags(QPainter& painter, const ChartLayout& layout) const;

@@ -5,6 +5,7 @@
 #include "controls/BoxCaption.h"
 #include "controls/DrawListFont.h"
 
+#include "CheckPage.h"
 #include "LastDraw.h"
 #include "LineMatch.h"
 #include "ShownLines.h"
@@ -17,6 +18,7 @@
 #include "platform/DialogService.h"
 #include "platform/HintDisplay.h"
 #include "platform/Platform.h"
+#include "platform/PrintOrSave.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -71,6 +73,7 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm6::Button8Click);
     connect(ui_->HistoryButton, &QPushButton::clicked, this, &TForm6::HistoryButtonClick);
+    connect(ui_->PrintButton, &QPushButton::clicked, this, &TForm6::PrintButtonClick);
     connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm6::SpinEdit1Change);
     connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm6::CheckBox1Click);
     connect(ui_->CheckBox2, &QCheckBox::clicked, this, &TForm6::CheckBox2Click);
@@ -174,6 +177,22 @@ void TForm6::Button2Click() {
         LineMatch::checkLines(loadedLines_, entries, minimumCorrect_, includeBonus_);
     // In one go: a hundred thousand winning lines are one document, not as many appends.
     ui_->Memo1->setPlainText(result.text);
+    printable_ = printedResults(result);
+    ui_->PrintButton->setEnabled(true);
+}
+
+void TForm6::PrintButtonClick() {
+    printTextOrSave(this, context_.platform, printable_);
+}
+
+// The winning numbers as they were checked, whatever is typed in the boxes later.
+TextPage TForm6::printedResults(const LineMatch::CheckResult& result) const {
+    QStringList numbers;
+    for (int k = 1; k <= NumberBoxes; ++k)
+        if (!edits_[k]->text().isEmpty()) // hidden boxes take part in the check too
+            numbers << edits_[k]->text();
+    return CheckPage::page(context_.state, numbers, edits_[BonusBox]->text(), minimumCorrect_,
+                           includeBonus_, result.text, result.winners);
 }
 
 void TForm6::Button8Click() {

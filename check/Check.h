@@ -5,6 +5,7 @@
 
 #include "state/AppContext.h"
 #include "lines/TextLines.h"
+#include "platform/PageLayout.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -15,6 +16,9 @@
 
 class QKeyEvent;
 class QLineEdit;
+namespace LineMatch {
+struct CheckResult;
+}
 
 namespace Ui {
 class TForm6;
@@ -36,6 +40,7 @@ public:
     void Button2Click(); // Check
     void Button8Click(); // Close
     void HistoryButtonClick(); // every loaded line against every stored draw
+    void PrintButtonClick();
     void SpinEdit1Change();
     void CheckBox1Click();
     void CheckBox2Click();
@@ -54,12 +59,14 @@ private:
     // Edit2..Edit7 shown up to box `count`, hidden beyond it.
     void showNumberBoxes(int count);
     void showLoadedLines();
+    TextPage printedResults(const LineMatch::CheckResult& result) const;
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm6> ui_;
     std::array<QLineEdit*, 9> edits_{}; // Edit1..Edit8 at 1..8
     std::optional<std::function<void(const QString&)>> handedOverHints_;
     TextLines loadedLines_;
+    TextPage printable_; // the last results checked
     int minimumCorrect_ = 3;
     bool includeBonus_ = false;
 };

@@ -4,6 +4,7 @@
 #include "DrawImport.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
+#include "DrawUpdateFlow.h"
 #include "EntryRules.h"
 #include "Newdata.h"
 #include "RulesWindow.h"
@@ -60,6 +61,12 @@ void TForm7::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (visible)
         showNewestDraw();
+}
+
+void TForm7::importFinished(const DrawImportResult& result) {
+    newestDrawDue_ = result.added > 0;
+    RefreshDetails();
+    showNewestDraw();
 }
 
 // After a game is loaded, created or imported into, the grid opens on its newest draw, where
@@ -307,9 +314,7 @@ void TForm7::Button5Click() {
     const DrawImportResult result = importDrawHistory(
         fileName, {format, numericDateOrderOf(format)}, context_.state, context_.table);
     QApplication::restoreOverrideCursor();
-    newestDrawDue_ = result.added > 0;
-    RefreshDetails();
-    showNewestDraw();
+    importFinished(result);
     const QString summary = drawImportSummary(result);
     if (!result.error.isEmpty())
         context_.platform.dialogs.error(this, summary);
@@ -516,7 +521,11 @@ void TForm7::showStatus(const QString& text) {
         showStatusHint(ui_->StatusBar1, text);
 }
 
-void TForm7::UpdateButtonClick() {}
+void TForm7::UpdateButtonClick() {
+    if (!update_)
+        update_ = new DrawUpdateFlow(context_, this, [this](const auto& r) { importFinished(r); });
+    update_->run(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+}
 
 QAbstractItemModel* TForm7::gridModel() {
     return model_;

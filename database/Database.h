@@ -12,6 +12,8 @@
 struct AppContext;
 struct TLotteryState;
 class DrawTableModel;
+class DrawUpdateFlow;
+struct DrawImportResult;
 class QAbstractItemModel;
 class QLineEdit;
 
@@ -52,6 +54,8 @@ public:
     int SelectedRow = 1;      // table row last selected in the grid; target of Edit and Delete
     bool EditingLine = false; // the entry panel edits SelectedRow rather than adding a draw
     bool entering() const { return entering_; }
+    // After an import or an update ran on the table: whatever follows stored draws.
+    void importFinished(const DrawImportResult& result);
     // A message in the status bar (lost while the window was never shown).
     void showStatus(const QString& text);
 
@@ -124,4 +128,5 @@ private:
         bool headerMissing = false;
     };
     std::vector<PendingRefresh> pendingRefreshes_;
+    DrawUpdateFlow* update_ = nullptr; // child of this window, made at the first Update
 };

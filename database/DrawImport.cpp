@@ -183,48 +183,64 @@ int DrawImportResult::skippedTotal() const {
     return total;
 }
 
-DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
-                           const DrawImportOptions& options) {
+namespace {
+
+QString noDrawsAtAddressText(const QString& address) {
+    return QStringLiteral("The page at %1 holds no draws this game can store.").arg(address);
+}
+
+// A new import of `sourceName`; result.error says when the game cannot take draws.
+DrawImport startImport(const QString& sourceName, const TLotteryState& state,
+                       const DrawImportOptions& options) {
     DrawImport import;
     DrawImportResult& result = import.result;
-    result.fileName = QFileInfo(path).fileName();
+    result.source = options.source;
+    result.fileName = sourceName;
     result.pick = state.DataPick;
     result.random = state.DataRandom;
-    const int pick = state.DataPick;
-    const int random = state.DataRandom;
-    if (pick < 1 || pick > TLotteryState::MaxPick || random < pick || random > HighestBonus) {
+    import.shortDateFormat = options.shortDateFormat;
+    if (state.DataPick < 1 || state.DataPick > TLotteryState::MaxPick ||
+        state.DataRandom < state.DataPick || state.DataRandom > HighestBonus)
         result.error = QStringLiteral("The loaded database's game (Pick %1, Random %2) cannot "
                                       "take draws")
-                           .arg(pick)
-                           .arg(random);
-        return import;
-    }
+                           .arg(state.DataPick)
+                           .arg(state.DataRandom);
+    return import;
+}
 
-    FileReadResult file = readRegularFile(path, MaxImportFileSize);
-    result.error = readError(file, result.fileName);
-    if (!result.error.isEmpty())
-        return import;
-    QString text = decodeForeignText(file.bytes);
-    file.bytes.clear();
+void matchBytes(QByteArray bytes, DrawImport& import, const TLotteryState& state,
+                const TDrawTable& table, const DrawImportOptions& options) {
+    DrawImportResult& result = import.result;
+    const bool fromAddress = options.source == ImportSource::Address;
+    const int pick = state.DataPick;
+    const int random = state.DataRandom;
+    QString text = decodeForeignText(bytes);
+    bytes = QByteArray();
     result.error = textError(text, result.fileName);
-    if (!result.error.isEmpty())
-        return import;
+    if (!result.error.isEmpty()) {
+        if (fromAddress)
+            result.error = noDrawsAtAddressText(result.fileName);
+        return;
+    }
 
     // First every line, then the dates: the file as a whole decides how "06/12/97" reads.
     std::vector<PendingLine> dated;
     if (!readLines(text, pick + (state.DataBonus ? 1 : 0), result, dated)) {
         result.error = tooLargeText(result.fileName);
-        return import;
+        return;
     }
     text.clear();
 
     const NumericDateOrder order = fileDateOrder(dated, options.localeOrder);
     const DateCellFormat cellFormat(options.shortDateFormat);
-    import.shortDateFormat = options.shortDateFormat;
-    const drawimport::SeenDraws stored = drawimport::storedDraws(
-        table, drawimport::readStoredRows(table, cellFormat), pick, state.DataBonus);
+    const drawimport::StoredRows rows = drawimport::readStoredRows(table, cellFormat);
+    const drawimport::SeenDraws stored =
+        drawimport::storedDraws(table, rows, pick, state.DataBonus);
     drawimport::SeenDraws earlier;
+    drawimport::SeenDraws given; // every draw of an address, stored or not
     earlier.reserve(dated.size());
+    if (fromAddress)
+        given.reserve(dated.size());
     import.draws.reserve(dated.size());
     for (const PendingLine& pending : dated) {
         const DayMonthYear parts = partsOf(pending.draw.date, order);
@@ -249,6 +265,12 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
         if (state.DataBonus && pending.draw.count > pick)
             draw.bonus = pending.draw.numbers[size_t(pick)];
         const DrawKey key(date, draw.numbers, pick, draw.bonus);
+        if (!result.newestGiven.isValid() || date > result.newestGiven) {
+            result.newestGiven = date;
+            result.newestGivenCell = cellFormat.cell(parts.year, parts.month, parts.day).mid(1);
+        }
+        if (fromAddress)
+            given.add(key);
         if (stored.contains(key)) {
             ++result.alreadyStored;
             continue;
@@ -262,7 +284,44 @@ DrawImport readDrawHistory(const QString& path, const TLotteryState& state, cons
         draw.dateCell = cellFormat.cell(parts.year, parts.month, parts.day);
         import.draws.push_back(std::move(draw));
     }
+    if (rows.latest.isValid()) {
+        result.newestStored = rows.latest;
+        result.newestStoredCell =
+            cellFormat.cell(rows.latest.year(), rows.latest.month(), rows.latest.day()).mid(1);
+    }
     sortByDate(import.draws);
+    if (fromAddress) {
+        drawimport::leaveOutContradictions(import.draws, table, rows, given, pick, state.DataBonus,
+                                           result);
+        if (import.draws.empty() && result.alreadyStored == 0 && result.disagreed == 0)
+            result.error = noDrawsAtAddressText(result.fileName);
+    }
+}
+
+} // namespace
+
+DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
+                           const DrawImportOptions& options) {
+    DrawImport import = startImport(QFileInfo(path).fileName(), state, options);
+    if (!import.result.error.isEmpty())
+        return import;
+    FileReadResult file = readRegularFile(path, MaxImportFileSize);
+    import.result.error = readError(file, import.result.fileName);
+    if (import.result.error.isEmpty())
+        matchBytes(std::move(file.bytes), import, state, table, options);
+    return import;
+}
+
+DrawImport readDrawHistoryBytes(const QByteArray& bytes, const QString& sourceName,
+                                const TLotteryState& state, const TDrawTable& table,
+                                const DrawImportOptions& options) {
+    DrawImport import = startImport(sourceName, state, options);
+    if (!import.result.error.isEmpty())
+        return import;
+    if (bytes.size() > MaxImportFileSize)
+        import.result.error = tooLargeText(sourceName);
+    else
+        matchBytes(bytes, import, state, table, options);
     return import;
 }
 

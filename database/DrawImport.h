@@ -21,9 +21,15 @@ enum class NumericDateOrder { DayFirst, MonthFirst };
 // The order of day and month in a short date format such as "MM/dd/yy".
 NumericDateOrder numericDateOrderOf(const QString& shortDateFormat);
 
+// Where the results come from. A file is the user's own choice and is taken as it is; an
+// address may change under the user's feet, so its draws never stand beside a stored draw of
+// the same day that they contradict.
+enum class ImportSource { File, Address };
+
 struct DrawImportOptions {
     QString shortDateFormat = QStringLiteral("dd/MM/yy"); // form of the stored date cells
     NumericDateOrder localeOrder = NumericDateOrder::DayFirst;
+    ImportSource source = ImportSource::File;
 };
 
 // Why a line of the file did not become a draw.
@@ -54,8 +60,16 @@ struct ImportedDraw {
     int bonus = 0;                // 0 when the game or the line has none
 };
 
+// A draw of the address on a day whose stored draw it does not give. The stored draw stays.
+struct DrawDisagreement {
+    QString date;   // as stored, without the leading blank
+    QString given;  // "14 17 28 31 42 48 + 05"
+    QString stored; // the same, of the stored draw
+};
+
 struct DrawImportResult {
-    QString fileName; // the results file's name, for the messages
+    ImportSource source = ImportSource::File;
+    QString fileName; // the results file's name or the address, for the messages
     int pick = 0;     // the game the lines were matched against
     int random = 0;
     QString error;               // "" or why nothing was imported (refused file, failed save)
@@ -66,6 +80,10 @@ struct DrawImportResult {
                         // date order; 0 when they are in order
     std::array<int, SkippedLineKinds> skipped{};
     std::array<QList<int>, SkippedLineKinds> skippedLines{}; // the first few line numbers
+    int disagreed = 0;                         // address only: draws left out as contradicting
+    QList<DrawDisagreement> disagreements;     // the first few of them
+    QDate newestGiven, newestStored;           // invalid when there is none
+    QString newestGivenCell, newestStoredCell; // the same as stored, without the leading blank
     int skippedTotal() const;
 };
 
@@ -80,6 +98,11 @@ struct DrawImport {
 // counted as stored. Changes nothing.
 DrawImport readDrawHistory(const QString& path, const TLotteryState& state, const TDrawTable& table,
                            const DrawImportOptions& options);
+
+// The same for results already in memory (a downloaded page), named `sourceName`.
+DrawImport readDrawHistoryBytes(const QByteArray& bytes, const QString& sourceName,
+                                const TLotteryState& state, const TDrawTable& table,
+                                const DrawImportOptions& options);
 
 // Adds `import.draws` to the table: after the stored draws when no new one is older than the
 // latest of them, else merged by date (stored draws first among those of one day). When a

@@ -145,12 +145,16 @@ SeenDraws storedDraws(const TDrawTable& table, const StoredRows& rows, int pick,
         const QDate& date = rows.dates[size_t(row - 1)];
         if (!date.isValid())
             continue;
-        std::array<int, 7> numbers{};
-        for (int column = 1; column <= pick; ++column)
-            numbers[size_t(column - 1)] = storedNumber(table, column, row);
-        seen.add({date, numbers, pick, bonus ? storedNumber(table, BonusColumn, row) : 0});
+        seen.add(storedKey(table, row, date, pick, bonus));
     }
     return seen;
+}
+
+DrawKey storedKey(const TDrawTable& table, int row, const QDate& date, int pick, bool bonus) {
+    std::array<int, 7> numbers{};
+    for (int column = 1; column <= qBound(0, pick, 7); ++column)
+        numbers[size_t(column - 1)] = storedNumber(table, column, row);
+    return {date, numbers, pick, bonus ? storedNumber(table, BonusColumn, row) : 0};
 }
 
 } // namespace drawimport

@@ -6,6 +6,8 @@
 #include <vector>
 
 class DateCellFormat;
+struct DrawImportResult;
+struct ImportedDraw;
 class TDrawTable;
 
 // What the import needs to know of the draws already in the table: where each row's date falls,
@@ -66,5 +68,15 @@ private:
 // The draws of rows 1..filled that have a readable date: columns 1..`pick`, and column 8 when
 // the game has a bonus.
 SeenDraws storedDraws(const TDrawTable& table, const StoredRows& rows, int pick, bool bonus);
+
+// The draw of stored row `row`, dated `date`, as storedDraws() sees it.
+DrawKey storedKey(const TDrawTable& table, int row, const QDate& date, int pick, bool bonus);
+
+// A new draw from an address on a day whose stored draws the address does not all give
+// (`given`: every draw of the address) contradicts one of those: it is left out of `draws`
+// and counted in `result`, so that a changed source never adds a second version of a draw.
+void leaveOutContradictions(std::vector<ImportedDraw>& draws, const TDrawTable& table,
+                            const StoredRows& rows, const SeenDraws& given, int pick, bool bonus,
+                            DrawImportResult& result);
 
 } // namespace drawimport

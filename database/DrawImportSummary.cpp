@@ -35,6 +35,20 @@ QString skipReasonText(SkippedLine reason, int pick) {
     return {};
 }
 
+// An update without a new draw: how the address stands against the database.
+QString nothingNewAtAddress(const DrawImportResult& result) {
+    if (result.newestGiven.isValid() && result.newestGiven == result.newestStored)
+        return QStringLiteral("No new draws: the newest stored draw, %1, is also the newest at "
+                              "the address.")
+            .arg(result.newestStoredCell);
+    if (result.newestGiven.isValid() && result.newestStored.isValid() &&
+        result.newestGiven < result.newestStored)
+        return QStringLiteral("No new draws: the newest draw at the address, %1, is older than "
+                              "the newest stored draw, %2.")
+            .arg(result.newestGivenCell, result.newestStoredCell);
+    return QStringLiteral("No new draws at the address.");
+}
+
 } // namespace
 
 QString drawImportSummary(const DrawImportResult& result) {
@@ -46,6 +60,8 @@ QString drawImportSummary(const DrawImportResult& result) {
     else if (result.added > 1)
         sentences << QStringLiteral("Imported %1 draws (%2 to %3).")
                          .arg(groupedCount(result.added), result.firstDate, result.lastDate);
+    else if (result.source == ImportSource::Address)
+        sentences << nothingNewAtAddress(result);
     else if (result.alreadyStored > 0)
         sentences << QStringLiteral("No new draws in %1.").arg(result.fileName);
     else
@@ -59,6 +75,16 @@ QString drawImportSummary(const DrawImportResult& result) {
     if (result.alreadyStored > 0)
         sentences << countText(result.alreadyStored, "draw was", "draws were") +
                          QStringLiteral(" already stored.");
+    for (const DrawDisagreement& draw : result.disagreements)
+        sentences << QStringLiteral("The address gives %1 as %2, the database holds %3; the "
+                                    "stored draw was kept.")
+                         .arg(draw.date, draw.given, draw.stored);
+    if (const int more = result.disagreed - int(result.disagreements.size()); more > 0)
+        sentences << (more == 1 ? QStringLiteral("1 more draw of the address contradicts a "
+                                                 "stored draw, which was kept.")
+                                : QStringLiteral("%1 more draws of the address contradict stored "
+                                                 "draws, which were kept.")
+                                      .arg(more));
     for (int kind = 0; kind < SkippedLineKinds; ++kind) {
         const int count = result.skipped[size_t(kind)];
         if (count == 0)

@@ -12,11 +12,14 @@ list(APPEND BALLMERE_UI_SOURCES
   database/DrawTableModel.h database/DrawTableModel.cpp
   database/Newdata.h database/Newdata.cpp database/Newdata.ui
   database/RulesWindow.h database/RulesWindow.cpp
+  database/UpdateSource.h database/UpdateSource.cpp database/UpdateSource.ui
+  database/DrawUpdateFlow.h database/DrawUpdateFlow.cpp
 )
 list(APPEND BALLMERE_CORE_SOURCES
   database/DrawImport.h database/DrawImport.cpp database/DrawImportSummary.cpp
-  database/DrawImportApply.cpp
+  database/DrawImportApply.cpp database/DrawImportContradictions.cpp
   database/DrawImportStored.h database/DrawImportStored.cpp
   database/DrawImportDateCell.h database/DrawImportDateCell.cpp
   database/DrawImportLine.h database/DrawImportLine.cpp
+  database/DrawUpdate.h database/DrawUpdate.cpp
 )

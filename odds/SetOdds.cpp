@@ -32,13 +32,40 @@ QString inputProblem(const QVector<QVector<int>>& lines, int lineSize, int highe
     return {};
 }
 
-int unionSizeOf(const QVector<QVector<int>>& lines) {
-    std::bitset<128> numbers;
-    for (const QVector<int>& line : lines)
+// Most hits one line can have: its distinct numbers, at most k.
+int mostHitsOf(const QVector<QVector<int>>& lines, int lineSize) {
+    int most = 0;
+    for (const QVector<int>& line : lines) {
+        std::bitset<128> numbers;
         for (int number : line)
-            if (number >= 0 && number < 128)
-                numbers.set(size_t(number));
-    return int(numbers.count());
+            numbers.set(size_t(number));
+        most = std::max(most, int(numbers.count()));
+    }
+    return std::min(most, lineSize);
+}
+
+// How the chances will be found: exactly when the walk over the union's subsets fits in the
+// work limit, else from as many random draws as fit in it. A subset costs about the lines
+// holding its newest number; a draw about twice the lines holding its numbers.
+struct Plan {
+    bool exact = true;
+    quint64 draws = 0;
+    quint64 planned = 0; // subsets or draws, for the progress
+};
+
+Plan planFor(const LineSetIndex& index, int lineSize, int highest, const SetOddsOptions& options) {
+    const long double incidences = static_cast<long double>(index.linesOf.size());
+    const int unionSize = std::max(index.unionSize(), 1);
+    const quint64 subsets = UnionSubsetCount(index.unionSize(), lineSize);
+    const long double exactSteps =
+        static_cast<long double>(subsets) * std::max<long double>(1, incidences / unionSize);
+    const long double limit = static_cast<long double>(options.workLimit);
+    if (exactSteps <= limit)
+        return {true, 0, subsets};
+    const long double drawSteps = lineSize * (1 + 2 * incidences / highest);
+    const quint64 draws = std::clamp<quint64>(quint64(limit / drawSteps), 1,
+                                              std::max<quint64>(options.simulatedDraws, 1));
+    return {false, draws, draws};
 }
 
 // Lines of exactly k different numbers: the best line has all k hits only when the draw is one
@@ -66,10 +93,6 @@ quint64 UnionSubsetCount(int unionSize, int lineSize) {
     return total;
 }
 
-bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize, quint64 exactLimit) {
-    return UnionSubsetCount(unionSizeOf(lines), lineSize) <= exactLimit;
-}
-
 SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int highest,
                        const SetOddsOptions& options) {
     SetOdds odds;
@@ -77,12 +100,15 @@ SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int hig
     if (!odds.problem.isEmpty())
         return odds;
     odds.allDraws = AllDraws(lineSize, highest);
+    odds.mostHits = mostHitsOf(lines, lineSize);
     const LineSetIndex index = LineSetIndex::build(lines);
-    odds.estimated = UnionSubsetCount(index.unionSize(), lineSize) > options.exactLimit;
+    const Plan plan = planFor(index, lineSize, highest, options);
+    odds.estimated = !plan.exact;
+    TallyControl control(options.stop, options.progress, plan.planned);
     const BestHitTally tally =
-        odds.estimated ? TallyRandomDraws(index, lineSize, highest, options.simulatedDraws,
-                                          options.seed, options.threads, options.stop)
-                       : TallyExactly(index, lineSize, highest, options.threads, options.stop);
+        odds.estimated ? TallyRandomDraws(index, lineSize, highest, plan.draws, options.seed,
+                                          options.threads, control)
+                       : TallyExactly(index, lineSize, highest, options.threads, control);
     odds.work = tally.work;
     odds.cancelled = tally.cancelled;
     if (odds.cancelled)
@@ -97,6 +123,10 @@ SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int hig
         odds.atLeast[size_t(h)] = chance;
         if (odds.estimated && h > 0 && total > 0)
             odds.standardError[size_t(h)] = std::sqrt(chance * (1 - chance) / total);
+        // A tier no draw reached is not "never": with none in n draws, the chance is below
+        // 1 - 0.05^(1/n) with 95 % confidence.
+        if (odds.estimated && atLeast == 0 && h <= odds.mostHits && total > 0)
+            odds.lessThan[size_t(h)] = 1 - std::pow(0.05L, 1 / total);
         else if (!odds.estimated)
             odds.drawsWithBest[size_t(h)] = tally.counts[size_t(h)];
     }
@@ -106,6 +136,13 @@ SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int hig
         odds.atLeast[size_t(lineSize)] =
             static_cast<long double>(distinctLines) / static_cast<long double>(odds.allDraws);
         odds.standardError[size_t(lineSize)] = 0;
+        odds.lessThan[size_t(lineSize)] = 0;
+        for (int h = 1; h < lineSize; ++h)
+            if (odds.lessThan[size_t(h)] > 0)
+                odds.lessThan[size_t(h)] =
+                    std::max(odds.lessThan[size_t(h)], odds.atLeast[size_t(lineSize)]);
     }
+    if (options.progress)
+        options.progress->store(1000, std::memory_order_relaxed);
     return odds;
 }

@@ -13,20 +13,25 @@
 // (u of them), a draw meets U in some subset S with |S| <= k, and exactly C(R - u, k - |S|) of
 // the C(R, k) draws meet U in that very S (the rest of the draw comes from outside U). So summing
 // C(R - u, k - |S|) over the subsets S whose best line has h hits counts, exactly, the draws
-// whose best line has h hits. There are sum_{s <= k} C(u, s) such subsets: about 16 million for
-// u = 49 and k = 6, fine on two threads; beyond the exact limit the chances are estimated from
-// random draws instead, with a standard error.
+// whose best line has h hits. There are sum_{s <= k} C(u, s) such subsets, and each costs about
+// as many steps as lines hold its newest number: the exact answer is taken when that cost stays
+// within the work limit, else the chances are estimated from random draws within the same
+// limit, with a standard error.
 
 struct SetOddsOptions {
-    // Subsets of the union summed at most for an exact answer; above, an estimate.
-    quint64 exactLimit = 50'000'000;
-    // Random draws for an estimate (split over the threads).
+    // Steps (one line's hit count raised or lowered) allowed; past it, an estimate.
+    quint64 workLimit = 400'000'000;
+    // Random draws for an estimate at most (split over the threads); fewer when each draw is
+    // dear, so the estimate keeps within the work limit too.
     quint64 simulatedDraws = 2'000'000;
     // The estimate is repeatable: the same seed gives the same answer.
     quint64 seed = 1'000'003;
     int threads = 2;
-    // Set from any thread to stop early; the result is then marked cancelled.
+    // Set from any thread to stop early: read often enough to end within a few milliseconds;
+    // the result is then marked cancelled.
     const std::atomic<bool>* stop = nullptr;
+    // Thousandths of the work done, written as it goes (from any of the threads).
+    std::atomic<int>* progress = nullptr;
 };
 
 struct SetOdds {
@@ -40,6 +45,12 @@ struct SetOdds {
     // in an estimate (the top tier of lines of k numbers is counted, not sampled).
     bool estimated = false;
     std::array<long double, MaxHits + 1> standardError{};
+    // An estimate's tier that no random draw reached though a line can reach it: atLeast[h] is
+    // then 0 and this is an upper bound on the chance (95 % confidence).
+    std::array<long double, MaxHits + 1> lessThan{};
+    // Most hits any one line can have: the game's k or fewer for shorter lines. Tiers above it
+    // are impossible.
+    int mostHits = 0;
     // Subsets summed (exact) or draws simulated (estimate).
     quint64 work = 0;
     bool cancelled = false;
@@ -49,10 +60,6 @@ struct SetOdds {
 
 // Subsets of a union of u numbers that a draw of k can meet: sum_{s = 0..k} C(u, s).
 quint64 UnionSubsetCount(int unionSize, int lineSize);
-
-// Whether ComputeSetOdds will be exact for these lines (the union's subsets within the limit).
-bool SetOddsAreExact(const QVector<QVector<int>>& lines, int lineSize,
-                     quint64 exactLimit = SetOddsOptions{}.exactLimit);
 
 // lines: numbers in 1..highest (repeats within a line count once); lineSize: numbers drawn,
 // 1..7; highest: the game's highest number, up to 99. No lines: the best has 0 hits.

@@ -20,8 +20,10 @@ namespace {
 // is needed, and those leaves are most of the subsets.
 class SubsetWalker {
 public:
-    SubsetWalker(const LineSetIndex& index, int lineSize, const std::array<quint64, 8>& weight)
-        : index_(index), lineSize_(lineSize), weight_(weight), hits_(size_t(index.lineCount), 0) {}
+    SubsetWalker(const LineSetIndex& index, int lineSize, const std::array<quint64, 8>& weight,
+                 TallyControl& control)
+        : index_(index), lineSize_(lineSize), weight_(weight), control_(control),
+          hits_(size_t(index.lineCount), 0) {}
 
     // Every subset whose two smallest numbers are the union's first-th and second-th.
     void walkFromPair(int first, int second) {
@@ -31,6 +33,7 @@ public:
             walk(second + 1, 2, best);
         leave(second);
         leave(first);
+        flush();
     }
 
     BestHitTally tally;
@@ -57,10 +60,22 @@ private:
         tally.counts[size_t(best)] += weight_[size_t(size)];
         ++tally.work;
     }
+    // Hands the work done to the progress now and then, not on every subset.
+    void flush(quint64 least = 0) {
+        if (tally.work - reported_ > least) {
+            control_.advance(tally.work - reported_);
+            reported_ = tally.work;
+        }
+    }
 
     // The current subset has `size` numbers and its best line `best` hits; extend it by each
     // later number in turn.
     void walk(int start, int size, int best) {
+        // Read here, not only between subtrees: one subtree of a large set takes seconds.
+        if (tally.cancelled || control_.stopped()) {
+            tally.cancelled = true;
+            return;
+        }
         const int unionSize = index_.unionSize();
         if (size + 1 == lineSize_) {
             std::array<quint64, 8> leaves{};
@@ -70,6 +85,7 @@ private:
                 tally.counts[h] += leaves[h] * weight_[size_t(lineSize_)];
                 tally.work += leaves[h];
             }
+            flush(1 << 14);
             return;
         }
         for (int p = start; p < unionSize; ++p) {
@@ -77,19 +93,23 @@ private:
             count(next, size + 1);
             walk(p + 1, size + 1, next);
             leave(p);
+            if (tally.cancelled)
+                return;
         }
     }
 
     const LineSetIndex& index_;
     const int lineSize_;
     const std::array<quint64, 8>& weight_;
+    TallyControl& control_;
     std::vector<quint8> hits_;
+    quint64 reported_ = 0;
 };
 
 } // namespace
 
 BestHitTally TallyExactly(const LineSetIndex& index, int lineSize, int highest, int threads,
-                          const std::atomic<bool>* stop) {
+                          TallyControl& control) {
     const int unionSize = index.unionSize();
     std::array<quint64, 8> weight{};
     for (int s = 0; s <= lineSize; ++s)
@@ -100,6 +120,7 @@ BestHitTally TallyExactly(const LineSetIndex& index, int lineSize, int highest, 
     total.counts[0] = weight[0];
     total.counts[1] = quint64(unionSize) * weight[1];
     total.work = 1 + quint64(unionSize);
+    control.advance(total.work);
     if (lineSize < 2 || unionSize < 2)
         return total;
 
@@ -112,7 +133,7 @@ BestHitTally TallyExactly(const LineSetIndex& index, int lineSize, int highest, 
             const int first = slot / unionSize, second = slot % unionSize;
             if (second <= first)
                 continue;
-            if (stop && stop->load(std::memory_order_relaxed)) {
+            if (walker.tally.cancelled || control.stopped()) {
                 walker.tally.cancelled = true;
                 return;
             }
@@ -120,7 +141,8 @@ BestHitTally TallyExactly(const LineSetIndex& index, int lineSize, int highest, 
         }
     };
     const int helpers = std::clamp(threads, 1, 8) - 1;
-    std::vector<SubsetWalker> walkers(size_t(helpers) + 1, SubsetWalker(index, lineSize, weight));
+    std::vector<SubsetWalker> walkers(size_t(helpers) + 1,
+                                      SubsetWalker(index, lineSize, weight, control));
     std::vector<std::thread> running;
     for (int t = 1; t <= helpers; ++t)
         running.emplace_back(work, std::ref(walkers[size_t(t)]));

@@ -10,16 +10,19 @@ namespace {
 // One thread's share of the random draws, with its own generator so the answer depends only on
 // the seed and the thread count, never on timing.
 BestHitTally drawRandomly(const LineSetIndex& index, int lineSize, int highest, quint64 draws,
-                          quint64 seed, const std::atomic<bool>* stop) {
+                          quint64 seed, TallyControl& control) {
     BestHitTally tally;
     std::mt19937_64 generator(seed);
     std::vector<quint8> hits(size_t(index.lineCount), 0);
     std::array<int, 8> drawn{};
     for (quint64 d = 0; d < draws; ++d) {
-        if ((d & 0xfff) == 0 && stop && stop->load(std::memory_order_relaxed)) {
+        // Every draw: with many lines one draw alone can take milliseconds.
+        if (control.stopped()) {
             tally.cancelled = true;
             break;
         }
+        if ((d & 0xff) == 0xff)
+            control.advance(0x100);
         // k distinct numbers: redraw a number already taken (at most 7 of 99, so rarely).
         quint64 taken[2] = {0, 0};
         for (int i = 0; i < lineSize;) {
@@ -54,14 +57,14 @@ BestHitTally drawRandomly(const LineSetIndex& index, int lineSize, int highest, 
 } // namespace
 
 BestHitTally TallyRandomDraws(const LineSetIndex& index, int lineSize, int highest, quint64 draws,
-                              quint64 seed, int threads, const std::atomic<bool>* stop) {
+                              quint64 seed, int threads, TallyControl& control) {
     const int count = std::clamp(threads, 1, 8);
     std::vector<BestHitTally> shares(static_cast<size_t>(count));
     std::vector<std::thread> running;
     auto share = [&](int t) {
         const quint64 mine = draws / quint64(count) + (quint64(t) < draws % quint64(count) ? 1 : 0);
         shares[size_t(t)] = drawRandomly(index, lineSize, highest, mine,
-                                         seed + 0x9e3779b97f4a7c15ULL * quint64(t), stop);
+                                         seed + 0x9e3779b97f4a7c15ULL * quint64(t), control);
     };
     for (int t = 1; t < count; ++t)
         running.emplace_back(share, t);

@@ -22,27 +22,26 @@ PrintService* LazyPrintService::service(QString* error) {
     return service_.get();
 }
 
-QString LazyPrintService::printLines(const QStringList& lines, int pointSize) {
+QString LazyPrintService::printText(const TextPage& page) {
     QString error;
     PrintService* printer = service(&error);
-    return printer ? printer->printLines(lines, pointSize) : error;
+    return printer ? printer->printText(page) : error;
 }
 
-QString LazyPrintService::printPage(const PageDrawing& draw, const QString& jobTitle) {
+QString LazyPrintService::printChart(const ChartPage& page) {
     QString error;
     PrintService* printer = service(&error);
-    return printer ? printer->printPage(draw, jobTitle) : error;
+    return printer ? printer->printChart(page) : error;
 }
 
-QByteArray LazyPrintService::linesFile(const QStringList& lines, int pointSize) {
+QByteArray LazyPrintService::textFile(const TextPage& page) {
     QString error;
     PrintService* printer = service(&error);
-    return printer ? printer->linesFile(lines, pointSize) : QByteArray();
+    return printer ? printer->textFile(page) : QByteArray();
 }
 
-QByteArray LazyPrintService::pageFile(const PageDrawing& draw, const QString& title,
-                                      PageFileType type) {
+QByteArray LazyPrintService::chartFile(const ChartPage& page, PageFileType type) {
     QString error;
     PrintService* printer = service(&error);
-    return printer ? printer->pageFile(draw, title, type) : QByteArray();
+    return printer ? printer->chartFile(page, type) : QByteArray();
 }

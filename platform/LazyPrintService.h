@@ -15,10 +15,10 @@ public:
     explicit LazyPrintService(QString pluginFolder);
     ~LazyPrintService() override;
 
-    QString printLines(const QStringList& lines, int pointSize) override;
-    QString printPage(const PageDrawing& draw, const QString& jobTitle) override;
-    QByteArray linesFile(const QStringList& lines, int pointSize) override;
-    QByteArray pageFile(const PageDrawing& draw, const QString& title, PageFileType type) override;
+    QString printText(const TextPage& page) override;
+    QString printChart(const ChartPage& page) override;
+    QByteArray textFile(const TextPage& page) override;
+    QByteArray chartFile(const ChartPage& page, PageFileType type) override;
 
 private:
     PrintService* service(QString* error);

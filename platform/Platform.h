@@ -6,6 +6,7 @@ class SoundOutput;
 class PrintService;
 class DialogService;
 class Clock;
+class NetworkService;
 
 // Everything the outside world provides, handed to each window through its context.
 struct Platform {
@@ -17,6 +18,8 @@ struct Platform {
     // Where the settings file and new databases go when the program folder cannot take them
     // (an installed program); empty: the program folder. Ends with a '/'.
     QString dataFolder = {};
+    // Fetches web addresses; none in a context that never goes on line.
+    NetworkService* network = nullptr;
 
     // The folder of the settings file and of new databases' header files.
     QString settingsFolder() const { return dataFolder.isEmpty() ? programFolder : dataFolder; }

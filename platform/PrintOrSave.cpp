@@ -1,5 +1,6 @@
 #include "PrintOrSave.h"
 
+#include "Clock.h"
 #include "DialogService.h"
 #include "Platform.h"
 #include "SafeFile.h"
@@ -23,13 +24,15 @@ FileDialogOptions pageFileOptions(FileTypes types) {
     return options;
 }
 
-// After a print that failed: its message, then, when it failed for want of a printer, the
-// offer of a file. The name to save under, or "" when nothing is to be saved.
+// After a print that failed: for want of a printer, the offer of a file; for anything else, its
+// message. The name to save under, or "" when nothing is to be saved.
 QString fileInsteadOfPrint(QWidget* parent, DialogService& dialogs, const QString& error,
                            FileTypes types) {
-    dialogs.error(parent, error);
-    if (error != PrintService::noDefaultPrinterMessage() ||
-        !dialogs.question(parent, QStringLiteral("Save the page as a file instead?")))
+    if (error != PrintService::noDefaultPrinterMessage()) {
+        dialogs.error(parent, error);
+        return {};
+    }
+    if (!dialogs.question(parent, saveInsteadQuestion()))
         return {};
     return dialogs.saveFileName(parent, pageFileOptions(types));
 }
@@ -45,26 +48,33 @@ void writePageFile(QWidget* parent, DialogService& dialogs, const QString& path,
 
 } // namespace
 
-void printLinesOrSave(QWidget* parent, const Platform& platform, const QStringList& lines,
-                      int pointSize) {
-    const QString error = platform.printer.printLines(lines, pointSize);
+void printTextOrSave(QWidget* parent, const Platform& platform, TextPage page) {
+    if (page.date.isEmpty())
+        page.date = platform.clock.todayShortDate();
+    const QString error = platform.printer.printText(page);
     if (error.isEmpty())
         return;
     const QString path = fileInsteadOfPrint(parent, platform.dialogs, error, FileTypes::PdfOnly);
     if (!path.isEmpty())
-        writePageFile(parent, platform.dialogs, path, platform.printer.linesFile(lines, pointSize));
+        writePageFile(parent, platform.dialogs, path, platform.printer.textFile(page));
 }
 
-void printPageOrSave(QWidget* parent, const Platform& platform, const PageDrawing& draw,
-                     const QString& jobTitle) {
-    const QString error = platform.printer.printPage(draw, jobTitle);
+void printChartOrSave(QWidget* parent, const Platform& platform, ChartPage page) {
+    if (page.date.isEmpty())
+        page.date = platform.clock.todayShortDate();
+    const QString error = platform.printer.printChart(page);
     if (error.isEmpty())
         return;
     const QString path =
         fileInsteadOfPrint(parent, platform.dialogs, error, FileTypes::PdfAndPictures);
     if (!path.isEmpty())
         writePageFile(parent, platform.dialogs, path,
-                      platform.printer.pageFile(draw, jobTitle, pageFileTypeOf(path)));
+                      platform.printer.chartFile(page, pageFileTypeOf(path)));
+}
+
+QString saveInsteadQuestion() {
+    return PrintService::noDefaultPrinterMessage() +
+           QStringLiteral(".\nSave the page as a PDF file instead?");
 }
 
 PageFileType pageFileTypeOf(const QString& path) {

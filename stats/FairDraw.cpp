@@ -78,6 +78,11 @@ QString decimals(double value, int places) {
     return QString::number(value, 'f', places);
 }
 
+// A figure with its words kept on one line: no-break spaces, a no-break hyphen.
+QString unbroken(QString text) {
+    return text.replace(u' ', QChar(0x00A0)).replace(u'-', QChar(0x2011));
+}
+
 } // namespace
 
 Fairness fairnessOf(const FairDrawTest& test) {
@@ -92,29 +97,38 @@ Fairness fairnessOf(const FairDrawTest& test) {
 }
 
 QString fairDrawVerdict(const FairDrawTest& test) {
-    const QString draws = QLocale(QLocale::English).toString(test.draws);
+    const QLocale english(QLocale::English);
     const QString figures =
-        QStringLiteral("%1 %2: chi-square %3 with %4 degrees of freedom, p = %5.")
-            .arg(draws, test.draws == 1 ? QStringLiteral("draw") : QStringLiteral("draws"),
-                 decimals(test.chiSquare, 2), QString::number(test.degreesOfFreedom),
-                 decimals(asShown(test.pValue), 3));
+        QStringLiteral(" (%1, %2 with %3, %4).")
+            .arg(unbroken(QStringLiteral("%1 %2").arg(english.toString(test.draws),
+                                                      test.draws == 1 ? QStringLiteral("draw")
+                                                                      : QStringLiteral("draws"))),
+                 unbroken(QStringLiteral("chi-square ") + english.toString(test.chiSquare, 'f', 2)),
+                 unbroken(QStringLiteral("%1 degrees of freedom").arg(test.degreesOfFreedom)),
+                 unbroken(QStringLiteral("p = ") + decimals(asShown(test.pValue), 3)));
     switch (fairnessOf(test)) {
     case Fairness::Fair:
-        return figures + QStringLiteral(" The counts are what a fair draw gives: hot and cold "
-                                        "numbers here are chance.");
+        return QStringLiteral("Fair: these counts are what a fair draw gives, so hot and cold "
+                              "numbers here are chance") +
+               figures;
     case Fairness::LittleUneven:
-        return figures + QStringLiteral(" The counts are a little uneven, as about 1 fair game in "
-                                        "20 is by chance: no proof that any number is favoured.");
+        return QStringLiteral("A little uneven: about %1 is this uneven by chance, so this is no "
+                              "proof that any number is favoured")
+                   .arg(unbroken(QStringLiteral("1 fair game in 20"))) +
+               figures;
     case Fairness::Uneven:
-        return figures + QStringLiteral(" The counts are more uneven than a fair draw usually is: "
-                                        "some numbers may truly come up more often, or some "
-                                        "draws may be stored wrongly.");
+        return QStringLiteral("Uneven: these counts are more uneven than a fair draw usually is, "
+                              "so some numbers may truly come up more often, or some draws may "
+                              "be stored wrongly") +
+               figures;
     case Fairness::TooFewDraws:
         break;
     }
-    return figures + QStringLiteral(" Too few draws to judge: each number is expected only %1 "
-                                    "times, and the test needs at least %2.")
-                         .arg(decimals(test.expected, 2), QString::number(LeastExpectedForTest));
+    return QStringLiteral("Too few draws to judge: each number is expected only %1, and the test "
+                          "needs %2")
+               .arg(unbroken(decimals(test.expected, 2) + QStringLiteral(" times")),
+                    unbroken(QStringLiteral("at least ") + QString::number(LeastExpectedForTest))) +
+           figures;
 }
 
 QString noFairDrawVerdict(int draws) {

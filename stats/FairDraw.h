@@ -47,7 +47,10 @@ enum class Fairness { Fair, LittleUneven, Uneven, TooFewDraws };
 // How the test reads; judged on p as shown (three decimals), so words and number agree.
 Fairness fairnessOf(const FairDrawTest& test);
 
-// "3,622 draws: chi-square 61.58 with 48 degrees of freedom, p = 0.090." and the verdict in words.
+// The verdict in plain words, then its figures: "Fair: these counts are what a fair draw gives, so
+// hot and cold numbers here are chance (3,622 draws, chi-square 61.58 with 48 degrees of
+// freedom, p = 0.090)." Each figure with its words is held together by no-break spaces (and a
+// no-break hyphen), so that no line ends inside one.
 QString fairDrawVerdict(const FairDrawTest& test);
 // The verdict where no test could be made.
 QString noFairDrawVerdict(int draws);

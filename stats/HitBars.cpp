@@ -79,16 +79,6 @@ QString lastDrawHeading(const TLotteryState& state) {
     return QStringLiteral("Winning Numbers For") + state.DataLastDraw;
 }
 
-QString lastDrawNumbers(const TDrawTable& table) {
-    const int last = table.LastDrawRow();
-    if (last <= 0)
-        return {};
-    QString numbers;
-    for (int column = 1; column <= BonusColumn; ++column)
-        numbers += table.CellText(column, last);
-    return numbers;
-}
-
 QString lastDrawForDisplay(const TDrawTable& table) {
     const int last = table.LastDrawRow();
     if (last <= 0)

@@ -34,10 +34,8 @@ HitBarList BuildHitBars(const DrawNumbers& draws, TLotteryState& state, int n, b
 
 // "Winning Numbers For" followed by the date of the last stored draw (which starts with a blank).
 QString lastDrawHeading(const TLotteryState& state);
-// The last stored draw's cells 1..8 one after another, exactly as stored; empty without draws.
-QString lastDrawNumbers(const TDrawTable& table);
-// The same for reading: the numbers one blank apart and the bonus set apart,
-// "04 12 19 27 38 42 + 07".
+// The last stored draw (the last dated row) for reading: its numbers one blank apart and the
+// bonus set apart, "04 12 19 27 38 42 + 07"; empty without draws.
 QString lastDrawForDisplay(const TDrawTable& table);
 
 // Which draws a count of the first n covers, n kept within the draws stored:

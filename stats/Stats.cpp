@@ -4,6 +4,7 @@
 #include "DrawNumbers.h"
 #include "FairDraw.h"
 #include "HitBars.h"
+#include "StatsPage.h"
 
 #include "state/LotteryState.h"
 #include "charting/BarChart.h"
@@ -25,12 +26,11 @@ namespace {
 
 constexpr int RichColourDepth = 8;   // above this, shaded bars and a gradient
 constexpr int SpinCharacters = 5;    // enough for 99,999 draws; a longer history takes more
-constexpr double PrintMargin = 0.1;  // of the page height, at the top and at the bottom
 constexpr double SmallestPoints = 6; // the smallest face a shrunk text still reads in
-// 499 x 387 for the chart and its controls, and a row beneath for the fair-draw check box and
-// its verdict.
+// 499 x 392 for the chart and its controls (the buttons clear of the last draw above them), and
+// a row beneath for the fair-draw check box and its verdict.
 constexpr int WindowWidth = 499;
-constexpr int WindowHeight = 446;
+constexpr int WindowHeight = 453;
 
 int screenDepth(const QWidget& window) {
     const QScreen* const screen = window.screen();
@@ -57,25 +57,6 @@ void shrinkWrappedToFit(QLabel* label, const QFont& normal) {
     while (height(font) > label->height() && font.pointSizeF() > SmallestPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     label->setFont(font);
-}
-
-// The verdict under the printed chart, in the bottom margin, scaled as the chart is.
-void printVerdict(QPainter& painter, const QRect& page, const QRectF& chartArea,
-                  const QSizeF& layoutSize, const QFont& base, const QString& verdict) {
-    constexpr double VerdictPoints = 9;
-    constexpr double Indent = 0.03; // of the page width, each side
-    const double scale = chartArea.height() / layoutSize.height();
-    const QRectF room(0, 0, page.width() / scale, (page.bottom() + 1 - chartArea.bottom()) / scale);
-    const QFont font = chartFont(base, VerdictPoints);
-    painter.save();
-    painter.translate(page.left(), chartArea.bottom());
-    painter.scale(scale, scale);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    const double lineGap = QFontMetricsF(font).height() / 2;
-    painter.drawText(room.adjusted(room.width() * Indent, lineGap, -room.width() * Indent, 0),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, verdict);
-    painter.restore();
 }
 
 // Pixels a spin box's text may take: its edit field less the line edit's own margins.
@@ -270,20 +251,15 @@ void TForm8::SpinEdit1Change() {
 
 void TForm8::Button1Click() {
     const BarChart* const chart = ui_->Chart1;
-    const QSizeF doubled = QSizeF(chart->size()) * 2;
-    const QString verdict = ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString();
-    const QFont base = font();
-    printPageOrSave(
-        this, context_.platform,
-        [chart, doubled, verdict, base](QPainter& painter, const QRect& page) {
-            const double margin = page.height() * PrintMargin;
-            const QRectF area(page.left(), page.top() + margin, page.width(),
-                              page.height() - 2 * margin);
-            chart->render(painter, area, doubled);
-            if (!verdict.isEmpty())
-                printVerdict(painter, page, area, doubled, base, verdict);
-        },
-        QStringLiteral("Chart1"));
+    ChartPage page =
+        StatsPage::page(context_.state, chart->subtitle(), ui_->CheckBox3->isChecked(),
+                        ui_->CheckBox4->isChecked() ? ui_->VerdictLabel->text() : QString());
+    page.screenSize = chart->size();
+    page.render = [chart](QPainter& painter, const QRectF& target, const QSizeF& layoutSize,
+                          bool withTitles) {
+        chart->render(painter, target, layoutSize, withTitles);
+    };
+    printChartOrSave(this, context_.platform, std::move(page));
 }
 
 void TForm8::Button8Click() {

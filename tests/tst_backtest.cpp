@@ -14,8 +14,10 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -82,6 +84,14 @@ QStringList skippedDates(const BacktestTally& tally) {
     for (const SkippedDraw& draw : tally.firstSkipped)
         dates << draw.date;
     return dates;
+}
+
+// A run as the window makes it: the job on its threads.
+BacktestTally jobTally(const QVector<BacktestDraw>& history, const BacktestSetup& setup,
+                       int threads = BacktestJob::DefaultThreads) {
+    BacktestJob job(history, setup, threads);
+    job.start();
+    return job.result();
 }
 
 void compareTallies(const BacktestTally& a, const BacktestTally& b) {
@@ -156,6 +166,10 @@ private slots:
     void buttonEnabling();
     void linesADraw_data();
     void linesADraw();
+    void verdict_data();
+    void verdict();
+    void nullSaysBelowFivePercentOneRunInTwenty_data();
+    void nullSaysBelowFivePercentOneRunInTwenty();
     void windowReportAndSave();
     void stopAndClose();
     void screenshots();
@@ -195,7 +209,7 @@ void TestBacktest::drawsAndExpectedRow() {
     const QVector<BacktestDraw> history = backtestDraws(table);
     QCOMPARE(int(history.size()), draws);
     const BacktestSetup setup = setupOf(pick, highest, {0, 0, 0, pick}, lines);
-    const BacktestTally tally = runBacktest(history, setup, 0, draws);
+    const BacktestTally tally = jobTally(history, setup, 1);
     QCOMPARE(tally.drawsTested, tested);
     QCOMPARE(tally.drawsSkipped, 0);
     quint64 mixLines = 0;
@@ -206,12 +220,11 @@ void TestBacktest::drawsAndExpectedRow() {
     }
     QCOMPARE(mixLines, quint64(tested) * quint64(lines));
     QCOMPARE(randomLines, mixLines);
-    BacktestJob job(history, setup, 2); // on two threads when there are two stretches
-    job.start();
-    compareTallies(job.result(), tally);
+    // On two threads when there are two stretches.
+    compareTallies(jobTally(history, setup, 2), tally);
 
-    const QStringList report = backtestReport(setup, tally, backtestDrawsToTest(draws), false);
-    QCOMPARE(rowStarting(report, "Draws tested"), QStringLiteral("Draws tested: %1").arg(tested));
+    const QStringList report = backtestReport(setup, tally, draws, false);
+    QVERIFY(report.contains(QStringLiteral("Draws tested: %1").arg(tested)));
     QCOMPARE(rowStarting(report, "Draws skipped"), QStringLiteral("Draws skipped: 0"));
     QCOMPARE(rowStarting(report, "Lines a draw"), QStringLiteral("Lines a draw: %1").arg(lines));
     QCOMPARE(rowStarting(report, "Expected for any lines"),
@@ -223,11 +236,13 @@ void TestBacktest::mixHitsTheDrawAfterItsHistory() {
     TDrawTable table;
     fillRows(table, 6, QList<Numbers>(10, {1, 2, 3, 4, 5, 6}) << Numbers{1, 2, 3, 10, 11, 12});
     const BacktestSetup setup = setupOf(6, 49, {6, 0, 0, 0}, 10);
-    const BacktestTally tally = runBacktest(backtestDraws(table), setup, 0, 11);
-    const QStringList report = backtestReport(setup, tally, 1, false);
-    QCOMPARE(rowStarting(report, "Your mix"),
+    const BacktestTally tally = jobTally(backtestDraws(table), setup);
+    const QStringList report = backtestReport(setup, tally, 11, false);
+    QCOMPARE(rowStarting(report, "Your mix: "),
              QStringLiteral("Your mix: 3 hits 10, 4 hits 0, 5 hits 0, 6 hits 0"));
-    QCOMPARE(rowStarting(report, "Draws tested"), QStringLiteral("Draws tested: 1"));
+    QVERIFY(report.contains(QStringLiteral("Draws tested: 1")));
+    QCOMPARE(rowStarting(report, "Draws tested"),
+             QStringLiteral("Draws tested: 1 of 11 (the first 10 only teach the classes)"));
 }
 
 // A game of 3 from 1..9 over 80 draws: the classes change often, and a mix that needs more
@@ -263,13 +278,12 @@ void TestBacktest::classedByTheDrawsBefore() {
 
     const QVector<BacktestDraw> history = backtestDraws(table);
     const BacktestSetup setup = setupOf(3, 9, composition, 5);
-    const BacktestTally tally = runBacktest(history, setup, 0, Draws);
+    const BacktestTally tally = jobTally(history, setup);
     QCOMPARE(tally.drawsSkipped, int(skipped.size()));
     QCOMPARE(tally.drawsTested, Draws - BacktestFirstTested - int(skipped.size()));
     QCOMPARE(skippedDates(tally), skipped.mid(0, BacktestSkippedNamed));
     const QString named = skipped.mid(0, 3).join(QLatin1String(", "));
-    QCOMPARE(rowStarting(backtestReport(setup, tally, Draws - BacktestFirstTested, false),
-                         "Draws skipped"),
+    QCOMPARE(rowStarting(backtestReport(setup, tally, Draws, false), "Draws skipped"),
              QStringLiteral("Draws skipped: %1 (the mix could not be made for them%2: %3)")
                  .arg(skipped.size())
                  .arg(skipped.size() > 3 ? QStringLiteral("; the first") : QString(), named));
@@ -349,6 +363,115 @@ void TestBacktest::linesADraw() {
     QCOMPARE(f.advanced->listLines().size(), 4); // the list is left alone
 }
 
+// Made-up tallies: `draws` differences whose sum and sum of squares give the mean and spread.
+void TestBacktest::verdict_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<qint64>("sum");
+    QTest::addColumn<quint64>("squares");
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("statistic");
+    const QString over100 = QStringLiteral("Over 100 draws your mix caught ");
+    // 100 draws, 10 lines a draw, deviation 3 hits a draw: t = 3.33.
+    QTest::newRow("clear difference")
+        << 100 << qint64(100) << quint64(100 + 99 * 9)
+        << over100 + "0.100 more numbers a line than random lines (give or take 0.060): "
+                     "a clear difference, beyond what chance gives."
+        << "t = 3.33, p = 0.00121";
+    QTest::newRow("clear difference, fewer")
+        << 100 << qint64(-100) << quint64(100 + 99 * 9)
+        << over100 + "0.100 fewer numbers a line than random lines (give or take 0.060): "
+                     "a clear difference, beyond what chance gives."
+        << "t = -3.33, p = 0.00121";
+    // Deviation 4.545: t = 2.20.
+    QTest::newRow("within chance now and then")
+        << 100 << qint64(100) << quint64(2145)
+        << over100 + "0.100 more numbers a line than random lines (give or take 0.090): "
+                     "within what chance gives now and then."
+        << "t = 2.20, p = 0.0301";
+    QTest::newRow("no better than chance")
+        << 100 << qint64(10) << quint64(1000)
+        << over100 + "0.010 more numbers a line than random lines (give or take 0.063): "
+                     "no better than chance."
+        << "t = 0.31, p = 0.754";
+    QTest::newRow("29 draws: too few, however clear")
+        << 29 << qint64(290) << quint64(2900 + 28)
+        << "Over 29 draws your mix caught 1.000 more numbers a line than random lines "
+           "(give or take 0.038). Too few draws to judge."
+        << "t = 53.85, p = 8.03e-30";
+    QTest::newRow("the same difference every draw: no p of 0")
+        << 2 << qint64(10) << quint64(50)
+        << "Over 2 draws your mix caught 0.500 more numbers a line than random lines "
+           "(give or take 0.000). Too few draws to judge."
+        << "t = n/a (every draw gave the same difference), p = 0.500";
+    QTest::newRow("one draw") << 1 << qint64(0) << quint64(0)
+                              << "Over 1 draw your mix caught as many numbers a line as random "
+                                 "lines. Too few draws to judge."
+                              << "t = n/a, p = n/a";
+    QTest::newRow("none") << 0 << qint64(0) << quint64(0)
+                          << "No draw was tested. Too few draws to judge."
+                          << "t = n/a, p = n/a";
+}
+
+void TestBacktest::verdict() {
+    QFETCH(int, draws);
+    QFETCH(qint64, sum);
+    QFETCH(quint64, squares);
+    QFETCH(QString, sentence);
+    QFETCH(QString, statistic);
+    BacktestTally tally;
+    tally.drawsTested = draws;
+    tally.differenceSum = sum;
+    tally.differenceSquares = squares;
+    const QStringList report =
+        backtestReport(setupOf(6, 49, {0, 0, 0, 6}, 10), tally, draws + 10, false);
+    QCOMPARE(report.first(), sentence);
+    QCOMPARE(rowStarting(report, "t = "), statistic);
+}
+
+// An all-random mix cannot beat random lines: over made-up histories its p-value falls below
+// 0.05 about one run in twenty once the report judges (30 draws tested), and never more often
+// at any length. Below that, whole-number differences leave a test of two or three draws
+// little room to reach 0.05 at all (two draws whose signs are flipped give p of 0.5 at least).
+void TestBacktest::nullSaysBelowFivePercentOneRunInTwenty_data() {
+    QTest::addColumn<int>("storedDraws");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("12 draws, 10 lines") << 12 << 10;
+    QTest::newRow("13 draws, 1 line") << 13 << 1;
+    QTest::newRow("20 draws, 10 lines") << 20 << 10;
+    QTest::newRow("30 draws, 10 lines") << 30 << 10;
+    QTest::newRow("40 draws, 10 lines") << 40 << 10;
+    QTest::newRow("41 draws, 1 line") << 41 << 1;
+    QTest::newRow("210 draws, 5 lines") << 210 << 5;
+}
+
+void TestBacktest::nullSaysBelowFivePercentOneRunInTwenty() {
+    QFETCH(int, storedDraws);
+    QFETCH(int, lines);
+    constexpr int Runs = 1500;
+    int below = 0;
+    int claimed = 0;
+    for (int run = 0; run < Runs; ++run) {
+        TDrawTable table;
+        fillRows(table, 6, randomRows(storedDraws, 6, 49, quint32(run * 7919 + storedDraws)));
+        BacktestSetup setup = setupOf(6, 49, {0, 0, 0, 6}, lines);
+        setup.seed = quint32(run);
+        const QVector<BacktestDraw> history = backtestDraws(table);
+        BacktestRunner runner(history, setup);
+        runner.run(0, storedDraws);
+        const BacktestComparison comparison = compareWithRandom(runner.tally(), lines);
+        below += comparison.available && comparison.p < 0.05;
+        claimed +=
+            backtestVerdict(comparison, runner.tally().drawsTested) !=
+                BacktestVerdict::NoBetterThanChance &&
+            backtestVerdict(comparison, runner.tally().drawsTested) != BacktestVerdict::TooFewDraws;
+    }
+    const double share = double(below) / Runs;
+    const bool judged = storedDraws - BacktestFirstTested >= BacktestMinimumDraws;
+    qInfo("p below 0.05 in %.1f %% of %d runs", 100 * share, Runs);
+    QVERIFY2(share <= 0.065 && (!judged || share >= 0.035), qPrintable(QString::number(share)));
+    QCOMPARE(claimed, judged ? below : 0);
+}
+
 void TestBacktest::windowReportAndSave() {
     Fixture f(randomRows(30, 6, 49, 5));
     TBacktest window(f.t.context, {0, 0, 0, 6}, 10);
@@ -359,7 +482,15 @@ void TestBacktest::windowReportAndSave() {
     const QStringList report = window.reportLines();
     QCOMPARE(child<QPlainTextEdit>(window, "ReportText")->toPlainText(), report.join(u'\n'));
     QVERIFY(child<QPlainTextEdit>(window, "ReportText")->isReadOnly());
-    QCOMPARE(rowStarting(report, "Draws tested"), QStringLiteral("Draws tested: 20"));
+    QVERIFY(report.first().startsWith(QLatin1String("Over 20 draws your mix caught ")));
+    QVERIFY(report.first().endsWith(QLatin1String(". Too few draws to judge.")));
+    QVERIFY(report.contains(QStringLiteral("Draws tested: 20")));
+    QVERIFY(report.contains(
+        QStringLiteral("Draws tested: 20 of 30 (the first 10 only teach the classes)")));
+    QVERIFY(report.contains(QStringLiteral("Details:")));
+    QCOMPARE(rowStarting(report, "Hits   ").simplified(),
+             QStringLiteral("Hits Your mix Random lines Expected"));
+    QVERIFY(rowStarting(report, "   6   ").endsWith(QLatin1String("   0.0000143")));
     QCOMPARE(rowStarting(report, "Draws skipped"), QStringLiteral("Draws skipped: 0"));
     QCOMPARE(rowStarting(report, "Lines a draw"), QStringLiteral("Lines a draw: 10"));
     QVERIFY(rowStarting(report, "Your mix: 3 hits ").endsWith(QLatin1String(" 6 hits 0")));
@@ -367,9 +498,12 @@ void TestBacktest::windowReportAndSave() {
     QCOMPARE(rowStarting(report, "Expected for any lines"),
              QStringLiteral("Expected for any lines: 3 hits 3.53, 4 hits 0.194, 5 hits 0.00369, "
                             "6 hits 0.0000143"));
-    QVERIFY(rowStarting(report, "Test: ").contains(QLatin1String("z-test")));
-    QVERIFY(rowStarting(report, "z = ").contains(QLatin1String(", p = ")));
-    QVERIFY(report.last().startsWith(QLatin1String("Your mix caught")));
+    QVERIFY(rowStarting(report, "Test: ").contains(QLatin1String("Student's t-test")));
+    QVERIFY(rowStarting(report, "t = ").contains(QLatin1String(", p = ")));
+    // A run shorter than a poll still shows where it ended.
+    const auto* bar = child<QProgressBar>(window, "ProgressBar1");
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(bar->text(), QStringLiteral("20 of 20 draws"));
 
     // The clock seeds the run: the same reading gives the same report.
     TBacktest again(f.t.context, {0, 0, 0, 6}, 10);
@@ -435,13 +569,22 @@ void TestBacktest::screenshots() {
     Fixture f(rows);
     f.open();
     f.choose({2, 2, 1, 1});
-    f.setLines(QStringLiteral("10"));
+    f.setLines(QStringLiteral("100"));
+    f.advanced->Button1Click();
+    QCOMPARE(f.advanced->listLines().size(), 4 + 100);
+    QVERIFY(f.advanced->grab().save(folder + QStringLiteral("/advanced-working.png")));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !child<QLabel>(*f.advanced, "OddsLabel")->text().endsWith(QStringLiteral("working…")),
+        120'000);
     QVERIFY(f.advanced->grab().save(folder + QStringLiteral("/advanced.png")));
     TBacktest window(f.t.context, {2, 2, 1, 1}, 10, f.advanced.get());
     window.show();
     QVERIFY(window.grab().save(folder + QStringLiteral("/report-starting.png")));
     QTRY_VERIFY(!window.running());
     QVERIFY(window.grab().save(folder + QStringLiteral("/report.png")));
+    QFile text(folder + QStringLiteral("/report.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(window.reportLines().join(u'\n').toUtf8() + '\n');
 }
 
 QTEST_MAIN(TestBacktest)

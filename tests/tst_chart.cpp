@@ -1,17 +1,22 @@
 // The bar chart: its pure layout and view transforms, what it draws measured in an image, the
 // mouse, and what assistive technology reads.
 #include "charting/BarChart.h"
+#include "charting/ChartBand.h"
 #include "charting/ChartLayout.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
 #include <limits>
 
 Q_DECLARE_METATYPE(ChartView)
+Q_DECLARE_METATYPE(ChartBand)
 
 namespace {
 
@@ -23,9 +28,9 @@ ChartTextSizes textSizes() {
     text.widestBarLabel = 13;
     text.valueTitleWidth = 20;
     text.axisTitleHeight = 13;
-    // Three-digit tags in faces of 11 down to 6 pixels, as the label font measures them.
-    const int capHeights[] = {8, 8, 7, 7, 5, 4};
-    for (int pixels = 11; pixels >= 6; --pixels) {
+    // Three-digit tags in faces of 11 down to 9 pixels, as the label font measures them.
+    const int capHeights[] = {8, 8, 7};
+    for (int pixels = 11; pixels >= 9; --pixels) {
         const double length = std::ceil(3 * 0.636 * pixels + 4);
         text.tagFaces.push_back({QSizeF(length, std::ceil(1.164 * pixels + 2)),
                                  QSizeF(capHeights[11 - pixels] + 2, length)});
@@ -94,8 +99,8 @@ QString tickFault(const ChartLayout& l) {
             return QStringLiteral("label %1 twice").arg(label);
         labels << label;
     }
-    if (l.tagRows < 1 || l.tagRows > 4)
-        return QStringLiteral("%1 rows of tags").arg(l.tagRows);
+    if (l.tagStep < 1)
+        return QStringLiteral("tags every %1th bar").arg(l.tagStep);
     return {};
 }
 
@@ -139,6 +144,8 @@ private slots:
     void drawnBars_data();
     void drawnBars();
     void mouse();
+    void wheel_data();
+    void wheel();
     void unsoundViews_data();
     void unsoundViews();
     void repeatedZooms_data();
@@ -251,32 +258,37 @@ void TestChart::wholeView() {
 void TestChart::labelsAndTags_data() {
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<int>("bars");
-    QTest::addColumn<ChartView>("view"); // empty (all 0): the whole chart
-    QTest::addColumn<int>("labelStep");  // 0: not checked
-    QTest::addColumn<QString>("tags");   // level, upright, stacked or none
-    QTest::addColumn<double>("growth");  // at most, of the value axis for the tags
+    QTest::addColumn<ChartView>("view");   // empty (all 0): the whole chart
+    QTest::addColumn<int>("labelStep");    // 0: not checked
+    QTest::addColumn<QString>("tags");     // level or upright, "every n" unless over each bar; none
+    QTest::addColumn<double>("growth");    // at most, of the value axis for the tags
+    QTest::addColumn<bool>("tallBetween"); // tall untagged bars between the tagged ones
 
     const QSizeF window(495, 299);
     const ChartView whole{0, 0, 0, 0};
-    QTest::newRow("49 numbers in the window") << window << 49 << whole << 2 << "upright" << 1.15;
+    QTest::newRow("49 numbers in the window")
+        << window << 49 << whole << 2 << "upright every 2" << 1.15 << false;
     QTest::newRow("49 numbers printed at twice the size")
-        << QSizeF(990, 598) << 49 << whole << 1 << "upright" << 1.15;
-    QTest::newRow("10 numbers") << window << 10 << whole << 1 << "level" << 1.15;
-    QTest::newRow("99 numbers in the window: tags stacked over their bars")
-        << window << 99 << whole << 5 << "stacked" << 1.5;
+        << QSizeF(990, 598) << 49 << whole << 1 << "upright" << 1.15 << false;
+    QTest::newRow("10 numbers") << window << 10 << whole << 1 << "level" << 1.15 << false;
+    QTest::newRow("99 numbers in the window")
+        << window << 99 << whole << 5 << "upright every 5" << 1.15 << false;
+    QTest::newRow("tags rise over taller neighbours")
+        << window << 49 << whole << 2 << "upright every 2" << 1.15 << true;
     QTest::newRow("zoomed into bars 10 to 22")
-        << window << 49 << ChartView{10.3, 22.7, 200, 550} << 1 << "level" << 0.0;
+        << window << 49 << ChartView{10.3, 22.7, 200, 550} << 1 << "level" << 0.0 << false;
     QTest::newRow("zoomed near the tops: tags kept inside")
-        << window << 49 << ChartView{20.5, 26.5, 380, 470} << 1 << "level" << 0.0;
+        << window << 49 << ChartView{20.5, 26.5, 380, 470} << 1 << "level" << 0.0 << false;
     QTest::newRow("zoomed into a tenth of a slot: its bar named")
-        << window << 49 << ChartView{20.3, 20.4, 300, 301} << 0 << "level" << 0.0;
+        << window << 49 << ChartView{20.3, 20.4, 300, 301} << 0 << "level" << 0.0 << false;
     QTest::newRow("zoomed across two slots: both named")
-        << window << 49 << ChartView{20.97, 21.07, 0, 1000} << 0 << "level" << 0.0;
-    QTest::newRow("tiny chart") << QSizeF(40, 30) << 49 << whole << 500 << "none" << 1.5;
+        << window << 49 << ChartView{20.97, 21.07, 0, 1000} << 0 << "level" << 0.0 << false;
+    QTest::newRow("tiny chart") << QSizeF(40, 30) << 49 << whole << 500 << "none" << 1.15 << false;
 }
 
-// Labels never touch, and name a bar whenever one is in view; each tag stands over its own bar,
-// one row where a face fits, inside the box; the axis grows no more than the tags need.
+// Labels never touch, and name a bar whenever one is in view; each tag stands over its own bar
+// (in the whole chart, every tagStep-th one), inside the box, clear of other tags and of other
+// bars' fronts; the axis grows no more than 15 % for them.
 void TestChart::labelsAndTags() {
     QFETCH(QSizeF, size);
     QFETCH(int, bars);
@@ -284,9 +296,10 @@ void TestChart::labelsAndTags() {
     QFETCH(int, labelStep);
     QFETCH(QString, tags);
     QFETCH(double, growth);
+    QFETCH(bool, tallBetween);
     std::vector<double> values;
     for (int i = 0; i < bars; ++i)
-        values.push_back(420 + (i * 37) % 80);
+        values.push_back(tallBetween ? (i % 2 == 0 ? 480 : 300) : 420 + (i * 37) % 80);
     ChartInput input;
     input.size = size;
     input.barCount = bars;
@@ -312,17 +325,17 @@ void TestChart::labelsAndTags() {
             QVERIFY(label.x - l.labels[i - 1].x >= labelWidth + ChartLayout::LabelGap - 1e-9);
     }
 
-    const QString kind = l.tagFace < 0   ? "none"
-                         : l.tagRows > 1 ? "stacked"
-                         : l.tagsUpright ? "upright"
-                                         : "level";
+    const QString kind = (l.tagFace < 0   ? QStringLiteral("none")
+                          : l.tagsUpright ? QStringLiteral("upright")
+                                          : QStringLiteral("level")) +
+                         (l.tagStep > 1 ? QStringLiteral(" every %1").arg(l.tagStep) : QString());
     QCOMPARE(kind, tags);
     std::vector<QRectF> placed;
     for (int i = 0; i < bars; ++i) {
         const QRectF& tag = l.tags[size_t(i)];
         const ChartBarShape& bar = l.shapes[size_t(i)];
         if (isWhole && kind != "none")
-            QVERIFY2(!tag.isEmpty(), qPrintable(QString::number(i)));
+            QVERIFY2(tag.isEmpty() == ((i + 1) % l.tagStep != 0), qPrintable(QString::number(i)));
         if (tag.isEmpty())
             continue;
         const QString what = QStringLiteral("tag %1: ").arg(i) + QString::number(tag.left()) +
@@ -330,15 +343,16 @@ void TestChart::labelsAndTags() {
         QVERIFY2(bar.shown && bar.top, qPrintable(what));
         QVERIFY2(tag.left() <= bar.front.center().x() && bar.front.center().x() <= tag.right(),
                  qPrintable(what));
-        if (l.tagRows == 1)
-            QVERIFY(tag.width() <= l.slotWidth - ChartLayout::TagGap);
-        if (isWhole && l.tagRows == 1)
-            QCOMPARE(tag.bottom(), std::round(bar.front.top() - ChartLayout::TagLift));
+        QVERIFY(tag.width() <= l.tagStep * l.slotWidth - ChartLayout::TagGap);
         QVERIFY2(tag.left() >= l.plot.left() && tag.right() <= l.plot.right(), qPrintable(what));
         QVERIFY2(tag.top() >= l.frameTop(tag.left()) + ChartLayout::TagFrameGap - 1e-9,
                  qPrintable(what));
         for (const QRectF& other : placed)
             QVERIFY2(!tag.intersects(other), qPrintable(what));
+        for (int j = 0; j < bars; ++j)
+            QVERIFY2(j == i || !l.shapes[size_t(j)].shown ||
+                         !tag.intersects(l.shapes[size_t(j)].front),
+                     qPrintable(what + QStringLiteral(" over bar %1").arg(j)));
         placed.push_back(tag);
     }
 }
@@ -350,6 +364,8 @@ void TestChart::zoomedBars_data() {
     QTest::newRow("whole chart") << ChartView{0, 49, 0, 500} << true;
     QTest::newRow("scrolled to the left end") << ChartView{0, 12, 0, 300} << true;
     QTest::newRow("zoomed into the middle") << ChartView{15.6, 27.4, 150, 470} << false;
+    QTest::newRow("bars cut at both edges, their centres in view")
+        << ChartView{15.3, 27.7, 150, 470} << false;
     QTest::newRow("zoomed into a tenth of a slot") << ChartView{20.3, 20.4, 300, 301} << false;
 }
 
@@ -398,6 +414,12 @@ void TestChart::zoomedBars() {
         QCOMPARE(bar.top, face.top() >= plot.top() - 0.5);
     }
     QVERIFY(shown > 0);
+    // A bar left out has no label, or it would read as 0.
+    for (const ChartBarLabel& label : l.labels)
+        QVERIFY2(l.shapes[size_t(label.bar)].column &&
+                     (l.shapes[size_t(label.bar)].shown ||
+                      l.bars[size_t(label.bar)].top() > plot.bottom()),
+                 qPrintable(QString::number(label.bar + 1)));
     const QImage image = chart.image();
     int wallPixels = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -552,6 +574,14 @@ void TestChart::drawnBars() {
     QVERIFY(l.barDepth < l.depth * 0.6);
     const QPointF floor(l.plot.center().x(), l.plot.bottom() - l.depth * 0.8);
     QCOMPARE(image.pixelColor((floor * scale).toPoint()), QColor(Qt::white));
+
+    // Tags in a face that reads: digits at least 7 pixels tall, over every second bar if need be.
+    chart.widget.setValueTagsVisible(true);
+    const ChartLayout tagged =
+        chart.widget.layoutAt(layoutSize.isEmpty() ? QSizeF(image.size()) : layoutSize);
+    QVERIFY(tagged.tagFace >= 0);
+    for (const QRectF& tag : tagged.tags)
+        QVERIFY(tag.isEmpty() || (tagged.tagsUpright ? tag.width() : tag.height()) - 2 >= 7);
 }
 
 void TestChart::mouse() {
@@ -588,6 +618,69 @@ void TestChart::mouse() {
     QTRY_VERIFY(!chart.widget.isAnimating());
     QVERIFY(!chart.widget.isZoomed());
     QCOMPARE(chart.widget.view(), l.view);
+}
+
+void TestChart::wheel_data() {
+    QTest::addColumn<int>("zoom");      // notches forward, at `at`
+    QTest::addColumn<double>("at");     // across the plot, 0 to 1
+    QTest::addColumn<int>("scroll");    // notches forward with Shift, afterwards
+    QTest::addColumn<bool>("sideways"); // the scroll comes as a sideways wheel instead
+    QTest::addColumn<double>("span");   // of the numbers axis at the end; 0: the whole chart
+
+    QTest::newRow("a notch forward: closer about the pointer") << 1 << 0.25 << 0 << false << 8.0;
+    QTest::newRow("three notches at the right end") << 3 << 1.0 << 0 << false << 5.12;
+    QTest::newRow("back beyond the whole: everything again") << -2 << 0.5 << 0 << false << 0.0;
+    QTest::newRow("no closer than the narrowest") << 40 << 0.5 << 0 << false << 0.1;
+    QTest::newRow("Shift: scrolls to the right, the span kept") << 3 << 0.1 << -2 << false << 5.12;
+    QTest::newRow("scrolled no further than the first bar") << 3 << 0.5 << 30 << false << 5.12;
+    QTest::newRow("a sideways wheel scrolls too") << 3 << 0.1 << -2 << true << 5.12;
+}
+
+// The wheel zooms the numbers axis about the pointer and Shift+wheel scrolls it; the value axis
+// fits the bars in view from 0, and every one of them shows its top.
+void TestChart::wheel() {
+    QFETCH(int, zoom);
+    QFETCH(double, at);
+    QFETCH(int, scroll);
+    QFETCH(bool, sideways);
+    QFETCH(double, span);
+    Chart chart({40, 80, 120, 160, 200, 240, 280, 320, 360, 400});
+    chart.widget.show();
+    const ChartView whole = chart.widget.view();
+    const auto turn = [&chart](QPointF where, QPoint degrees, Qt::KeyboardModifiers keys) {
+        QWheelEvent event(where, chart.widget.mapToGlobal(where), QPoint(), degrees * 8,
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart.widget, &event);
+    };
+    const ChartLayout before = chart.widget.currentLayout();
+    const QPointF pointer(before.plot.left() + at * before.plot.width(), before.plot.center().y());
+    turn(pointer, QPoint(0, 15 * zoom), Qt::NoModifier);
+    const ChartLayout zoomed = chart.widget.currentLayout();
+    if (zoomed.view.xMax - zoomed.view.xMin < 10 && zoomed.view.xMax - zoomed.view.xMin > 0.1)
+        QVERIFY(near(zoomed.pixelToX(pointer.x()), before.pixelToX(pointer.x()), 1e-9));
+    if (scroll != 0)
+        turn(pointer, sideways ? QPoint(15 * scroll, 0) : QPoint(0, 15 * scroll),
+             sideways ? Qt::NoModifier : Qt::ShiftModifier);
+
+    const ChartLayout l = chart.widget.currentLayout();
+    const ChartView& v = l.view;
+    QCOMPARE(chart.widget.isZoomed(), span > 0);
+    if (span == 0) {
+        QCOMPARE(v, whole);
+        return;
+    }
+    QVERIFY2(near(v.xMax - v.xMin, span, 1e-9), qPrintable(QString::number(v.xMax - v.xMin)));
+    const double moved = -scroll * span / 10;
+    QVERIFY(near(v.xMin, std::clamp(zoomed.view.xMin + moved, 0.0, 10 - span), 1e-9));
+    QCOMPARE(v.yMin, 0.0);
+    double highest = 0;
+    for (size_t i = 0; i < l.shapes.size(); ++i) {
+        if (!l.shapes[i].column)
+            continue;
+        highest = std::max(highest, 40.0 * (i + 1));
+        QVERIFY(l.shapes[i].shown && l.shapes[i].top);
+    }
+    QVERIFY(v.yMax >= highest && v.yMax <= std::max(highest * 1.5, highest + 10));
 }
 
 void TestChart::unsoundViews_data() {
@@ -659,7 +752,17 @@ void TestChart::repeatedZooms() {
         QVERIFY(!after.ticks.empty());
         const ChartView& b = before.view;
         const ChartView& a = after.view;
-        QVERIFY(a.xMin >= b.xMin && a.xMax <= b.xMax && a.yMin >= b.yMin && a.yMax <= b.yMax);
+        QVERIFY2(a.xMin >= b.xMin && a.xMax <= b.xMax && a.yMin >= b.yMin && a.yMax <= b.yMax,
+                 qPrintable(QStringLiteral("zoom %1: %2 %3 %4 %5 in %6 %7 %8 %9")
+                                .arg(zoom)
+                                .arg(a.xMin, 0, 'g', 17)
+                                .arg(a.xMax, 0, 'g', 17)
+                                .arg(a.yMin, 0, 'g', 17)
+                                .arg(a.yMax, 0, 'g', 17)
+                                .arg(b.xMin, 0, 'g', 17)
+                                .arg(b.xMax, 0, 'g', 17)
+                                .arg(b.yMin, 0, 'g', 17)
+                                .arg(b.yMax, 0, 'g', 17)));
         QVERIFY(!chart.image().isNull());
     }
     const ChartView v = chart.widget.view();
@@ -731,6 +834,14 @@ void TestChart::accessibility() {
     QVERIFY(!third.isEmpty());
     QCOMPARE(iface->childAt(third.center().x(), third.center().y()), iface->child(2));
     QVERIFY(iface->child(1)->rect().isEmpty()); // a zero bar has no face
+    // The tool tip over a bar's column tells its value, a zero bar's too.
+    for (const auto& [bar, tip] : {std::pair{0, "1: 3\nHot"}, std::pair{1, "2: 0\nCold"}}) {
+        const QPoint over(int(chart.widget.currentLayout().xToPixel(bar + 0.5)),
+                          int(chart.widget.currentLayout().plot.center().y()));
+        QHelpEvent help(QEvent::ToolTip, over, chart.widget.mapToGlobal(over));
+        QApplication::sendEvent(&chart.widget, &help);
+        QCOMPARE(QToolTip::text(), QString::fromLatin1(tip));
+    }
 
     QAccessibleInterface* const old = iface->child(2);
     chart.widget.clear();
@@ -741,39 +852,72 @@ void TestChart::accessibility() {
 
 void TestChart::band_data() {
     QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<ChartBand>("band");
     QTest::addColumn<bool>("raises");
+    QTest::addColumn<QString>("legend");
 
-    QTest::newRow("above the bars: the axis reaches its top") << QList<int>{1, 8, 6, 7} << true;
-    QTest::newRow("among the bars: the axis as it was") << QList<int>{1, 80, 6, 70} << false;
+    const ChartBand small{22, 15, 30};
+    QTest::newRow("above the bars: the axis reaches its top")
+        << QList<int>{1, 8, 6, 7} << small << true << "Expected range 15\u201330";
+    QTest::newRow("among the bars: the axis as it was")
+        << QList<int>{1, 80, 6, 70} << small << false << "Expected range 15\u201330";
+    QTest::newRow("on the edges: within")
+        << QList<int>{20, 35, 10, 30, 15, 14} << small << false << "Expected range 15\u201330";
+    QTest::newRow("3,622 draws of 6 from 49")
+        << historyCounts() << ChartBand{443.51, 404.05, 482.97} << false
+        << "Expected range 404\u2013483";
+    QTest::newRow("a narrow range in tenths") << QList<int>{0, 1, 2} << ChartBand{0.24, 0, 1.17}
+                                              << false << "Expected range 0.0\u20131.2";
 }
 
-// A band from 15 to 30 about 22 shades the left wall between its limits only, and the whole
-// chart holds it whole.
+// Each bar reads within, above or below the band from where its top stands against the band's
+// edges in the layout, as its description says; the edges are drawn across the bars' fronts, and
+// the legend names the range.
 void TestChart::band() {
     QFETCH(QList<int>, values);
+    QFETCH(ChartBand, band);
     QFETCH(bool, raises);
-    const QColor wallColour(255, 255, 128);
+    QFETCH(QString, legend);
     Chart chart(values);
     const ChartView before = chart.widget.view();
-    chart.widget.setBand(ChartBand{22, 15, 30});
+    QVERIFY(chart.widget.currentLayout().legend.isNull());
+    chart.widget.setBand(band);
     const ChartView after = chart.widget.view();
-    QVERIFY(after.yMax >= 30);
+    QVERIFY(after.yMax >= band.high);
     QCOMPARE(after.yMax != before.yMax, raises);
+    QCOMPARE(bandRangeText(band), legend);
 
     const ChartLayout l = chart.widget.currentLayout();
-    // Off the grid lines, which fall on whole tens and fives here.
-    const auto wallAt = [&l](const QImage& image, double value) {
-        return image.pixelColor(
-            QPointF(l.plot.left() + l.depth / 2, l.yToPixel(value) - l.depth / 2).toPoint());
-    };
-    const QImage banded = chart.image();
-    QVERIFY(wallAt(banded, 25.3) != wallColour);
-    QCOMPARE(wallAt(banded, 11.3), wallColour);
+    QVERIFY(l.band);
+    QVERIFY(near(l.band->high, l.yToPixel(band.high)) && near(l.band->low, l.yToPixel(band.low)));
+    QVERIFY(near(l.band->centre, l.yToPixel(band.centre)));
+    QVERIFY(!l.legend.isNull() && l.legend.bottom() <= l.plot.top() - l.depth);
+    const QImage image = chart.image();
+    const QColor edgeColour(0, 100, 60);
+    for (int i = 0; i < values.size(); ++i) {
+        const QRectF& front = l.bars[size_t(i)];
+        const QString reads = front.top() < l.band->high  ? "above"
+                              : front.top() > l.band->low ? "below"
+                                                          : "within";
+        const QString description = chart.widget.barDescription(i);
+        QVERIFY2(
+            description.contains(reads + " the expected range"),
+            qPrintable(QStringLiteral("bar %1 reads %2: ").arg(i + 1).arg(reads) + description));
+        // An edge crossing the bar is drawn over its front.
+        for (const double edge : {l.band->high, l.band->low}) {
+            if (!(front.top() < edge - 2 && edge < front.bottom() - 2) || front.width() < 12)
+                continue;
+            int dark = 0;
+            for (int x = int(front.left()) + 2; x < int(front.right()) - 1; ++x)
+                dark += image.pixelColor(x, int(std::round(edge)) - 1) == edgeColour;
+            QVERIFY2(dark > 0, qPrintable(QStringLiteral("bar %1").arg(i + 1)));
+        }
+    }
 
     chart.widget.setBand(std::nullopt);
     QVERIFY(chart.widget.view() == before);
-    if (!raises) // the same axis: the same place on the wall, plain again
-        QCOMPARE(wallAt(chart.image(), 25.3), wallColour);
+    QVERIFY(!chart.widget.currentLayout().band);
+    QVERIFY(chart.widget.currentLayout().legend.isNull());
 }
 
 QTEST_MAIN(TestChart)

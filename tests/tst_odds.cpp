@@ -4,8 +4,11 @@
 #include "odds/LineOdds.h"
 #include "odds/SetOdds.h"
 
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTest>
 #include <limits>
+#include <thread>
 
 using Lines = QVector<QVector<int>>;
 using Counts = QVector<quint64>; // draws whose best line has exactly 0, 1, ... hits
@@ -34,8 +37,37 @@ Counts bruteForce(const Lines& lines, int k, int highest) {
     return counts;
 }
 
+Lines randomLines(int count, int size, int fromNumbers) {
+    QRandomGenerator random(quint32(count * 100 + fromNumbers));
+    Lines lines;
+    while (lines.size() < count) {
+        QVector<int> line;
+        while (line.size() < size)
+            if (const int n = random.bounded(1, fromNumbers + 1); !line.contains(n))
+                line.append(n);
+        lines.append(line);
+    }
+    return lines;
+}
+
 const Lines SmallWheel{{1, 2, 3, 4, 5, 6},    {1, 2, 3, 7, 8, 9},    {4, 5, 6, 7, 8, 9},
                        {1, 2, 3, 10, 11, 12}, {4, 5, 6, 10, 11, 12}, {7, 8, 9, 10, 11, 12}};
+
+QVector<int> oneToThirty() {
+    return {25, 26, 27, 28, 29, 30};
+}
+
+// Seven lines of seven with no number in common, 1..49.
+Lines sevenApartLines() {
+    Lines lines;
+    for (int l = 0; l < 7; ++l) {
+        QVector<int> line;
+        for (int i = 1; i <= 7; ++i)
+            line.append(l * 7 + i);
+        lines.append(line);
+    }
+    return lines;
+}
 
 } // namespace
 
@@ -53,6 +85,10 @@ private slots:
     void setOddsEstimated();
     void refusedAndCancelled_data();
     void refusedAndCancelled();
+    void exactOrEstimateByCost_data();
+    void exactOrEstimateByCost();
+    void stopsWithinAFifth_data();
+    void stopsWithinAFifth();
 };
 
 void TestOdds::binomial_data() {
@@ -138,13 +174,15 @@ void TestOdds::setOddsExact() {
     QFETCH(int, highest);
     QFETCH(int, threads);
     QFETCH(quint64, subsets);
+    std::atomic<int> progress{0};
     SetOddsOptions options;
     options.threads = threads;
+    options.progress = &progress;
     const SetOdds odds = ComputeSetOdds(lines, k, highest, options);
     QVERIFY(odds.problem.isEmpty());
     QVERIFY(!odds.estimated);
-    QVERIFY(SetOddsAreExact(lines, k));
     QCOMPARE(odds.work, subsets);
+    QCOMPARE(progress.load(), 1000);
     const Counts expected = bruteForce(lines, k, highest);
     quint64 atLeast = 0;
     for (int h = k; h >= 0; --h) {
@@ -155,32 +193,36 @@ void TestOdds::setOddsExact() {
     }
 }
 
-// Forced to estimate: every tier within five standard errors of the exact count, the top tier
+// Made to estimate: every tier within five standard errors of the exact count, the top tier
 // exact, and the same seed giving the same answer.
 void TestOdds::setOddsEstimated() {
     SetOddsOptions options;
-    options.exactLimit = 0;
+    options.workLimit = 0;
     options.simulatedDraws = 200'000;
     const SetOdds odds = ComputeSetOdds(SmallWheel, 6, 20, options);
     QVERIFY(odds.estimated);
-    QVERIFY(!SetOddsAreExact(SmallWheel, 6, options.exactLimit));
-    QCOMPARE(odds.work, options.simulatedDraws);
+    QCOMPARE(odds.work, quint64(1)); // a work limit of 0 still draws once
+    // Walking the 2,510 subsets costs about 3 steps each; a draw about 6 * (1 + 2 * 36 / 20).
+    options.workLimit = 7'000;
+    const SetOdds estimate = ComputeSetOdds(SmallWheel, 6, 20, options);
+    QVERIFY(estimate.estimated);
+    QCOMPARE(estimate.work, quint64(253));
     const Counts exact = bruteForce(SmallWheel, 6, 20);
     quint64 atLeast = 0;
     for (int h = 6; h >= 1; --h) {
         atLeast += exact[h];
         const double truth = double(atLeast) / 38'760;
         if (h == 6) {
-            QCOMPARE(double(odds.atLeast[6]), truth);
-            QCOMPARE(double(odds.standardError[6]), 0.0);
+            QCOMPARE(double(estimate.atLeast[6]), truth);
+            QCOMPARE(double(estimate.standardError[6]), 0.0);
             continue;
         }
-        QVERIFY2(std::abs(double(odds.atLeast[size_t(h)]) - truth) <=
-                     5 * double(odds.standardError[size_t(h)]) + 1e-12,
+        QVERIFY2(std::abs(double(estimate.atLeast[size_t(h)]) - truth) <=
+                     5 * double(estimate.standardError[size_t(h)]) + 3.0 / 253,
                  qPrintable(QStringLiteral("%1 hits").arg(h)));
     }
     const SetOdds again = ComputeSetOdds(SmallWheel, 6, 20, options);
-    QCOMPARE(double(again.atLeast[3]), double(odds.atLeast[3]));
+    QCOMPARE(double(again.atLeast[3]), double(estimate.atLeast[3]));
 }
 
 void TestOdds::refusedAndCancelled_data() {
@@ -206,7 +248,7 @@ void TestOdds::refusedAndCancelled() {
     const std::atomic<bool> stop{true};
     SetOddsOptions options;
     options.stop = &stop;
-    options.exactLimit = estimate ? 0 : options.exactLimit;
+    options.workLimit = estimate ? 0 : options.workLimit;
     const SetOdds odds = ComputeSetOdds(lines, k, highest, options);
     if (problem.isEmpty()) {
         QVERIFY(odds.problem.isEmpty());
@@ -215,6 +257,79 @@ void TestOdds::refusedAndCancelled() {
         QVERIFY2(odds.problem.contains(problem), qPrintable(odds.problem));
         QVERIFY(!odds.cancelled);
     }
+}
+
+void TestOdds::exactOrEstimateByCost_data() {
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<bool>("estimated");
+    QTest::addColumn<QVector<int>>("lessThan"); // tiers the sample missed, stated as a bound
+    QTest::addColumn<QVector<int>>("never");    // tiers no line can reach
+    // At most 768,211 subsets of 30 numbers either way: few lines are cheap to walk, many not.
+    QTest::newRow("6 lines on 30 numbers: exact")
+        << randomLines(5, 6, 30) + Lines{oneToThirty()} << 6 << 49 << false << QVector<int>{}
+        << QVector<int>{};
+    QTest::newRow("300 lines on 30 numbers: estimated")
+        << randomLines(300, 6, 30) << 6 << 49 << true << QVector<int>{} << QVector<int>{};
+    QTest::newRow("7 apart lines of 7 from 99: the sample misses 6 and 5")
+        << sevenApartLines() << 7 << 99 << true << QVector<int>{6, 5} << QVector<int>{};
+    QTest::newRow("lines of 3 in a 6 game: 6, 5 and 4 are impossible")
+        << randomLines(200, 3, 30) << 6 << 49 << true << QVector<int>{} << QVector<int>{6, 5, 4};
+}
+
+// The walk is priced by its subsets times the lines each touches; a costly set is estimated
+// within the same bound, and only a tier no line can reach is "never".
+void TestOdds::exactOrEstimateByCost() {
+    QFETCH(Lines, lines);
+    QFETCH(int, k);
+    QFETCH(int, highest);
+    QFETCH(bool, estimated);
+    QFETCH(QVector<int>, lessThan);
+    QFETCH(QVector<int>, never);
+    SetOddsOptions options;
+    options.workLimit = 4'000'000;
+    options.simulatedDraws = 5'000;
+    const SetOdds odds = ComputeSetOdds(lines, k, highest, options);
+    QCOMPARE(odds.estimated, estimated);
+    for (int h = 1; h <= k; ++h) {
+        const bool bound = lessThan.contains(h), impossible = never.contains(h);
+        QVERIFY2((odds.lessThan[size_t(h)] > 0) == bound, qPrintable(QString::number(h)));
+        QVERIFY2((odds.atLeast[size_t(h)] == 0) == (bound || impossible),
+                 qPrintable(QString::number(h)));
+        if (bound) // none in 5,000 draws: below 1 in 1,669 with 95 % confidence
+            QCOMPARE(double(odds.lessThan[size_t(h)]), 1 - std::pow(0.05, 1 / 5000.0));
+    }
+}
+
+void TestOdds::stopsWithinAFifth_data() {
+    QTest::addColumn<bool>("estimate");
+    QTest::newRow("exact") << false;
+    QTest::newRow("estimate") << true;
+}
+
+// 3,000 lines on 49 numbers: one subtree of the exact walk or a few thousand draws take longer
+// than a fifth of a second, so the stop flag must be read inside them.
+void TestOdds::stopsWithinAFifth() {
+    QFETCH(bool, estimate);
+    const Lines lines = randomLines(3000, 6, 49);
+    std::atomic<bool> stop{false};
+    SetOddsOptions options;
+    options.stop = &stop;
+    // The walk costs about 5.8e9 steps; an estimate within 5e9 makes a million draws.
+    options.workLimit = estimate ? 5'000'000'000 : std::numeric_limits<quint64>::max();
+    options.simulatedDraws = std::numeric_limits<quint64>::max() / 4;
+    QElapsedTimer sinceStop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        sinceStop.start();
+        stop = true;
+    });
+    const SetOdds odds = ComputeSetOdds(lines, 6, 49, options);
+    const qint64 ms = sinceStop.elapsed();
+    stopper.join();
+    QVERIFY(odds.cancelled);
+    QVERIFY2(ms < 200, qPrintable(QString::number(ms)));
 }
 
 QTEST_GUILESS_MAIN(TestOdds)

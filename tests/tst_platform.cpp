@@ -9,6 +9,7 @@
 
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -114,27 +115,40 @@ void TestPlatform::hintHandlerGetsTheLongHint() {
     QCOMPARE(shown, (QStringList{"Prints the above draws", ""}));
 }
 
+// Every page framed: the header names the program, the game and the date, the footer counts
+// the pages; the lines run in columns from page to page.
 void TestPlatform::printsLinesOnPages() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
     QTemporaryDir dir;
     const QString pdf = dir.filePath("list.pdf");
-    QStringList lines{"Ballmere Professional", "Version 1.01", "", QString(60, '-')};
-    for (int i = 1; i <= 120; ++i)
-        lines << QString("6/49  >  01 - 02 - 03 - 04 - 05 - %1").arg(i, 2, 10, QChar('0'));
+    TextPage page;
+    page.title = "Draw list";
+    page.game = "Lotto 6/49";
+    page.date = "07/12/26";
+    page.intro = QStringList{"Ballmere Professional", "Version 1.01", "", QString(60, '-')};
+    for (int i = 1; i <= 300; ++i)
+        page.lines << QString("6/49  >  01 - 02 - 03 - 04 - 05 - %1").arg(i, 3, 10, QChar('0'));
     QtPrintService printer(pdf);
-    QCOMPARE(printer.printLines(lines, 14), QString());
+    QCOMPARE(printer.printText(page), QString());
 
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
     QVERIFY(text.waitForFinished(30000));
     const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-    QVERIFY(printed.contains("Ballmere Professional"));
+    const QStringList pages = printed.split('\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 2 && pages.size() < 5, qPrintable(QString::number(pages.size())));
+    for (int k = 0; k < pages.size(); ++k) {
+        const QString words = pages[k].simplified();
+        QVERIFY2(words.startsWith("Ballmere Pro Lotto 6/49 07/12/26"), qPrintable(words.left(60)));
+        QVERIFY(words.endsWith(QString("Page %1 of %2").arg(k + 1).arg(pages.size())));
+    }
     // pdftotext does not keep runs of blanks, so compare the words.
     const QString words = printed.simplified();
-    QVERIFY(words.contains("6/49 > 01 - 02 - 03 - 04 - 05 - 99"));
-    QVERIFY(words.indexOf("05 - 07") < words.indexOf("05 - 08"));
-    QVERIFY2(printed.count('\f') >= 2, "120 lines at 14 points take more than one page");
+    QVERIFY(words.contains("Ballmere Professional Version 1.01"));
+    QVERIFY(words.contains("6/49 > 01 - 02 - 03 - 04 - 05 - 300"));
+    QVERIFY(words.indexOf("05 - 007") < words.indexOf("05 - 008"));
+    QVERIFY2(pages[0].contains(QRegularExpression("05 - 005 +6/49")), "side by side in columns");
 }
 
 void TestPlatform::soundOutputSurvivesAnyImage() {

@@ -1,9 +1,14 @@
-// Print on a machine without a printer: the message, the offer to save the page as a file, and
-// every answer leaving the window as it was; the saved list holds real text, the chart saves
-// as PDF, PNG or SVG by the name's extension.
+// Print on a machine without a printer: one question, the message and the offer to save the
+// page as a file, and every answer leaving the window as it was; the saved list holds real text
+// in columns on framed pages; the chart saves as a landscape PDF page, or alone as PNG or SVG by
+// the name's extension.
 #include "advanced/Advanced.h"
 #include "app/Main.h"
+#include "charting/BarChart.h"
+#include "check/Check.h"
 #include "controls/Digits.h"
+#include "lines/CheckFile.h"
+#include "lines/ListPage.h"
 #include "platform/PrintOrSave.h"
 #include "stats/Stats.h"
 #include "support/TestContext.h"
@@ -20,10 +25,8 @@ using namespace testfiles;
 
 namespace {
 
-const QString SaveQuestion = QStringLiteral("Save the page as a file instead?");
-
-// "main", "advanced" or "statistics", shown with something to print, on a machine with no
-// printer; `print` names its Print button.
+// "main", "advanced", "checker" or "statistics", shown with something to print, on a machine
+// with no printer; `print` names its Print button.
 struct ReadyToPrint {
     TestContext t;
     std::unique_ptr<QWidget> window;
@@ -54,8 +57,24 @@ struct ReadyToPrint {
             advanced->Button2Click();
             window = std::move(advanced);
             print = "Button5";
+        } else if (which == "checker") {
+            const QStringList saved{"6/49  >  07 - 14 - 19 - 23 - 35 - 48",
+                                    "6/49  >  01 - 02 - 03 - 04 - 05 - 06"};
+            QVERIFY(writeFile(t.path("lines.bmc"),
+                              CheckFile::encode(CheckFile::headerLines() + saved)));
+            auto checker = std::make_unique<TForm6>(t.context);
+            t.dialogs.fileAnswers << t.path("lines.bmc");
+            checker->Button1Click();
+            for (int k = 1; k <= 6; ++k)
+                child<QLineEdit>(*checker, qPrintable(QString("Edit%1").arg(k)))
+                    ->setText(QString::number(k * 7));
+            checker->Button2Click();
+            t.dialogs.fileDialogs.clear();
+            window = std::move(checker);
+            print = "PrintButton";
         } else {
             s.DatabaseLoaded = true;
+            s.DataName = QStringLiteral("Lotto 6/49");
             s.DataPick = 6;
             s.DataRandom = 49;
             t.table.SetHeader(6, false);
@@ -92,6 +111,21 @@ bool havePdfToText() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
+// pdfinfo's "Key: value" lines as a map.
+QMap<QString, QString> pdfInfo(const QString& path) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    QMap<QString, QString> fields;
+    if (!info.waitForFinished(30000))
+        return fields;
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n')) {
+        const qsizetype colon = line.indexOf(u':');
+        if (colon > 0)
+            fields[line.left(colon)] = line.mid(colon + 1).trimmed();
+    }
+    return fields;
+}
+
 } // namespace
 
 class TestPrintFallback : public QObject {
@@ -101,6 +135,7 @@ private slots:
     void everyAnswerLeavesTheWindowAsItWas_data();
     void everyAnswerLeavesTheWindowAsItWas();
     void savedListHoldsItsText();
+    void checkerPrintsWhatWasChecked();
     void chartTypeFollowsTheExtension_data();
     void chartTypeFollowsTheExtension();
 };
@@ -108,10 +143,13 @@ private slots:
 void TestPrintFallback::everyAnswerLeavesTheWindowAsItWas_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("answer");
-    for (const char* window : {"main", "advanced", "statistics"}) {
+    for (const char* window : {"main", "advanced", "checker", "statistics"}) {
         for (const char* answer : {"no", "cancelled", "saved", "cannot create"})
             QTest::addRow("%s, %s", window, answer) << window << answer;
     }
+    // A printer that refuses the job: its message alone, nothing offered.
+    QTest::addRow("main, printing refused") << "main"
+                                            << "refused";
 }
 
 void TestPrintFallback::everyAnswerLeavesTheWindowAsItWas() {
@@ -124,14 +162,24 @@ void TestPrintFallback::everyAnswerLeavesTheWindowAsItWas() {
     dialogs.questionAnswers << (answer != "no");
     if (answer != "cancelled")
         dialogs.fileAnswers << name;
+    if (answer == "refused")
+        w.t.printer.failWith = QStringLiteral("Printing could not be started");
     const QStringList before = w.enabledControls();
     QVERIFY(before.contains(QString(w.print) + u'+'));
 
     w.clickPrint();
     QCOMPARE(w.enabledControls(), before);
     QVERIFY(w.window->isVisible());
-    QCOMPARE(dialogs.errors.value(0), PrintService::noDefaultPrinterMessage());
-    QCOMPARE(dialogs.questions, QStringList{SaveQuestion});
+    if (answer == "refused") {
+        QCOMPARE(dialogs.errors, QStringList{w.t.printer.failWith});
+        QVERIFY(dialogs.questions.isEmpty() && dialogs.fileDialogs.isEmpty());
+        return;
+    }
+    // One box: the message's words first, the offer after them.
+    QCOMPARE(dialogs.questions, QStringList{saveInsteadQuestion()});
+    QVERIFY(saveInsteadQuestion().startsWith(PrintService::noDefaultPrinterMessage()));
+    QVERIFY(saveInsteadQuestion().endsWith(" Save the page as a PDF file instead?") ||
+            saveInsteadQuestion().endsWith("\nSave the page as a PDF file instead?"));
     QCOMPARE(dialogs.fileDialogs.size(), answer == "no" ? 0 : 1);
     if (answer != "no") {
         const FileDialogOptions options = dialogs.fileDialogs.first();
@@ -142,30 +190,55 @@ void TestPrintFallback::everyAnswerLeavesTheWindowAsItWas() {
                                      : "PDF document (*.pdf)");
     }
     QCOMPARE(readFile(name + ".pdf").startsWith("%PDF-"), answer == "saved");
-    QCOMPARE(dialogs.errors.mid(1), answer == "cannot create"
-                                        ? QStringList{"Cannot create file " + name + ".pdf"}
-                                        : QStringList());
+    QCOMPARE(dialogs.errors, answer == "cannot create"
+                                 ? QStringList{"Cannot create file " + name + ".pdf"}
+                                 : QStringList());
 }
 
-// The lines as text in the document, page after page, as the printer would have had them.
+// The lines as text in the document, in columns: 100 lines on one page, with the header and
+// the footer, as the printer would have had them.
 void TestPrintFallback::savedListHoldsItsText() {
     TestContext t;
     t.printer.failWith = PrintService::noDefaultPrinterMessage();
-    QStringList lines{"Ballmere Professional", "Version 1.01", "", QString(60, '-')};
-    for (int i = 1; i <= 120; ++i)
-        lines << QString("6/49  >  01 - 02 - 03 - 04 - 05 - %1").arg(i, 2, 10, QChar('0'));
+    t.state.DatabaseLoaded = true;
+    t.state.DataName = QStringLiteral("Lotto 6/49");
+    QStringList list = CheckFile::headerLines();
+    for (int i = 1; i <= 100; ++i)
+        list << QString("6/49  >  01 - 02 - 03 - 04 - %1 - %2")
+                    .arg(i % 45 + 5, 2, 10, QChar('0'))
+                    .arg(i % 3 + 47);
     t.dialogs.questionAnswers << true;
     t.dialogs.fileAnswers << t.path("list");
-    printLinesOrSave(nullptr, t.platform, lines, 14);
+    printTextOrSave(nullptr, t.platform, ListPage::page(t.state, list, "Draw list"));
     QVERIFY(readFile(t.path("list.pdf")).startsWith("%PDF-"));
     if (!havePdfToText())
         QSKIP("pdftotext is not installed");
     const QString text = pdfText(t.path("list.pdf"));
     const QString words = text.simplified();
-    QVERIFY(words.startsWith("Ballmere Professional Version 1.01"));
-    QVERIFY(words.contains("6/49 > 01 - 02 - 03 - 04 - 05 - 99"));
-    QVERIFY(words.indexOf("05 - 07") < words.indexOf("05 - 08"));
-    QVERIFY2(text.count('\f') >= 2, "120 lines at 14 points take more than one page");
+    QVERIFY2(
+        words.startsWith("Ballmere Pro Lotto 6/49 07/12/26 Ballmere Professional Version 1.01"),
+        qPrintable(words.left(80)));
+    for (const QString& line : list.mid(4))
+        QVERIFY2(words.contains(line.simplified()), qPrintable(line));
+    QVERIFY(words.endsWith("Page 1 of 1"));
+    QCOMPARE(text.count('\f'), 1);
+    QCOMPARE(pdfInfo(t.path("list.pdf")).value("Title"), QStringLiteral("Draw list"));
+}
+
+// The numbers the results were found with, even when the boxes changed since; the summary under
+// them, the lines found in the columns.
+void TestPrintFallback::checkerPrintsWhatWasChecked() {
+    ReadyToPrint w(QStringLiteral("checker"));
+    w.t.printer.failWith.clear();
+    child<QLineEdit>(*w.window, "Edit1")->setText("49");
+    w.clickPrint();
+    const TextPage& page = w.t.printer.text;
+    QCOMPARE(page.title, QStringLiteral("Winning lines"));
+    QCOMPARE(page.intro,
+             (QStringList{"Winning numbers: 07 14 21 28 35 42",
+                          "Lines with at least 3 correct numbers", "1 Winning line found", ""}));
+    QCOMPARE(page.lines.size(), 1);
+    QVERIFY2(page.lines.first().startsWith("07  14  35"), qPrintable(page.lines.first()));
 }
 
 void TestPrintFallback::chartTypeFollowsTheExtension_data() {
@@ -192,18 +265,32 @@ void TestPrintFallback::chartTypeFollowsTheExtension() {
     w.t.dialogs.questionAnswers << true;
     w.t.dialogs.fileAnswers << w.t.path(name);
     w.clickPrint();
-    QCOMPARE(w.t.dialogs.errors, QStringList{PrintService::noDefaultPrinterMessage()});
+    QVERIFY(w.t.dialogs.errors.isEmpty());
     const QByteArray file = readFile(w.t.path(savedAs));
     QVERIFY(file.startsWith(start));
-    // The chart itself, with its title as text where the type holds text.
+    const BarChart* chart = static_cast<TForm8*>(w.window.get())->chart();
     if (start == "\x89PNG") {
-        const QImage page = QImage::fromData(file);
-        QVERIFY(page.width() > 1000 && page.height() > page.width());
-        QVERIFY(page.pixel(page.width() / 2, page.height() / 2) != qRgb(255, 255, 255));
+        // The chart alone at its on-screen shape, at twice the screen's pixels.
+        const QImage picture = QImage::fromData(file);
+        QCOMPARE(picture.size(), chart->size() * 2);
+        QVERIFY(picture.pixel(picture.width() / 2, picture.height() / 2) != qRgb(255, 255, 255));
     } else if (start == "<?xml") {
         QVERIFY(file.contains("Ballmere Pro Hit Statistics"));
+        QVERIFY(file.contains(
+            QString("viewBox=\"0 0 %1 %2\"").arg(chart->width()).arg(chart->height()).toUtf8()));
     } else if (havePdfToText()) {
-        QVERIFY(pdfText(w.t.path(savedAs)).contains("Ballmere Pro Hit Statistics"));
+        // A landscape page titled by the game, not by an object's name.
+        const QString words = pdfText(w.t.path(savedAs)).simplified();
+        QVERIFY2(
+            words.startsWith("Ballmere Pro Lotto 6/49 07/12/26 Number frequencies: Lotto 6/49"),
+            qPrintable(words.left(80)));
+        QVERIFY(words.endsWith("Page 1 of 1"));
+        const auto info = pdfInfo(w.t.path(savedAs));
+        QCOMPARE(info.value("Title"), QStringLiteral("Number frequencies: Lotto 6/49"));
+        QCOMPARE(info.value("Pages"), QStringLiteral("1"));
+        const QStringList size = info.value("Page size").split(' ');
+        QVERIFY2(size.value(0).toDouble() > size.value(2).toDouble(),
+                 qPrintable(info.value("Page size")));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "stats/HitBars.h"
 #include "stats/HitCounts.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <cmath>
 
@@ -207,18 +208,24 @@ void TestStats::bars() {
 void TestStats::lastDrawTexts_data() {
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("heading");
-    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QString>("numbers"); // as the statistics window shows them
+    QTest::addColumn<QString>("stored");  // as the checker names them
 
     QTest::newRow("two draws: the second")
         << QStringList{FirstDraw, SecondDraw} << "Winning Numbers For 08/01/99"
+        << "03 04 05 06 07 08 + 03"
         << "  03  04  05  06  07  08  03";
     QTest::newRow("empty cells add nothing")
         << QStringList{FirstDraw} << "Winning Numbers For 01/01/99"
+        << "03 17 22 31 40 45 + 12"
         << "  03  17  22  31  40  45  12";
     QTest::newRow("no draws") << QStringList{} << "Winning Numbers For"
+                              << ""
                               << "";
+    // The second draw sits in row 3: not the row the draw count names.
     QTest::newRow("an empty row before the last draw")
         << QStringList{FirstDraw, "", SecondDraw} << "Winning Numbers For 08/01/99"
+        << "03 04 05 06 07 08 + 03"
         << "  03  04  05  06  07  08  03";
 }
 
@@ -226,15 +233,16 @@ void TestStats::lastDrawTexts() {
     QFETCH(QStringList, rows);
     QFETCH(QString, heading);
     QFETCH(QString, numbers);
+    QFETCH(QString, stored);
     const TDrawTable table = tableOf(rows);
     TLotteryState state;
     state.DatabaseLoaded = true;
     updateDrawTotals(state, table);
     QCOMPARE(lastDrawHeading(state), heading);
-    QCOMPARE(lastDrawNumbers(table), numbers);
+    QCOMPARE(lastDrawForDisplay(table), numbers);
     // The checker's last line is the same draw.
     QCOMPARE(LastDraw::available(state, table), !numbers.isEmpty());
-    QCOMPARE(LastDraw::caption(state, table), state.DataLastDraw + " :" + numbers);
+    QCOMPARE(LastDraw::caption(state, table), state.DataLastDraw + " :" + stored);
 }
 
 void TestStats::fairDrawTest_data() {
@@ -321,28 +329,29 @@ void TestStats::verdicts_data() {
     QTest::addColumn<Fairness>("fairness");
     QTest::addColumn<QString>("verdict"); // empty: only the fairness is checked
 
-    const QString numbers = QStringLiteral("3,622 draws: chi-square 61.58 with 48 degrees of "
-                                           "freedom, p = %1.");
+    // Words first, then the figures.
+    const QString numbers = QStringLiteral(" (3,622 draws, chi-square 61.58 with 48 degrees of "
+                                           "freedom, p = %1).");
     QTest::newRow("fair") << 3622 << 443.5 << 0.0904 << Fairness::Fair
-                          << numbers.arg("0.090") +
-                                 " The counts are what a fair draw gives: hot and cold numbers "
-                                 "here are chance.";
+                          << "Fair: these counts are what a fair draw gives, so hot and cold "
+                             "numbers here are chance" +
+                                 numbers.arg("0.090");
     QTest::newRow("a little uneven")
         << 3622 << 443.5 << 0.03 << Fairness::LittleUneven
-        << numbers.arg("0.030") +
-               " The counts are a little uneven, as about 1 fair game in 20 is by chance: no "
-               "proof that any number is favoured.";
+        << "A little uneven: about 1 fair game in 20 is this uneven by chance, so this is no "
+           "proof that any number is favoured" +
+               numbers.arg("0.030");
     QTest::newRow("uneven") << 3622 << 443.5 << 0.004 << Fairness::Uneven
-                            << numbers.arg("0.004") +
-                                   " The counts are more uneven than a fair draw usually is: some "
-                                   "numbers may truly come up more often, or some draws may be "
-                                   "stored wrongly.";
+                            << "Uneven: these counts are more uneven than a fair draw usually "
+                               "is, so some numbers may truly come up more often, or some draws "
+                               "may be stored wrongly" +
+                                   numbers.arg("0.004");
     // Words follow the p-value as shown.
     QTest::newRow("0.0496 reads 0.050: fair") << 3622 << 443.5 << 0.0496 << Fairness::Fair << "";
     QTest::newRow("too few draws whatever p")
         << 1 << 0.1224 << 0.001 << Fairness::TooFewDraws
-        << "1 draw: chi-square 61.58 with 48 degrees of freedom, p = 0.001. Too few draws to "
-           "judge: each number is expected only 0.12 times, and the test needs at least 5.";
+        << "Too few draws to judge: each number is expected only 0.12 times, and the test needs "
+           "at least 5 (1 draw, chi-square 61.58 with 48 degrees of freedom, p = 0.001).";
 }
 
 void TestStats::verdicts() {
@@ -358,8 +367,13 @@ void TestStats::verdicts() {
     test.pValue = pValue;
     test.expected = expected;
     QCOMPARE(fairnessOf(test), fairness);
+    const QString text = fairDrawVerdict(test);
     if (!verdict.isEmpty())
-        QCOMPARE(fairDrawVerdict(test), verdict);
+        QCOMPARE(QString(text).replace(QChar(0x00A0), u' ').replace(QChar(0x2011), u'-'), verdict);
+    // No line may end inside a figure: "p = 0.667" stays whole.
+    const QString figures = text.mid(text.lastIndexOf(u'(') + 1).chopped(2);
+    for (const QString& figure : figures.split(QRegularExpression(", | with ")))
+        QVERIFY2(!figure.contains(u' ') && !figure.contains(u'-'), qPrintable(figure));
 }
 
 QTEST_GUILESS_MAIN(TestStats)

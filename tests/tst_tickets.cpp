@@ -231,11 +231,12 @@ void TestTickets::ticketCheckedWhenItsDrawArrives() {
         w.t.dialogs.fileAnswers << HistoryCsv;
         QTest::mouseClick(child<QPushButton>(*w.window, "Button5"), Qt::LeftButton);
     } else {
-        // An update stores what it fetched through the import's apply step, then refreshes.
+        // An update stores what it fetched through the import's apply step, then hands the
+        // result to the window as the import does.
         DrawImport import = readDrawHistory(HistoryCsv, w.t.state, w.t.table, {});
         applyDrawImport(import, w.t.state, w.t.table);
         QCOMPARE(import.result.error, QString());
-        w.window->RefreshDetails();
+        w.window->importFinished(import.result);
     }
     QCOMPARE(w.t.dialogs.messages(), QStringList());
     QCOMPARE(w.status(), QStringLiteral("Your tickets for 19/11/25: 1 line with 3 hits, 1 with 4"));

@@ -1,11 +1,14 @@
 // Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of terms
 // and of the player's numbers, and the search reaching the bound where it is exact.
+#include "wheels/CoverAnnealer.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelSearch.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTest>
+#include <thread>
 
 Q_DECLARE_METATYPE(WheelTerms)
 
@@ -62,6 +65,10 @@ private slots:
     void searchReachesBound();
     void searchEnds_data();
     void searchEnds();
+    void beforeTheFirstWheel_data();
+    void beforeTheFirstWheel();
+    void stopAskedByWork_data();
+    void stopAskedByWork();
 };
 
 void TestWheels::schoenheim_data() {
@@ -124,6 +131,11 @@ void TestWheels::guarantee() {
     QCOMPARE(check.casesChecked, cases);
     QCOMPARE(check.missedCases, missed);
     QCOMPARE(LineNumbers(check.firstMissed, oneTo(terms.pool)), firstMissed);
+    // Stopped, it claims nothing: a Close never waits for the check.
+    const std::atomic<bool> stop{true};
+    const GuaranteeCheck stopped = CheckGuarantee(terms, masksOf(lines), &stop);
+    QVERIFY(!stopped.holds);
+    QCOMPARE(stopped.casesChecked, quint64(0));
 }
 
 void TestWheels::specRefusals_data() {
@@ -181,9 +193,14 @@ void TestWheels::playerNumbers_data() {
         << " 9,3 ,, 5\t7 3 1-3 2-4 " << 49 << 2 << Numbers{1, 2, 3, 4, 5, 7, 9} << "";
     QTest::newRow("the whole 6/49 game") << "1-49" << 49 << 6 << oneTo(49) << "";
     QTest::newRow("a word") << "1-12 x" << 49 << 6 << Numbers{} << "\"x\" is not a number";
-    QTest::newRow("a sign") << "1-12 -3" << 49 << 6 << Numbers{} << "\"-3\" is not a number";
+    QTest::newRow("a sign") << "-3 1-12" << 49 << 6 << Numbers{} << "\"-3\" is not a number";
     QTest::newRow("a range of three parts") << "1-3-5" << 49 << 2 << Numbers{} << "\"1-3-5\"";
-    QTest::newRow("a range with no end") << "1- 12" << 49 << 2 << Numbers{} << "\"1-\"";
+    QTest::newRow("a range with no end") << "3 1-" << 49 << 2 << Numbers{} << "\"1-\"";
+    QTest::newRow("blanks around the dash")
+        << "1 - 7,  9 -12" << 49 << 6 << oneTo(12).mid(0, 7) + Numbers{9, 10, 11, 12} << "";
+    QTest::newRow("leading zeros") << "0012 0001-0007" << 49 << 6 << oneTo(7) + Numbers{12} << "";
+    QTest::newRow("no-break spaces separate")
+        << QString::fromUtf8("1-7\u00a012\u202f13") << 49 << 6 << oneTo(7) + Numbers{12, 13} << "";
     QTest::newRow("a range backwards") << "12-1" << 49 << 6 << Numbers{} << "12-1 runs backwards";
     QTest::newRow("0 is below the game")
         << "0 1 2 3 4 5 6" << 49 << 6 << Numbers{} << "0 is not one of the game's numbers 1 to 49";
@@ -272,6 +289,51 @@ void TestWheels::searchEnds() {
     QVERIFY(int(found.size()) <= firstCount);
     if (end == "moves")
         QVERIFY(found.size() <= 3);
+}
+
+void TestWheels::beforeTheFirstWheel_data() {
+    QTest::addColumn<QString>("end"); // "effort", "stop" or "cancel"
+    QTest::addColumn<bool>("wheel");
+    QTest::newRow("effort spent: the start is finished in haste") << "effort" << true;
+    QTest::newRow("stopped: the same") << "stop" << true;
+    QTest::newRow("cancelled: nothing") << "cancel" << false;
+}
+
+// An end before the greedy start is complete keeps that start, finished in haste, and it holds.
+void TestWheels::beforeTheFirstWheel() {
+    QFETCH(QString, end);
+    QFETCH(bool, wheel);
+    const WheelTerms terms{30, 6, 3, 5};
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.effortSeconds = end == "effort" ? 0 : 5; // spent from the first look at the clock
+    WheelSearch search(terms, limits, &clock);
+    end == "stop" ? search.stop() : end == "cancel" ? search.cancel() : void();
+    const WheelLines found = search.run();
+    QCOMPARE(!found.empty(), wheel);
+    QCOMPARE(search.hurriedStart(), wheel);
+    if (wheel)
+        QVERIFY(CheckGuarantee(terms, found).holds);
+}
+
+void TestWheels::stopAskedByWork_data() {
+    QTest::addColumn<WheelTerms>("terms");
+    QTest::addColumn<int>("every"); // moves between two questions at most
+    QTest::newRow("16 numbers, 3 if 3: 10 cases a move") << WheelTerms{16, 6, 3, 3} << 1024;
+    QTest::newRow("12 numbers, 3 if 5: 100 cases a move") << WheelTerms{12, 6, 3, 5} << 128;
+    QTest::newRow("24 numbers, 2 if 7: 26,208 cases a move") << WheelTerms{24, 7, 2, 7} << 1;
+}
+
+// The annealer asks whether to stop after about the same work whatever the terms: asking every
+// 1,024 moves heard Stop and the effort's end seconds late when one move prices 100,000 cases.
+void TestWheels::stopAskedByWork() {
+    QFETCH(WheelTerms, terms);
+    QFETCH(int, every);
+    CoverAnnealer annealer(terms, 7);
+    annealer.load({(WheelLine(1) << terms.lineSize) - 1}); // one line never covers every case
+    int asked = 0;
+    QVERIFY(!annealer.anneal({}, [&] { return ++asked == 2; }));
+    QCOMPARE(int(annealer.moves()), every + 1);
 }
 
 QTEST_GUILESS_MAIN(TestWheels)

@@ -6,16 +6,65 @@
 #include "wheels/WheelTexts.h"
 #include "wheels/Wheels.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QtTest>
 
 using testfiles::child;
 
+Q_DECLARE_METATYPE(SetOdds)
+
 namespace {
+
+// Its time is set by hand: a test ends the effort when it likes.
+class HandClock : public SearchClock {
+public:
+    qint64 nowMs() const override { return now; }
+    std::atomic<qint64> now{0};
+};
+
+// A search left to end on its own after its window has gone still reads the clock: it lives
+// as long as the program.
+HandClock& handClock() {
+    static HandClock clock;
+    clock.now = 0;
+    return clock;
+}
+
+// The effort is spent from the search's first look: it hands in its greedy start.
+class SpentClock : public SearchClock {
+public:
+    qint64 nowMs() const override { return reads++ == 0 ? 0 : 1'000'000'000; }
+    mutable std::atomic<int> reads{0};
+};
+
+SpentClock& spentClock() {
+    static SpentClock clock;
+    clock.reads = 0;
+    return clock;
+}
+
+SetOdds exactOdds(std::array<long double, 8> atLeast) {
+    SetOdds odds;
+    odds.atLeast = atLeast;
+    return odds;
+}
+
+SetOdds estimatedOdds(std::array<long double, 8> atLeast, std::array<long double, 8> error,
+                      std::array<long double, 8> lessThan) {
+    SetOdds odds;
+    odds.estimated = true;
+    odds.atLeast = atLeast;
+    odds.standardError = error;
+    odds.lessThan = lessThan;
+    return odds;
+}
 
 struct Fixture {
     TestContext t;
@@ -48,7 +97,16 @@ private slots:
     void spinsKeepIfAtLeastMatch();
     void searchToTheBound();
     void closeDuringASearch();
-    void oddsRows();
+    void oddsWording_data();
+    void oddsWording();
+    void effortBar_data();
+    void effortBar();
+    void newBuildClearsTheLastWheel();
+    void largeWheelAsks_data();
+    void largeWheelAsks();
+    void closeDuringTheOdds();
+    void checkAWheelFile_data();
+    void checkAWheelFile();
 };
 
 void TestWheelsWindow::refusals_data() {
@@ -115,13 +173,167 @@ void TestWheelsWindow::closeDuringASearch() {
     QVERIFY(!f.window->searching());
 }
 
-// Six numbers on one line of a 6/49 game: exactly the hypergeometric chances.
-void TestWheelsWindow::oddsRows() {
-    const SetOdds odds = ComputeSetOdds({{1, 2, 3, 4, 5, 6}}, 6, 49);
-    const QStringList rows = WheelTexts::oddsRows(odds, 6);
-    QCOMPARE(rows.size(), 6);
-    QCOMPARE(rows.first(), QStringLiteral("6 or more on one line: 1 in 13,983,816 (0.00000715 %)"));
-    QCOMPARE(rows[3], QStringLiteral("3 or more on one line: 1 in 53.7 (1.86 %)"));
+void TestWheelsWindow::oddsWording_data() {
+    QTest::addColumn<SetOdds>("odds");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("one line of a 6/49 game")
+        << ComputeSetOdds({{1, 2, 3, 4, 5, 6}}, 6, 49) << 6
+        << QStringList{"6 on one line: 1 in 13,983,816 (0.00000715 %)",
+                       "5 or more on one line: 1 in 53,992 (0.00185 %)",
+                       "4 or more on one line: 1 in 1,013 (0.0987 %)",
+                       "3 or more on one line: 1 in 53.7 (1.86 %)",
+                       "2 or more on one line: 1 in 6.62 (15.1 %)",
+                       "1 or more on one line: 56.4 %"};
+    QTest::newRow("from 50 % up, no \"1 in\"")
+        << exactOdds({1, 1, 0.5L, 0.499L}) << 3
+        << QStringList{"3 on one line: 1 in 2.00 (49.9 %)", "2 or more on one line: 50.0 %",
+                       "1 or more on one line: 100 %"};
+    QTest::newRow("an estimate: about, a bound where the sample missed, never where impossible")
+        << estimatedOdds({1, 0.9L, 0.01L, 0, 0}, {0, 0.001L, 0.0002L}, {0, 0, 0, 0.0006L}) << 4
+        << QStringList{"4 on one line: never", "3 or more on one line: less than 1 in 1,667",
+                       "2 or more on one line: about 1 in 100 (1.00 % ± 0.0200 %)",
+                       "1 or more on one line: about 90.0 % ± 0.100 %"};
+}
+
+// Below 50 % a row reads "1 in X (P %)", from 50 % up just "P %"; the top row has no "or more".
+void TestWheelsWindow::oddsWording() {
+    QFETCH(SetOdds, odds);
+    QFETCH(int, k);
+    QFETCH(QStringList, rows);
+    QCOMPARE(WheelTexts::oddsRows(odds, k), rows);
+}
+
+void TestWheelsWindow::effortBar_data() {
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("under way") << qint64(4'249) << "4.2 s of 10 s";
+    QTest::newRow("past the effort") << qint64(10'380) << "10.0 s of 10 s";
+}
+
+void TestWheelsWindow::effortBar() {
+    QFETCH(qint64, ms);
+    QFETCH(QString, text);
+    QCOMPARE(WheelTexts::effortBar(ms, 10), text);
+}
+
+// A new Build takes the last wheel away at once: no lines, summary, odds or Save beside it.
+void TestWheelsWindow::newBuildClearsTheLastWheel() {
+    Fixture f;
+    HandClock& clock = handClock();
+    f.window->setSearchClock(&clock);
+    f.build(QStringLiteral("1-7"), 5, 5);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    QCOMPARE(f.window->listLines().size(), 4 + 6);
+    f.build(QStringLiteral("1-30"), 4, 4);
+    QVERIFY(f.window->searching());
+    QCOMPARE(f.window->listLines(), CheckFile::headerLines());
+    QCOMPARE(f.get<QPlainTextEdit>("LinesList")->toPlainText(),
+             CheckFile::headerLines().join(u'\n'));
+    QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), QString());
+    QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText(), QString());
+    QVERIFY(!f.get<QPushButton>("SaveButton")->isEnabled());
+    QVERIFY(!f.window->findChild<QStatusBar*>()->currentMessage().contains("6 lines"));
+}
+
+void TestWheelsWindow::largeWheelAsks_data() {
+    QTest::addColumn<qint64>("priceCents"); // 0: the game has no rules
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("cost");
+    QTest::newRow("priced, yes") << qint64(250) << true << ": at 2.50 a line they cost ";
+    QTest::newRow("priced, no") << qint64(250) << false << ": at 2.50 a line they cost ";
+    QTest::newRow("no price known") << qint64(0) << true << ". Save all of them?";
+}
+
+// A wheel of over 100 lines says how many and, when the price is known, what they cost, before
+// it is saved or printed; No keeps it in the window.
+void TestWheelsWindow::largeWheelAsks() {
+    QFETCH(qint64, priceCents);
+    QFETCH(bool, yes);
+    QFETCH(QString, cost);
+    Fixture f;
+    f.t.state.DataRules.present = priceCents > 0;
+    f.t.state.DataRules.priceCents = priceCents;
+    f.window->setSearchClock(&spentClock());
+    f.build(QStringLiteral("1-12"), 5, 5); // at least 132 lines
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    const int lines = int(f.window->listLines().size()) - 4;
+    QVERIFY(lines >= 132);
+    QVERIFY(f.window->findChild<QStatusBar*>()->currentMessage().contains("the effort ran out"));
+    f.t.dialogs.questionAnswers = {yes, yes};
+    f.t.dialogs.fileAnswers = {QString(), QString()};
+    f.get<QPushButton>("SaveButton")->click();
+    QCOMPARE(f.t.dialogs.questions.size(), 1);
+    const QString& question = f.t.dialogs.questions.first();
+    QVERIFY2(question.startsWith(QStringLiteral("This wheel has %1 lines").arg(lines)) &&
+                 question.contains(cost),
+             qPrintable(question));
+    if (priceCents > 0)
+        QVERIFY(question.contains(QLocale(QLocale::English).toString(lines * 2.5, 'f', 2)));
+    QCOMPARE(f.t.dialogs.fileDialogs.size(), yes ? 1 : 0);
+    f.get<QPushButton>("PrintButton")->click();
+    QCOMPARE(f.t.dialogs.questions.size(), 2);
+    QVERIFY(f.t.dialogs.questions.last().endsWith("Print all of them?"));
+}
+
+// 1-30, 4 if 4 ended at once: thousands of lines whose exact odds take seconds here. Close neither
+// waits for them nor leaves them running.
+void TestWheelsWindow::closeDuringTheOdds() {
+    Fixture f;
+    f.window->setSearchClock(&spentClock());
+    f.build(QStringLiteral("1-30"), 4, 4);
+    auto* bar = f.window->findChild<QProgressBar*>("ProgressBar1");
+    QTRY_VERIFY_WITH_TIMEOUT(bar->format().contains("odds"), 20000);
+    QElapsedTimer timer;
+    timer.start();
+    f.window->close();
+    QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(!f.window->searching());
+}
+
+void TestWheelsWindow::checkAWheelFile_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("summary"); // empty: refused
+    QTest::addColumn<QString>("warning");
+    const QStringList fano{"3/49  >  01 - 02 - 04", "3/49  >  02 - 03 - 05",
+                           "3/49  >  03 - 04 - 06", "3/49  >  04 - 05 - 07",
+                           "3/49  >  01 - 05 - 06", "3/49  >  02 - 06 - 07",
+                           "3/49  >  01 - 03 - 07"};
+    QTest::newRow("the Fano plane: no hole")
+        << fano << "7 lines on 7 numbers: 2 if 2 holds in every case"
+        << "";
+    QTest::newRow("less a line: its pairs are holes")
+        << fano.mid(0, 6)
+        << "6 lines on 7 numbers: 2 if 2 fails in 3 of 21 cases, for example 01 03"
+        << "";
+    QTest::newRow("a number twice on a line") << QStringList{"3/49  >  01 - 02 - 02"} << ""
+                                              << "Line 5 of the file";
+    QTest::newRow("no lines") << QStringList{} << ""
+                              << "no lines";
+}
+
+// A check file read back as a wheel on the numbers it uses, checked over every case.
+void TestWheelsWindow::checkAWheelFile() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, summary);
+    QFETCH(QString, warning);
+    Fixture f(3, 49);
+    f.get<QSpinBox>("MatchSpin")->setValue(2);
+    f.get<QSpinBox>("IfSpin")->setValue(2);
+    const QString path = f.t.path(QStringLiteral("wheel.bmc"));
+    QCOMPARE(CheckFile::write(path, CheckFile::headerLines() + lines), QString());
+    f.t.dialogs.fileAnswers = {path};
+    f.get<QPushButton>("LoadWheelButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    if (!warning.isEmpty()) {
+        QCOMPARE(f.t.dialogs.warnings.size(), 1);
+        QVERIFY2(f.t.dialogs.warnings.first().contains(warning),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        return;
+    }
+    QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
+    QCOMPARE(f.window->listLines().mid(4), lines);
+    QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
 }
 
 QTEST_MAIN(TestWheelsWindow)

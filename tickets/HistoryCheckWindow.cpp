@@ -4,6 +4,7 @@
 
 #include "controls/DrawListFont.h"
 #include "database/DrawTable.h"
+#include "lines/ListPage.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr int PollMs = 50;
 constexpr int ReportRows = 20;
 constexpr int ReportColumns = 64;
-constexpr int PrintPointSize = 10;
 
 QPushButton* button(const char* name, const QString& text) {
     auto* push = new QPushButton(text);
@@ -141,7 +141,8 @@ void THistoryCheck::StopButtonClick() {
 
 void THistoryCheck::PrintButtonClick() {
     if (!report_.isEmpty())
-        printLinesOrSave(this, context_.platform, report_, PrintPointSize);
+        printTextOrSave(this, context_.platform,
+                        ListPage::page(context_.state, report_, QStringLiteral("Against all draws")));
 }
 
 void THistoryCheck::SaveButtonClick() {

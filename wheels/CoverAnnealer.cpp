@@ -25,6 +25,13 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
         outsideMasks_ = {0}; // a move touches no outside numbers
     coverCount_.assign(ranks_.count(), 0);
     whereUncovered_.assign(ranks_.count(), -1);
+    // About 16,000 cases priced between two questions: from every 1,024 moves down to each
+    // move when one move prices over 100,000 cases (29 numbers, 2 if 7).
+    const quint64 casesPerMove = quint64(moveInside_.size()) *
+                                 (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
+    stopCheckMask_ = 1023;
+    while (stopCheckMask_ > 0 && casesPerMove * (stopCheckMask_ + 1) > 16'384)
+        stopCheckMask_ >>= 1;
 }
 
 // Every case the line meets in T or more numbers: j of its numbers and M - j others.
@@ -91,19 +98,26 @@ void CoverAnnealer::load(const WheelLines& lines) {
         addLine(line);
 }
 
-bool CoverAnnealer::buildGreedy(const StopTest& stop) {
+bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry) {
     load({});
+    hurried_ = false;
     while (!uncovered_.empty()) {
-        if (stop())
-            return false;
         WheelLine best = 0;
         int bestGain = -1;
-        for (int c = 0; c < GreedyCandidates; ++c) {
+        // Asked for each candidate: one can price a million cases.
+        for (int c = 0; c < (hurried_ ? 1 : GreedyCandidates); ++c) {
+            if (abandon())
+                return false;
+            hurried_ = hurried_ || hurry();
             // A whole uncovered case (M <= k numbers) and the rest at random: it covers that
             // case at least.
             WheelLine line = uncovered_[random_.below(quint32(uncovered_.size()))];
             while (BitCount(line) < terms_.lineSize)
                 line |= random_.bitOf(allPositions_ & ~line);
+            if (hurried_) {
+                best = line;
+                break;
+            }
             int gain = 0;
             forEachCoveredCase(line,
                                [&](quint64 mask) { gain += coverCount_[ranks_.rank(mask)] == 0; });
@@ -233,7 +247,7 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
             acceptRise[size_t(rise)] = std::exp(-rise / temperature);
         quint64 costSum = 0;
         for (quint64 i = 0; i < levelMoves; ++i) {
-            if ((moves_++ & 1023) == 0 && stop())
+            if ((moves_++ & stopCheckMask_) == 0 && stop())
                 return false;
             size_t line = 0;
             quint64 out = 0, in = 0;

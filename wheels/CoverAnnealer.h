@@ -35,13 +35,17 @@ struct AnnealSchedule {
 
 class CoverAnnealer {
 public:
-    using StopTest = std::function<bool()>; // asked every 1,024 moves
+    // Asked every few moves, as many as take about the same work (a move's cases differ a
+    // thousandfold between terms), so the answer is heard within milliseconds.
+    using StopTest = std::function<bool()>;
 
     CoverAnnealer(const WheelTerms& terms, quint64 seed);
 
     // A covering built line by line, each the best of a few candidates holding an uncovered
-    // case; false when stopped first.
-    bool buildGreedy(const StopTest& stop);
+    // case; false when abandoned first. Once `hurry` says so, each line is the first candidate:
+    // a wheel that holds, soon, rather than none.
+    bool buildGreedy(const StopTest& abandon, const StopTest& hurry);
+    bool hurried() const { return hurried_; }
     // Start from these lines.
     void load(const WheelLines& lines);
     // One line fewer: the line that alone covers the fewest cases.
@@ -80,6 +84,8 @@ private:
     quint64 moves_ = 0;
     quint32 lowestCost_ = 0;
     double workingTemperature_ = 0; // learnt from the attempts so far; 0 before the first
+    quint64 stopCheckMask_ = 1023;  // the stop test is asked when (moves & mask) == 0
+    bool hurried_ = false;
 
     // Choices of j of a line's numbers and M - j outside ones, j = T..min(k, M).
     struct CoverShape {

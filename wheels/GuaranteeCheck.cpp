@@ -88,7 +88,8 @@ QString linesProblem(const WheelTerms& terms, const WheelLines& lines) {
 
 } // namespace
 
-GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines) {
+GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines,
+                              const std::atomic<bool>* stop) {
     GuaranteeCheck check;
     check.problem = WheelTermsProblem(terms);
     if (check.problem.isEmpty())
@@ -98,8 +99,14 @@ GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines) 
 
     TSetMarks marks(terms.pool, terms.guarantee);
     std::array<int, 64> positions{};
+    const auto stopped = [stop](quint64 step) {
+        return (step & 0xfff) == 1 && stop && stop->load(std::memory_order_relaxed);
+    };
     const std::vector<quint64> linePicks = picksOf(terms.lineSize, terms.guarantee);
+    quint64 step = 0;
     for (WheelLine line : lines) {
+        if (stopped(++step))
+            return {};
         positionsOf(line, positions);
         marks.anySubset(positions, linePicks, [&](quint64 rank) {
             marks.mark(rank);
@@ -112,7 +119,8 @@ GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines) 
     const quint64 end = quint64(1) << terms.pool;
     for (quint64 drawn = (quint64(1) << terms.ifDrawn) - 1; drawn < end;
          drawn = nextSameSize(drawn)) {
-        ++check.casesChecked;
+        if (stopped(++check.casesChecked))
+            return {};
         positionsOf(drawn, positions);
         if (!marks.anySubset(positions, casePicks,
                              [&](quint64 rank) { return marks.marked(rank); })) {

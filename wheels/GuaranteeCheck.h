@@ -3,6 +3,7 @@
 #include "wheels/WheelTerms.h"
 
 #include <QString>
+#include <atomic>
 
 // Proof that a wheel keeps its promise, by trying every case: each M-set of the player's numbers
 // must meet some line in at least T numbers. Written apart from the search, sharing none of its
@@ -19,5 +20,7 @@ struct GuaranteeCheck {
     QString problem;
 };
 
-// Any wheel WheelTermsProblem accepts checks in well under a second.
-GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines);
+// Any wheel WheelTermsProblem accepts checks in well under a second. `stop`, set from any
+// thread, ends it within milliseconds; the check then holds nothing (holds false, no cases).
+GuaranteeCheck CheckGuarantee(const WheelTerms& terms, const WheelLines& lines,
+                              const std::atomic<bool>* stop = nullptr);

@@ -11,14 +11,17 @@ QString tr(const char* text) {
     return QCoreApplication::translate("PlayerNumbers", text);
 }
 
-// Digits only: no sign, so "-3" is not read as a number. A run of more than 3 digits is
-// read as 1000, out of every game's range, rather than overflowing.
+// Digits only: no sign, so "-3" is not read as a number. Leading zeros are no part of its
+// size ("0012" is 12); more than 3 digits after them read as 1000, out of every game's range,
+// rather than overflowing.
 bool readNumber(QStringView text, int* number) {
     if (text.isEmpty())
         return false;
     for (QChar c : text)
         if (c < u'0' || c > u'9')
             return false;
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.mid(1);
     *number = text.size() > 3 ? 1000 : text.toInt();
     return true;
 }
@@ -30,8 +33,15 @@ PlayerNumbers refused(const QString& problem) {
 } // namespace
 
 PlayerNumbers ReadPlayerNumbers(const QString& text, int low, int high, int lineSize) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
-    const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+    // Any blank separates, the no-break kinds too (they come with pasted text and look like
+    // blanks in a refusal); blanks around a range's dash belong to the range ("1 - 12").
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"),
+                                               QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression spacedDash(QStringLiteral("\\s*-\\s*"),
+                                               QRegularExpression::UseUnicodePropertiesOption);
+    const QStringList parts = QString(text)
+                                  .replace(spacedDash, QStringLiteral("-"))
+                                  .split(separators, Qt::SkipEmptyParts);
     std::bitset<1000> chosen;
     high = std::min(high, 999);
     auto outOfRange = [&](QStringView number) {

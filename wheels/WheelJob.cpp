@@ -1,34 +1,104 @@
 #include "wheels/WheelJob.h"
 
+// Everything the thread touches lives here, owned jointly by the job and the thread, so a job
+// dropped by the window while its thread still ends its last step never leaves it dangling.
+struct WheelJob::Shared {
+    Shared(const WheelTerms& terms, const QVector<int>& numbers, int highest,
+           const WheelSearchLimits& limits, const SearchClock* clock)
+        : terms(terms), playerNumbers(numbers), highest(highest), search(terms, limits, clock) {}
+
+    void run() {
+        const WheelLines found = given.empty() ? search.run() : given;
+        result.reachedLowerBound = search.reachedLowerBound();
+        result.hurriedStart = search.hurriedStart();
+        result.msToBest = search.msToBest();
+        result.msSearched = search.msRun();
+        if (!found.empty() && !cancelled) {
+            phase = WheelPhase::Checking;
+            result.lines = WheelNumbers(found, playerNumbers);
+            result.check = CheckGuarantee(terms, found, &cancelled);
+            phase = WheelPhase::Odds;
+            SetOddsOptions options;
+            options.stop = &oddsStop;
+            options.progress = &oddsProgress;
+            if (!oddsStop)
+                result.odds = ComputeSetOdds(result.lines, terms.lineSize, highest, options);
+            else
+                result.odds.cancelled = true;
+        }
+        phase = WheelPhase::Done;
+    }
+
+    const WheelTerms terms;
+    const QVector<int> playerNumbers;
+    const int highest;
+    WheelSearch search;
+    WheelLines given;
+    WheelResult result;
+    std::atomic<WheelPhase> phase{WheelPhase::Searching};
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> oddsStop{false};
+    std::atomic<int> oddsProgress{0};
+};
+
 WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
-                   const WheelSearchLimits& limits)
-    : terms_(terms), playerNumbers_(playerNumbers), highest_(highest), search_(terms, limits) {}
+                   const WheelSearchLimits& limits, const SearchClock* clock)
+    : shared_(std::make_shared<Shared>(terms, playerNumbers, highest, limits, clock)) {}
 
 WheelJob::~WheelJob() {
     cancel();
+    if (!thread_.joinable())
+        return;
+    if (finished())
+        thread_.join(); // it has returned, or is returning: no wait worth the name
+    else
+        thread_.detach();
+}
+
+WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
+                   const WheelLines& given)
+    : shared_(
+          std::make_shared<Shared>(terms, playerNumbers, highest, WheelSearchLimits{}, nullptr)) {
+    shared_->given = given;
 }
 
 void WheelJob::start() {
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::thread([shared = shared_] { shared->run(); });
+}
+
+void WheelJob::stop() {
+    if (shared_->phase == WheelPhase::Searching)
+        shared_->search.stop();
+    else
+        shared_->oddsStop = true;
 }
 
 void WheelJob::cancel() {
-    cancelled_ = true;
-    search_.stop();
-    if (thread_.joinable())
-        thread_.join();
+    shared_->cancelled = true;
+    shared_->oddsStop = true;
+    shared_->search.cancel();
 }
 
-void WheelJob::run() {
-    const WheelLines lines = search_.run();
-    result_.reachedLowerBound = search_.reachedLowerBound();
-    result_.msToBest = search_.msToBest();
-    if (!lines.empty() && !cancelled_) {
-        result_.lines = WheelNumbers(lines, playerNumbers_);
-        result_.check = CheckGuarantee(terms_, lines);
-        SetOddsOptions options;
-        options.stop = &cancelled_;
-        result_.odds = ComputeSetOdds(result_.lines, terms_.lineSize, highest_, options);
-    }
-    finished_ = true;
+bool WheelJob::finished() const {
+    return shared_->phase == WheelPhase::Done;
+}
+
+WheelPhase WheelJob::phase() const {
+    return shared_->phase;
+}
+
+int WheelJob::bestLineCount() const {
+    return shared_->search.bestLineCount();
+}
+
+int WheelJob::oddsProgress() const {
+    return shared_->oddsProgress;
+}
+
+const QVector<int>& WheelJob::playerNumbers() const {
+    return shared_->playerNumbers;
+}
+
+const WheelResult& WheelJob::result() const {
+    return shared_->result;
 }

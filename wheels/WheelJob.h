@@ -6,46 +6,53 @@
 
 #include <QVector>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 // One wheel built away from the window: the search, then the exhaustive check of its guarantee
-// and the exact odds of its lines, all on a thread of its own. The window polls it.
+// and the odds of its lines, all on a thread of its own. The window polls it, and never waits
+// for it: stop and cancel only ask, and each part answers within a fifth of a second.
 struct WheelResult {
     QVector<QVector<int>> lines; // the player's numbers on each line; empty if none was built
     GuaranteeCheck check;
-    SetOdds odds;
+    SetOdds odds;                   // cancelled when the odds were stopped
     bool reachedLowerBound = false; // no wheel of this kind can have fewer lines
+    bool hurriedStart = false;      // the effort ended before the first wheel was complete
     qint64 msToBest = 0;
+    qint64 msSearched = 0; // the search alone, without the check and the odds
 };
+
+enum class WheelPhase { Searching, Checking, Odds, Done };
 
 class WheelJob {
 public:
     WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
-             const WheelSearchLimits& limits);
-    ~WheelJob(); // stops and waits
+             const WheelSearchLimits& limits, const SearchClock* clock = nullptr);
+    // A wheel given whole (read from a file): no search, only its check and odds.
+    WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
+             const WheelLines& given);
+    // Cancels; a thread still running is left to end on its own.
+    ~WheelJob();
     WheelJob(const WheelJob&) = delete;
     WheelJob& operator=(const WheelJob&) = delete;
 
     void start();
-    // Ends the search keeping the best wheel found; the check and the odds still follow.
-    void stop() { search_.stop(); }
-    // Ends everything, the odds included, and waits for the thread.
+    // During the search: ends it keeping the best wheel; the check and the odds follow. After
+    // it: ends the odds, keeping the wheel and its check.
+    void stop();
+    // Ends everything, the odds included; returns at once.
     void cancel();
 
-    bool finished() const { return finished_; }
-    int bestLineCount() const { return search_.bestLineCount(); }
+    bool finished() const;
+    WheelPhase phase() const;
+    int bestLineCount() const;
+    int oddsProgress() const; // thousandths of the odds' work done
     // Complete once finished() is true.
-    const WheelResult& result() const { return result_; }
+    const WheelResult& result() const;
+    const QVector<int>& playerNumbers() const;
 
 private:
-    void run();
-
-    const WheelTerms terms_;
-    const QVector<int> playerNumbers_;
-    const int highest_;
-    WheelSearch search_;
-    WheelResult result_;
-    std::atomic<bool> cancelled_{false};
-    std::atomic<bool> finished_{false};
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
     std::thread thread_;
 };

@@ -39,11 +39,12 @@ bool WheelSearch::timeIsUp() const {
     return double(clock_->nowMs() - startMs_) >= limits_.effortSeconds * 1000.0;
 }
 
-void WheelSearch::offer(const WheelLines& lines) {
+void WheelSearch::offer(const WheelLines& lines, bool hurried) {
     std::lock_guard<std::mutex> lock(bestMutex_);
     if (!best_.empty() && lines.size() >= best_.size())
         return;
     best_ = lines;
+    hurried_ = hurried;
     bestCount_ = int(lines.size());
     msToBest_ = clock_->nowMs() - startMs_;
     if (lines.size() <= lowerBound_)
@@ -59,8 +60,10 @@ void WheelSearch::work(int worker) {
         return stop_ || timeIsUp() ||
                (limits_.maxMovesPerWorker > 0 && annealer.moves() >= limits_.maxMovesPerWorker);
     };
-    if (annealer.buildGreedy(ended))
-        offer(annealer.lines());
+    // A hurried start is wanted only until either worker has a wheel.
+    const auto abandon = [&] { return cancelled_ || (bestCount_ > 0 && ended()); };
+    if (annealer.buildGreedy(abandon, ended))
+        offer(annealer.lines(), annealer.hurried());
     const AnnealSchedule schedule;
     int failures = 0;
     while (!ended() && bestCount_ > 0) {
@@ -103,5 +106,6 @@ WheelLines WheelSearch::run() {
     work(0);
     for (std::thread& helper : helpers)
         helper.join();
+    msRun_ = clock_->nowMs() - startMs_;
     return bestLines();
 }

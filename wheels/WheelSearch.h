@@ -18,9 +18,13 @@
 // long that goes on from where it stopped; a worker drops its attempt when the other gets there
 // first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
-//   - stop() is called (from any thread),
+//   - stop() or cancel() is called (from any thread),
 //   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
 //   - or each worker has made the most moves allowed (for tests and benchmarks).
+//
+// An effort that ends (or a stop that comes) before the first wheel is complete does not throw
+// it away: the greedy start finishes in haste, its lines no longer chosen with care, and
+// hurriedStart() says so. Only cancel() leaves the search with no wheel.
 //
 // Use from a window: construct, setProgress if wanted, call run() on a worker of its own (it
 // blocks until the end), poll bestLineCount() or take the progress calls, stop() on cancel.
@@ -53,17 +57,25 @@ public:
     // the first one was built). Call once.
     WheelLines run();
 
-    // Safe from any thread, at any time.
+    // Safe from any thread, at any time. stop() keeps the best wheel; cancel() gives up.
     void stop() { stop_ = true; }
+    void cancel() {
+        cancelled_ = true;
+        stop_ = true;
+    }
     int bestLineCount() const { return bestCount_; } // 0 before the first wheel
     WheelLines bestLines() const;
     qint64 msToBest() const { return msToBest_; } // from the start of run()
     bool reachedLowerBound() const;
     quint64 movesMade() const { return moves_; }
+    qint64 msRun() const { return msRun_; } // from the start of run() to its end
+    bool hurriedStart() const {
+        return hurried_;
+    } // the wheel is the greedy start, finished in haste
 
 private:
     void work(int worker);
-    void offer(const WheelLines& lines);
+    void offer(const WheelLines& lines, bool hurried = false);
     bool timeIsUp() const;
 
     WheelTerms terms_;
@@ -76,6 +88,9 @@ private:
     Progress progress_;
 
     std::atomic<bool> stop_{false};
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> hurried_{false};
+    std::atomic<qint64> msRun_{0};
     std::atomic<int> bestCount_{0};
     std::atomic<qint64> msToBest_{0};
     std::atomic<quint64> moves_{0};

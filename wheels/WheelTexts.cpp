@@ -62,7 +62,12 @@ QStringList oddsRows(const SetOdds& odds, int lineSize) {
     QStringList rows;
     for (int h = std::min(lineSize, SetOdds::MaxHits); h >= 1; --h) {
         const long double chance = odds.atLeast[size_t(h)];
-        QString row = QStringLiteral("%1 or more on one line: ").arg(h);
+        QString row = h == lineSize ? QStringLiteral("%1 on one line: ").arg(h)
+                                    : QStringLiteral("%1 or more on one line: ").arg(h);
+        if (odds.lessThan[size_t(h)] > 0) {
+            rows << row + QStringLiteral("less than 1 in %1").arg(oneIn(odds.lessThan[size_t(h)]));
+            continue;
+        }
         if (chance <= 0) {
             rows << row + QStringLiteral("never");
             continue;
@@ -70,12 +75,69 @@ QStringList oddsRows(const SetOdds& odds, int lineSize) {
         const bool about = odds.estimated && odds.standardError[size_t(h)] > 0;
         if (about)
             row += QStringLiteral("about ");
-        row += QStringLiteral("1 in %1 (%2 %").arg(oneIn(chance), percent(chance));
-        if (about)
-            row += QStringLiteral(" ± %1 %").arg(percent(odds.standardError[size_t(h)]));
-        rows << row + QLatin1Char(')');
+        const QString error =
+            about ? QStringLiteral(" ± %1 %").arg(percent(odds.standardError[size_t(h)]))
+                  : QString();
+        if (chance >= 0.5L)
+            row += QStringLiteral("%1 %").arg(percent(chance)) + error;
+        else
+            row += QStringLiteral("1 in %1 (%2 %").arg(oneIn(chance), percent(chance)) + error +
+                   QLatin1Char(')');
+        rows << row;
     }
     return rows;
+}
+
+QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check,
+                      const QVector<int>& playerNumbers) {
+    const QLocale english(QLocale::English);
+    const QString head = QStringLiteral("%1 lines on %2 numbers: %3 if %4 ")
+                             .arg(english.toString(lineCount))
+                             .arg(terms.pool)
+                             .arg(terms.guarantee)
+                             .arg(terms.ifDrawn);
+    if (!check.problem.isEmpty())
+        return head.trimmed() + QStringLiteral(": ") + check.problem;
+    if (check.holds)
+        return head + QStringLiteral("holds in every case");
+    QStringList example;
+    for (const int n : LineNumbers(check.firstMissed, playerNumbers))
+        example << twoDigitText(n);
+    return head + QStringLiteral("fails in %1 of %2 cases, for example %3")
+                      .arg(english.toString(check.missedCases),
+                           english.toString(check.casesChecked), example.join(u' '));
+}
+
+QString searchOutcome(int lineCount, const WheelResult& result, int effortSeconds) {
+    const auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000, 'f', 1); };
+    if (result.hurriedStart)
+        return QStringLiteral("%1 lines, finished in haste: the effort ran out before the first "
+                              "wheel was done")
+            .arg(lineCount);
+    if (result.reachedLowerBound)
+        return QStringLiteral("%1 lines, found in %2 s: no wheel of this kind has fewer")
+            .arg(lineCount)
+            .arg(seconds(result.msToBest));
+    return QStringLiteral("%1 lines, the fewest found in %2 s")
+        .arg(lineCount)
+        .arg(seconds(std::min<qint64>(result.msSearched, qint64(effortSeconds) * 1000)));
+}
+
+QString effortBar(qint64 ms, int effortSeconds) {
+    ms = std::clamp<qint64>(ms, 0, qint64(effortSeconds) * 1000);
+    return QStringLiteral("%1 s of %2 s")
+        .arg(QString::number(double(ms) / 1000, 'f', 1))
+        .arg(effortSeconds);
+}
+
+QString stakeQuestion(int lineCount, qint64 priceCents, const QString& verb) {
+    const QLocale english(QLocale::English);
+    const auto money = [&](qint64 cents) { return english.toString(double(cents) / 100, 'f', 2); };
+    QString text = QStringLiteral("This wheel has %1 lines").arg(english.toString(lineCount));
+    if (priceCents > 0)
+        text += QStringLiteral(": at %1 a line they cost %2")
+                    .arg(money(priceCents), money(priceCents * lineCount));
+    return text + QStringLiteral(". %1 all of them?").arg(verb);
 }
 
 } // namespace WheelTexts

@@ -2,6 +2,7 @@
 
 #include "odds/SetOdds.h"
 #include "wheels/GuaranteeCheck.h"
+#include "wheels/WheelJob.h"
 #include "wheels/WheelTerms.h"
 
 #include <QStringList>
@@ -19,8 +20,30 @@ QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest);
 // 120 cases checked)", or what the check found missing.
 QString summary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check);
 
-// For h = lineSize down to 1: "h or more on one line: 1 in X (P %)", P to at least three
-// significant figures; an estimate reads "about 1 in X (P % ± E %)".
+// For h = lineSize down to 1: "h or more on one line: 1 in X (P %)" below 50 %, "... : P %"
+// from 50 % up, P to three significant figures; the top row reads "k on one line: ...". An
+// estimate reads "about 1 in X (P % ± E %)", a tier the estimate never reached "less than 1 in
+// X"; only an impossible tier reads "never".
 QStringList oddsRows(const SetOdds& odds, int lineSize);
+
+// A wheel read from a file, checked against the terms: "38 lines on 16 numbers: 3 if 3 holds
+// in every case", or "... fails in 12 of 560 cases, for example 03 07 11".
+QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check,
+                      const QVector<int>& playerNumbers);
+
+// The status line once a search is over: how many lines, found how soon, and whether the
+// effort ran out before the first wheel was complete. The time is the search's alone.
+QString searchOutcome(int lineCount, const WheelResult& result, int effortSeconds);
+
+// The search's time on its bar, "4.2 s of 10 s", never past the effort: the search reads its
+// own clock and ends a moment after the window's.
+QString effortBar(qint64 ms, int effortSeconds);
+
+// Wheels longer than this ask before they are saved or printed.
+constexpr int LinesAskedAbout = 100;
+
+// "This wheel has 120 lines: at 2.50 a line they cost 300.00. Save all of them?"; without
+// the cost when the price is not known (0).
+QString stakeQuestion(int lineCount, qint64 priceCents, const QString& verb);
 
 } // namespace WheelTexts

@@ -1,19 +1,23 @@
 #include "wheels/Wheels.h"
 
+#include "controls/DrawListFont.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
-#include "controls/DrawListFont.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 #include "platform/PrintOrSave.h"
 #include "state/AppContext.h"
+#include "state/GameRules.h"
 #include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
+#include "wheels/WheelFile.h"
 #include "wheels/WheelJob.h"
+#include "wheels/WheelPage.h"
 #include "wheels/WheelTexts.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +33,6 @@
 
 namespace {
 
-constexpr int PrintPointSize = 14;
 constexpr int PollMs = 100;
 constexpr int DefaultMatch = 3;
 constexpr int DefaultEffortSeconds = 10;
@@ -70,13 +73,14 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
     connect(buildButton_, &QPushButton::clicked, this, &TWheels::BuildButtonClick);
     connect(matchSpin_, &QSpinBox::valueChanged, this, &TWheels::MatchSpinChange);
     connect(saveButton_, &QPushButton::clicked, this, &TWheels::SaveButtonClick);
+    connect(loadWheelButton_, &QPushButton::clicked, this, &TWheels::LoadWheelButtonClick);
     connect(printButton_, &QPushButton::clicked, this, &TWheels::PrintButtonClick);
     connect(closeButton_, &QPushButton::clicked, this, &TWheels::close);
     MatchSpinChange();
 }
 
 TWheels::~TWheels() {
-    stopAndWait();
+    cancelSearch();
 }
 
 void TWheels::buildControls() {
@@ -110,6 +114,8 @@ void TWheels::buildControls() {
     summaryLabel_->setWordWrap(true);
     summaryLabel_->setMinimumWidth(260);
     summaryLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a summary of two lines, so a long one never runs over the boxes above it.
+    summaryLabel_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 2);
     oddsText_ = new QPlainTextEdit;
     oddsText_->setObjectName(QStringLiteral("OddsText"));
     oddsText_->setReadOnly(true);
@@ -119,6 +125,7 @@ void TWheels::buildControls() {
                                2 * oddsText_->document()->documentMargin() +
                                oddsText_->frameWidth() * 2 +
                                oddsText_->verticalScrollBar()->sizeHint().width());
+    loadWheelButton_ = button("LoadWheelButton", QStringLiteral("Check a &wheel file..."));
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     printButton_ = button("PrintButton", QStringLiteral("&Print"));
     closeButton_ = button("CloseButton", QStringLiteral("&Close"));
@@ -139,16 +146,19 @@ void TWheels::buildControls() {
     guarantee->addWidget(effortSpin_);
     guarantee->addWidget(buildButton_);
 
-    auto* results = new QVBoxLayout;
-    results->addWidget(summaryLabel_);
-    results->addWidget(new QLabel(QStringLiteral("Chances in one draw of the game")));
-    results->addWidget(oddsText_, 1);
-
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(linesList_, 1);
-    lists->addLayout(results, 1);
+    // The two boxes under captions on one row, so each caption sits on what it names whether
+    // the boxes are empty or full; the summary, of any length, goes below both.
+    auto* lists = new QGridLayout;
+    lists->addWidget(caption(QStringLiteral("&Lines of the wheel"), linesList_), 0, 0);
+    lists->addWidget(caption(QStringLiteral("Chances in one draw of the game"), oddsText_), 0, 1);
+    lists->addWidget(linesList_, 1, 0);
+    lists->addWidget(oddsText_, 1, 1);
+    lists->setRowStretch(1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(loadWheelButton_);
     buttons->addStretch();
     buttons->addWidget(printButton_);
     buttons->addWidget(saveButton_);
@@ -162,6 +172,7 @@ void TWheels::buildControls() {
     page->addLayout(guarantee);
     page->addWidget(progressBar_);
     page->addLayout(lists, 1);
+    page->addWidget(summaryLabel_);
     page->addLayout(buttons);
     page->addWidget(statusBar_);
     page->setContentsMargins(8, 8, 8, 0);
@@ -173,12 +184,19 @@ void TWheels::MatchSpinChange() {
 
 void TWheels::BuildButtonClick() {
     if (job_) {
+        statusBar_->showMessage(job_->phase() == WheelPhase::Searching
+                                    ? QStringLiteral("Stopping: checking the best wheel found")
+                                    : QStringLiteral("Stopping the odds"));
         job_->stop();
-        buildButton_->setEnabled(false);
-        statusBar_->showMessage(QStringLiteral("Stopping: checking the best wheel found"));
         return;
     }
     startSearch();
+}
+
+void TWheels::showWheel(const QVector<QVector<int>>& lines) {
+    list_ =
+        lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
+    linesList_->setPlainText(list_.join(u'\n'));
 }
 
 void TWheels::startSearch() {
@@ -198,20 +216,33 @@ void TWheels::startSearch() {
     WheelSearchLimits limits;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    job_ = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits);
+    startJob(std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_),
+             {});
+}
+
+// The last wheel goes at once: nothing of it may stand beside the new one.
+void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers) {
+    loadedNumbers_ = loadedNumbers;
+    showWheel({});
+    summaryLabel_->clear();
+    oddsText_->clear();
+    statusBar_->showMessage(loadedNumbers.isEmpty() ? QStringLiteral("Searching")
+                                                    : QStringLiteral("Checking the wheel file"));
+    job_ = std::move(job);
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
     elapsed_.start();
     job_->start();
     poll_.start();
+    pollSearch();
 }
 
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
-    buildButton_->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_,
-                                                      effortSpin_, saveButton_, printButton_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
+                                         saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
     if (!searching) {
         saveButton_->setEnabled(list_.size() > CheckFile::headerLines().size());
@@ -222,13 +253,29 @@ void TWheels::setSearching(bool searching) {
 void TWheels::pollSearch() {
     if (!job_)
         return;
-    const qint64 ms = elapsed_.elapsed();
-    progressBar_->setValue(std::min<int>(progressBar_->maximum(), int(ms / 100)));
-    progressBar_->setFormat(QStringLiteral("%1 s of %2 s")
-                                .arg(QString::number(double(ms) / 1000, 'f', 1))
-                                .arg(effortSpin_->value()));
-    if (const int best = job_->bestLineCount(); best > 0 && buildButton_->isEnabled())
-        statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+    switch (job_->phase()) {
+    case WheelPhase::Searching: {
+        const qint64 ms = std::min<qint64>(elapsed_.elapsed(), effortSpin_->value() * 1000);
+        progressBar_->setValue(int(ms / 100));
+        progressBar_->setFormat(WheelTexts::effortBar(ms, effortSpin_->value()));
+        if (const int best = job_->bestLineCount(); best > 0)
+            statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+        break;
+    }
+    case WheelPhase::Checking:
+        progressBar_->setRange(0, 0);
+        progressBar_->setFormat(QStringLiteral("Checking every case"));
+        statusBar_->showMessage(QStringLiteral("Checking the guarantee over every case"));
+        break;
+    case WheelPhase::Odds:
+    case WheelPhase::Done:
+        if (progressBar_->maximum() != 1000)
+            statusBar_->showMessage(QStringLiteral("Working out the chance of each prize"));
+        progressBar_->setRange(0, 1000);
+        progressBar_->setValue(job_->oddsProgress());
+        progressBar_->setFormat(QStringLiteral("Working out the odds: %p %"));
+        break;
+    }
     if (job_->finished())
         endSearch();
 }
@@ -237,50 +284,96 @@ void TWheels::endSearch() {
     poll_.stop();
     const std::unique_ptr<WheelJob> job = std::move(job_);
     const WheelResult& result = job->result();
-    const qint64 ms = elapsed_.elapsed();
-    progressBar_->setValue(std::min<int>(progressBar_->maximum(), int(ms / 100)));
+    progressBar_->setRange(0, 1);
+    progressBar_->setValue(0);
+    progressBar_->setFormat(QString());
     if (result.lines.isEmpty()) {
         statusBar_->showMessage(QStringLiteral("Stopped before a wheel was built"));
         setSearching(false);
         return;
     }
-    list_ = WheelTexts::checkFileLines(result.lines, highest_);
-    linesList_->setPlainText(list_.join(u'\n'));
-    summaryLabel_->setText(WheelTexts::summary(terms_, int(result.lines.size()), result.check));
-    oddsText_->setPlainText(WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
-    statusBar_->showMessage(
-        result.reachedLowerBound
-            ? QStringLiteral("%1 lines, found in %2 s: no wheel of this kind has fewer")
-                  .arg(result.lines.size())
-                  .arg(QString::number(double(result.msToBest) / 1000, 'f', 1))
-            : QStringLiteral("%1 lines, the fewest found in %2 s")
-                  .arg(result.lines.size())
-                  .arg(QString::number(double(ms) / 1000, 'f', 1)));
+    showWheel(result.lines);
+    wheelNumbers_ = loadedNumbers_.isEmpty() ? job->playerNumbers() : loadedNumbers_;
+    const int lineCount = int(result.lines.size());
+    summaryLabel_->setText(
+        loadedNumbers_.isEmpty()
+            ? WheelTexts::summary(terms_, lineCount, result.check)
+            : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_));
+    oddsText_->setPlainText(result.odds.cancelled
+                                ? QStringLiteral("The odds were stopped.")
+                                : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
+    if (loadedNumbers_.isEmpty())
+        statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
+    else
+        statusBar_->showMessage(summaryLabel_->text());
     setSearching(false);
 }
 
+// A wheel from a check file, on the numbers its lines use, checked against the terms set.
+void TWheels::LoadWheelButtonClick() {
+    if (job_)
+        return;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load Ballmere Pro Check File");
+    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
+    options.defaultExtension = QStringLiteral("bmc");
+    const QString path = context_.platform.dialogs.openFileName(this, options);
+    if (path.isEmpty())
+        return;
+    TextLines text;
+    if (CheckFile::readLines(path, &text) != CheckFile::ReadStatus::Read) {
+        context_.platform.dialogs.error(
+            this, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const LoadedWheel wheel = ReadWheel(text, lineSize_, highest_);
+    const WheelTerms terms{int(wheel.playerNumbers.size()), lineSize_, matchSpin_->value(),
+                           ifSpin_->value()};
+    const QString problem = wheel.problem.isEmpty() ? WheelTermsProblem(terms) : wheel.problem;
+    if (!problem.isEmpty()) {
+        context_.platform.dialogs.warning(this, problem);
+        return;
+    }
+    terms_ = terms;
+    startJob(std::make_unique<WheelJob>(terms_, wheel.playerNumbers, highest_, wheel.lines),
+             wheel.playerNumbers);
+}
+
 void TWheels::SaveButtonClick() {
-    saveCheckFileAs(this, context_.platform.dialogs, list_);
+    if (stakeAgreed(QStringLiteral("Save")))
+        saveCheckFileAs(this, context_.platform.dialogs, list_);
 }
 
 void TWheels::PrintButtonClick() {
-    printLinesOrSave(this, context_.platform, list_, PrintPointSize);
+    if (stakeAgreed(QStringLiteral("Print")))
+        printTextOrSave(this, context_.platform,
+                        WheelPage::page(context_.state, wheelNumbers_, summaryLabel_->text(),
+                                        oddsText_->toPlainText().split(u'\n'), list_));
 }
 
-void TWheels::stopAndWait() {
+// A large wheel is a large stake: its size and cost are shown before it leaves the window.
+bool TWheels::stakeAgreed(const QString& verb) {
+    const int lines = int(list_.size() - CheckFile::headerLines().size());
+    if (lines <= WheelTexts::LinesAskedAbout)
+        return true;
+    const GameRules& rules = context_.state.DataRules;
+    return context_.platform.dialogs.question(
+        this, WheelTexts::stakeQuestion(lines, rules.present ? rules.priceCents : 0, verb));
+}
+
+// Closing during a search ends it without waiting: the job's thread finishes on its own
+// within a fifth of a second and owns what it still touches.
+void TWheels::cancelSearch() {
     poll_.stop();
-    if (job_)
-        job_->cancel();
     job_.reset();
 }
 
-// Closing during a search stops it first: the thread must not outlive the window.
 void TWheels::closeEvent(QCloseEvent* event) {
-    stopAndWait();
+    cancelSearch();
     event->accept();
 }
 
 void TWheels::reject() {
-    stopAndWait();
+    cancelSearch();
     QDialog::reject();
 }

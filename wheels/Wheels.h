@@ -4,12 +4,14 @@
 // check of its guarantee and its odds run on a thread of their own (WheelJob); the window polls
 // it, so it stays responsive and Stop ends the search with the best wheel found so far.
 
+#include "wheels/SearchClock.h"
 #include "wheels/WheelTerms.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 #include <memory>
 
 struct AppContext;
@@ -32,12 +34,16 @@ public:
     // The wheel as it would be saved: the four header lines, then one line per wheel line.
     const QStringList& listLines() const { return list_; }
     bool searching() const { return job_ != nullptr; }
+    // Where the search reads its effort's time; the steady clock when not set. It must outlive
+    // the program's last search, as a search closed early ends on its own.
+    void setSearchClock(const SearchClock* clock) { searchClock_ = clock; }
 
 public slots:
     void BuildButtonClick();
     void MatchSpinChange();
     void SaveButtonClick();
     void PrintButtonClick();
+    void LoadWheelButtonClick();
     void pollSearch();
 
 protected:
@@ -49,7 +55,10 @@ private:
     void startSearch();
     void endSearch();
     void setSearching(bool searching);
-    void stopAndWait();
+    void showWheel(const QVector<QVector<int>>& lines);
+    void startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers);
+    bool stakeAgreed(const QString& verb);
+    void cancelSearch();
 
     AppContext& context_;
     const int lineSize_;
@@ -64,14 +73,18 @@ private:
     QPlainTextEdit* linesList_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     QPlainTextEdit* oddsText_ = nullptr;
+    QPushButton* loadWheelButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
 
     WheelTerms terms_;
+    QVector<int> wheelNumbers_; // the player's numbers of the wheel shown
     std::unique_ptr<WheelJob> job_;
+    const SearchClock* searchClock_ = nullptr;
     QTimer poll_;
     QElapsedTimer elapsed_;
     QStringList list_;
+    QVector<int> loadedNumbers_; // the numbers of a wheel read from a file; empty after a search
 };

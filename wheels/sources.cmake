@@ -12,6 +12,8 @@ list(APPEND BALLMERE_CORE_SOURCES
 list(APPEND BALLMERE_CORE_SOURCES
   wheels/WheelJob.h wheels/WheelJob.cpp
   wheels/WheelTexts.h wheels/WheelTexts.cpp
+  wheels/WheelPage.h wheels/WheelPage.cpp
+  wheels/WheelFile.h wheels/WheelFile.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
   wheels/Wheels.h wheels/Wheels.cpp

@@ -3,36 +3,33 @@
 #include "platform/FileDialogs.h"
 #include "platform/QtPrintService.h"
 
-#include <QImage>
-#include <QPainter>
-
-QString FakePrinter::printLines(const QStringList& lines, int size) {
+QString FakePrinter::printText(const TextPage& page) {
     if (!failWith.isEmpty())
         return failWith;
     ++jobs;
-    printedLines = lines;
-    pointSize = size;
+    text = page;
+    printedLines = page.intro + page.lines;
+    jobTitle = page.title;
     return {};
 }
 
-QString FakePrinter::printPage(const PageDrawing& draw, const QString& title) {
+QString FakePrinter::printChart(const ChartPage& page) {
     if (!failWith.isEmpty())
         return failWith;
     ++jobs;
     ++pages;
-    jobTitle = title;
-    QImage page(800, 600, QImage::Format_RGB32);
-    QPainter painter(&page);
-    draw(painter, page.rect());
+    chart = page;
+    jobTitle = page.title;
+    QtPrintService().chartFile(page, PageFileType::Pdf);
     return {};
 }
 
-QByteArray FakePrinter::linesFile(const QStringList& lines, int size) {
-    return QtPrintService().linesFile(lines, size);
+QByteArray FakePrinter::textFile(const TextPage& page) {
+    return QtPrintService().textFile(page);
 }
 
-QByteArray FakePrinter::pageFile(const PageDrawing& draw, const QString& title, PageFileType type) {
-    return QtPrintService().pageFile(draw, title, type);
+QByteArray FakePrinter::chartFile(const ChartPage& page, PageFileType type) {
+    return QtPrintService().chartFile(page, type);
 }
 
 bool FakeDialogs::question(QWidget*, const QString& text) {

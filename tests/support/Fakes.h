@@ -27,18 +27,20 @@ public:
 // With failWith set to PrintService::noDefaultPrinterMessage(), a machine without a printer.
 class FakePrinter : public PrintService {
 public:
-    QString failWith; // returned instead of printing when set
-    QStringList printedLines;
-    int pointSize = 0;
+    QString failWith;         // returned instead of printing when set
+    QStringList printedLines; // the last list printed: its intro rows, then its lines
+    TextPage text;            // the last list printed
+    ChartPage chart;          // the last chart printed
     int jobs = 0;
-    int pages = 0;
+    int pages = 0; // charts printed
     QString jobTitle;
 
-    QString printLines(const QStringList& lines, int size) override;
-    QString printPage(const PageDrawing& draw, const QString& title) override;
+    QString printText(const TextPage& page) override;
+    // Paints the page as the program would, into a PDF in memory.
+    QString printChart(const ChartPage& page) override;
     // Real files, drawn as the program draws them.
-    QByteArray linesFile(const QStringList& lines, int size) override;
-    QByteArray pageFile(const PageDrawing& draw, const QString& title, PageFileType type) override;
+    QByteArray textFile(const TextPage& page) override;
+    QByteArray chartFile(const ChartPage& page, PageFileType type) override;
 };
 
 // Records every box and dialog shown; answers from scripted queues (empty queue: cancel / No).

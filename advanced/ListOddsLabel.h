@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+#include <memory>
+
+class ListOddsJob;
+class QLabel;
+
+// The advanced window's line of odds: "working…" while the list's set odds are worked out
+// away from the window, then the chances, on one line that takes a narrower or smaller face
+// rather than lose its end. The tool tip holds the expected hits among the lines.
+class ListOddsLabel : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ListOddsLabel(QLabel* label);
+    ~ListOddsLabel() override;
+
+    void show(const QVector<QVector<int>>& lines, int lineSize, int highest);
+    void clear();
+    // Ends the work in hand, leaving the label as it is.
+    void stop();
+    bool working() const { return job_ != nullptr; }
+
+private:
+    void poll();
+    void setText(const QString& text);
+
+    QLabel* const label_;
+    std::unique_ptr<ListOddsJob> job_;
+    QTimer poll_;
+};
