@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "ProgramStyle.h"
 #include "StartupReload.h"
+#include "TicketHooks.h"
 
 #include "database/Database.h"
 #include "platform/ProgramFolders.h"
@@ -78,6 +79,8 @@ Program::Program()
     mainWindow_->setStartupPreload(&preload_);
     databaseWindow_ = std::make_unique<TForm7>(context_, TForm7::Widgets::BuildWhenShown);
     mainWindow_->setDatabaseWindow(databaseWindow_.get());
+    ticketHooks_ = new TicketHooks(context_, *databaseWindow_,
+                                   [this] { return mainWindow_->drawList(); });
     platform_.network = &network_;
     startupUpdate_ = std::make_unique<StartupUpdate>(
         context_,

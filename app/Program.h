@@ -20,6 +20,7 @@
 
 class TForm1;
 class TForm7;
+class TicketHooks;
 
 // One run of the program: the state, the real platform services and the two windows that
 // live for the whole run. The main window is created first (it reads the settings), then the
@@ -57,5 +58,6 @@ private:
     DrawFilePreload preload_;
     std::unique_ptr<TForm1> mainWindow_;
     std::unique_ptr<TForm7> databaseWindow_;
+    TicketHooks* ticketHooks_ = nullptr; // child of the database window
     std::unique_ptr<StartupUpdate> startupUpdate_;
 };

@@ -6,6 +6,7 @@ list(APPEND BALLMERE_CORE_SOURCES
 list(APPEND BALLMERE_UI_SOURCES
   app/Main.h app/Main.cpp app/Main.ui
   app/Program.h app/Program.cpp
+  app/TicketHooks.h app/TicketHooks.cpp
   app/ProgramStyle.h app/ProgramStyle.cpp
   app/icons/icons.qrc
 )

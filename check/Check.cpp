@@ -12,6 +12,7 @@
 #include "TierResult.h"
 
 #include "lines/CheckFile.h"
+#include "tickets/HistoryCheckWindow.h"
 #include "state/LotteryState.h"
 #include "database/DrawTable.h"
 #include "controls/AutoAdvance.h"
@@ -72,6 +73,7 @@ TForm6::TForm6(AppContext& context, QWidget* parent)
     connect(ui_->Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(ui_->Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
     connect(ui_->Button8, &QPushButton::clicked, this, &TForm6::Button8Click);
+    connect(ui_->HistoryButton, &QPushButton::clicked, this, &TForm6::HistoryButtonClick);
     connect(ui_->PrintButton, &QPushButton::clicked, this, &TForm6::PrintButtonClick);
     connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TForm6::SpinEdit1Change);
     connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TForm6::CheckBox1Click);
@@ -143,6 +145,21 @@ void TForm6::Button1Click() {
     showLoadedLines();
     if (loadedLines_.size() > LineMatch::HeaderLineCount)
         ui_->Button2->setEnabled(true);
+    ui_->HistoryButton->setEnabled(loadedLines_.size() > LineMatch::HeaderLineCount &&
+                                   LastDraw::available(context_.state, context_.table));
+}
+
+void TForm6::HistoryButtonClick() {
+    const PlayedLines played = playedLinesOf(loadedLines_.toList(), LineMatch::HeaderLineCount,
+                                             ticketGameOf(context_.state));
+    if (!played.error.isEmpty() || played.lines.isEmpty()) {
+        context_.platform.dialogs.warning(
+            this, played.error.isEmpty() ? QStringLiteral("The file holds no line to check.")
+                                         : played.error);
+        return;
+    }
+    THistoryCheck history(context_, played.texts, played.lines, this);
+    history.exec();
 }
 
 void TForm6::Button2Click() {

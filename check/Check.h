@@ -39,6 +39,7 @@ public:
     void Button1Click(); // Load
     void Button2Click(); // Check
     void Button8Click(); // Close
+    void HistoryButtonClick(); // every loaded line against every stored draw
     void PrintButtonClick();
     void SpinEdit1Change();
     void CheckBox1Click();

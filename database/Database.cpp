@@ -394,6 +394,7 @@ void TForm7::reportChange(const DrawChangeResult& result) {
     showSelectedRow();
     ui_->SuperGrid1->scrollTo(model_->index(DrawTableModel::modelRow(result.row), 0));
     showDetails();
+    emit drawsChanged();
     if (!result.error.isEmpty())
         context_.platform.dialogs.error(this, result.error);
 }
@@ -445,6 +446,7 @@ void TForm7::showDetails(const TLotteryState& state) {
 
 void TForm7::RefreshDetails() {
     model_->refresh();
+    emit drawsChanged();
     const bool hasDraws = context_.table.HasDraws();
     if (!ui_) {
         pendingRefreshes_.push_back(
@@ -476,6 +478,7 @@ void TForm7::ShowNewDatabase() {
     ui_->Button9->setEnabled(true);
     ui_->Button5->setEnabled(true);
     enableGameButtons(true);
+    emit drawsChanged();
 }
 
 void TForm7::RulesButtonClick() {
@@ -484,7 +487,14 @@ void TForm7::RulesButtonClick() {
         RefreshDetails();
 }
 
-void TForm7::TicketsButtonClick() {}
+void TForm7::TicketsButtonClick() {
+    emit ticketsRequested();
+}
+
+void TForm7::showStatus(const QString& text) {
+    if (ui_)
+        showStatusHint(ui_->StatusBar1, text);
+}
 
 void TForm7::UpdateButtonClick() {
     if (!update_)

@@ -56,6 +56,15 @@ public:
     bool entering() const { return entering_; }
     // After an import or an update ran on the table: whatever follows stored draws.
     void importFinished(const DrawImportResult& result);
+    // A message in the status bar (lost while the window was never shown).
+    void showStatus(const QString& text);
+
+signals:
+    // The player asked for the tickets window; app/ opens it.
+    void ticketsRequested();
+    // The table may hold other draws than before: after an entry, a deletion, an import or a
+    // refresh. What follows new draws (the tickets) looks at the table then.
+    void drawsChanged();
 
 public slots:
     void Button1Click(); // New
