@@ -35,10 +35,10 @@ NumberSet randomSix(RandomGenerator& random) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     RandomGenerator random(20251119);
-    QVector<PlayedLine> lines;
+    QVector<TicketLine> lines;
     QStringList texts;
     for (int l = 0; l < Lines; ++l) {
-        PlayedLine line;
+        TicketLine line;
         line.numbers = randomSix(random);
         line.count = 6;
         lines << line;

@@ -88,9 +88,9 @@ void TestHistoryCheck::againstBruteForce() {
 
     TestContext t;
     fillTable(t, drawn, pick, Highest);
-    QVector<PlayedLine> played;
+    QVector<TicketLine> played;
     for (const Numbers& line : lines) {
-        PlayedLine p;
+        TicketLine p;
         QVERIFY(parsePlayedLine(lineText(line), &p));
         played << p;
     }
@@ -167,9 +167,9 @@ void TestHistoryCheck::closeDuringCheck() {
         draw = randomNumbers(random, 6, 49);
     fillTable(t, drawn, 6, 49);
     QStringList texts;
-    QVector<PlayedLine> lines;
+    QVector<TicketLine> lines;
     for (int l = 0; l < 300; ++l) {
-        PlayedLine p;
+        TicketLine p;
         texts << lineText(randomNumbers(random, 6, 49));
         QVERIFY(parsePlayedLine(texts.last(), &p));
         lines << p;

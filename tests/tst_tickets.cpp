@@ -87,7 +87,7 @@ void TestTickets::readsPlayedLines_data() {
 void TestTickets::readsPlayedLines() {
     QFETCH(QString, text);
     QFETCH(bool, read);
-    PlayedLine line;
+    TicketLine line;
     QCOMPARE(parsePlayedLine(text, &line), read);
     if (!read)
         return;
@@ -161,10 +161,23 @@ void TestTickets::accountSums() {
     const DrawsByDate byDate(draws);
     const TicketResult first = checkTicket(tickets[0], byDate.on(tickets[0].date), game);
     QCOMPARE(ticketResultText(first, game), QStringLiteral("1 line with 3 hits, 1 with 4"));
-    QCOMPARE(lineHits(PlayedLine{}, draws[0], game).extra, 0);
-    PlayedLine withBonus;
+    QCOMPARE(lineHits(TicketLine{}, draws[0], game).extra, 0);
+    TicketLine withBonus;
     QVERIFY(parsePlayedLine(u"6/49  >  01 - 02 - 03 - 40 - 41 - 42", &withBonus));
     QCOMPARE(lineHits(withBonus, draws[0], game).extra, 1);
+    // A second drum of two numbers: the tenth cell's number counts too.
+    TicketGame twoExtras = game;
+    twoExtras.rules.extra = ExtraKind::SecondDrum;
+    twoExtras.rules.extraCount = 2;
+    twoExtras.rules.extraRange = 12;
+    TicketDraw stars = draws[0];
+    stars.bonus = 3;
+    stars.secondExtra = 7;
+    TicketLine both;
+    both.extras.add(3);
+    both.extras.add(7);
+    both.extraCount = 2;
+    QCOMPARE(lineHits(both, stars, twoExtras).extra, 2);
     QCOMPARE(ticketResultText(checkTicket(tickets[2], byDate.on(tickets[2].date), game), game),
              QStringLiteral("waiting"));
 

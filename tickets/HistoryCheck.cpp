@@ -35,7 +35,7 @@ void HistoryTally::add(const HistoryTally& other) {
     }
 }
 
-void tallyHistory(const QVector<PlayedLine>& lines, const QVector<TicketDraw>& draws,
+void tallyHistory(const QVector<TicketLine>& lines, const QVector<TicketDraw>& draws,
                   const TicketGame& game, int from, int to, HistoryTally* tally) {
     const bool tiers = game.hasPrizes();
     if (tally->byTier.size() < game.rules.tiers.size())
@@ -67,7 +67,7 @@ void tallyHistory(const QVector<PlayedLine>& lines, const QVector<TicketDraw>& d
     }
 }
 
-HistoryCheckJob::HistoryCheckJob(QVector<PlayedLine> lines, QVector<TicketDraw> draws,
+HistoryCheckJob::HistoryCheckJob(QVector<TicketLine> lines, QVector<TicketDraw> draws,
                                  TicketGame game, int threads)
     : lines_(std::move(lines)), draws_(std::move(draws)), game_(std::move(game)),
       threadCount_(qMax(1, threads)) {}

@@ -30,7 +30,7 @@ struct HistoryTally {
 };
 
 // Checks draws [from, to) into `tally`; `stop` is looked at between stretches of draws.
-void tallyHistory(const QVector<PlayedLine>& lines, const QVector<TicketDraw>& draws,
+void tallyHistory(const QVector<TicketLine>& lines, const QVector<TicketDraw>& draws,
                   const TicketGame& game, int from, int to, HistoryTally* tally);
 
 // Runs the check on threads of its own; the window polls it.
@@ -38,7 +38,7 @@ class HistoryCheckJob {
 public:
     static constexpr int StretchDraws = 256;
 
-    HistoryCheckJob(QVector<PlayedLine> lines, QVector<TicketDraw> draws, TicketGame game,
+    HistoryCheckJob(QVector<TicketLine> lines, QVector<TicketDraw> draws, TicketGame game,
                     int threads = 2);
     ~HistoryCheckJob(); // stops and waits
     HistoryCheckJob(const HistoryCheckJob&) = delete;
@@ -58,7 +58,7 @@ public:
 private:
     void work(size_t part);
 
-    const QVector<PlayedLine> lines_;
+    const QVector<TicketLine> lines_;
     const QVector<TicketDraw> draws_;
     const TicketGame game_;
     const int threadCount_;

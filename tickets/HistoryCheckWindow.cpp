@@ -39,7 +39,7 @@ QPushButton* button(const char* name, const QString& text) {
 } // namespace
 
 THistoryCheck::THistoryCheck(AppContext& context, const QStringList& lineTexts,
-                             const QVector<PlayedLine>& lines, QWidget* parent)
+                             const QVector<TicketLine>& lines, QWidget* parent)
     : QDialog(parent), context_(context), lineTexts_(lineTexts),
       game_(ticketGameOf(context.state)) {
     setObjectName(QStringLiteral("HistoryCheck"));

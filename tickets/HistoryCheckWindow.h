@@ -22,7 +22,7 @@ class THistoryCheck : public QDialog {
 public:
     // Starts at once over the loaded database's draws.
     THistoryCheck(AppContext& context, const QStringList& lineTexts,
-                  const QVector<PlayedLine>& lines, QWidget* parent = nullptr);
+                  const QVector<TicketLine>& lines, QWidget* parent = nullptr);
     ~THistoryCheck() override;
 
     bool running() const { return job_ != nullptr; }

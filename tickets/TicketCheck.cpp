@@ -65,7 +65,7 @@ TicketResult checkTicket(const Ticket& ticket, const TicketDraw* draw, const Tic
     result.waiting = false;
     result.tierWins.fill(0, game.rules.tiers.size());
     for (const QString& text : ticket.lines) {
-        PlayedLine line;
+        TicketLine line;
         if (!parsePlayedLine(text, &line))
             continue;
         const LineHits hits = lineHits(line, *draw, game);

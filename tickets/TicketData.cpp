@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int BonusColumn = 8;
+constexpr int SecondExtraColumn = 9; // a second drum's second number
 constexpr int MaxLineNumbers = 7;
 
 // The numbers of `text`, each a run of digits; false past `max` of them or outside 1..99.
@@ -63,6 +64,10 @@ QVector<TicketDraw> ticketDrawsOf(const TDrawTable& table, const QString& shortD
         int bonus = 0;
         if (drawCellNumber(table.CellText(BonusColumn, row), &bonus) && bonus >= 1 && bonus <= 99)
             draw.bonus = bonus;
+        int second = 0;
+        if (drawCellNumber(table.CellText(SecondExtraColumn, row), &second) && second >= 1 &&
+            second <= 99)
+            draw.secondExtra = second;
         draws << draw;
     }
     return draws;
@@ -78,11 +83,11 @@ QVector<QDate> drawDatesOf(const TDrawTable& table, const QString& shortDateForm
     return dates;
 }
 
-bool parsePlayedLine(QStringView text, PlayedLine* line) {
+bool parsePlayedLine(QStringView text, TicketLine* line) {
     const qsizetype arrow = text.indexOf(u'>');
     if (arrow < 0)
         return false;
-    PlayedLine read;
+    TicketLine read;
     QStringView rest = text.sliced(arrow + 1);
     const qsizetype plus = rest.indexOf(u'+');
     const QStringView main = plus < 0 ? rest : rest.first(plus);
@@ -94,7 +99,7 @@ bool parsePlayedLine(QStringView text, PlayedLine* line) {
     return true;
 }
 
-QString lineFitError(const PlayedLine& line, const TicketGame& game) {
+QString lineFitError(const TicketLine& line, const TicketGame& game) {
     if (line.count != game.pick)
         return QStringLiteral("it holds %1 numbers, the game draws %2").arg(line.count).arg(game.pick);
     for (int n = game.range + 1; n <= 99; ++n)
@@ -112,12 +117,13 @@ QString lineFitError(const PlayedLine& line, const TicketGame& game) {
     return {};
 }
 
-LineHits lineHits(const PlayedLine& line, const TicketDraw& draw, const TicketGame& game) {
+LineHits lineHits(const TicketLine& line, const TicketDraw& draw, const TicketGame& game) {
     LineHits hits;
     hits.main = line.numbers.common(draw.numbers);
     if (draw.bonus > 0) {
         if (game.rules.hasSecondDrum())
-            hits.extra = line.extras.has(draw.bonus) ? 1 : 0;
+            hits.extra = (line.extras.has(draw.bonus) ? 1 : 0) +
+                         (draw.secondExtra > 0 && line.extras.has(draw.secondExtra) ? 1 : 0);
         else if (game.bonus)
             hits.extra = line.numbers.has(draw.bonus) ? 1 : 0;
     }
@@ -130,7 +136,7 @@ PlayedLines playedLinesOf(const QStringList& texts, int skipLines, const TicketG
         const QString& text = texts[i];
         if (!text.contains(u'>'))
             continue;
-        PlayedLine line;
+        TicketLine line;
         QString why;
         if (!parsePlayedLine(text, &line))
             why = QStringLiteral("it is not a line of numbers");

@@ -29,7 +29,7 @@ struct NumberSet {
 
 // A line as the player played it: its main numbers and, for a game with a second drum, its
 // extra numbers (the part after '+' in the check-file form).
-struct PlayedLine {
+struct TicketLine {
     NumberSet numbers;
     int count = 0;
     NumberSet extras;
@@ -37,12 +37,13 @@ struct PlayedLine {
 };
 
 // A stored draw: its date (invalid when the cell holds none), the date as stored, its main
-// numbers and its bonus or extra number (0 when none).
+// numbers and its bonus or extra number (0 when none), and a second drum's second number.
 struct TicketDraw {
     QDate date;
     QString dateText;
     NumberSet numbers;
     int bonus = 0;
+    int secondExtra = 0;
 };
 
 // The loaded game as tickets need it.
@@ -65,10 +66,10 @@ QVector<QDate> drawDatesOf(const TDrawTable& table, const QString& shortDateForm
 
 // Reads a line in the check-file form ("6/49  >  03 - 11 - 17 - 24 - 38 - 45", extras after a
 // '+'). False when it has no '>', no number, a number outside 1..99 or one given twice.
-bool parsePlayedLine(QStringView text, PlayedLine* line);
+bool parsePlayedLine(QStringView text, TicketLine* line);
 
 // "" when the line can be played in `game`, else why not.
-QString lineFitError(const PlayedLine& line, const TicketGame& game);
+QString lineFitError(const TicketLine& line, const TicketGame& game);
 
 // Main hits and extra hits of a line in a draw: the bonus among the line's own numbers for a
 // same-drum bonus, among its extras for a second drum.
@@ -76,14 +77,14 @@ struct LineHits {
     int main = 0;
     int extra = 0;
 };
-LineHits lineHits(const PlayedLine& line, const TicketDraw& draw, const TicketGame& game);
+LineHits lineHits(const TicketLine& line, const TicketDraw& draw, const TicketGame& game);
 
 // The lines of a check file or of the main window's list, checked against the game: the lines
 // holding a '>' after `skipLines` banner lines. `error` names the first line (counted from 1)
 // that cannot be played; then `lines` is empty.
 struct PlayedLines {
     QStringList texts;
-    QVector<PlayedLine> lines;
+    QVector<TicketLine> lines;
     QString error;
 };
 PlayedLines playedLinesOf(const QStringList& texts, int skipLines, const TicketGame& game);

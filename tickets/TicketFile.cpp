@@ -71,7 +71,7 @@ ReadResult decode(const QByteArray& bytes, const QString& path) {
             result.tickets.append({date, {}});
             continue;
         }
-        PlayedLine played;
+        TicketLine played;
         if (!parsePlayedLine(text, &played))
             return refuse(number, QStringLiteral("is not a line of numbers"));
         if (result.tickets.isEmpty())
