@@ -4,10 +4,8 @@
 #include "DrawImport.h"
 #include "DrawTable.h"
 #include "DrawTableModel.h"
-#include "DrawUpdateFlow.h"
 #include "EntryBoxes.h"
 #include "Newdata.h"
-#include "RulesWindow.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
 #include "controls/AutoAdvance.h"
@@ -60,24 +58,6 @@ void TForm7::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (visible)
         showNewestDraw();
-}
-
-void TForm7::importFinished(const DrawImportResult& result) {
-    newestDrawDue_ = result.added > 0;
-    RefreshDetails();
-    showNewestDraw();
-}
-
-// After a game is loaded, created or imported into, the grid opens on its newest draw, where
-// the player looks first. The selection (the target of Edit and Delete) is left where it was.
-void TForm7::showNewestDraw() {
-    if (!newestDrawDue_ || !ui_ || !isVisible())
-        return;
-    newestDrawDue_ = false;
-    const int last = context_.table.LastDrawRow();
-    if (last > 0)
-        ui_->SuperGrid1->scrollTo(model_->index(DrawTableModel::modelRow(last), 0),
-                                  QAbstractItemView::PositionAtBottom);
 }
 
 void TForm7::buildWidgets() {
@@ -242,11 +222,6 @@ void TForm7::enterBrowseState() {
     ui_->Button3->setEnabled(canChange && hasDraws);
     ui_->Button4->setEnabled(canChange && hasDraws);
     enableGameButtons(context_.state.DatabaseLoaded);
-}
-
-void TForm7::enableGameButtons(bool loaded) {
-    for (QPushButton* button : {ui_->RulesButton, ui_->TicketsButton, ui_->UpdateButton})
-        button->setEnabled(loaded && !entering_);
 }
 
 void TForm7::enterEntryState() {
@@ -479,27 +454,6 @@ void TForm7::ShowNewDatabase() {
     ui_->Button5->setEnabled(true);
     enableGameButtons(true);
     emit drawsChanged();
-}
-
-void TForm7::RulesButtonClick() {
-    // The grid's captions follow the extra numbers.
-    if (editGameRules(context_, this))
-        RefreshDetails();
-}
-
-void TForm7::TicketsButtonClick() {
-    emit ticketsRequested();
-}
-
-void TForm7::showStatus(const QString& text) {
-    if (ui_)
-        showStatusHint(ui_->StatusBar1, text);
-}
-
-void TForm7::UpdateButtonClick() {
-    if (!update_)
-        update_ = new DrawUpdateFlow(context_, this, [this](const auto& r) { importFinished(r); });
-    update_->run(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
 }
 
 QAbstractItemModel* TForm7::gridModel() {

@@ -8,7 +8,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   database/TwoDigitYear.h database/TwoDigitYear.cpp
 )
 list(APPEND BALLMERE_UI_SOURCES
-  database/Database.h database/Database.cpp database/Database.ui
+  database/Database.h database/Database.cpp database/DatabaseGame.cpp database/Database.ui
   database/DrawTableModel.h database/DrawTableModel.cpp
   database/Newdata.h database/Newdata.cpp database/Newdata.ui
   database/RulesWindow.h database/RulesWindow.cpp
