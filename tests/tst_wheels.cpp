@@ -1,8 +1,12 @@
 // Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of terms
 // and of the player's numbers, and the search reaching the bound where it is exact.
+#include "support/GameRulesFixture.h"
+
+#include "games/TierOdds.h"
 #include "wheels/CoverAnnealer.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/PlayerNumbers.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelSearch.h"
 
 #include <QElapsedTimer>
@@ -69,6 +73,8 @@ private slots:
     void beforeTheFirstWheel();
     void stopAskedByWork_data();
     void stopAskedByWork();
+    void anyPrize_data();
+    void anyPrize();
 };
 
 void TestWheels::schoenheim_data() {
@@ -334,6 +340,65 @@ void TestWheels::stopAskedByWork() {
     int asked = 0;
     QVERIFY(!annealer.anneal({}, [&] { return ++asked == 2; }));
     QCOMPARE(int(annealer.moves()), every + 1);
+}
+
+void TestWheels::anyPrize_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<Lines>("lines"); // numbers of a 5/69 or 5/50 game
+    QTest::addColumn<Numbers>("extras");
+    QTest::addColumn<bool>("every");
+    QTest::addColumn<QString>("row"); // the chance's row, or the part after "1 in" checked apart
+    const Lines one{{1, 2, 3, 4, 5}};
+    const Lines two{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}};
+    // One line with one extra: the line's own chance of any tier.
+    QTest::newRow("one line, one extra")
+        << testgames::Powerball << one << Numbers{7} << false << "single";
+    // The extra draw matches one of two groups, or the main lines need 3.
+    QTest::newRow("each line, two extras")
+        << testgames::Powerball << one << Numbers{7, 9} << true << "two of 26";
+    QTest::newRow("in turn, two extras")
+        << testgames::Powerball << two << Numbers{7, 9} << false << "two of 26";
+    // Groups asking 1 and 2 main hits at once: only bounds.
+    QTest::newRow("pairs in turn: bounds") << QStringLiteral("EuroMillions 5/50 + 2/12") << two
+                                           << Numbers{1, 2, 3} << false << "between";
+}
+
+// The chance of any prize against the tiers' own chances where they must agree, and stated as
+// bounds where the lines' groups ask for different main hits.
+void TestWheels::anyPrize() {
+    QFETCH(QString, game);
+    QFETCH(Lines, lines);
+    QFETCH(Numbers, extras);
+    QFETCH(bool, every);
+    QFETCH(QString, row);
+    const GameRules rules = testgames::presetRules(game);
+    QVERIFY(rules.present);
+    const int range = rules.extraRange == 26 ? 69 : 50;
+    const QVector<QVector<int>> groups = ExtraGroups(extras, rules.extraCount);
+    const SetOdds whole = ComputeSetOdds(lines, 5, range);
+    QVector<SetOdds> groupOdds;
+    for (int g = 0; !every && g < groups.size(); ++g) {
+        Lines part;
+        for (int i = g; i < lines.size(); i += int(groups.size()))
+            part.append(lines[i]);
+        groupOdds.append(ComputeSetOdds(part, 5, range));
+    }
+    const PrizeChance chance = AnyPrizeChance(rules, 5, whole, groups, every, groupOdds);
+    const double mainThree = double(whole.atLeast[3]);
+    if (row == "single") {
+        QVERIFY(chance.exact());
+        QVERIFY(qFuzzyCompare(chance.low, tierChances(5, 69, rules).anyPrize));
+    } else if (row == "two of 26") {
+        QVERIFY(chance.exact());
+        QVERIFY(qFuzzyCompare(chance.low, 2.0 / 26 + 24.0 / 26 * mainThree));
+    } else {
+        QVERIFY(!chance.exact());
+        QVERIFY(chance.low > 0 && chance.low < chance.high && chance.high <= 1);
+    }
+    const QStringList rows =
+        PrizeRows(rules, 5, range, int(lines.size()) * (every ? 2 : 1), chance);
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(rows[0].contains(row == "between" ? "between 1 in" : "1 in"), qPrintable(rows[0]));
 }
 
 QTEST_GUILESS_MAIN(TestWheels)

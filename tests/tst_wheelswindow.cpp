@@ -1,11 +1,15 @@
 // The wheels window: refusals, a search to its end, and the texts of the wheel it shows.
+#include "support/GameRulesFixture.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
+#include "games/Money.h"
+#include "games/TierOdds.h"
 #include "lines/CheckFile.h"
 #include "wheels/WheelTexts.h"
 #include "wheels/Wheels.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +74,8 @@ struct Fixture {
     TestContext t;
     std::unique_ptr<TWheels> window;
 
-    explicit Fixture(int pick = 6, int high = 49) {
+    explicit Fixture(int pick = 6, int high = 49, const GameRules& rules = {}) {
+        t.state.DataRules = rules;
         t.state.PickCount = pick;
         t.state.LowNumber = 1;
         t.state.RandomBound = high + 1;
@@ -107,6 +112,8 @@ private slots:
     void closeDuringTheOdds();
     void checkAWheelFile_data();
     void checkAWheelFile();
+    void extraNumbers_data();
+    void extraNumbers();
 };
 
 void TestWheelsWindow::refusals_data() {
@@ -334,6 +341,63 @@ void TestWheelsWindow::checkAWheelFile() {
     QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
     QCOMPARE(f.window->listLines().mid(4), lines);
     QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
+}
+
+void TestWheelsWindow::extraNumbers_data() {
+    QTest::addColumn<QString>("extras");
+    QTest::addColumn<bool>("every");
+    QTest::addColumn<QStringList>("ends"); // the played lines' extras, in order; empty: refused
+    QTest::addColumn<QString>("part");     // of the summary, or of the refusal
+    QTest::newRow("in turn") << "3 9" << false << QStringList{"  +  03", "  +  09", "  +  03"}
+                             << "The lines take the 2 extra choices in turn: 6 lines played, "
+                                "costing 12.00.";
+    QTest::newRow("every line gets each")
+        << "3 9" << true << QStringList{"  +  03", "  +  03", "  +  03"}
+        << "Every line is played with each of the 2 extra choices: 12 lines played, costing "
+           "24.00.";
+    QTest::newRow("none typed") << "" << false << QStringList{} << "1 to 26";
+    QTest::newRow("off the second drum") << "3 27" << false << QStringList{} << "1 to 26";
+}
+
+// A second-drum game's wheel carries the extra numbers typed, in turn or on every line, and its
+// odds add the chance of any prize and the expected return of the lines played.
+void TestWheelsWindow::extraNumbers() {
+    QFETCH(QString, extras);
+    QFETCH(bool, every);
+    QFETCH(QStringList, ends);
+    QFETCH(QString, part);
+    const GameRules rules = testgames::presetRules(testgames::Powerball);
+    Fixture f(5, 69, rules);
+    QVERIFY(f.get<QLineEdit>("ExtraEdit")->isVisible());
+    f.get<QLineEdit>("ExtraEdit")->setText(extras);
+    f.get<QCheckBox>("EveryExtraCheck")->setChecked(every);
+    f.build(QStringLiteral("1-6"), 5, 5); // C(6, 5, 5): the 6 lines of 5
+    if (ends.isEmpty()) {
+        QCOMPARE(f.t.dialogs.warnings.size(), 1);
+        QVERIFY2(f.t.dialogs.warnings.first().contains(part),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        QVERIFY(!f.window->searching());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    const QStringList lines = f.window->listLines().mid(4);
+    QCOMPARE(lines.size(), every ? 12 : 6);
+    for (int i = 0; i < ends.size(); ++i)
+        QVERIFY2(lines[i].startsWith("5/69  >  0") && lines[i].endsWith(ends[i]),
+                 qPrintable(lines[i]));
+    QVERIFY2(f.get<QLabel>("SummaryLabel")->text().endsWith(part),
+             qPrintable(f.get<QLabel>("SummaryLabel")->text()));
+    const QStringList odds = f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n');
+    QCOMPARE(odds.size(), 5 + 2);
+    QVERIFY2(
+        odds[5].startsWith(QStringLiteral("Any prize on these %1 lines: 1 in ").arg(lines.size())),
+        qPrintable(odds[5]));
+    const qint64 expected =
+        qint64(std::llround(expectedReturnCents(5, 69, rules, false) * double(lines.size())));
+    QCOMPARE(odds[6], QStringLiteral("Expected return of the %1 lines: %2 for %3 (the jackpot "
+                                     "not counted)")
+                          .arg(lines.size())
+                          .arg(moneyText(expected), moneyText(200 * lines.size())));
 }
 
 QTEST_MAIN(TestWheelsWindow)

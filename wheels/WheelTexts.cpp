@@ -9,15 +9,34 @@
 
 namespace WheelTexts {
 
+namespace {
+
+QString joined(QVector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    QStringList texts;
+    for (const int n : numbers)
+        texts << twoDigitText(n);
+    return texts.join(QLatin1String(" - "));
+}
+
+} // namespace
+
 QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest) {
+    QVector<PlayedLine> played;
+    for (const QVector<int>& line : lines)
+        played.append({line, {}});
+    return checkFileLines(played, highest);
+}
+
+// Written here until the check file's own writer takes extra numbers.
+QStringList checkFileLines(const QVector<PlayedLine>& lines, int highest) {
     QStringList text = CheckFile::headerLines();
-    for (QVector<int> line : lines) {
-        std::sort(line.begin(), line.end());
-        QStringList numbers;
-        for (const int n : line)
-            numbers << twoDigitText(n);
-        text << QStringLiteral("%1/%2  >  ").arg(line.size()).arg(highest) +
-                    numbers.join(QLatin1String(" - "));
+    for (const PlayedLine& line : lines) {
+        QString row =
+            QStringLiteral("%1/%2  >  ").arg(line.main.size()).arg(highest) + joined(line.main);
+        if (!line.extras.isEmpty())
+            row += QStringLiteral("  +  ") + joined(line.extras);
+        text << row;
     }
     return text;
 }

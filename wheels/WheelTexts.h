@@ -3,6 +3,7 @@
 #include "odds/SetOdds.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/WheelJob.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelTerms.h"
 
 #include <QStringList>
@@ -15,6 +16,8 @@ namespace WheelTexts {
 // The check file's four header lines, then one line per wheel line, "6/49  >  03 - 07 - ...",
 // ascending within each line.
 QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest);
+// The same with each line's extra numbers after its main ones, "5/69  >  03 - ... - 38  +  12".
+QStringList checkFileLines(const QVector<PlayedLine>& lines, int highest);
 
 // "10 lines: if 3 of the drawn numbers are among your 10, one line has at least 3 of them (all
 // 120 cases checked)", or what the check found missing.

@@ -1,6 +1,7 @@
 #include "wheels/Wheels.h"
 
 #include "controls/DrawListFont.h"
+#include "games/Money.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "platform/Clock.h"
@@ -14,8 +15,10 @@
 #include "wheels/WheelFile.h"
 #include "wheels/WheelJob.h"
 #include "wheels/WheelPage.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelTexts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
@@ -125,6 +128,11 @@ void TWheels::buildControls() {
                                2 * oddsText_->document()->documentMargin() +
                                oddsText_->frameWidth() * 2 +
                                oddsText_->verticalScrollBar()->sizeHint().width());
+    extraEdit_ = new QLineEdit;
+    extraEdit_->setObjectName(QStringLiteral("ExtraEdit"));
+    extraEdit_->setPlaceholderText(QStringLiteral("for example 4 12 19"));
+    everyExtraCheck_ = new QCheckBox(QStringLiteral("Every line &gets each"));
+    everyExtraCheck_->setObjectName(QStringLiteral("EveryExtraCheck"));
     loadWheelButton_ = button("LoadWheelButton", QStringLiteral("Check a &wheel file..."));
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     printButton_ = button("PrintButton", QStringLiteral("&Print"));
@@ -169,6 +177,21 @@ void TWheels::buildControls() {
     numbers->addWidget(caption(QStringLiteral("Your &numbers"), numbersEdit_));
     numbers->addWidget(numbersEdit_, 1);
     page->addLayout(numbers);
+    // Only a game with a second drum has extra numbers to play.
+    const GameRules& rules = context_.state.DataRules;
+    if (rules.present && rules.hasSecondDrum()) {
+        auto* extras = new QHBoxLayout;
+        extras->addWidget(
+            caption(QStringLiteral("E&xtra numbers (1 to %1)").arg(rules.extraRange), extraEdit_));
+        extras->addWidget(extraEdit_, 1);
+        extras->addWidget(everyExtraCheck_);
+        page->addLayout(extras);
+    } else {
+        extraEdit_->hide();
+        everyExtraCheck_->hide();
+        extraEdit_->setEnabled(false);
+        everyExtraCheck_->setEnabled(false);
+    }
     page->addLayout(guarantee);
     page->addWidget(progressBar_);
     page->addLayout(lists, 1);
@@ -194,9 +217,46 @@ void TWheels::BuildButtonClick() {
 }
 
 void TWheels::showWheel(const QVector<QVector<int>>& lines) {
-    list_ =
-        lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
+    list_ = WheelTexts::checkFileLines(PlayedLines(lines, extraGroups_, everyExtra_), highest_);
     linesList_->setPlainText(list_.join(u'\n'));
+}
+
+// The extra numbers are read with the rest, before any work starts; none without a second drum.
+bool TWheels::readExtras() {
+    extraGroups_.clear();
+    everyExtra_ = false;
+    const GameRules& rules = context_.state.DataRules;
+    if (!rules.present || !rules.hasSecondDrum())
+        return true;
+    const PlayerNumbers extras =
+        ReadExtraNumbers(extraEdit_->text(), rules.extraCount, rules.extraRange);
+    if (!extras.ok()) {
+        context_.platform.dialogs.warning(this, extras.problem);
+        return false;
+    }
+    extraGroups_ = ExtraGroups(extras.numbers, rules.extraCount);
+    everyExtra_ = everyExtraCheck_->isChecked();
+    return true;
+}
+
+// How the wheel's lines are played with the extra numbers, and what the played lines cost.
+QString TWheels::playedSummary() const {
+    if (extraGroups_.isEmpty())
+        return {};
+    const int played = int(list_.size() - CheckFile::headerLines().size());
+    const qint64 price = context_.state.DataRules.priceCents;
+    const QString cost =
+        price > 0 ? QStringLiteral(", costing %1").arg(moneyText(price * played)) : QString();
+    if (everyExtra_ && extraGroups_.size() > 1)
+        return QStringLiteral("Every line is played with each of the %1 extra choices: %2 lines "
+                              "played%3.")
+            .arg(extraGroups_.size())
+            .arg(played)
+            .arg(cost);
+    return QStringLiteral("The lines take the %1 extra choices in turn: %2 lines played%3.")
+        .arg(extraGroups_.size())
+        .arg(played)
+        .arg(cost);
 }
 
 void TWheels::startSearch() {
@@ -206,6 +266,8 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, numbers.problem);
         return;
     }
+    if (!readExtras())
+        return;
     terms_ =
         WheelTerms{int(numbers.numbers.size()), lineSize_, matchSpin_->value(), ifSpin_->value()};
     const QString problem = WheelTermsProblem(terms_);
@@ -229,6 +291,8 @@ void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loaded
     statusBar_->showMessage(loadedNumbers.isEmpty() ? QStringLiteral("Searching")
                                                     : QStringLiteral("Checking the wheel file"));
     job_ = std::move(job);
+    if (!everyExtra_)
+        job_->setExtraGroups(int(extraGroups_.size()));
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
@@ -244,6 +308,10 @@ void TWheels::setSearching(bool searching) {
          std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
                                          saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
+    const bool extras =
+        context_.state.DataRules.present && context_.state.DataRules.hasSecondDrum();
+    extraEdit_->setEnabled(extras && !searching);
+    everyExtraCheck_->setEnabled(extras && !searching);
     if (!searching) {
         saveButton_->setEnabled(list_.size() > CheckFile::headerLines().size());
         printButton_->setEnabled(saveButton_->isEnabled());
@@ -295,13 +363,22 @@ void TWheels::endSearch() {
     showWheel(result.lines);
     wheelNumbers_ = loadedNumbers_.isEmpty() ? job->playerNumbers() : loadedNumbers_;
     const int lineCount = int(result.lines.size());
+    const QString played = playedSummary();
     summaryLabel_->setText(
-        loadedNumbers_.isEmpty()
-            ? WheelTexts::summary(terms_, lineCount, result.check)
-            : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_));
-    oddsText_->setPlainText(result.odds.cancelled
-                                ? QStringLiteral("The odds were stopped.")
-                                : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
+        (loadedNumbers_.isEmpty()
+             ? WheelTexts::summary(terms_, lineCount, result.check)
+             : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_)) +
+        (played.isEmpty() ? QString() : QStringLiteral(". ") + played));
+    QStringList odds = WheelTexts::oddsRows(result.odds, lineSize_);
+    const GameRules& rules = context_.state.DataRules;
+    // The prizes of the game's rules, for a wheel of the game's own pick and range.
+    if (rules.present && !result.odds.cancelled)
+        odds << PrizeRows(rules, lineSize_, highest_,
+                          int(list_.size() - CheckFile::headerLines().size()),
+                          AnyPrizeChance(rules, lineSize_, result.odds, extraGroups_, everyExtra_,
+                                         result.groupOdds));
+    oddsText_->setPlainText(result.odds.cancelled ? QStringLiteral("The odds were stopped.")
+                                                  : odds.join(u'\n'));
     if (loadedNumbers_.isEmpty())
         statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
     else
@@ -334,6 +411,8 @@ void TWheels::LoadWheelButtonClick() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
+    if (!readExtras())
+        return;
     terms_ = terms;
     startJob(std::make_unique<WheelJob>(terms_, wheel.playerNumbers, highest_, wheel.lines),
              wheel.playerNumbers);

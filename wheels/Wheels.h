@@ -16,6 +16,7 @@
 
 struct AppContext;
 class WheelJob;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -56,6 +57,8 @@ private:
     void endSearch();
     void setSearching(bool searching);
     void showWheel(const QVector<QVector<int>>& lines);
+    bool readExtras();
+    QString playedSummary() const;
     void startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers);
     bool stakeAgreed(const QString& verb);
     void cancelSearch();
@@ -68,6 +71,8 @@ private:
     QSpinBox* matchSpin_ = nullptr;
     QSpinBox* ifSpin_ = nullptr;
     QSpinBox* effortSpin_ = nullptr;
+    QLineEdit* extraEdit_ = nullptr;
+    QCheckBox* everyExtraCheck_ = nullptr;
     QPushButton* buildButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPlainTextEdit* linesList_ = nullptr;
@@ -81,6 +86,10 @@ private:
 
     WheelTerms terms_;
     QVector<int> wheelNumbers_; // the player's numbers of the wheel shown
+    // Second drum: the extra numbers the lines carry, in the groups a line takes, and whether
+    // each line is played once per group (else the lines take them in turn).
+    QVector<QVector<int>> extraGroups_;
+    bool everyExtra_ = false;
     std::unique_ptr<WheelJob> job_;
     const SearchClock* searchClock_ = nullptr;
     QTimer poll_;
