@@ -73,6 +73,10 @@ private slots:
     void beforeTheFirstWheel();
     void stopAskedByWork_data();
     void stopAskedByWork();
+    void budgetAndKeys_data();
+    void budgetAndKeys();
+    void keyRefusals_data();
+    void keyRefusals();
     void anyPrize_data();
     void anyPrize();
 };
@@ -340,6 +344,73 @@ void TestWheels::stopAskedByWork() {
     int asked = 0;
     QVERIFY(!annealer.anneal({}, [&] { return ++asked == 2; }));
     QCOMPARE(int(annealer.moves()), every + 1);
+}
+
+void TestWheels::budgetAndKeys_data() {
+    QTest::addColumn<WheelTerms>("terms");
+    QTest::addColumn<int>("budget");   // 0: the fewest lines for the guarantee
+    QTest::addColumn<Numbers>("keys"); // positions 1..V
+    QTest::newRow("16 numbers, 20 lines, 3 if 3") << WheelTerms{16, 6, 3, 3} << 20 << Numbers{};
+    QTest::newRow("12 numbers, 3 lines, 3 if 5") << WheelTerms{12, 6, 3, 5} << 3 << Numbers{};
+    QTest::newRow("enough lines to cover") << WheelTerms{7, 6, 5, 5} << 6 << Numbers{};
+    QTest::newRow("more lines than all of them") << WheelTerms{7, 6, 5, 5} << 9 << Numbers{};
+    QTest::newRow("12 numbers, 10 lines, two keys")
+        << WheelTerms{12, 6, 3, 3} << 10 << Numbers{1, 2};
+    QTest::newRow("guarantee with a key") << WheelTerms{10, 5, 3, 3} << 0 << Numbers{4};
+    QTest::newRow("guarantee with three keys") << WheelTerms{12, 6, 3, 4} << 0 << Numbers{1, 5, 12};
+}
+
+// A set number of lines: that many, the search's uncovered count is the exhaustive check's;
+// key numbers on every line, and a guarantee with them still holds.
+void TestWheels::budgetAndKeys() {
+    QFETCH(WheelTerms, terms);
+    QFETCH(int, budget);
+    QFETCH(Numbers, keys);
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.maxMovesPerWorker = 200'000;
+    limits.budgetLines = budget;
+    limits.keys = masksOf({keys}).front();
+    WheelSearch search(terms, limits, &clock);
+    const WheelLines found = search.run();
+    const GuaranteeCheck check = CheckGuarantee(terms, found);
+    QVERIFY(check.problem.isEmpty());
+    if (budget > 0) {
+        QCOMPARE(int(found.size()), budget);
+        QCOMPARE(search.bestUncovered(), check.missedCases);
+        QVERIFY(!search.reachedLowerBound() || check.holds);
+    } else {
+        QVERIFY(check.holds);
+    }
+    if (budget >= 6 && terms.pool == 7)
+        QVERIFY(check.holds);
+    for (WheelLine line : found)
+        QCOMPARE(line & limits.keys, limits.keys);
+}
+
+void TestWheels::keyRefusals_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("guarantee");
+    QTest::addColumn<QString>("problem"); // empty: read
+    QTest::newRow("two of mine") << "3, 17" << true << "";
+    QTest::newRow("none") << "  " << true << "";
+    QTest::newRow("not one of mine") << "3 4" << true << "Key number 4 is not one of your numbers";
+    QTest::newRow("a whole line") << "1-3 17 20 23" << false << "at most 5 of them";
+    // 4 keys leave 2 places: a case of 3 other numbers cannot meet a line in 3.
+    QTest::newRow("no room for the guarantee") << "1 2 3 17" << true << "3 if 3 cannot hold";
+    QTest::newRow("no room, but a set number of lines") << "1 2 3 17" << false << "";
+}
+
+void TestWheels::keyRefusals() {
+    QFETCH(QString, text);
+    QFETCH(bool, guarantee);
+    QFETCH(QString, problem);
+    const Numbers mine{1, 2, 3, 17, 20, 23, 30, 31, 40, 41};
+    const KeyNumbers keys = ReadKeyNumbers(text, mine, WheelTerms{10, 6, 3, 3}, guarantee);
+    if (problem.isEmpty())
+        QVERIFY2(keys.ok(), qPrintable(keys.problem));
+    else
+        QVERIFY2(keys.problem.contains(problem), qPrintable(keys.problem));
 }
 
 void TestWheels::anyPrize_data() {

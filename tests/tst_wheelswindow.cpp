@@ -10,6 +10,7 @@
 #include "wheels/Wheels.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,8 @@ private slots:
     void closeDuringTheOdds();
     void checkAWheelFile_data();
     void checkAWheelFile();
+    void goalAndKeys_data();
+    void goalAndKeys();
     void extraNumbers_data();
     void extraNumbers();
 };
@@ -341,6 +344,52 @@ void TestWheelsWindow::checkAWheelFile() {
     QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
     QCOMPARE(f.window->listLines().mid(4), lines);
     QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
+}
+
+void TestWheelsWindow::goalAndKeys_data() {
+    QTest::addColumn<int>("goal"); // GoalCombo's index
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("summary"); // a pattern
+    QTest::newRow("20 lines on 16 numbers")
+        << 1 << ""
+        << "^20 lines: 3 if 3 holds in [0-9,]+ of 560 cases \\([0-9.]+ %\\)$";
+    QTest::newRow("20 lines, two keys")
+        << 1 << "1 2"
+        << "^20 lines: 3 if 3 holds in [0-9,]+ of 560 cases \\([0-9.]+ %\\)$";
+    QTest::newRow("a guarantee, two keys") << 0 << "1 2"
+                                           << "one line has at least 3 of them";
+    QTest::newRow("a key not mine") << 0 << "1 20"
+                                    << "Key number 20";
+}
+
+// A set number of lines says how much of the guarantee it holds and how random lines fare;
+// key numbers are on every line, and the guarantee still holds with them.
+void TestWheelsWindow::goalAndKeys() {
+    QFETCH(int, goal);
+    QFETCH(QString, keys);
+    QFETCH(QString, summary);
+    Fixture f;
+    f.window->setSearchClock(&spentClock());
+    f.get<QComboBox>("GoalCombo")->setCurrentIndex(goal);
+    QCOMPARE(f.get<QSpinBox>("BudgetSpin")->isEnabled(), goal == 1);
+    f.get<QLineEdit>("KeyEdit")->setText(keys);
+    f.build(QStringLiteral("1-16"), 3, 3);
+    if (!f.t.dialogs.warnings.isEmpty()) {
+        QVERIFY2(f.t.dialogs.warnings.first().contains(summary),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    const QString text = f.get<QLabel>("SummaryLabel")->text();
+    QVERIFY2(text.contains(QRegularExpression(summary)), qPrintable(text));
+    const QStringList lines = f.window->listLines().mid(4);
+    if (goal == 1)
+        QCOMPARE(lines.size(), 20);
+    for (const QString& line : lines)
+        QVERIFY2(keys.isEmpty() || line.startsWith("6/49  >  01 - 02 - "), qPrintable(line));
+    const QStringList odds = f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n');
+    QCOMPARE(odds.last().startsWith("Random lines of these numbers: 3 or more on one line 1 in "),
+             goal == 1);
 }
 
 void TestWheelsWindow::extraNumbers_data() {

@@ -128,6 +128,10 @@ int WheelJob::bestLineCount() const {
     return shared_->search.bestLineCount();
 }
 
+quint64 WheelJob::bestUncovered() const {
+    return shared_->search.bestUncovered();
+}
+
 int WheelJob::oddsProgress() const {
     return shared_->oddsProgress;
 }

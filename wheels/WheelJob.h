@@ -56,6 +56,7 @@ public:
     bool finished() const;
     WheelPhase phase() const;
     int bestLineCount() const;
+    quint64 bestUncovered() const;
     int oddsProgress() const; // thousandths of the odds' work done
     // Complete once finished() is true.
     const WheelResult& result() const;

@@ -1,7 +1,6 @@
 #include "wheels/Wheels.h"
 
 #include "controls/DrawListFont.h"
-#include "games/Money.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "platform/Clock.h"
@@ -20,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,6 +39,7 @@ namespace {
 constexpr int PollMs = 100;
 constexpr int DefaultMatch = 3;
 constexpr int DefaultEffortSeconds = 10;
+constexpr int DefaultBudget = 20;
 
 QSpinBox* spinBox(const char* name, int low, int high, int value) {
     auto* spin = new QSpinBox;
@@ -75,11 +76,13 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
     connect(&poll_, &QTimer::timeout, this, &TWheels::pollSearch);
     connect(buildButton_, &QPushButton::clicked, this, &TWheels::BuildButtonClick);
     connect(matchSpin_, &QSpinBox::valueChanged, this, &TWheels::MatchSpinChange);
+    connect(goalCombo_, &QComboBox::currentIndexChanged, this, &TWheels::GoalComboChange);
     connect(saveButton_, &QPushButton::clicked, this, &TWheels::SaveButtonClick);
     connect(loadWheelButton_, &QPushButton::clicked, this, &TWheels::LoadWheelButtonClick);
     connect(printButton_, &QPushButton::clicked, this, &TWheels::PrintButtonClick);
     connect(closeButton_, &QPushButton::clicked, this, &TWheels::close);
     MatchSpinChange();
+    GoalComboChange();
 }
 
 TWheels::~TWheels() {
@@ -98,6 +101,14 @@ void TWheels::buildControls() {
     matchSpin_ = spinBox("MatchSpin", 2, k, std::min(DefaultMatch, k));
     ifSpin_ = spinBox("IfSpin", matchSpin_->value(), k, matchSpin_->value());
     effortSpin_ = spinBox("EffortSpin", 1, 600, DefaultEffortSeconds);
+    goalCombo_ = new QComboBox;
+    goalCombo_->setObjectName(QStringLiteral("GoalCombo"));
+    goalCombo_->addItems({QStringLiteral("Fewest lines for a guarantee"),
+                          QStringLiteral("Best chance for a number of lines")});
+    budgetSpin_ = spinBox("BudgetSpin", 1, 500, DefaultBudget);
+    keyEdit_ = new QLineEdit;
+    keyEdit_->setObjectName(QStringLiteral("KeyEdit"));
+    keyEdit_->setPlaceholderText(QStringLiteral("on every line"));
     buildButton_ = button("BuildButton", QStringLiteral("&Build"));
     buildButton_->setDefault(true);
     progressBar_ = new QProgressBar;
@@ -128,10 +139,10 @@ void TWheels::buildControls() {
                                2 * oddsText_->document()->documentMargin() +
                                oddsText_->frameWidth() * 2 +
                                oddsText_->verticalScrollBar()->sizeHint().width());
-    extraEdit_ = new QLineEdit;
+    extraEdit_ = new QLineEdit(this); // owned even when not laid out
     extraEdit_->setObjectName(QStringLiteral("ExtraEdit"));
     extraEdit_->setPlaceholderText(QStringLiteral("for example 4 12 19"));
-    everyExtraCheck_ = new QCheckBox(QStringLiteral("Every line &gets each"));
+    everyExtraCheck_ = new QCheckBox(QStringLiteral("Every line &gets each"), this);
     everyExtraCheck_->setObjectName(QStringLiteral("EveryExtraCheck"));
     loadWheelButton_ = button("LoadWheelButton", QStringLiteral("Check a &wheel file..."));
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
@@ -192,6 +203,14 @@ void TWheels::buildControls() {
         extraEdit_->setEnabled(false);
         everyExtraCheck_->setEnabled(false);
     }
+    auto* goal = new QHBoxLayout;
+    goal->addWidget(caption(QStringLiteral("&Goal"), goalCombo_));
+    goal->addWidget(goalCombo_);
+    goal->addWidget(caption(QStringLiteral("Li&nes"), budgetSpin_));
+    goal->addWidget(budgetSpin_);
+    goal->addWidget(caption(QStringLiteral("&Key numbers"), keyEdit_));
+    goal->addWidget(keyEdit_, 1);
+    page->addLayout(goal);
     page->addLayout(guarantee);
     page->addWidget(progressBar_);
     page->addLayout(lists, 1);
@@ -203,6 +222,11 @@ void TWheels::buildControls() {
 
 void TWheels::MatchSpinChange() {
     ifSpin_->setMinimum(matchSpin_->value());
+}
+
+// A set number of lines takes the place of searching for the fewest.
+void TWheels::GoalComboChange() {
+    budgetSpin_->setEnabled(goalCombo_->currentIndex() == 1 && !job_);
 }
 
 void TWheels::BuildButtonClick() {
@@ -239,24 +263,10 @@ bool TWheels::readExtras() {
     return true;
 }
 
-// How the wheel's lines are played with the extra numbers, and what the played lines cost.
 QString TWheels::playedSummary() const {
-    if (extraGroups_.isEmpty())
-        return {};
-    const int played = int(list_.size() - CheckFile::headerLines().size());
-    const qint64 price = context_.state.DataRules.priceCents;
-    const QString cost =
-        price > 0 ? QStringLiteral(", costing %1").arg(moneyText(price * played)) : QString();
-    if (everyExtra_ && extraGroups_.size() > 1)
-        return QStringLiteral("Every line is played with each of the %1 extra choices: %2 lines "
-                              "played%3.")
-            .arg(extraGroups_.size())
-            .arg(played)
-            .arg(cost);
-    return QStringLiteral("The lines take the %1 extra choices in turn: %2 lines played%3.")
-        .arg(extraGroups_.size())
-        .arg(played)
-        .arg(cost);
+    return WheelTexts::playedSummary(int(extraGroups_.size()), everyExtra_,
+                                     int(list_.size() - CheckFile::headerLines().size()),
+                                     context_.state.DataRules.priceCents);
 }
 
 void TWheels::startSearch() {
@@ -275,11 +285,21 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
+    const bool budget = goalCombo_->currentIndex() == 1;
+    const KeyNumbers keys = ReadKeyNumbers(keyEdit_->text(), numbers.numbers, terms_, !budget);
+    if (!keys.ok()) {
+        context_.platform.dialogs.warning(this, keys.problem);
+        return;
+    }
     WheelSearchLimits limits;
+    limits.budgetLines = budget ? budgetSpin_->value() : 0;
+    limits.keys = keys.positions;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    startJob(std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_),
-             {});
+    auto job = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_);
+    job->setRandomComparison(budget);
+    budget_ = budget;
+    startJob(std::move(job), {});
 }
 
 // The last wheel goes at once: nothing of it may stand beside the new one.
@@ -305,9 +325,10 @@ void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loaded
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
     for (QWidget* w :
-         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
-                                         saveButton_, printButton_, loadWheelButton_})
+         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_, goalCombo_,
+                                         keyEdit_, saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
+    budgetSpin_->setEnabled(!searching && goalCombo_->currentIndex() == 1);
     const bool extras =
         context_.state.DataRules.present && context_.state.DataRules.hasSecondDrum();
     extraEdit_->setEnabled(extras && !searching);
@@ -327,7 +348,10 @@ void TWheels::pollSearch() {
         progressBar_->setValue(int(ms / 100));
         progressBar_->setFormat(WheelTexts::effortBar(ms, effortSpin_->value()));
         if (const int best = job_->bestLineCount(); best > 0)
-            statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+            statusBar_->showMessage(
+                budget_
+                    ? QStringLiteral("Best so far: %1 cases uncovered").arg(job_->bestUncovered())
+                    : QStringLiteral("Best so far: %1 lines").arg(best));
         break;
     }
     case WheelPhase::Checking:
@@ -366,10 +390,13 @@ void TWheels::endSearch() {
     const QString played = playedSummary();
     summaryLabel_->setText(
         (loadedNumbers_.isEmpty()
-             ? WheelTexts::summary(terms_, lineCount, result.check)
+             ? (budget_ ? WheelTexts::budgetSummary(terms_, lineCount, result.check)
+                        : WheelTexts::summary(terms_, lineCount, result.check))
              : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_)) +
         (played.isEmpty() ? QString() : QStringLiteral(". ") + played));
     QStringList odds = WheelTexts::oddsRows(result.odds, lineSize_);
+    if (budget_ && !result.odds.cancelled)
+        odds << WheelTexts::randomComparison(result.randomOdds, lineSize_, terms_.guarantee);
     const GameRules& rules = context_.state.DataRules;
     // The prizes of the game's rules, for a wheel of the game's own pick and range.
     if (rules.present && !result.odds.cancelled)
@@ -379,7 +406,9 @@ void TWheels::endSearch() {
                                          result.groupOdds));
     oddsText_->setPlainText(result.odds.cancelled ? QStringLiteral("The odds were stopped.")
                                                   : odds.join(u'\n'));
-    if (loadedNumbers_.isEmpty())
+    if (budget_)
+        statusBar_->showMessage(summaryLabel_->text());
+    else if (loadedNumbers_.isEmpty())
         statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
     else
         statusBar_->showMessage(summaryLabel_->text());
@@ -414,6 +443,7 @@ void TWheels::LoadWheelButtonClick() {
     if (!readExtras())
         return;
     terms_ = terms;
+    budget_ = false;
     startJob(std::make_unique<WheelJob>(terms_, wheel.playerNumbers, highest_, wheel.lines),
              wheel.playerNumbers);
 }

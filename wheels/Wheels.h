@@ -17,6 +17,7 @@
 struct AppContext;
 class WheelJob;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -42,6 +43,7 @@ public:
 public slots:
     void BuildButtonClick();
     void MatchSpinChange();
+    void GoalComboChange();
     void SaveButtonClick();
     void PrintButtonClick();
     void LoadWheelButtonClick();
@@ -71,6 +73,9 @@ private:
     QSpinBox* matchSpin_ = nullptr;
     QSpinBox* ifSpin_ = nullptr;
     QSpinBox* effortSpin_ = nullptr;
+    QComboBox* goalCombo_ = nullptr;
+    QSpinBox* budgetSpin_ = nullptr;
+    QLineEdit* keyEdit_ = nullptr;
     QLineEdit* extraEdit_ = nullptr;
     QCheckBox* everyExtraCheck_ = nullptr;
     QPushButton* buildButton_ = nullptr;
@@ -90,6 +95,7 @@ private:
     // each line is played once per group (else the lines take them in turn).
     QVector<QVector<int>> extraGroups_;
     bool everyExtra_ = false;
+    bool budget_ = false; // the wheel shown was searched for a set number of lines
     std::unique_ptr<WheelJob> job_;
     const SearchClock* searchClock_ = nullptr;
     QTimer poll_;
