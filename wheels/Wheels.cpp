@@ -121,8 +121,20 @@ void TWheels::buildControls() {
     linesList_->setObjectName(QStringLiteral("LinesList"));
     linesList_->setReadOnly(true);
     linesList_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    linesList_->setMinimumSize(260, 260);
     useDrawListFont(*linesList_);
+    // Wide enough for a line of the game with its extra numbers, whole.
+    const GameRules& game = context_.state.DataRules;
+    QString widest = WheelTexts::checkFileLines(
+                         {PlayedLine{QVector<int>(lineSize_, 88),
+                                     QVector<int>(game.hasSecondDrum() ? game.extraCount : 0, 88)}},
+                         highest_)
+                         .last();
+    linesList_->setMinimumSize(
+        std::max(260, linesList_->fontMetrics().horizontalAdvance(widest) +
+                          2 * int(linesList_->document()->documentMargin()) +
+                          2 * linesList_->frameWidth() +
+                          linesList_->verticalScrollBar()->sizeHint().width()),
+        260);
     summaryLabel_ = new QLabel;
     summaryLabel_->setObjectName(QStringLiteral("SummaryLabel"));
     summaryLabel_->setWordWrap(true);
@@ -407,7 +419,7 @@ void TWheels::endSearch() {
     oddsText_->setPlainText(result.odds.cancelled ? QStringLiteral("The odds were stopped.")
                                                   : odds.join(u'\n'));
     if (budget_)
-        statusBar_->showMessage(summaryLabel_->text());
+        statusBar_->showMessage(WheelTexts::budgetSummary(terms_, lineCount, result.check));
     else if (loadedNumbers_.isEmpty())
         statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
     else
