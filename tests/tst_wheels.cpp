@@ -414,35 +414,45 @@ void TestWheels::keyRefusals() {
 }
 
 void TestWheels::anyPrize_data() {
-    QTest::addColumn<QString>("game");
+    QTest::addColumn<GameRules>("rules");
     QTest::addColumn<Lines>("lines"); // numbers of a 5/69 or 5/50 game
     QTest::addColumn<Numbers>("extras");
     QTest::addColumn<bool>("every");
     QTest::addColumn<QString>("row"); // the chance's row, or the part after "1 in" checked apart
     const Lines one{{1, 2, 3, 4, 5}};
     const Lines two{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}};
+    const GameRules powerball = testgames::presetRules(testgames::Powerball);
     // One line with one extra: the line's own chance of any tier.
-    QTest::newRow("one line, one extra")
-        << testgames::Powerball << one << Numbers{7} << false << "single";
+    QTest::newRow("one line, one extra") << powerball << one << Numbers{7} << false << "single";
     // The extra draw matches one of two groups, or the main lines need 3.
     QTest::newRow("each line, two extras")
-        << testgames::Powerball << one << Numbers{7, 9} << true << "two of 26";
+        << powerball << one << Numbers{7, 9} << true << "two of 26";
     QTest::newRow("in turn, two extras")
-        << testgames::Powerball << two << Numbers{7, 9} << false << "two of 26";
+        << powerball << two << Numbers{7, 9} << false << "two of 26";
+    // The second extra has no line to go on: the one line's own chance.
+    QTest::newRow("more extras than lines")
+        << powerball << one << Numbers{7, 9} << false << "single";
     // Groups asking 1 and 2 main hits at once: only bounds.
-    QTest::newRow("pairs in turn: bounds") << QStringLiteral("EuroMillions 5/50 + 2/12") << two
-                                           << Numbers{1, 2, 3} << false << "between";
+    QTest::newRow("pairs in turn: bounds")
+        << testgames::presetRules(QStringLiteral("EuroMillions 5/50 + 2/12")) << two
+        << Numbers{1, 2, 3} << false << "between";
+    // Only lines with an extra matched can win: two groups of three in play, not the third.
+    using testgames::tier;
+    QTest::newRow("a group that cannot win: bounds")
+        << testgames::rulesOf(ExtraKind::SecondDrum, 2, 12,
+                              {tier(2, 1), tier(3, 1), tier(4, 1), tier(5, 1, 0, true)})
+        << Lines{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}} << Numbers{1, 2, 3}
+        << false << "between";
 }
 
 // The chance of any prize against the tiers' own chances where they must agree, and stated as
 // bounds where the lines' groups ask for different main hits.
 void TestWheels::anyPrize() {
-    QFETCH(QString, game);
+    QFETCH(GameRules, rules);
     QFETCH(Lines, lines);
     QFETCH(Numbers, extras);
     QFETCH(bool, every);
     QFETCH(QString, row);
-    const GameRules rules = testgames::presetRules(game);
     QVERIFY(rules.present);
     const int range = rules.extraRange == 26 ? 69 : 50;
     const QVector<QVector<int>> groups = ExtraGroups(extras, rules.extraCount);

@@ -77,6 +77,10 @@ struct Fixture {
 
     explicit Fixture(int pick = 6, int high = 49, const GameRules& rules = {}) {
         t.state.DataRules = rules;
+        // The wheel is for the loaded game.
+        t.state.DatabaseLoaded = true;
+        t.state.DataPick = pick;
+        t.state.DataRandom = high;
         t.state.PickCount = pick;
         t.state.LowNumber = 1;
         t.state.RandomBound = high + 1;
@@ -115,6 +119,7 @@ private slots:
     void checkAWheelFile();
     void goalAndKeys_data();
     void goalAndKeys();
+    void rulesOnlyForTheirGame();
     void extraNumbers_data();
     void extraNumbers();
 };
@@ -261,9 +266,10 @@ void TestWheelsWindow::largeWheelAsks() {
     QFETCH(qint64, priceCents);
     QFETCH(bool, yes);
     QFETCH(QString, cost);
-    Fixture f;
-    f.t.state.DataRules.present = priceCents > 0;
-    f.t.state.DataRules.priceCents = priceCents;
+    GameRules rules;
+    rules.present = priceCents > 0;
+    rules.priceCents = priceCents;
+    Fixture f(6, 49, rules);
     f.window->setSearchClock(&spentClock());
     f.build(QStringLiteral("1-12"), 5, 5); // at least 132 lines
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
@@ -390,6 +396,28 @@ void TestWheelsWindow::goalAndKeys() {
     const QStringList odds = f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n');
     QCOMPARE(odds.last().startsWith("Random lines of these numbers: 3 or more on one line 1 in "),
              goal == 1);
+}
+
+// Lines of another pick or range than the loaded game's are no lines of that game: no extra
+// numbers, no prizes and no price.
+void TestWheelsWindow::rulesOnlyForTheirGame() {
+    TestContext t;
+    t.state.DataRules = testgames::presetRules(testgames::Powerball);
+    t.state.DatabaseLoaded = true;
+    t.state.DataPick = 5;
+    t.state.DataRandom = 69;
+    t.state.PickCount = 6;
+    t.state.LowNumber = 1;
+    t.state.RandomBound = 50;
+    TWheels window(t.context);
+    window.show();
+    QVERIFY(!child<QLineEdit>(window, "ExtraEdit")->isVisible());
+    child<QLineEdit>(window, "NumbersEdit")->setText("1-7");
+    child<QSpinBox>(window, "MatchSpin")->setValue(5);
+    child<QSpinBox>(window, "IfSpin")->setValue(5);
+    window.BuildButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 20000);
+    QVERIFY(!child<QPlainTextEdit>(window, "OddsText")->toPlainText().contains("prize"));
 }
 
 void TestWheelsWindow::extraNumbers_data() {

@@ -91,9 +91,10 @@ QVector<PlayedLine> PlayedLines(const QVector<QVector<int>>& lines,
 // the extra draw (each as likely): given E, each line needs at least t(e) main hits, e being
 // the extras it matched. When every line's t is the same, or the lines needing a finite t are
 // the lines of one group, the set odds already computed give that chance exactly; otherwise
-// the lines fall in groups asking for different t, and the chance that some group reaches its
-// own t lies between the likeliest group's chance and the sum of theirs (within the chance of
-// the whole set reaching the smallest t and the largest). A prize table where more main hits
+// the lines fall in groups asking for different t (or some groups cannot win at all), and the
+// chance that some group reaches its own t lies between the likeliest group's chance and the
+// sum of theirs (within the chance of the whole set reaching the smallest t and, when every
+// group can win, the largest). A prize table where more main hits
 // can lose (none known) leaves only the upper bound.
 PrizeChance AnyPrizeChance(const GameRules& rules, int pick, const SetOdds& wholeOdds,
                            const QVector<QVector<int>>& groups, bool everyLineGetsEach,
@@ -125,8 +126,11 @@ PrizeChance AnyPrizeChance(const GameRules& rules, int pick, const SetOdds& whol
         ++outcomes;
         int fewest = pick + 1, most = -1;
         double likeliest = 0, sum = 0;
-        int finiteGroups = 0;
+        int finiteGroups = 0, activeGroups = 0;
         for (int g = 0; g < groups.size(); ++g) {
+            if (cycling && groupOdds[g].mostHits == 0)
+                continue; // more groups than lines: this one has none
+            ++activeGroups;
             int e = 0;
             for (int n : groups[g])
                 e += drawn.contains(n);
@@ -146,14 +150,16 @@ PrizeChance AnyPrizeChance(const GameRules& rules, int pick, const SetOdds& whol
         if (finiteGroups == 0)
             return;
         const double whole = atLeast(wholeOdds, fewest);
-        if (!cycling || fewest == most || finiteGroups == 1) {
-            // Every line played with every group, one t for all, or one group in play.
+        // Every line played with every group, one group in play, or every line in play with
+        // one t for all: exact.
+        const bool allInPlay = finiteGroups == activeGroups;
+        if (!cycling || finiteGroups == 1 || (allInPlay && fewest == most)) {
             const double p = cycling && finiteGroups == 1 ? likeliest : whole;
             low += p;
             high += p;
             return;
         }
-        low += std::max(likeliest, atLeast(wholeOdds, most));
+        low += std::max(likeliest, allInPlay ? atLeast(wholeOdds, most) : 0.0);
         high += std::min({1.0, sum, whole});
     };
     for (int a = 1; a <= range; ++a) {

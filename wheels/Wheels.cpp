@@ -56,6 +56,12 @@ QPushButton* button(const char* name, const QString& text) {
     return push;
 }
 
+GameRules rulesFor(const TLotteryState& state, int pick, int highest) {
+    const bool theGame =
+        state.DatabaseLoaded && state.DataPick == pick && state.DataRandom == highest;
+    return theGame && state.DataRules.present ? state.DataRules : GameRules{};
+}
+
 QLabel* caption(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
@@ -66,7 +72,8 @@ QLabel* caption(const QString& text, QWidget* buddy) {
 
 TWheels::TWheels(AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context), lineSize_(context.state.PickCount),
-      low_(context.state.LowNumber), highest_(context.state.RandomBound - 1) {
+      low_(context.state.LowNumber), highest_(context.state.RandomBound - 1),
+      rules_(rulesFor(context.state, lineSize_, highest_)) {
     setObjectName(QStringLiteral("Wheels"));
     setWindowTitle(QStringLiteral("Wheels"));
     buildControls();
@@ -123,7 +130,7 @@ void TWheels::buildControls() {
     linesList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     useDrawListFont(*linesList_);
     // Wide enough for a line of the game with its extra numbers, whole.
-    const GameRules& game = context_.state.DataRules;
+    const GameRules& game = rules_;
     QString widest = WheelTexts::checkFileLines(
                          {PlayedLine{QVector<int>(lineSize_, 88),
                                      QVector<int>(game.hasSecondDrum() ? game.extraCount : 0, 88)}},
@@ -201,7 +208,7 @@ void TWheels::buildControls() {
     numbers->addWidget(numbersEdit_, 1);
     page->addLayout(numbers);
     // Only a game with a second drum has extra numbers to play.
-    const GameRules& rules = context_.state.DataRules;
+    const GameRules& rules = rules_;
     if (rules.present && rules.hasSecondDrum()) {
         auto* extras = new QHBoxLayout;
         extras->addWidget(
@@ -261,7 +268,7 @@ void TWheels::showWheel(const QVector<QVector<int>>& lines) {
 bool TWheels::readExtras() {
     extraGroups_.clear();
     everyExtra_ = false;
-    const GameRules& rules = context_.state.DataRules;
+    const GameRules& rules = rules_;
     if (!rules.present || !rules.hasSecondDrum())
         return true;
     const PlayerNumbers extras =
@@ -278,7 +285,7 @@ bool TWheels::readExtras() {
 QString TWheels::playedSummary() const {
     return WheelTexts::playedSummary(int(extraGroups_.size()), everyExtra_,
                                      int(list_.size() - CheckFile::headerLines().size()),
-                                     context_.state.DataRules.priceCents);
+                                     rules_.priceCents);
 }
 
 void TWheels::startSearch() {
@@ -341,8 +348,7 @@ void TWheels::setSearching(bool searching) {
                                          keyEdit_, saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
     budgetSpin_->setEnabled(!searching && goalCombo_->currentIndex() == 1);
-    const bool extras =
-        context_.state.DataRules.present && context_.state.DataRules.hasSecondDrum();
+    const bool extras = rules_.present && rules_.hasSecondDrum();
     extraEdit_->setEnabled(extras && !searching);
     everyExtraCheck_->setEnabled(extras && !searching);
     if (!searching) {
@@ -409,7 +415,7 @@ void TWheels::endSearch() {
     QStringList odds = WheelTexts::oddsRows(result.odds, lineSize_);
     if (budget_ && !result.odds.cancelled)
         odds << WheelTexts::randomComparison(result.randomOdds, lineSize_, terms_.guarantee);
-    const GameRules& rules = context_.state.DataRules;
+    const GameRules& rules = rules_;
     // The prizes of the game's rules, for a wheel of the game's own pick and range.
     if (rules.present && !result.odds.cancelled)
         odds << PrizeRows(rules, lineSize_, highest_,
@@ -477,7 +483,7 @@ bool TWheels::stakeAgreed(const QString& verb) {
     const int lines = int(list_.size() - CheckFile::headerLines().size());
     if (lines <= WheelTexts::LinesAskedAbout)
         return true;
-    const GameRules& rules = context_.state.DataRules;
+    const GameRules& rules = rules_;
     return context_.platform.dialogs.question(
         this, WheelTexts::stakeQuestion(lines, rules.present ? rules.priceCents : 0, verb));
 }

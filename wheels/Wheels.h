@@ -4,6 +4,7 @@
 // check of its guarantee and its odds run on a thread of their own (WheelJob); the window polls
 // it, so it stays responsive and Stop ends the search with the best wheel found so far.
 
+#include "state/GameRules.h"
 #include "wheels/SearchClock.h"
 #include "wheels/WheelTerms.h"
 
@@ -69,6 +70,8 @@ private:
     const int lineSize_;
     const int low_;
     const int highest_;
+    // The loaded game's rules when the wheel is for that game (its pick and range); else none.
+    const GameRules rules_;
     QLineEdit* numbersEdit_ = nullptr;
     QSpinBox* matchSpin_ = nullptr;
     QSpinBox* ifSpin_ = nullptr;
