@@ -2,6 +2,7 @@
 
 #include "games/Money.h"
 #include "games/TierOdds.h"
+#include "state/LotteryState.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -39,6 +40,12 @@ double atLeast(const SetOdds& odds, int hits) {
 }
 
 } // namespace
+
+GameRules RulesForWheel(const TLotteryState& state, int pick, int highest) {
+    const bool theGame =
+        state.DatabaseLoaded && state.DataPick == pick && state.DataRandom == highest;
+    return theGame && state.DataRules.present ? state.DataRules : GameRules{};
+}
 
 PlayerNumbers ReadExtraNumbers(const QString& text, int extraCount, int extraRange) {
     // Read as the main numbers are, with room for every number of the drum.

@@ -10,6 +10,12 @@
 // A wheel played in a game with real rules: the extra numbers its lines carry, and what the
 // set of lines is worth: the chance that any line wins a prize, and the expected return.
 
+struct TLotteryState;
+
+// The loaded game's rules when a wheel of `pick` numbers up to `highest` is for that game;
+// otherwise none (not present).
+GameRules RulesForWheel(const TLotteryState& state, int pick, int highest);
+
 // The extra numbers a player plays, typed as the main ones are ("3 7 12"), read against the
 // second drum's 1..extraRange; at least extraCount of them.
 PlayerNumbers ReadExtraNumbers(const QString& text, int extraCount, int extraRange);

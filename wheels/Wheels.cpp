@@ -56,12 +56,6 @@ QPushButton* button(const char* name, const QString& text) {
     return push;
 }
 
-GameRules rulesFor(const TLotteryState& state, int pick, int highest) {
-    const bool theGame =
-        state.DatabaseLoaded && state.DataPick == pick && state.DataRandom == highest;
-    return theGame && state.DataRules.present ? state.DataRules : GameRules{};
-}
-
 QLabel* caption(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
@@ -73,7 +67,7 @@ QLabel* caption(const QString& text, QWidget* buddy) {
 TWheels::TWheels(AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context), lineSize_(context.state.PickCount),
       low_(context.state.LowNumber), highest_(context.state.RandomBound - 1),
-      rules_(rulesFor(context.state, lineSize_, highest_)) {
+      rules_(RulesForWheel(context.state, lineSize_, highest_)) {
     setObjectName(QStringLiteral("Wheels"));
     setWindowTitle(QStringLiteral("Wheels"));
     buildControls();
