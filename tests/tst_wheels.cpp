@@ -1,8 +1,12 @@
 // Wheels: the Schoenheim bound, the guarantee check on hand-made wheels, the refusals of terms
 // and of the player's numbers, and the search reaching the bound where it is exact.
+#include "support/GameRulesFixture.h"
+
+#include "games/TierOdds.h"
 #include "wheels/CoverAnnealer.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/PlayerNumbers.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelSearch.h"
 
 #include <QElapsedTimer>
@@ -69,6 +73,12 @@ private slots:
     void beforeTheFirstWheel();
     void stopAskedByWork_data();
     void stopAskedByWork();
+    void budgetAndKeys_data();
+    void budgetAndKeys();
+    void keyRefusals_data();
+    void keyRefusals();
+    void anyPrize_data();
+    void anyPrize();
 };
 
 void TestWheels::schoenheim_data() {
@@ -334,6 +344,142 @@ void TestWheels::stopAskedByWork() {
     int asked = 0;
     QVERIFY(!annealer.anneal({}, [&] { return ++asked == 2; }));
     QCOMPARE(int(annealer.moves()), every + 1);
+}
+
+void TestWheels::budgetAndKeys_data() {
+    QTest::addColumn<WheelTerms>("terms");
+    QTest::addColumn<int>("budget");   // 0: the fewest lines for the guarantee
+    QTest::addColumn<Numbers>("keys"); // positions 1..V
+    QTest::newRow("16 numbers, 20 lines, 3 if 3") << WheelTerms{16, 6, 3, 3} << 20 << Numbers{};
+    QTest::newRow("12 numbers, 3 lines, 3 if 5") << WheelTerms{12, 6, 3, 5} << 3 << Numbers{};
+    QTest::newRow("enough lines to cover") << WheelTerms{7, 6, 5, 5} << 6 << Numbers{};
+    QTest::newRow("more lines than all of them") << WheelTerms{7, 6, 5, 5} << 9 << Numbers{};
+    QTest::newRow("12 numbers, 10 lines, two keys")
+        << WheelTerms{12, 6, 3, 3} << 10 << Numbers{1, 2};
+    QTest::newRow("guarantee with a key") << WheelTerms{10, 5, 3, 3} << 0 << Numbers{4};
+    QTest::newRow("guarantee with three keys") << WheelTerms{12, 6, 3, 4} << 0 << Numbers{1, 5, 12};
+}
+
+// A set number of lines: that many, the search's uncovered count is the exhaustive check's;
+// key numbers on every line, and a guarantee with them still holds.
+void TestWheels::budgetAndKeys() {
+    QFETCH(WheelTerms, terms);
+    QFETCH(int, budget);
+    QFETCH(Numbers, keys);
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.maxMovesPerWorker = 200'000;
+    limits.budgetLines = budget;
+    limits.keys = masksOf({keys}).front();
+    WheelSearch search(terms, limits, &clock);
+    const WheelLines found = search.run();
+    const GuaranteeCheck check = CheckGuarantee(terms, found);
+    QVERIFY(check.problem.isEmpty());
+    if (budget > 0) {
+        QCOMPARE(int(found.size()), budget);
+        QCOMPARE(search.bestUncovered(), check.missedCases);
+        QVERIFY(!search.reachedLowerBound() || check.holds);
+    } else {
+        QVERIFY(check.holds);
+    }
+    if (budget >= 6 && terms.pool == 7)
+        QVERIFY(check.holds);
+    for (WheelLine line : found)
+        QCOMPARE(line & limits.keys, limits.keys);
+}
+
+void TestWheels::keyRefusals_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("guarantee");
+    QTest::addColumn<QString>("problem"); // empty: read
+    QTest::newRow("two of mine") << "3, 17" << true << "";
+    QTest::newRow("none") << "  " << true << "";
+    QTest::newRow("not one of mine") << "3 4" << true << "Key number 4 is not one of your numbers";
+    QTest::newRow("a whole line") << "1-3 17 20 23" << false << "at most 5 of them";
+    // 4 keys leave 2 places: a case of 3 other numbers cannot meet a line in 3.
+    QTest::newRow("no room for the guarantee") << "1 2 3 17" << true << "3 if 3 cannot hold";
+    QTest::newRow("no room, but a set number of lines") << "1 2 3 17" << false << "";
+}
+
+void TestWheels::keyRefusals() {
+    QFETCH(QString, text);
+    QFETCH(bool, guarantee);
+    QFETCH(QString, problem);
+    const Numbers mine{1, 2, 3, 17, 20, 23, 30, 31, 40, 41};
+    const KeyNumbers keys = ReadKeyNumbers(text, mine, WheelTerms{10, 6, 3, 3}, guarantee);
+    if (problem.isEmpty())
+        QVERIFY2(keys.ok(), qPrintable(keys.problem));
+    else
+        QVERIFY2(keys.problem.contains(problem), qPrintable(keys.problem));
+}
+
+void TestWheels::anyPrize_data() {
+    QTest::addColumn<GameRules>("rules");
+    QTest::addColumn<Lines>("lines"); // numbers of a 5/69 or 5/50 game
+    QTest::addColumn<Numbers>("extras");
+    QTest::addColumn<bool>("every");
+    QTest::addColumn<QString>("row"); // the chance's row, or the part after "1 in" checked apart
+    const Lines one{{1, 2, 3, 4, 5}};
+    const Lines two{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}};
+    const GameRules powerball = testgames::presetRules(testgames::Powerball);
+    // One line with one extra: the line's own chance of any tier.
+    QTest::newRow("one line, one extra") << powerball << one << Numbers{7} << false << "single";
+    // The extra draw matches one of two groups, or the main lines need 3.
+    QTest::newRow("each line, two extras")
+        << powerball << one << Numbers{7, 9} << true << "two of 26";
+    QTest::newRow("in turn, two extras")
+        << powerball << two << Numbers{7, 9} << false << "two of 26";
+    // The second extra has no line to go on: the one line's own chance.
+    QTest::newRow("more extras than lines")
+        << powerball << one << Numbers{7, 9} << false << "single";
+    // Groups asking 1 and 2 main hits at once: only bounds.
+    QTest::newRow("pairs in turn: bounds")
+        << testgames::presetRules(QStringLiteral("EuroMillions 5/50 + 2/12")) << two
+        << Numbers{1, 2, 3} << false << "between";
+    // Only lines with an extra matched can win: two groups of three in play, not the third.
+    using testgames::tier;
+    QTest::newRow("a group that cannot win: bounds")
+        << testgames::rulesOf(ExtraKind::SecondDrum, 2, 12,
+                              {tier(2, 1), tier(3, 1), tier(4, 1), tier(5, 1, 0, true)})
+        << Lines{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}} << Numbers{1, 2, 3}
+        << false << "between";
+}
+
+// The chance of any prize against the tiers' own chances where they must agree, and stated as
+// bounds where the lines' groups ask for different main hits.
+void TestWheels::anyPrize() {
+    QFETCH(GameRules, rules);
+    QFETCH(Lines, lines);
+    QFETCH(Numbers, extras);
+    QFETCH(bool, every);
+    QFETCH(QString, row);
+    QVERIFY(rules.present);
+    const int range = rules.extraRange == 26 ? 69 : 50;
+    const QVector<QVector<int>> groups = ExtraGroups(extras, rules.extraCount);
+    const SetOdds whole = ComputeSetOdds(lines, 5, range);
+    QVector<SetOdds> groupOdds;
+    for (int g = 0; !every && g < groups.size(); ++g) {
+        Lines part;
+        for (int i = g; i < lines.size(); i += int(groups.size()))
+            part.append(lines[i]);
+        groupOdds.append(ComputeSetOdds(part, 5, range));
+    }
+    const PrizeChance chance = AnyPrizeChance(rules, 5, whole, groups, every, groupOdds);
+    const double mainThree = double(whole.atLeast[3]);
+    if (row == "single") {
+        QVERIFY(chance.exact());
+        QVERIFY(qFuzzyCompare(chance.low, tierChances(5, 69, rules).anyPrize));
+    } else if (row == "two of 26") {
+        QVERIFY(chance.exact());
+        QVERIFY(qFuzzyCompare(chance.low, 2.0 / 26 + 24.0 / 26 * mainThree));
+    } else {
+        QVERIFY(!chance.exact());
+        QVERIFY(chance.low > 0 && chance.low < chance.high && chance.high <= 1);
+    }
+    const QStringList rows =
+        PrizeRows(rules, 5, range, int(lines.size()) * (every ? 2 : 1), chance);
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(rows[0].contains(row == "between" ? "between 1 in" : "1 in"), qPrintable(rows[0]));
 }
 
 QTEST_GUILESS_MAIN(TestWheels)

@@ -1,11 +1,16 @@
 // The wheels window: refusals, a search to its end, and the texts of the wheel it shows.
+#include "support/GameRulesFixture.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
 
+#include "games/Money.h"
+#include "games/TierOdds.h"
 #include "lines/CheckFile.h"
 #include "wheels/WheelTexts.h"
 #include "wheels/Wheels.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +75,12 @@ struct Fixture {
     TestContext t;
     std::unique_ptr<TWheels> window;
 
-    explicit Fixture(int pick = 6, int high = 49) {
+    explicit Fixture(int pick = 6, int high = 49, const GameRules& rules = {}) {
+        t.state.DataRules = rules;
+        // The wheel is for the loaded game.
+        t.state.DatabaseLoaded = true;
+        t.state.DataPick = pick;
+        t.state.DataRandom = high;
         t.state.PickCount = pick;
         t.state.LowNumber = 1;
         t.state.RandomBound = high + 1;
@@ -107,6 +117,11 @@ private slots:
     void closeDuringTheOdds();
     void checkAWheelFile_data();
     void checkAWheelFile();
+    void goalAndKeys_data();
+    void goalAndKeys();
+    void rulesOnlyForTheirGame();
+    void extraNumbers_data();
+    void extraNumbers();
 };
 
 void TestWheelsWindow::refusals_data() {
@@ -251,9 +266,10 @@ void TestWheelsWindow::largeWheelAsks() {
     QFETCH(qint64, priceCents);
     QFETCH(bool, yes);
     QFETCH(QString, cost);
-    Fixture f;
-    f.t.state.DataRules.present = priceCents > 0;
-    f.t.state.DataRules.priceCents = priceCents;
+    GameRules rules;
+    rules.present = priceCents > 0;
+    rules.priceCents = priceCents;
+    Fixture f(6, 49, rules);
     f.window->setSearchClock(&spentClock());
     f.build(QStringLiteral("1-12"), 5, 5); // at least 132 lines
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
@@ -334,6 +350,131 @@ void TestWheelsWindow::checkAWheelFile() {
     QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
     QCOMPARE(f.window->listLines().mid(4), lines);
     QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
+}
+
+void TestWheelsWindow::goalAndKeys_data() {
+    QTest::addColumn<int>("goal"); // GoalCombo's index
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("summary"); // a pattern
+    QTest::newRow("20 lines on 16 numbers")
+        << 1 << ""
+        << "^20 lines: 3 if 3 holds in [0-9,]+ of 560 cases \\([0-9.]+ %\\)$";
+    QTest::newRow("20 lines, two keys")
+        << 1 << "1 2"
+        << "^20 lines: 3 if 3 holds in [0-9,]+ of 560 cases \\([0-9.]+ %\\)$";
+    QTest::newRow("a guarantee, two keys") << 0 << "1 2"
+                                           << "one line has at least 3 of them";
+    QTest::newRow("a key not mine") << 0 << "1 20"
+                                    << "Key number 20";
+}
+
+// A set number of lines says how much of the guarantee it holds and how random lines fare;
+// key numbers are on every line, and the guarantee still holds with them.
+void TestWheelsWindow::goalAndKeys() {
+    QFETCH(int, goal);
+    QFETCH(QString, keys);
+    QFETCH(QString, summary);
+    Fixture f;
+    f.window->setSearchClock(&spentClock());
+    f.get<QComboBox>("GoalCombo")->setCurrentIndex(goal);
+    QCOMPARE(f.get<QSpinBox>("BudgetSpin")->isEnabled(), goal == 1);
+    f.get<QLineEdit>("KeyEdit")->setText(keys);
+    f.build(QStringLiteral("1-16"), 3, 3);
+    if (!f.t.dialogs.warnings.isEmpty()) {
+        QVERIFY2(f.t.dialogs.warnings.first().contains(summary),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    const QString text = f.get<QLabel>("SummaryLabel")->text();
+    QVERIFY2(text.contains(QRegularExpression(summary)), qPrintable(text));
+    const QStringList lines = f.window->listLines().mid(4);
+    if (goal == 1)
+        QCOMPARE(lines.size(), 20);
+    for (const QString& line : lines)
+        QVERIFY2(keys.isEmpty() || line.startsWith("6/49  >  01 - 02 - "), qPrintable(line));
+    const QStringList odds = f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n');
+    QCOMPARE(odds.last().startsWith("Random lines of these numbers: 3 or more on one line 1 in "),
+             goal == 1);
+}
+
+// Lines of another pick or range than the loaded game's are no lines of that game: no extra
+// numbers, no prizes and no price.
+void TestWheelsWindow::rulesOnlyForTheirGame() {
+    TestContext t;
+    t.state.DataRules = testgames::presetRules(testgames::Powerball);
+    t.state.DatabaseLoaded = true;
+    t.state.DataPick = 5;
+    t.state.DataRandom = 69;
+    t.state.PickCount = 6;
+    t.state.LowNumber = 1;
+    t.state.RandomBound = 50;
+    TWheels window(t.context);
+    window.show();
+    QVERIFY(!child<QLineEdit>(window, "ExtraEdit")->isVisible());
+    child<QLineEdit>(window, "NumbersEdit")->setText("1-7");
+    child<QSpinBox>(window, "MatchSpin")->setValue(5);
+    child<QSpinBox>(window, "IfSpin")->setValue(5);
+    window.BuildButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 20000);
+    QVERIFY(!child<QPlainTextEdit>(window, "OddsText")->toPlainText().contains("prize"));
+}
+
+void TestWheelsWindow::extraNumbers_data() {
+    QTest::addColumn<QString>("extras");
+    QTest::addColumn<bool>("every");
+    QTest::addColumn<QStringList>("ends"); // the played lines' extras, in order; empty: refused
+    QTest::addColumn<QString>("part");     // of the summary, or of the refusal
+    QTest::newRow("in turn") << "3 9" << false << QStringList{"  +  03", "  +  09", "  +  03"}
+                             << "The lines take the 2 extra choices in turn: 6 lines played, "
+                                "costing 12.00.";
+    QTest::newRow("every line gets each")
+        << "3 9" << true << QStringList{"  +  03", "  +  03", "  +  03"}
+        << "Every line is played with each of the 2 extra choices: 12 lines played, costing "
+           "24.00.";
+    QTest::newRow("none typed") << "" << false << QStringList{} << "1 to 26";
+    QTest::newRow("off the second drum") << "3 27" << false << QStringList{} << "1 to 26";
+}
+
+// A second-drum game's wheel carries the extra numbers typed, in turn or on every line, and its
+// odds add the chance of any prize and the expected return of the lines played.
+void TestWheelsWindow::extraNumbers() {
+    QFETCH(QString, extras);
+    QFETCH(bool, every);
+    QFETCH(QStringList, ends);
+    QFETCH(QString, part);
+    const GameRules rules = testgames::presetRules(testgames::Powerball);
+    Fixture f(5, 69, rules);
+    QVERIFY(f.get<QLineEdit>("ExtraEdit")->isVisible());
+    f.get<QLineEdit>("ExtraEdit")->setText(extras);
+    f.get<QCheckBox>("EveryExtraCheck")->setChecked(every);
+    f.build(QStringLiteral("1-6"), 5, 5); // C(6, 5, 5): the 6 lines of 5
+    if (ends.isEmpty()) {
+        QCOMPARE(f.t.dialogs.warnings.size(), 1);
+        QVERIFY2(f.t.dialogs.warnings.first().contains(part),
+                 qPrintable(f.t.dialogs.warnings.first()));
+        QVERIFY(!f.window->searching());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->searching(), 20000);
+    const QStringList lines = f.window->listLines().mid(4);
+    QCOMPARE(lines.size(), every ? 12 : 6);
+    for (int i = 0; i < ends.size(); ++i)
+        QVERIFY2(lines[i].startsWith("5/69  >  0") && lines[i].endsWith(ends[i]),
+                 qPrintable(lines[i]));
+    QVERIFY2(f.get<QLabel>("SummaryLabel")->text().endsWith(part),
+             qPrintable(f.get<QLabel>("SummaryLabel")->text()));
+    const QStringList odds = f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n');
+    QCOMPARE(odds.size(), 5 + 2);
+    QVERIFY2(
+        odds[5].startsWith(QStringLiteral("Any prize on these %1 lines: 1 in ").arg(lines.size())),
+        qPrintable(odds[5]));
+    const qint64 expected =
+        qint64(std::llround(expectedReturnCents(5, 69, rules, false) * double(lines.size())));
+    QCOMPARE(odds[6], QStringLiteral("Expected return of the %1 lines: %2 for %3 (the jackpot "
+                                     "not counted)")
+                          .arg(lines.size())
+                          .arg(moneyText(expected), moneyText(200 * lines.size())));
 }
 
 QTEST_MAIN(TestWheelsWindow)

@@ -96,12 +96,33 @@ void CoverAnnealer::load(const WheelLines& lines) {
     }
     for (WheelLine line : lines)
         addLine(line);
+    fewestUncovered_ = UINT32_MAX;
+    noteFewest();
 }
 
-bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry) {
+void CoverAnnealer::noteFewest() {
+    if (uncoveredCount() >= fewestUncovered_)
+        return;
+    fewestUncovered_ = uncoveredCount();
+    fewestLines_ = lines_;
+}
+
+WheelLine CoverAnnealer::lineAround(quint64 around) {
+    WheelLine line = keys_;
+    for (quint64 rest = around & ~line; rest && BitCount(line) < terms_.lineSize;) {
+        const quint64 bit = random_.bitOf(rest);
+        line |= bit;
+        rest &= ~bit;
+    }
+    while (BitCount(line) < terms_.lineSize)
+        line |= random_.bitOf(allPositions_ & ~line);
+    return line;
+}
+
+bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry, size_t maxLines) {
     load({});
     hurried_ = false;
-    while (!uncovered_.empty()) {
+    while (!uncovered_.empty() && (maxLines == 0 || lines_.size() < maxLines)) {
         WheelLine best = 0;
         int bestGain = -1;
         // Asked for each candidate: one can price a million cases.
@@ -111,9 +132,8 @@ bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry) 
             hurried_ = hurried_ || hurry();
             // A whole uncovered case (M <= k numbers) and the rest at random: it covers that
             // case at least.
-            WheelLine line = uncovered_[random_.below(quint32(uncovered_.size()))];
-            while (BitCount(line) < terms_.lineSize)
-                line |= random_.bitOf(allPositions_ & ~line);
+            const WheelLine line =
+                lineAround(uncovered_[random_.below(quint32(uncovered_.size()))]);
             if (hurried_) {
                 best = line;
                 break;
@@ -128,6 +148,10 @@ bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry) 
         }
         addLine(best);
     }
+    while (lines_.size() < maxLines)
+        addLine(lineAround(0));
+    fewestUncovered_ = UINT32_MAX;
+    noteFewest();
     return true;
 }
 
@@ -207,7 +231,14 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
             closest_[found++] = l;
     }
     *line = closest_[random_.below(quint32(found))];
-    *out = random_.bitOf(lines_[*line] & ~target);
+    const quint64 outs = lines_[*line] & ~target & ~keys_;
+    if (outs == 0) {
+        // Every number it could give up is a key or on the case: no move this time.
+        gains_.clear();
+        losses_.clear();
+        return LargestCostRise + 1;
+    }
+    *out = random_.bitOf(outs);
     *in = random_.bitOf(target & ~lines_[*line]);
     return priceMove(lines_[*line], *out, *in);
 }
@@ -256,6 +287,7 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 (change <= LargestCostRise && random_.unit() < acceptRise[size_t(change)])) {
                 applyMove(line, out, in);
                 lowestCost_ = std::min(lowestCost_, uncoveredCount());
+                noteFewest();
                 if (uncovered_.empty()) {
                     if (level >= settled)
                         learnTemperature(temperature);

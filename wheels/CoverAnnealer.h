@@ -5,6 +5,7 @@
 #include "wheels/WheelTerms.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -41,10 +42,14 @@ public:
 
     CoverAnnealer(const WheelTerms& terms, quint64 seed);
 
+    // Numbers (positions) every line holds, fewer than a line's k: no move takes them out.
+    void setKeys(WheelLine keys) { keys_ = keys; }
+
     // A covering built line by line, each the best of a few candidates holding an uncovered
     // case; false when abandoned first. Once `hurry` says so, each line is the first candidate:
-    // a wheel that holds, soon, rather than none.
-    bool buildGreedy(const StopTest& abandon, const StopTest& hurry);
+    // a wheel that holds, soon, rather than none. With maxLines, it ends there (covering or not)
+    // or, covering with fewer, adds lines at random up to that many.
+    bool buildGreedy(const StopTest& abandon, const StopTest& hurry, size_t maxLines = 0);
     bool hurried() const { return hurried_; }
     // Start from these lines.
     void load(const WheelLines& lines);
@@ -57,6 +62,9 @@ public:
     quint32 uncoveredCount() const { return quint32(uncovered_.size()); }
     quint64 moves() const { return moves_; }
     quint32 lowestCost() const { return lowestCost_; }
+    // The lines when the fewest cases were uncovered since the last load or build, and how few.
+    const WheelLines& fewestUncoveredLines() const { return fewestLines_; }
+    quint32 fewestUncovered() const { return fewestUncovered_; }
 
 private:
     template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
@@ -71,6 +79,9 @@ private:
     // gains_ and losses_ for applyMove.
     int priceMove(WheelLine chosen, quint64 out, quint64 in);
     void learnTemperature(double temperature);
+    // A line of the keys and as much of `around` as fits, the rest at random.
+    WheelLine lineAround(quint64 around);
+    void noteFewest();
     void applyMove(size_t line, quint64 out, quint64 in);
 
     WheelTerms terms_;
@@ -86,6 +97,9 @@ private:
     double workingTemperature_ = 0; // learnt from the attempts so far; 0 before the first
     quint64 stopCheckMask_ = 1023;  // the stop test is asked when (moves & mask) == 0
     bool hurried_ = false;
+    WheelLine keys_ = 0;
+    WheelLines fewestLines_;
+    quint32 fewestUncovered_ = UINT32_MAX;
 
     // Choices of j of a line's numbers and M - j outside ones, j = T..min(k, M).
     struct CoverShape {

@@ -82,3 +82,35 @@ PlayerNumbers ReadPlayerNumbers(const QString& text, int low, int high, int line
             read.numbers.append(number);
     return read;
 }
+
+KeyNumbers ReadKeyNumbers(const QString& text, const QVector<int>& playerNumbers,
+                          const WheelTerms& terms, bool guarantee) {
+    KeyNumbers keys;
+    if (text.trimmed().isEmpty() || playerNumbers.isEmpty())
+        return keys;
+    const PlayerNumbers read = ReadPlayerNumbers(text, 0, 999, 0);
+    if (!read.ok())
+        return {0, tr("Key numbers: %1").arg(read.problem)};
+    for (const int n : read.numbers) {
+        const qsizetype at = playerNumbers.indexOf(n);
+        if (at < 0)
+            return {0, tr("Key number %1 is not one of your numbers.").arg(n)};
+        keys.positions |= WheelLine(1) << at;
+    }
+    const int count = int(read.numbers.size());
+    const int room = terms.lineSize - count;
+    if (room < 1)
+        return {0, tr("%1 key numbers: a line holds %2, so at most %3 of them can be key numbers.")
+                       .arg(count)
+                       .arg(terms.lineSize)
+                       .arg(terms.lineSize - 1)};
+    const int fewestKeysInCase = std::max(0, terms.ifDrawn - (terms.pool - count));
+    if (guarantee &&
+        fewestKeysInCase + std::min(room, terms.ifDrawn - fewestKeysInCase) < terms.guarantee)
+        return {0, tr("With %1 key numbers a line has room for %2 others: %3 if %4 cannot hold.")
+                       .arg(count)
+                       .arg(room)
+                       .arg(terms.guarantee)
+                       .arg(terms.ifDrawn)};
+    return keys;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wheels/WheelTerms.h"
+
 #include <QString>
 #include <QVector>
 
@@ -16,3 +18,15 @@ struct PlayerNumbers {
 constexpr int MaxPlayerNumbers = 49;
 
 PlayerNumbers ReadPlayerNumbers(const QString& text, int low, int high, int lineSize);
+
+// Key numbers: some of the player's numbers that every line holds, fewer than a line's k.
+// For a guarantee, also refused when the room left on a line cannot hold it: a case with as
+// few key numbers as it can have must still meet some line in T numbers.
+struct KeyNumbers {
+    WheelLine positions = 0; // bits of the player's sorted numbers
+    QString problem;
+    bool ok() const { return problem.isEmpty(); }
+};
+
+KeyNumbers ReadKeyNumbers(const QString& text, const QVector<int>& playerNumbers,
+                          const WheelTerms& terms, bool guarantee);

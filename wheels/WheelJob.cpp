@@ -1,5 +1,7 @@
 #include "wheels/WheelJob.h"
 
+#include "wheels/FastRandom.h"
+
 // Everything the thread touches lives here, owned jointly by the job and the thread, so a job
 // dropped by the window while its thread still ends its last step never leaves it dangling.
 struct WheelJob::Shared {
@@ -25,8 +27,33 @@ struct WheelJob::Shared {
                 result.odds = ComputeSetOdds(result.lines, terms.lineSize, highest, options);
             else
                 result.odds.cancelled = true;
+            for (int g = 0; extraGroups > 1 && g < extraGroups && !oddsStop; ++g) {
+                QVector<QVector<int>> groupLines;
+                for (int i = g; i < result.lines.size(); i += extraGroups)
+                    groupLines.append(result.lines[i]);
+                result.groupOdds.append(
+                    ComputeSetOdds(groupLines, terms.lineSize, highest, options));
+            }
+            if (compareRandom && !oddsStop)
+                result.randomOdds = ComputeSetOdds(randomLines(), terms.lineSize, highest, options);
+            result.odds.cancelled = result.odds.cancelled || oddsStop;
         }
         phase = WheelPhase::Done;
+    }
+
+    // As many lines as the wheel, each k of the player's numbers at random (a fixed seed, so
+    // the comparison is the same each time).
+    QVector<QVector<int>> randomLines() const {
+        FastRandom random(0x5eed);
+        const WheelLine all = (WheelLine(1) << terms.pool) - 1;
+        WheelLines lines;
+        for (qsizetype i = 0; i < result.lines.size(); ++i) {
+            WheelLine line = 0;
+            while (BitCount(line) < terms.lineSize)
+                line |= random.bitOf(all & ~line);
+            lines.push_back(line);
+        }
+        return WheelNumbers(lines, playerNumbers);
     }
 
     const WheelTerms terms;
@@ -39,6 +66,8 @@ struct WheelJob::Shared {
     std::atomic<bool> cancelled{false};
     std::atomic<bool> oddsStop{false};
     std::atomic<int> oddsProgress{0};
+    int extraGroups = 0;
+    bool compareRandom = false;
 };
 
 WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, int highest,
@@ -60,6 +89,14 @@ WheelJob::WheelJob(const WheelTerms& terms, const QVector<int>& playerNumbers, i
     : shared_(
           std::make_shared<Shared>(terms, playerNumbers, highest, WheelSearchLimits{}, nullptr)) {
     shared_->given = given;
+}
+
+void WheelJob::setExtraGroups(int groups) {
+    shared_->extraGroups = groups;
+}
+
+void WheelJob::setRandomComparison(bool compare) {
+    shared_->compareRandom = compare;
 }
 
 void WheelJob::start() {
@@ -89,6 +126,10 @@ WheelPhase WheelJob::phase() const {
 
 int WheelJob::bestLineCount() const {
     return shared_->search.bestLineCount();
+}
+
+quint64 WheelJob::bestUncovered() const {
+    return shared_->search.bestUncovered();
 }
 
 int WheelJob::oddsProgress() const {

@@ -15,7 +15,13 @@
 struct WheelResult {
     QVector<QVector<int>> lines; // the player's numbers on each line; empty if none was built
     GuaranteeCheck check;
-    SetOdds odds;                   // cancelled when the odds were stopped
+    SetOdds odds; // cancelled when the odds were stopped
+    // Lines played with extra numbers in turn: the odds of each group's lines (line i in group
+    // i mod G), for the chance of any prize.
+    QVector<SetOdds> groupOdds;
+    // As many random lines of the same numbers, to compare a wheel of a set size with.
+    SetOdds randomOdds;
+    quint64 uncovered = 0;          // cases the search left uncovered (a set number of lines)
     bool reachedLowerBound = false; // no wheel of this kind can have fewer lines
     bool hurriedStart = false;      // the effort ended before the first wheel was complete
     qint64 msToBest = 0;
@@ -36,6 +42,10 @@ public:
     WheelJob(const WheelJob&) = delete;
     WheelJob& operator=(const WheelJob&) = delete;
 
+    // Before start(): the odds of each of `groups` groups of lines too (when over 1), and of
+    // as many random lines of the player's numbers.
+    void setExtraGroups(int groups);
+    void setRandomComparison(bool compare);
     void start();
     // During the search: ends it keeping the best wheel; the check and the odds follow. After
     // it: ends the odds, keeping the wheel and its check.
@@ -46,6 +56,7 @@ public:
     bool finished() const;
     WheelPhase phase() const;
     int bestLineCount() const;
+    quint64 bestUncovered() const;
     int oddsProgress() const; // thousandths of the odds' work done
     // Complete once finished() is true.
     const WheelResult& result() const;

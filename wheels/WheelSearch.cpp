@@ -32,7 +32,7 @@ WheelLines WheelSearch::bestLines() const {
 }
 
 bool WheelSearch::reachedLowerBound() const {
-    return bestCount_ > 0 && quint64(bestCount_) <= lowerBound_;
+    return limits_.budgetLines == 0 && bestCount_ > 0 && quint64(bestCount_) <= lowerBound_;
 }
 
 bool WheelSearch::timeIsUp() const {
@@ -54,12 +54,49 @@ void WheelSearch::offer(const WheelLines& lines, bool hurried) {
         progress_(bestCount_, msToBest_);
 }
 
+// A set number of lines: the fewest uncovered cases either worker reaches is the best.
+void WheelSearch::offerBudget(const WheelLines& lines, quint32 uncovered) {
+    std::lock_guard<std::mutex> lock(bestMutex_);
+    if (!best_.empty() && uncovered >= bestUncovered_)
+        return;
+    best_ = lines;
+    bestUncovered_ = uncovered;
+    bestCount_ = int(lines.size());
+    msToBest_ = clock_->nowMs() - startMs_;
+    if (uncovered == 0)
+        stop_ = true;
+    if (progress_)
+        progress_(bestCount_, msToBest_);
+}
+
+// The greedy start cut at the budget, then attempts twice as long each time while cases stay
+// uncovered, each walk going on from where the last ended; the fewest uncovered seen is kept.
+void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended) {
+    if (!annealer.buildGreedy([&] { return bool(cancelled_); }, ended, size_t(limits_.budgetLines)))
+        return;
+    offerBudget(annealer.fewestUncoveredLines(), annealer.fewestUncovered());
+    AnnealSchedule attempt;
+    for (int round = 0; !ended() && annealer.fewestUncovered() > 0; ++round) {
+        attempt.levelMoves =
+            std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(limits_.budgetLines))
+            << std::min(round, 6);
+        annealer.anneal(attempt, ended);
+        offerBudget(annealer.fewestUncoveredLines(), annealer.fewestUncovered());
+    }
+}
+
 void WheelSearch::work(int worker) {
     CoverAnnealer annealer(terms_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
+    annealer.setKeys(limits_.keys);
     const auto ended = [&] {
         return stop_ || timeIsUp() ||
                (limits_.maxMovesPerWorker > 0 && annealer.moves() >= limits_.maxMovesPerWorker);
     };
+    if (limits_.budgetLines > 0) {
+        workToBudget(annealer, ended);
+        moves_ += annealer.moves();
+        return;
+    }
     // A hurried start is wanted only until either worker has a wheel.
     const auto abandon = [&] { return cancelled_ || (bestCount_ > 0 && ended()); };
     if (annealer.buildGreedy(abandon, ended))

@@ -9,6 +9,8 @@
 #include <memory>
 #include <mutex>
 
+class CoverAnnealer;
+
 // Looks for a wheel with as few lines as it can within an effort in seconds.
 //
 // Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
@@ -34,6 +36,11 @@ struct WheelSearchLimits {
     quint64 maxMovesPerWorker = 0; // 0: no limit but the effort
     int threads = 2;
     quint64 seed = 1; // workers' generators start from it: same seed, same start
+    // A set number of lines (over 0): the search keeps that many and leaves as few cases
+    // uncovered as it can, ending early only when none is left.
+    int budgetLines = 0;
+    // Positions every line holds (key numbers).
+    WheelLine keys = 0;
 };
 
 class WheelSearch {
@@ -64,6 +71,8 @@ public:
         stop_ = true;
     }
     int bestLineCount() const { return bestCount_; } // 0 before the first wheel
+    // Cases the best wheel leaves uncovered: 0 for a guarantee's wheel.
+    quint64 bestUncovered() const { return bestUncovered_; }
     WheelLines bestLines() const;
     qint64 msToBest() const { return msToBest_; } // from the start of run()
     bool reachedLowerBound() const;
@@ -76,6 +85,8 @@ public:
 private:
     void work(int worker);
     void offer(const WheelLines& lines, bool hurried = false);
+    void offerBudget(const WheelLines& lines, quint32 uncovered);
+    void workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended);
     bool timeIsUp() const;
 
     WheelTerms terms_;
@@ -92,6 +103,7 @@ private:
     std::atomic<bool> hurried_{false};
     std::atomic<qint64> msRun_{0};
     std::atomic<int> bestCount_{0};
+    std::atomic<quint64> bestUncovered_{0};
     std::atomic<qint64> msToBest_{0};
     std::atomic<quint64> moves_{0};
     mutable std::mutex bestMutex_;

@@ -1,5 +1,6 @@
 #include "wheels/WheelTexts.h"
 
+#include "games/Money.h"
 #include "lines/CheckFile.h"
 #include "lines/LineGenerator.h"
 #include "odds/ThreeFigures.h"
@@ -9,15 +10,34 @@
 
 namespace WheelTexts {
 
+namespace {
+
+QString joined(QVector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    QStringList texts;
+    for (const int n : numbers)
+        texts << twoDigitText(n);
+    return texts.join(QLatin1String(" - "));
+}
+
+} // namespace
+
 QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest) {
+    QVector<PlayedLine> played;
+    for (const QVector<int>& line : lines)
+        played.append({line, {}});
+    return checkFileLines(played, highest);
+}
+
+// Written here until the check file's own writer takes extra numbers.
+QStringList checkFileLines(const QVector<PlayedLine>& lines, int highest) {
     QStringList text = CheckFile::headerLines();
-    for (QVector<int> line : lines) {
-        std::sort(line.begin(), line.end());
-        QStringList numbers;
-        for (const int n : line)
-            numbers << twoDigitText(n);
-        text << QStringLiteral("%1/%2  >  ").arg(line.size()).arg(highest) +
-                    numbers.join(QLatin1String(" - "));
+    for (const PlayedLine& line : lines) {
+        QString row =
+            QStringLiteral("%1/%2  >  ").arg(line.main.size()).arg(highest) + joined(line.main);
+        if (!line.extras.isEmpty())
+            row += QStringLiteral("  +  ") + joined(line.extras);
+        text << row;
     }
     return text;
 }
@@ -88,6 +108,30 @@ QStringList oddsRows(const SetOdds& odds, int lineSize) {
     return rows;
 }
 
+QString budgetSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check) {
+    const QLocale english(QLocale::English);
+    const QString lines =
+        lineCount == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lineCount);
+    if (!check.problem.isEmpty() || check.casesChecked == 0)
+        return lines + QStringLiteral(": ") + check.problem;
+    const quint64 held = check.casesChecked - check.missedCases;
+    return QStringLiteral("%1: %2 if %3 holds in %4 of %5 cases (%6 %)")
+        .arg(lines)
+        .arg(terms.guarantee)
+        .arg(terms.ifDrawn)
+        .arg(english.toString(held), english.toString(check.casesChecked),
+             english.toString(100.0 * double(held) / double(check.casesChecked), 'f', 1));
+}
+
+QString randomComparison(const SetOdds& odds, int lineSize, int hits) {
+    const QStringList rows = oddsRows(odds, lineSize);
+    const int at = std::min(lineSize, SetOdds::MaxHits) - hits;
+    if (odds.cancelled || at < 0 || at >= rows.size())
+        return {};
+    return QStringLiteral("Random lines of these numbers: ") +
+           QString(rows[at]).replace(QStringLiteral("line: "), QStringLiteral("line "));
+}
+
 QString loadedSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check,
                       const QVector<int>& playerNumbers) {
     const QLocale english(QLocale::English);
@@ -128,6 +172,24 @@ QString effortBar(qint64 ms, int effortSeconds) {
     return QStringLiteral("%1 s of %2 s")
         .arg(QString::number(double(ms) / 1000, 'f', 1))
         .arg(effortSeconds);
+}
+
+QString playedSummary(int groups, bool everyLineGetsEach, int played, qint64 priceCents) {
+    if (groups == 0)
+        return {};
+    const QString cost = priceCents > 0
+                             ? QStringLiteral(", costing %1").arg(moneyText(priceCents * played))
+                             : QString();
+    if (everyLineGetsEach && groups > 1)
+        return QStringLiteral("Every line is played with each of the %1 extra choices: %2 lines "
+                              "played%3.")
+            .arg(groups)
+            .arg(played)
+            .arg(cost);
+    return QStringLiteral("The lines take the %1 extra choices in turn: %2 lines played%3.")
+        .arg(groups)
+        .arg(played)
+        .arg(cost);
 }
 
 QString stakeQuestion(int lineCount, qint64 priceCents, const QString& verb) {

@@ -3,6 +3,7 @@
 #include "odds/SetOdds.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/WheelJob.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelTerms.h"
 
 #include <QStringList>
@@ -15,10 +16,19 @@ namespace WheelTexts {
 // The check file's four header lines, then one line per wheel line, "6/49  >  03 - 07 - ...",
 // ascending within each line.
 QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest);
+// The same with each line's extra numbers after its main ones, "5/69  >  03 - ... - 38  +  12".
+QStringList checkFileLines(const QVector<PlayedLine>& lines, int highest);
 
 // "10 lines: if 3 of the drawn numbers are among your 10, one line has at least 3 of them (all
 // 120 cases checked)", or what the check found missing.
 QString summary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check);
+
+// A set number of lines: "20 lines: 3 if 3 holds in 398 of 560 cases (71.1 %)".
+QString budgetSummary(const WheelTerms& terms, int lineCount, const GuaranteeCheck& check);
+
+// As many random lines of the same numbers, at the guarantee's hits: "Random lines of these
+// numbers: 3 or more on one line 1 in 3.10 (32.3 %)".
+QString randomComparison(const SetOdds& odds, int lineSize, int hits);
 
 // For h = lineSize down to 1: "h or more on one line: 1 in X (P %)" below 50 %, "... : P %"
 // from 50 % up, P to three significant figures; the top row reads "k on one line: ...". An
@@ -38,6 +48,11 @@ QString searchOutcome(int lineCount, const WheelResult& result, int effortSecond
 // The search's time on its bar, "4.2 s of 10 s", never past the effort: the search reads its
 // own clock and ends a moment after the window's.
 QString effortBar(qint64 ms, int effortSeconds);
+
+// How the lines are played with the extra numbers' groups, and what the played lines cost:
+// "The lines take the 2 extra choices in turn: 20 lines played, costing 40.00."; empty with
+// no groups.
+QString playedSummary(int groups, bool everyLineGetsEach, int played, qint64 priceCents);
 
 // Wheels longer than this ask before they are saved or printed.
 constexpr int LinesAskedAbout = 100;

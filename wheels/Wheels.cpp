@@ -14,9 +14,12 @@
 #include "wheels/WheelFile.h"
 #include "wheels/WheelJob.h"
 #include "wheels/WheelPage.h"
+#include "wheels/WheelPrizes.h"
 #include "wheels/WheelTexts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,6 +39,7 @@ namespace {
 constexpr int PollMs = 100;
 constexpr int DefaultMatch = 3;
 constexpr int DefaultEffortSeconds = 10;
+constexpr int DefaultBudget = 20;
 
 QSpinBox* spinBox(const char* name, int low, int high, int value) {
     auto* spin = new QSpinBox;
@@ -62,7 +66,8 @@ QLabel* caption(const QString& text, QWidget* buddy) {
 
 TWheels::TWheels(AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context), lineSize_(context.state.PickCount),
-      low_(context.state.LowNumber), highest_(context.state.RandomBound - 1) {
+      low_(context.state.LowNumber), highest_(context.state.RandomBound - 1),
+      rules_(RulesForWheel(context.state, lineSize_, highest_)) {
     setObjectName(QStringLiteral("Wheels"));
     setWindowTitle(QStringLiteral("Wheels"));
     buildControls();
@@ -72,11 +77,13 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
     connect(&poll_, &QTimer::timeout, this, &TWheels::pollSearch);
     connect(buildButton_, &QPushButton::clicked, this, &TWheels::BuildButtonClick);
     connect(matchSpin_, &QSpinBox::valueChanged, this, &TWheels::MatchSpinChange);
+    connect(goalCombo_, &QComboBox::currentIndexChanged, this, &TWheels::GoalComboChange);
     connect(saveButton_, &QPushButton::clicked, this, &TWheels::SaveButtonClick);
     connect(loadWheelButton_, &QPushButton::clicked, this, &TWheels::LoadWheelButtonClick);
     connect(printButton_, &QPushButton::clicked, this, &TWheels::PrintButtonClick);
     connect(closeButton_, &QPushButton::clicked, this, &TWheels::close);
     MatchSpinChange();
+    GoalComboChange();
 }
 
 TWheels::~TWheels() {
@@ -95,6 +102,14 @@ void TWheels::buildControls() {
     matchSpin_ = spinBox("MatchSpin", 2, k, std::min(DefaultMatch, k));
     ifSpin_ = spinBox("IfSpin", matchSpin_->value(), k, matchSpin_->value());
     effortSpin_ = spinBox("EffortSpin", 1, 600, DefaultEffortSeconds);
+    goalCombo_ = new QComboBox;
+    goalCombo_->setObjectName(QStringLiteral("GoalCombo"));
+    goalCombo_->addItems({QStringLiteral("Fewest lines for a guarantee"),
+                          QStringLiteral("Best chance for a number of lines")});
+    budgetSpin_ = spinBox("BudgetSpin", 1, 500, DefaultBudget);
+    keyEdit_ = new QLineEdit;
+    keyEdit_->setObjectName(QStringLiteral("KeyEdit"));
+    keyEdit_->setPlaceholderText(QStringLiteral("on every line"));
     buildButton_ = button("BuildButton", QStringLiteral("&Build"));
     buildButton_->setDefault(true);
     progressBar_ = new QProgressBar;
@@ -107,8 +122,20 @@ void TWheels::buildControls() {
     linesList_->setObjectName(QStringLiteral("LinesList"));
     linesList_->setReadOnly(true);
     linesList_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    linesList_->setMinimumSize(260, 260);
     useDrawListFont(*linesList_);
+    // Wide enough for a line of the game with its extra numbers, whole.
+    const GameRules& game = rules_;
+    QString widest = WheelTexts::checkFileLines(
+                         {PlayedLine{QVector<int>(lineSize_, 88),
+                                     QVector<int>(game.hasSecondDrum() ? game.extraCount : 0, 88)}},
+                         highest_)
+                         .last();
+    linesList_->setMinimumSize(
+        std::max(260, linesList_->fontMetrics().horizontalAdvance(widest) +
+                          2 * int(linesList_->document()->documentMargin()) +
+                          2 * linesList_->frameWidth() +
+                          linesList_->verticalScrollBar()->sizeHint().width()),
+        260);
     summaryLabel_ = new QLabel;
     summaryLabel_->setObjectName(QStringLiteral("SummaryLabel"));
     summaryLabel_->setWordWrap(true);
@@ -125,6 +152,11 @@ void TWheels::buildControls() {
                                2 * oddsText_->document()->documentMargin() +
                                oddsText_->frameWidth() * 2 +
                                oddsText_->verticalScrollBar()->sizeHint().width());
+    extraEdit_ = new QLineEdit(this); // owned even when not laid out
+    extraEdit_->setObjectName(QStringLiteral("ExtraEdit"));
+    extraEdit_->setPlaceholderText(QStringLiteral("for example 4 12 19"));
+    everyExtraCheck_ = new QCheckBox(QStringLiteral("Every line &gets each"), this);
+    everyExtraCheck_->setObjectName(QStringLiteral("EveryExtraCheck"));
     loadWheelButton_ = button("LoadWheelButton", QStringLiteral("Check a &wheel file..."));
     saveButton_ = button("SaveButton", QStringLiteral("&Save"));
     printButton_ = button("PrintButton", QStringLiteral("&Print"));
@@ -169,6 +201,29 @@ void TWheels::buildControls() {
     numbers->addWidget(caption(QStringLiteral("Your &numbers"), numbersEdit_));
     numbers->addWidget(numbersEdit_, 1);
     page->addLayout(numbers);
+    // Only a game with a second drum has extra numbers to play.
+    const GameRules& rules = rules_;
+    if (rules.present && rules.hasSecondDrum()) {
+        auto* extras = new QHBoxLayout;
+        extras->addWidget(
+            caption(QStringLiteral("E&xtra numbers (1 to %1)").arg(rules.extraRange), extraEdit_));
+        extras->addWidget(extraEdit_, 1);
+        extras->addWidget(everyExtraCheck_);
+        page->addLayout(extras);
+    } else {
+        extraEdit_->hide();
+        everyExtraCheck_->hide();
+        extraEdit_->setEnabled(false);
+        everyExtraCheck_->setEnabled(false);
+    }
+    auto* goal = new QHBoxLayout;
+    goal->addWidget(caption(QStringLiteral("&Goal"), goalCombo_));
+    goal->addWidget(goalCombo_);
+    goal->addWidget(caption(QStringLiteral("Li&nes"), budgetSpin_));
+    goal->addWidget(budgetSpin_);
+    goal->addWidget(caption(QStringLiteral("&Key numbers"), keyEdit_));
+    goal->addWidget(keyEdit_, 1);
+    page->addLayout(goal);
     page->addLayout(guarantee);
     page->addWidget(progressBar_);
     page->addLayout(lists, 1);
@@ -180,6 +235,11 @@ void TWheels::buildControls() {
 
 void TWheels::MatchSpinChange() {
     ifSpin_->setMinimum(matchSpin_->value());
+}
+
+// A set number of lines takes the place of searching for the fewest.
+void TWheels::GoalComboChange() {
+    budgetSpin_->setEnabled(goalCombo_->currentIndex() == 1 && !job_);
 }
 
 void TWheels::BuildButtonClick() {
@@ -194,9 +254,32 @@ void TWheels::BuildButtonClick() {
 }
 
 void TWheels::showWheel(const QVector<QVector<int>>& lines) {
-    list_ =
-        lines.isEmpty() ? CheckFile::headerLines() : WheelTexts::checkFileLines(lines, highest_);
+    list_ = WheelTexts::checkFileLines(PlayedLines(lines, extraGroups_, everyExtra_), highest_);
     linesList_->setPlainText(list_.join(u'\n'));
+}
+
+// The extra numbers are read with the rest, before any work starts; none without a second drum.
+bool TWheels::readExtras() {
+    extraGroups_.clear();
+    everyExtra_ = false;
+    const GameRules& rules = rules_;
+    if (!rules.present || !rules.hasSecondDrum())
+        return true;
+    const PlayerNumbers extras =
+        ReadExtraNumbers(extraEdit_->text(), rules.extraCount, rules.extraRange);
+    if (!extras.ok()) {
+        context_.platform.dialogs.warning(this, extras.problem);
+        return false;
+    }
+    extraGroups_ = ExtraGroups(extras.numbers, rules.extraCount);
+    everyExtra_ = everyExtraCheck_->isChecked();
+    return true;
+}
+
+QString TWheels::playedSummary() const {
+    return WheelTexts::playedSummary(int(extraGroups_.size()), everyExtra_,
+                                     int(list_.size() - CheckFile::headerLines().size()),
+                                     rules_.priceCents);
 }
 
 void TWheels::startSearch() {
@@ -206,6 +289,8 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, numbers.problem);
         return;
     }
+    if (!readExtras())
+        return;
     terms_ =
         WheelTerms{int(numbers.numbers.size()), lineSize_, matchSpin_->value(), ifSpin_->value()};
     const QString problem = WheelTermsProblem(terms_);
@@ -213,11 +298,21 @@ void TWheels::startSearch() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
+    const bool budget = goalCombo_->currentIndex() == 1;
+    const KeyNumbers keys = ReadKeyNumbers(keyEdit_->text(), numbers.numbers, terms_, !budget);
+    if (!keys.ok()) {
+        context_.platform.dialogs.warning(this, keys.problem);
+        return;
+    }
     WheelSearchLimits limits;
+    limits.budgetLines = budget ? budgetSpin_->value() : 0;
+    limits.keys = keys.positions;
     limits.effortSeconds = effortSpin_->value();
     limits.seed = quint64(context_.platform.clock.millisecondsSinceMidnightUtc()) + 1;
-    startJob(std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_),
-             {});
+    auto job = std::make_unique<WheelJob>(terms_, numbers.numbers, highest_, limits, searchClock_);
+    job->setRandomComparison(budget);
+    budget_ = budget;
+    startJob(std::move(job), {});
 }
 
 // The last wheel goes at once: nothing of it may stand beside the new one.
@@ -229,6 +324,8 @@ void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loaded
     statusBar_->showMessage(loadedNumbers.isEmpty() ? QStringLiteral("Searching")
                                                     : QStringLiteral("Checking the wheel file"));
     job_ = std::move(job);
+    if (!everyExtra_)
+        job_->setExtraGroups(int(extraGroups_.size()));
     progressBar_->setRange(0, effortSpin_->value() * 10);
     progressBar_->setValue(0);
     setSearching(true);
@@ -241,9 +338,13 @@ void TWheels::startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loaded
 void TWheels::setSearching(bool searching) {
     buildButton_->setText(searching ? QStringLiteral("&Stop") : QStringLiteral("&Build"));
     for (QWidget* w :
-         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_,
-                                         saveButton_, printButton_, loadWheelButton_})
+         std::initializer_list<QWidget*>{numbersEdit_, matchSpin_, ifSpin_, effortSpin_, goalCombo_,
+                                         keyEdit_, saveButton_, printButton_, loadWheelButton_})
         w->setEnabled(!searching);
+    budgetSpin_->setEnabled(!searching && goalCombo_->currentIndex() == 1);
+    const bool extras = rules_.present && rules_.hasSecondDrum();
+    extraEdit_->setEnabled(extras && !searching);
+    everyExtraCheck_->setEnabled(extras && !searching);
     if (!searching) {
         saveButton_->setEnabled(list_.size() > CheckFile::headerLines().size());
         printButton_->setEnabled(saveButton_->isEnabled());
@@ -259,7 +360,10 @@ void TWheels::pollSearch() {
         progressBar_->setValue(int(ms / 100));
         progressBar_->setFormat(WheelTexts::effortBar(ms, effortSpin_->value()));
         if (const int best = job_->bestLineCount(); best > 0)
-            statusBar_->showMessage(QStringLiteral("Best so far: %1 lines").arg(best));
+            statusBar_->showMessage(
+                budget_
+                    ? QStringLiteral("Best so far: %1 cases uncovered").arg(job_->bestUncovered())
+                    : QStringLiteral("Best so far: %1 lines").arg(best));
         break;
     }
     case WheelPhase::Checking:
@@ -295,14 +399,28 @@ void TWheels::endSearch() {
     showWheel(result.lines);
     wheelNumbers_ = loadedNumbers_.isEmpty() ? job->playerNumbers() : loadedNumbers_;
     const int lineCount = int(result.lines.size());
+    const QString played = playedSummary();
     summaryLabel_->setText(
-        loadedNumbers_.isEmpty()
-            ? WheelTexts::summary(terms_, lineCount, result.check)
-            : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_));
-    oddsText_->setPlainText(result.odds.cancelled
-                                ? QStringLiteral("The odds were stopped.")
-                                : WheelTexts::oddsRows(result.odds, lineSize_).join(u'\n'));
-    if (loadedNumbers_.isEmpty())
+        (loadedNumbers_.isEmpty()
+             ? (budget_ ? WheelTexts::budgetSummary(terms_, lineCount, result.check)
+                        : WheelTexts::summary(terms_, lineCount, result.check))
+             : WheelTexts::loadedSummary(terms_, lineCount, result.check, loadedNumbers_)) +
+        (played.isEmpty() ? QString() : QStringLiteral(". ") + played));
+    QStringList odds = WheelTexts::oddsRows(result.odds, lineSize_);
+    if (budget_ && !result.odds.cancelled)
+        odds << WheelTexts::randomComparison(result.randomOdds, lineSize_, terms_.guarantee);
+    const GameRules& rules = rules_;
+    // The prizes of the game's rules, for a wheel of the game's own pick and range.
+    if (rules.present && !result.odds.cancelled)
+        odds << PrizeRows(rules, lineSize_, highest_,
+                          int(list_.size() - CheckFile::headerLines().size()),
+                          AnyPrizeChance(rules, lineSize_, result.odds, extraGroups_, everyExtra_,
+                                         result.groupOdds));
+    oddsText_->setPlainText(result.odds.cancelled ? QStringLiteral("The odds were stopped.")
+                                                  : odds.join(u'\n'));
+    if (budget_)
+        statusBar_->showMessage(WheelTexts::budgetSummary(terms_, lineCount, result.check));
+    else if (loadedNumbers_.isEmpty())
         statusBar_->showMessage(WheelTexts::searchOutcome(lineCount, result, effortSpin_->value()));
     else
         statusBar_->showMessage(summaryLabel_->text());
@@ -334,7 +452,10 @@ void TWheels::LoadWheelButtonClick() {
         context_.platform.dialogs.warning(this, problem);
         return;
     }
+    if (!readExtras())
+        return;
     terms_ = terms;
+    budget_ = false;
     startJob(std::make_unique<WheelJob>(terms_, wheel.playerNumbers, highest_, wheel.lines),
              wheel.playerNumbers);
 }
@@ -356,7 +477,7 @@ bool TWheels::stakeAgreed(const QString& verb) {
     const int lines = int(list_.size() - CheckFile::headerLines().size());
     if (lines <= WheelTexts::LinesAskedAbout)
         return true;
-    const GameRules& rules = context_.state.DataRules;
+    const GameRules& rules = rules_;
     return context_.platform.dialogs.question(
         this, WheelTexts::stakeQuestion(lines, rules.present ? rules.priceCents : 0, verb));
 }

@@ -4,6 +4,7 @@
 // check of its guarantee and its odds run on a thread of their own (WheelJob); the window polls
 // it, so it stays responsive and Stop ends the search with the best wheel found so far.
 
+#include "state/GameRules.h"
 #include "wheels/SearchClock.h"
 #include "wheels/WheelTerms.h"
 
@@ -16,6 +17,8 @@
 
 struct AppContext;
 class WheelJob;
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -41,6 +44,7 @@ public:
 public slots:
     void BuildButtonClick();
     void MatchSpinChange();
+    void GoalComboChange();
     void SaveButtonClick();
     void PrintButtonClick();
     void LoadWheelButtonClick();
@@ -56,6 +60,8 @@ private:
     void endSearch();
     void setSearching(bool searching);
     void showWheel(const QVector<QVector<int>>& lines);
+    bool readExtras();
+    QString playedSummary() const;
     void startJob(std::unique_ptr<WheelJob> job, const QVector<int>& loadedNumbers);
     bool stakeAgreed(const QString& verb);
     void cancelSearch();
@@ -64,10 +70,17 @@ private:
     const int lineSize_;
     const int low_;
     const int highest_;
+    // The loaded game's rules when the wheel is for that game (its pick and range); else none.
+    const GameRules rules_;
     QLineEdit* numbersEdit_ = nullptr;
     QSpinBox* matchSpin_ = nullptr;
     QSpinBox* ifSpin_ = nullptr;
     QSpinBox* effortSpin_ = nullptr;
+    QComboBox* goalCombo_ = nullptr;
+    QSpinBox* budgetSpin_ = nullptr;
+    QLineEdit* keyEdit_ = nullptr;
+    QLineEdit* extraEdit_ = nullptr;
+    QCheckBox* everyExtraCheck_ = nullptr;
     QPushButton* buildButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPlainTextEdit* linesList_ = nullptr;
@@ -81,6 +94,11 @@ private:
 
     WheelTerms terms_;
     QVector<int> wheelNumbers_; // the player's numbers of the wheel shown
+    // Second drum: the extra numbers the lines carry, in the groups a line takes, and whether
+    // each line is played once per group (else the lines take them in turn).
+    QVector<QVector<int>> extraGroups_;
+    bool everyExtra_ = false;
+    bool budget_ = false; // the wheel shown was searched for a set number of lines
     std::unique_ptr<WheelJob> job_;
     const SearchClock* searchClock_ = nullptr;
     QTimer poll_;

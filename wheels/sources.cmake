@@ -12,6 +12,7 @@ list(APPEND BALLMERE_CORE_SOURCES
 list(APPEND BALLMERE_CORE_SOURCES
   wheels/WheelJob.h wheels/WheelJob.cpp
   wheels/WheelTexts.h wheels/WheelTexts.cpp
+  wheels/WheelPrizes.h wheels/WheelPrizes.cpp
   wheels/WheelPage.h wheels/WheelPage.cpp
   wheels/WheelFile.h wheels/WheelFile.cpp
 )
