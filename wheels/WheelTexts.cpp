@@ -29,16 +29,11 @@ QStringList checkFileLines(const QVector<QVector<int>>& lines, int highest) {
     return checkFileLines(played, highest);
 }
 
-// Written here until the check file's own writer takes extra numbers.
 QStringList checkFileLines(const QVector<PlayedLine>& lines, int highest) {
     QStringList text = CheckFile::headerLines();
-    for (const PlayedLine& line : lines) {
-        QString row =
-            QStringLiteral("%1/%2  >  ").arg(line.main.size()).arg(highest) + joined(line.main);
-        if (!line.extras.isEmpty())
-            row += QStringLiteral("  +  ") + joined(line.extras);
-        text << row;
-    }
+    for (const PlayedLine& line : lines)
+        text << QStringLiteral("%1/%2  >  ").arg(line.main.size()).arg(highest) +
+                    joined(line.main) + CheckFile::extrasText(line.extras);
     return text;
 }
 
