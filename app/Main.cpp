@@ -40,6 +40,7 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <cmath>
 
@@ -109,7 +110,6 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
-    useDrawListFont(*ui_->Memo2);
     giveGroupBoxesTitleRoom(this);
     drawList_ = CheckFile::headerLines();
     ui_->Memo2->setPlainText(drawList_.join(u'\n'));
@@ -236,6 +236,13 @@ void TForm1::FormShow() {
 void TForm1::paintEvent(QPaintEvent* event) {
     FormPaint();
     QWidget::paintEvent(event);
+    // The list's own face costs start-up time (a second family, fitted to the list's width),
+    // and the list holds only its four header lines until the first line is made: it takes the
+    // face just after the window's first sight.
+    if (!listFaceDue_)
+        return;
+    listFaceDue_ = false;
+    QTimer::singleShot(0, this, [this] { useDrawListFont(*ui_->Memo2); });
 }
 
 void TForm1::FormPaint() {

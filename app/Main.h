@@ -89,6 +89,7 @@ private:
     QByteArray soundData_;
     bool soundAvailable_ = false;
     bool firstShow_ = true;
+    bool listFaceDue_ = true; // the draw list takes its face after the first paint
     bool linePending_ = false;  // a revealed line not yet added to the draw list
     QString refusedReloadName_; // the database the start-up reload could not open
 };

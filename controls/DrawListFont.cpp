@@ -3,7 +3,7 @@
 #include "lines/CheckFile.h"
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QHash>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextDocument>
@@ -12,25 +12,20 @@
 
 namespace {
 
-constexpr double PointSize = 8; // the face's size before it is fitted to a list
+// The size the lists of every window take at the usual widths: fitting starts there, so that it
+// usually measures two sizes only (this one fits, the next does not).
+constexpr double PointSize = 9;
 constexpr double LargestPointSize = 12;
 constexpr double SmallestPointSize = 5;
 constexpr double Step = 0.5;
 constexpr int TextMargin = 2;
 
-// One look-up, the first time a list asks: each costs start-up time. The narrow face is in the
-// fonts-liberation package, the condensed one in fonts-dejavu-extra; without either, the
-// window's own face is fitted to the lists.
-const QString& listFamily() {
-    static const QString family = [] {
-        for (const char* wanted : {"Liberation Sans Narrow", "DejaVu Sans Condensed"}) {
-            const QString name = QString::fromLatin1(wanted);
-            if (QFontInfo(QFont(name)).family() == name)
-                return name;
-        }
-        return QString();
-    }();
-    return family;
+// The narrow face is in the fonts-liberation package, the condensed one in fonts-dejavu-extra;
+// Qt takes the first installed, else the window's own face, which is then fitted the same way.
+// Naming them all spares a look-up of its own at start-up.
+QStringList listFamilies() {
+    return {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
+            QApplication::font().family()};
 }
 
 int roomOf(const QPlainTextEdit& list) {
@@ -57,7 +52,8 @@ QStringList widestDrawListLines() {
 }
 
 QFont drawListFont() {
-    QFont font = listFamily().isEmpty() ? QApplication::font() : QFont(listFamily());
+    QFont font = QApplication::font();
+    font.setFamilies(listFamilies());
     font.setPointSizeF(PointSize);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
@@ -67,22 +63,20 @@ void useDrawListFont(QPlainTextEdit& list) {
     list.document()->setDocumentMargin(TextMargin);
     QFont font = drawListFont();
     const int room = roomOf(list);
-    // Widths grow about in proportion to the size: start from the size the first measure
-    // foretells, then step to the largest that fits.
-    double widest = 0;
-    const QFontMetricsF metrics(font);
-    for (const QString& line : widestDrawListLines())
-        widest = qMax(widest, metrics.horizontalAdvance(line));
-    double size = widest > 0 ? std::floor(PointSize * room / widest / Step) * Step : PointSize;
-    size = qBound(SmallestPointSize, size, LargestPointSize);
-    font.setPointSizeF(size);
-    while (!fits(font, room) && font.pointSizeF() - Step >= SmallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - Step);
-    for (QFont larger = font; larger.pointSizeF() + Step <= LargestPointSize;) {
-        larger.setPointSizeF(larger.pointSizeF() + Step);
-        if (!fits(larger, room))
-            break;
-        font = larger;
+    // Lists of one width take one size: measured once a run.
+    static QHash<int, double> fitted;
+    if (const auto known = fitted.constFind(room); known != fitted.cend()) {
+        font.setPointSizeF(*known);
+    } else {
+        while (!fits(font, room) && font.pointSizeF() - Step >= SmallestPointSize)
+            font.setPointSizeF(font.pointSizeF() - Step);
+        for (QFont larger = font; larger.pointSizeF() + Step <= LargestPointSize;) {
+            larger.setPointSizeF(larger.pointSizeF() + Step);
+            if (!fits(larger, room))
+                break;
+            font = larger;
+        }
+        fitted.insert(room, font.pointSizeF());
     }
     list.setFont(font);
 }

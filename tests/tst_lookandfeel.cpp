@@ -279,7 +279,7 @@ void TestLookAndFeel::drawListsFitTheWidestLines() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     auto* memo = child<QPlainTextEdit>(*window, qPrintable(list));
-    QCOMPARE(memo->font().family(), drawListFont().family());
+    QTRY_COMPARE(memo->font().family(), drawListFont().family());
     QVERIFY2(memo->font().pointSizeF() >= 8, qPrintable(QString::number(memo->font().pointSizeF())));
     // The largest face that fits: half a point more would not.
     QFont larger = memo->font();
