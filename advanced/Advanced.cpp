@@ -8,6 +8,7 @@
 #include "advanced/BacktestWindow.h"
 #include "advanced/HotColdPicker.h"
 #include "advanced/ListOddsLabel.h"
+#include "wheels/WheelPrizes.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "lines/LineGenerator.h"
@@ -334,7 +335,8 @@ void TForm9::afterBatch(int made, int wanted, const QString& problem) {
         ui_->Button6->setEnabled(context_.state.DatabaseLoaded);
         ui_->Button1->setEnabled(false);
         ui_->Button2->setEnabled(false);
-        odds_->show(listNumbers_, listGame_.lineSize, listGame_.highest);
+        odds_->show(listNumbers_, listGame_.lineSize, listGame_.highest,
+                    RulesForWheel(context_.state, listGame_.lineSize, listGame_.highest));
     }
     if (problem.isEmpty())
         return;

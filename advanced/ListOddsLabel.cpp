@@ -2,9 +2,12 @@
 
 #include "advanced/ExpectedHits.h"
 #include "advanced/ListOdds.h"
+#include "games/TierOdds.h"
+#include "wheels/WheelPrizes.h"
 
 #include <QFontInfo>
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
@@ -48,10 +51,27 @@ ListOddsLabel::ListOddsLabel(QLabel* label) : label_(label) {
     connect(&poll_, &QTimer::timeout, this, &ListOddsLabel::poll);
 }
 
+// The chance that any of the list's lines wins a prize. Without a second drum it follows from
+// the set odds exactly. With one, each line carries extra numbers of its own, drawn at random:
+// the chance lies between one line's and the sum of every line's.
+static PrizeChance listPrizeChance(const GameRules& rules, int pick, int highest, int lines,
+                                   const SetOdds& odds) {
+    if (!rules.hasSecondDrum())
+        return AnyPrizeChance(rules, pick, odds, {}, false, {});
+    const double one = tierChances(pick, highest, rules).anyPrize;
+    PrizeChance chance;
+    chance.low = one;
+    chance.high = std::min(1.0, one * lines);
+    return chance;
+}
+
 ListOddsLabel::~ListOddsLabel() = default;
 
-void ListOddsLabel::show(const QVector<QVector<int>>& lines, int lineSize, int highest) {
+void ListOddsLabel::show(const QVector<QVector<int>>& lines, int lineSize, int highest,
+                         const GameRules& rules) {
     job_.reset(); // a list that grew makes the old figures wrong
+    rules_ = rules;
+    highest_ = highest;
     if (lines.isEmpty()) {
         clear();
         return;
@@ -80,9 +100,15 @@ void ListOddsLabel::poll() {
     poll_.stop();
     const std::unique_ptr<ListOddsJob> job = std::move(job_);
     const SetOdds& odds = job->odds();
-    setText(odds.problem.isEmpty() && !odds.cancelled
-                ? listOddsText(odds, job->lineCount(), job->lineSize())
-                : QString());
+    if (!odds.problem.isEmpty() || odds.cancelled) {
+        setText(QString());
+        return;
+    }
+    QStringList parts{listOddsText(odds, job->lineCount(), job->lineSize())};
+    if (rules_.present)
+        parts << PrizeRows(rules_, job->lineSize(), highest_, job->lineCount(),
+                           listPrizeChance(rules_, job->lineSize(), highest_, job->lineCount(), odds));
+    setText(parts.join(QStringLiteral(" · ")));
 }
 
 void ListOddsLabel::setText(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/GameRules.h"
+
 #include <QObject>
 #include <QTimer>
 #include <QVector>
@@ -18,7 +20,10 @@ public:
     explicit ListOddsLabel(QLabel* label);
     ~ListOddsLabel() override;
 
-    void show(const QVector<QVector<int>>& lines, int lineSize, int highest);
+    // `rules`: the loaded game's, when the lines are for it; then the chance of any prize and
+    // the expected return of the lines follow the chances of hits.
+    void show(const QVector<QVector<int>>& lines, int lineSize, int highest,
+              const GameRules& rules = {});
     void clear();
     // Ends the work in hand, leaving the label as it is.
     void stop();
@@ -31,4 +36,6 @@ private:
     QLabel* const label_;
     std::unique_ptr<ListOddsJob> job_;
     QTimer poll_;
+    GameRules rules_;
+    int highest_ = 0;
 };

@@ -1,5 +1,8 @@
 #include "advanced/Advanced.h"
 #include "advanced/ListOdds.h"
+#include "advanced/ListOddsLabel.h"
+#include "support/GameRulesFixture.h"
+#include "wheels/WheelPrizes.h"
 #include "stats/Stats.h"
 #include "support/TestContext.h"
 #include "support/TestFiles.h"
@@ -334,6 +337,20 @@ void TestAdvancedWindow::oddsOfTheList() {
     QLabel* label = f.get<QLabel>("OddsLabel");
     QVERIFY(!label->wordWrap());
     QVERIFY(label->sizeHint().width() <= label->width());
+
+    // With the loaded game's rules, the chance of any prize and the lines' expected return
+    // follow the chances of hits.
+    QLabel prizes;
+    ListOddsLabel withRules(&prizes);
+    const GameRules rules = testgames::rulesOf(
+        ExtraKind::None, 0, 0, {testgames::tier(3, 0, 1000), testgames::tier(2, 0, 100)});
+    withRules.show(lines, 3, 9, rules);
+    QTRY_VERIFY(!withRules.working());
+    const QStringList rows =
+        PrizeRows(rules, 3, 9, 5, AnyPrizeChance(rules, 3, odds, {}, false, {}));
+    QVERIFY(rows.value(0).startsWith(QLatin1String("Any prize on these 5 lines: 1 in ")));
+    QCOMPARE(prizes.text(), QStringList({listOddsText(odds, 5, 3), rows[0], rows[1]})
+                                .join(QStringLiteral(" · ")));
 
     SetOdds estimate;
     estimate.estimated = true;
