@@ -2,7 +2,7 @@
 # Runs every benchmark program of a build: bench/run.sh [BUILD_DIR]
 # Each prints its goal and whether it is met; a goal not met is reported, not fatal.
 # bench_floor is the plain window bench_startup measures the program against, not a benchmark.
-# bench_wheels gives each of its twelve coverings up to 20 s on both cores: about four minutes.
+# bench_wheels gives each of its 43 covering cells up to 20 s on both cores: about 15 minutes.
 # bench_backtest runs four mixes over 100,000 draws on both cores: under a minute.
 set -uo pipefail
 build=${1:-build}
