@@ -17,8 +17,8 @@ struct WheelJob::Shared {
         result.msSearched = search.msRun();
         if (!found.empty() && !cancelled) {
             phase = WheelPhase::Checking;
-            result.lines = WheelNumbers(found, playerNumbers);
             result.check = CheckGuarantee(terms, found, &cancelled);
+            result.lines = WheelNumbers(found, playerNumbers, &cancelled);
             phase = WheelPhase::Odds;
             SetOddsOptions options;
             options.stop = &oddsStop;

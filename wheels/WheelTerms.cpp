@@ -73,10 +73,14 @@ QVector<int> LineNumbers(WheelLine line, const QVector<int>& playerNumbers) {
     return numbers;
 }
 
-QVector<QVector<int>> WheelNumbers(const WheelLines& lines, const QVector<int>& playerNumbers) {
+QVector<QVector<int>> WheelNumbers(const WheelLines& lines, const QVector<int>& playerNumbers,
+                                   const std::atomic<bool>* stop) {
     QVector<QVector<int>> numbers;
     numbers.reserve(qsizetype(lines.size()));
-    for (WheelLine line : lines)
+    for (WheelLine line : lines) {
+        if ((numbers.size() & 0xfff) == 0xfff && stop && stop->load(std::memory_order_relaxed))
+            return {};
         numbers.append(LineNumbers(line, playerNumbers));
+    }
     return numbers;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+#include <atomic>
 #include <vector>
 
 // A wheel: lines of k numbers taken from the player's V numbers, with the guarantee "T if M":
@@ -46,5 +47,7 @@ quint64 WheelLowerBound(const WheelTerms& terms);
 
 // The numbers of one line: the player's sorted numbers at the line's set bits.
 QVector<int> LineNumbers(WheelLine line, const QVector<int>& playerNumbers);
-// The whole wheel as number lists, for the window, the odds and saving.
-QVector<QVector<int>> WheelNumbers(const WheelLines& lines, const QVector<int>& playerNumbers);
+// The whole wheel as number lists, for the window, the odds and saving. A wheel of hundreds of
+// thousands of lines takes a while to spell out: `stop`, when set, ends it with no lines.
+QVector<QVector<int>> WheelNumbers(const WheelLines& lines, const QVector<int>& playerNumbers,
+                                   const std::atomic<bool>* stop = nullptr);
