@@ -3,7 +3,6 @@
 #include "advanced/PlainNumbers.h"
 #include "odds/LineOdds.h"
 #include "odds/ThreeFigures.h"
-#include "platform/SafeFile.h"
 
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
@@ -236,9 +235,3 @@ QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tall
     return rows;
 }
 
-QString writeBacktestReport(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return writeFileMessage(writeWholeFile(path, bytes), path);
-}

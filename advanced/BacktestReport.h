@@ -42,5 +42,3 @@ QString backtestVerdictText(const BacktestTally& tally, int linesPerDraw);
 QStringList backtestReport(const BacktestSetup& setup, const BacktestTally& tally, int storedDraws,
                            bool stopped);
 
-// The report as a text file of CR LF lines: an empty string, or the error to show.
-QString writeBacktestReport(const QString& path, const QStringList& lines);

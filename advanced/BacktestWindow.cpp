@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
+#include "platform/SafeFile.h"
 #include "state/AppContext.h"
 #include "state/LotteryState.h"
 
@@ -164,7 +165,7 @@ void TBacktest::SaveButtonClick() {
     const QString fileName = context_.platform.dialogs.saveFileName(this, options);
     if (fileName.isEmpty())
         return;
-    const QString error = writeBacktestReport(fileName, report_);
+    const QString error = writeTextReport(fileName, report_);
     if (!error.isEmpty())
         context_.platform.dialogs.error(this, error);
 }

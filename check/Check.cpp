@@ -12,6 +12,7 @@
 #include "TierResult.h"
 
 #include "lines/CheckFile.h"
+#include "lines/CheckFileDialog.h"
 #include "tickets/HistoryCheckWindow.h"
 #include "state/LotteryState.h"
 #include "database/DrawTable.h"
@@ -118,11 +119,7 @@ void TForm6::DoShowHint(const QString& text) {
 }
 
 void TForm6::Button1Click() {
-    FileDialogOptions options;
-    options.title = QStringLiteral("Load Ballmere Pro Check File");
-    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
-    options.defaultExtension = QStringLiteral("bmc");
-    const QString path = context_.platform.dialogs.openFileName(this, options);
+    const QString path = openCheckFileName(this, context_.platform.dialogs);
     if (path.isEmpty())
         return;
 

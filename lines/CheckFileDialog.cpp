@@ -18,3 +18,12 @@ void saveCheckFileAs(QWidget* parent, DialogService& dialogs, const QStringList&
     if (!error.isEmpty())
         dialogs.error(parent, error);
 }
+
+QString openCheckFileName(QWidget* parent, DialogService& dialogs) {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load Ballmere Pro Check File");
+    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
+    options.defaultExtension = QStringLiteral("bmc");
+    options.confirmOverwrite = false;
+    return dialogs.openFileName(parent, options);
+}

@@ -1,5 +1,7 @@
 #include "SafeFile.h"
 
+#include <QDir>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -172,4 +174,11 @@ QString writeFileMessage(WriteFileResult result, const QString& path) {
         break;
     }
     return QStringLiteral("Stream write error");
+}
+
+QString writeTextReport(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return writeFileMessage(writeWholeFile(path, bytes), QDir::toNativeSeparators(path));
 }

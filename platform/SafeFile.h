@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QSaveFile;
@@ -58,3 +59,7 @@ WriteFileResult writeWholeFile(const QString& path, const QByteArray& bytes,
 // What the user is told of a write: "" when written, else "Cannot create file <path>" or
 // "Stream write error".
 QString writeFileMessage(WriteFileResult result, const QString& path);
+
+// A report saved as text: `lines` in UTF-8, each ending CR LF, the whole file or nothing.
+// "" when written, else the message to show.
+QString writeTextReport(const QString& path, const QStringList& lines);

@@ -15,7 +15,6 @@
 #include "state/LotteryState.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -157,11 +156,7 @@ void THistoryCheck::SaveButtonClick() {
     const QString fileName = context_.platform.dialogs.saveFileName(this, options);
     if (fileName.isEmpty())
         return;
-    QByteArray bytes;
-    for (const QString& line : report_)
-        bytes += line.toUtf8() + "\r\n";
-    const QString error =
-        writeFileMessage(writeWholeFile(fileName, bytes), QDir::toNativeSeparators(fileName));
+    const QString error = writeTextReport(fileName, report_);
     if (!error.isEmpty())
         context_.platform.dialogs.error(this, error);
 }

@@ -6,6 +6,7 @@
 #include "database/DrawImportDateCell.h"
 #include "database/DrawTable.h"
 #include "lines/CheckFile.h"
+#include "lines/CheckFileDialog.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
@@ -136,12 +137,7 @@ void TTickets::AddListButtonClick() {
 }
 
 void TTickets::AddFileButtonClick() {
-    FileDialogOptions options;
-    options.title = QStringLiteral("Load Ballmere Pro Check File");
-    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
-    options.defaultExtension = QStringLiteral("bmc");
-    options.confirmOverwrite = false;
-    const QString path = context_.platform.dialogs.openFileName(this, options);
+    const QString path = openCheckFileName(this, context_.platform.dialogs);
     if (path.isEmpty())
         return;
     TextLines lines;

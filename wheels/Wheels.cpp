@@ -431,11 +431,7 @@ void TWheels::endSearch() {
 void TWheels::LoadWheelButtonClick() {
     if (job_)
         return;
-    FileDialogOptions options;
-    options.title = QStringLiteral("Load Ballmere Pro Check File");
-    options.filter = QStringLiteral("Ballmere Pro Check File *.bmc (*.BMC* *.bmc*)");
-    options.defaultExtension = QStringLiteral("bmc");
-    const QString path = context_.platform.dialogs.openFileName(this, options);
+    const QString path = openCheckFileName(this, context_.platform.dialogs);
     if (path.isEmpty())
         return;
     TextLines text;
