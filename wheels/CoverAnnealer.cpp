@@ -9,6 +9,7 @@ namespace {
 
 constexpr int GreedyCandidates = 24;
 constexpr int LargestCostRise = 32; // rises beyond are as good as never taken
+constexpr int NoMove = INT_MAX / 2;  // a proposal that moves nothing
 
 } // namespace
 
@@ -32,6 +33,7 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
     stopCheckMask_ = 1023;
     while (stopCheckMask_ > 0 && casesPerMove * (stopCheckMask_ + 1) > 16'384)
         stopCheckMask_ >>= 1;
+    plainStopCheckMask_ = stopCheckMask_;
 }
 
 // Every case the line meets in T or more numbers: j of its numbers and M - j others.
@@ -86,6 +88,8 @@ void CoverAnnealer::removeLine(size_t index) {
 
 void CoverAnnealer::load(const WheelLines& lines) {
     lines_.clear();
+    orbitLines_ = 0;
+    stopCheckMask_ = plainStopCheckMask_;
     std::fill(coverCount_.begin(), coverCount_.end(), 0);
     // Masks come in increasing order, which is rank order: case i sits at index i.
     uncovered_.resize(ranks_.count());
@@ -155,10 +159,10 @@ bool CoverAnnealer::buildGreedy(const StopTest& abandon, const StopTest& hurry, 
     return true;
 }
 
-void CoverAnnealer::dropLeastUseful() {
+bool CoverAnnealer::dropLeastUseful() {
     size_t chosen = 0;
     int fewest = INT_MAX, ties = 0;
-    for (size_t l = 0; l < lines_.size(); ++l) {
+    for (size_t l = orbitLines_; l < lines_.size(); ++l) {
         int alone = 0;
         forEachCoveredCase(lines_[l],
                            [&](quint64 mask) { alone += coverCount_[ranks_.rank(mask)] == 1; });
@@ -170,8 +174,38 @@ void CoverAnnealer::dropLeastUseful() {
             chosen = l;
         }
     }
-    if (!lines_.empty())
-        removeLine(chosen);
+    if (fewest == INT_MAX)
+        return false;
+    removeLine(chosen);
+    return true;
+}
+
+bool CoverAnnealer::buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
+                                   const StopTest& abandon) {
+    load({});
+    symmetry_ = symmetry;
+    // An orbit's move is order() lines' moves: the stop is asked as often in time.
+    while (stopCheckMask_ > 0 && (stopCheckMask_ + 1) * quint64(symmetry_.order()) >
+                                     (plainStopCheckMask_ + 1) * 2)
+        stopCheckMask_ >>= 1;
+    for (size_t o = 0; o < orbits; ++o) {
+        if (abandon())
+            return false;
+        const WheelLine base = lineAround(uncovered_.empty() ? 0 : uncovered_[random_.below(
+                                                                       quint32(uncovered_.size()))]);
+        for (int power = 0; power < symmetry_.order(); ++power)
+            addLine(symmetry_.image(base, power));
+    }
+    orbitLines_ = lines_.size();
+    for (size_t l = 0; l < freeLines; ++l) {
+        if (abandon())
+            return false;
+        addLine(lineAround(uncovered_.empty() ? 0 : uncovered_[random_.below(
+                                                        quint32(uncovered_.size()))]));
+    }
+    fewestUncovered_ = UINT32_MAX;
+    noteFewest();
+    return true;
 }
 
 int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
@@ -236,7 +270,7 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
         // Every number it could give up is a key or on the case: no move this time.
         gains_.clear();
         losses_.clear();
-        return LargestCostRise + 1;
+        return NoMove;
     }
     *out = random_.bitOf(outs);
     *in = random_.bitOf(target & ~lines_[*line]);
@@ -251,6 +285,38 @@ void CoverAnnealer::applyMove(size_t line, quint64 out, quint64 in) {
         if (--coverCount_[lost.rank] == 0)
             markUncovered(lost.rank, lost.mask);
     lines_[line] = (lines_[line] & ~out) | in;
+}
+
+int CoverAnnealer::followOrbit(size_t line, quint64 out, quint64 in, int firstChange) {
+    const int order = symmetry_.order();
+    const size_t first = line - line % size_t(order);
+    const int power = int(line % size_t(order));
+    const int back = (order - power) % order;
+    const quint64 baseOut = symmetry_.image(out, back), baseIn = symmetry_.image(in, back);
+    applyMove(line, out, in);
+    int change = firstChange;
+    for (int step = 1; step < order; ++step) {
+        const int turn = (power + step) % order;
+        const quint64 turnedOut = symmetry_.image(baseOut, turn);
+        const quint64 turnedIn = symmetry_.image(baseIn, turn);
+        change += priceMove(lines_[first + size_t(turn)], turnedOut, turnedIn);
+        applyMove(first + size_t(turn), turnedOut, turnedIn);
+    }
+    return change;
+}
+
+void CoverAnnealer::undoOrbit(size_t line, quint64 out, quint64 in) {
+    const int order = symmetry_.order();
+    const size_t first = line - line % size_t(order);
+    const int power = int(line % size_t(order));
+    const int back = (order - power) % order;
+    const quint64 baseOut = symmetry_.image(out, back), baseIn = symmetry_.image(in, back);
+    for (int turn = 0; turn < order; ++turn) {
+        const quint64 turnedOut = symmetry_.image(baseOut, turn);
+        const quint64 turnedIn = symmetry_.image(baseIn, turn);
+        priceMove(lines_[first + size_t(turn)], turnedIn, turnedOut);
+        applyMove(first + size_t(turn), turnedIn, turnedOut);
+    }
 }
 
 bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop) {
@@ -282,10 +348,22 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 return false;
             size_t line = 0;
             quint64 out = 0, in = 0;
-            const int change = proposeMove(&line, &out, &in);
-            if (change <= 0 ||
-                (change <= LargestCostRise && random_.unit() < acceptRise[size_t(change)])) {
+            int change = proposeMove(&line, &out, &in);
+            bool taken = false;
+            if (change == NoMove) {
+            } else if (line < orbitLines_) {
+                // The whole orbit moves; its cost is weighed per line of the orbit.
+                change = followOrbit(line, out, in, change);
+                taken = change <= 0 ||
+                        random_.unit() < std::exp(-change / (temperature * symmetry_.order()));
+                if (!taken)
+                    undoOrbit(line, out, in);
+            } else if (change <= 0 || (change <= LargestCostRise &&
+                                       random_.unit() < acceptRise[size_t(change)])) {
                 applyMove(line, out, in);
+                taken = true;
+            }
+            if (taken) {
                 lowestCost_ = std::min(lowestCost_, uncoveredCount());
                 noteFewest();
                 if (uncovered_.empty()) {

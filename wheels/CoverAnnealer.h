@@ -2,6 +2,7 @@
 
 #include "wheels/CaseRanks.h"
 #include "wheels/FastRandom.h"
+#include "wheels/LineSymmetry.h"
 #include "wheels/WheelTerms.h"
 
 #include <array>
@@ -53,8 +54,18 @@ public:
     bool hurried() const { return hurried_; }
     // Start from these lines.
     void load(const WheelLines& lines);
-    // One line fewer: the line that alone covers the fewest cases.
-    void dropLeastUseful();
+    // One line fewer: the line that alone covers the fewest cases, never one of an orbit;
+    // false when every line is in an orbit.
+    bool dropLeastUseful();
+
+    // Symmetric wheels: `orbits` orbits of the symmetry (each line turned through its order,
+    // the lines kept in turn order at the front) and `freeLines` lines of their own, each
+    // around an uncovered case. A move on a line of an orbit moves every line of it alike, so
+    // the wheel stays closed under the symmetry. false when abandoned first.
+    bool buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
+                        const StopTest& abandon);
+    size_t orbitLines() const { return orbitLines_; }
+    const LineSymmetry& symmetry() const { return symmetry_; }
     // True once every case is covered; false when the attempt ends short or is stopped.
     bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
 
@@ -83,6 +94,11 @@ private:
     WheelLine lineAround(quint64 around);
     void noteFewest();
     void applyMove(size_t line, quint64 out, quint64 in);
+    // The same move on the other lines of the orbit the first moved line is in, priced and
+    // applied one after another (they may share cases); returns the whole change in cost.
+    int followOrbit(size_t line, quint64 out, quint64 in, int firstChange);
+    // Every line of that orbit back as it was.
+    void undoOrbit(size_t line, quint64 out, quint64 in);
 
     WheelTerms terms_;
     quint64 allPositions_ = 0;
@@ -96,8 +112,11 @@ private:
     quint32 lowestCost_ = 0;
     double workingTemperature_ = 0; // learnt from the attempts so far; 0 before the first
     quint64 stopCheckMask_ = 1023;  // the stop test is asked when (moves & mask) == 0
+    quint64 plainStopCheckMask_ = 1023; // the same for wheels without orbits
     bool hurried_ = false;
     WheelLine keys_ = 0;
+    LineSymmetry symmetry_;
+    size_t orbitLines_ = 0; // lines at the front that form whole orbits
     WheelLines fewestLines_;
     quint32 fewestUncovered_ = UINT32_MAX;
 

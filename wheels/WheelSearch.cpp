@@ -2,6 +2,8 @@
 
 #include "wheels/CoverAnnealer.h"
 
+#include "wheels/LineSymmetry.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -85,6 +87,44 @@ void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool
     }
 }
 
+// Many of the best coverings are closed under a permutation of the numbers: orbits of a few
+// lines under its turns, plus a few lines of their own. This worker hunts for those, one line
+// shorter than the best either worker has, trying the permutations in turn: one that gets
+// there is kept for the next size; when all have failed at a size, the attempts grow longer.
+void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended) {
+    const std::vector<LineSymmetry> symmetries = SymmetriesOf(terms_.pool);
+    size_t choice = 0;
+    int rounds = 0;
+    while (!ended() && bestCount_ > 0 && !symmetries.empty()) {
+        const int target = bestCount_ - 1;
+        if (target < 1 || quint64(target) < lowerBound_)
+            break;
+        const LineSymmetry& symmetry = symmetries[choice];
+        const size_t order = size_t(symmetry.order());
+        const auto abandoned = [&] { return ended() || bestCount_ <= target; };
+        // Going on from this worker's own wheel one line longer, if it has a line of its own
+        // to give up; otherwise a new start.
+        const bool goesOn = annealer.lines().size() == size_t(target) + 1 &&
+                            annealer.symmetry().order() == symmetry.order() &&
+                            annealer.symmetry().fixedPoints() == symmetry.fixedPoints() &&
+                            annealer.dropLeastUseful();
+        if (!goesOn &&
+            !annealer.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
+                                     abandoned))
+            continue;
+        const quint64 units = quint64(target) / order + quint64(target) % order;
+        AnnealSchedule attempt;
+        attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
+                             << std::min(rounds, 6);
+        if (annealer.anneal(attempt, abandoned)) {
+            offer(annealer.lines());
+        } else if (bestCount_ > target) {
+            choice = (choice + 1) % symmetries.size();
+            rounds += choice == 0;
+        }
+    }
+}
+
 void WheelSearch::work(int worker) {
     CoverAnnealer annealer(terms_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
     annealer.setKeys(limits_.keys);
@@ -101,6 +141,11 @@ void WheelSearch::work(int worker) {
     const auto abandon = [&] { return cancelled_ || (bestCount_ > 0 && ended()); };
     if (annealer.buildGreedy(abandon, ended))
         offer(annealer.lines(), annealer.hurried());
+    if (worker % 2 == 1 && limits_.keys == 0) {
+        workSymmetric(annealer, ended);
+        moves_ += annealer.moves();
+        return;
+    }
     const AnnealSchedule schedule;
     int failures = 0;
     while (!ended() && bestCount_ > 0) {

@@ -86,6 +86,7 @@ private:
     void work(int worker);
     void offer(const WheelLines& lines, bool hurried = false);
     void offerBudget(const WheelLines& lines, quint32 uncovered);
+    void workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended);
     void workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended);
     bool timeIsUp() const;
 

@@ -6,6 +6,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   wheels/WheelSearch.h wheels/WheelSearch.cpp
   wheels/CoverAnnealer.h wheels/CoverAnnealer.cpp
   wheels/CaseRanks.h wheels/CaseRanks.cpp
+  wheels/LineSymmetry.h wheels/LineSymmetry.cpp
   wheels/FastRandom.h
 )
 # The window and what it shows.
