@@ -74,6 +74,11 @@ bool benchSearch(double effortSeconds, const QString& from, const QString& last)
         WheelSearchLimits limits;
         limits.effortSeconds = effortSeconds;
         WheelSearch search(terms, limits);
+        // With BENCH_TRACE set, each shorter wheel as it is found.
+        if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+            search.setProgress([](int count, qint64 ms) {
+                std::fprintf(stderr, "  %d lines at %.2f s\n", count, ms / 1000.0);
+            });
         const WheelLines lines = search.run();
         const GuaranteeCheck check = CheckGuarantee(terms, lines);
         met = met && check.holds;
@@ -83,14 +88,16 @@ bool benchSearch(double effortSeconds, const QString& from, const QString& last)
             ++measured;
             met = met && ratio <= 1.05;
         }
-        out << QStringLiteral("%1 %2 %3 %4 %5  %6 %7M moves\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5  %6 %7M moves %8\n")
                    .arg(name(c), -11)
                    .arg(c.published > 0 ? QString::number(c.published) : QStringLiteral("?"), 9)
                    .arg(search.lowerBound(), 6)
                    .arg(lines.size(), 5)
                    .arg(search.msToBest() / 1000.0, 8, 'f', 2)
                    .arg(check.holds ? "holds" : "MISSES")
-                   .arg(search.movesMade() / 1e6, 0, 'f', 1);
+                   .arg(search.movesMade() / 1e6, 0, 'f', 1)
+                   .arg(search.bestTurn().isEmpty() ? QString()
+                                                    : "(turn: " + search.bestTurn() + ")");
         out.flush();
     }
     const double geometricMean = std::exp(logRatios / std::max(measured, 1));

@@ -5,6 +5,7 @@
 #include "games/TierOdds.h"
 #include "wheels/CoverAnnealer.h"
 #include "wheels/GuaranteeCheck.h"
+#include "wheels/LineSymmetry.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelPrizes.h"
 #include "wheels/WheelSearch.h"
@@ -71,6 +72,8 @@ private slots:
     void searchEnds();
     void beforeTheFirstWheel_data();
     void beforeTheFirstWheel();
+    void symmetricWalk_data();
+    void symmetricWalk();
     void stopAskedByWork_data();
     void stopAskedByWork();
     void budgetAndKeys_data();
@@ -324,6 +327,53 @@ void TestWheels::beforeTheFirstWheel() {
     QCOMPARE(search.hurriedStart(), wheel);
     if (wheel)
         QVERIFY(CheckGuarantee(terms, found).holds);
+}
+
+void TestWheels::symmetricWalk_data() {
+    QTest::addColumn<WheelTerms>("terms");
+    QTest::addColumn<int>("cycle");
+    QTest::addColumn<int>("fixed");
+    QTest::addColumn<int>("orbits");
+    QTest::addColumn<int>("freeLines");
+    QTest::newRow("22 numbers in two cycles of 11, 3 if 3") << WheelTerms{22, 6, 3, 3} << 11 << 0
+                                                            << 6 << 0;
+    QTest::newRow("16 numbers, cycles of 5 and a fixed one, 4 if 4")
+        << WheelTerms{16, 6, 4, 4} << 5 << 1 << 20 << 7;
+    QTest::newRow("a lotto design, one cycle of 10 and two fixed")
+        << WheelTerms{12, 5, 3, 5} << 10 << 2 << 1 << 3;
+    QTest::newRow("orbits of lines that a turn maps to themselves")
+        << WheelTerms{9, 6, 3, 3} << 3 << 0 << 4 << 1;
+}
+
+// Walks of orbit moves, taken and undone, leave a wheel still closed under the turn and a count
+// of uncovered cases that the exhaustive check agrees with.
+void TestWheels::symmetricWalk() {
+    QFETCH(WheelTerms, terms);
+    QFETCH(int, cycle);
+    QFETCH(int, fixed);
+    QFETCH(int, orbits);
+    QFETCH(int, freeLines);
+    const LineSymmetry turn(terms.pool, cycle, fixed);
+    const WheelLine all = (WheelLine(1) << terms.pool) - 1;
+    for (WheelLine mask : {WheelLine(0b1011), all, WheelLine(1) << (terms.pool - 1)}) {
+        QCOMPARE(turn.image(mask, 0), mask);
+        QCOMPARE(BitCount(turn.image(mask, 1)), BitCount(mask));
+        QCOMPARE(turn.image(turn.image(mask, cycle - 1), 1), mask);
+    }
+    CoverAnnealer annealer(terms, 11);
+    QVERIFY(annealer.buildSymmetric(turn, size_t(orbits), size_t(freeLines), [] { return false; }));
+    AnnealSchedule schedule;
+    schedule.levelMoves = 300;
+    schedule.levels = 20;
+    annealer.anneal(schedule, [&] { return annealer.moves() >= 3'000; });
+    const WheelLines& lines = annealer.lines();
+    QCOMPARE(int(lines.size()), orbits * cycle + freeLines);
+    QCOMPARE(int(annealer.orbitLines()), orbits * cycle);
+    for (size_t l = 0; l < annealer.orbitLines(); ++l)
+        QCOMPARE(lines[l], turn.image(lines[l - l % size_t(cycle)], int(l % size_t(cycle))));
+    for (WheelLine line : lines)
+        QCOMPARE(BitCount(line), terms.lineSize);
+    QCOMPARE(quint64(annealer.uncoveredCount()), CheckGuarantee(terms, lines).missedCases);
 }
 
 void TestWheels::stopAskedByWork_data() {

@@ -134,7 +134,7 @@ private:
         quint64 mask;
     };
     std::vector<TouchedCase> gains_, losses_;
-    // A move looks for its line among at most this many (a sample of a longer wheel).
+    // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
     std::array<size_t, MaxLinesScanned> closest_{}; // lines tied for meeting the target the most
 };

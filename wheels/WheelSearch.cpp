@@ -41,11 +41,17 @@ bool WheelSearch::timeIsUp() const {
     return double(clock_->nowMs() - startMs_) >= limits_.effortSeconds * 1000.0;
 }
 
-void WheelSearch::offer(const WheelLines& lines, bool hurried) {
+QString WheelSearch::bestTurn() const {
+    std::lock_guard<std::mutex> lock(bestMutex_);
+    return bestTurn_;
+}
+
+void WheelSearch::offer(const WheelLines& lines, bool hurried, const QString& turn) {
     std::lock_guard<std::mutex> lock(bestMutex_);
     if (!best_.empty() && lines.size() >= best_.size())
         return;
     best_ = lines;
+    bestTurn_ = turn;
     hurried_ = hurried;
     bestCount_ = int(lines.size());
     msToBest_ = clock_->nowMs() - startMs_;
@@ -117,7 +123,12 @@ void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<boo
         attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
                              << std::min(rounds, 6);
         if (annealer.anneal(attempt, abandoned)) {
-            offer(annealer.lines());
+            offer(annealer.lines(), false,
+                  QStringLiteral("%1 x %2 + %3 fixed, %4 orbits")
+                      .arg((terms_.pool - symmetry.fixedPoints()) / symmetry.order())
+                      .arg(symmetry.order())
+                      .arg(symmetry.fixedPoints())
+                      .arg(annealer.orbitLines() / order));
         } else if (bestCount_ > target) {
             choice = (choice + 1) % symmetries.size();
             rounds += choice == 0;
@@ -148,18 +159,23 @@ void WheelSearch::work(int worker) {
     }
     const AnnealSchedule schedule;
     int failures = 0;
+    // Far above the best size, lines come off easily: after a size reached at the first
+    // attempt the next step takes twice as many lines off (up to a 32nd of the wheel), and a
+    // step that fails is halved, so the walk does not spend its time one line at a time.
+    int step = 1;
     while (!ended() && bestCount_ > 0) {
         const WheelLines start = bestLines();
-        const int target = int(start.size()) - 1;
-        if (target < 1 || quint64(target) < lowerBound_)
+        const int target = std::max<int>(int(start.size()) - step, int(lowerBound_));
+        if (target < 1 || target >= int(start.size()))
             break;
-        // A new size starts from the best wheel less its least useful line; after a failed
+        // A new size starts from the best wheel less its least useful lines; after a failed
         // attempt the walk goes on from where it stopped (starting over from the same wheel
         // would keep it in the same hollow), each attempt twice as long as the last, up to 64
         // times, since the last lines are the hardest to save.
         if (annealer.lines().size() != size_t(target)) {
             annealer.load(start);
-            annealer.dropLeastUseful();
+            while (annealer.lines().size() > size_t(target))
+                annealer.dropLeastUseful();
         }
         AnnealSchedule attempt = schedule;
         attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(target))
@@ -167,9 +183,14 @@ void WheelSearch::work(int worker) {
         const auto abandoned = [&] { return ended() || bestCount_ <= target; };
         if (annealer.anneal(attempt, abandoned)) {
             offer(annealer.lines());
+            step = failures == 0 ? std::min(step * 2, std::max(1, target / 32)) : 1;
             failures = 0;
         } else if (bestCount_ > target) {
-            ++failures; // not when the other worker got there first
+            // Not when the other worker got there first.
+            if (step > 1)
+                step /= 2;
+            else
+                ++failures;
         } else {
             failures = 0;
         }

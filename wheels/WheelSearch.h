@@ -14,9 +14,12 @@ class CoverAnnealer;
 // Looks for a wheel with as few lines as it can within an effort in seconds.
 //
 // Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
-// CoverAnnealer) for a wheel one line shorter than the best either has found, starting from that
-// best wheel less its least useful line; when it gets there the new wheel becomes the best and
-// the hunt moves to one line fewer. An attempt that ends short is followed by one twice as
+// CoverAnnealer) for a wheel one line shorter than the best either has found; when it gets
+// there the new wheel becomes the best and the hunt moves to one line fewer. The first worker
+// starts each size from that best wheel less its least useful line. The second (when there is
+// one and no key numbers) looks among wheels closed under a turn of the numbers (LineSymmetry):
+// orbits of lines and a few lines of their own, which is how many of the best known coverings
+// are made, and where a walk line by line rarely arrives. An attempt that ends short is followed by one twice as
 // long that goes on from where it stopped; a worker drops its attempt when the other gets there
 // first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
@@ -75,6 +78,8 @@ public:
     quint64 bestUncovered() const { return bestUncovered_; }
     WheelLines bestLines() const;
     qint64 msToBest() const { return msToBest_; } // from the start of run()
+    // The turn the best wheel is closed under, as "cycles of L, F fixed"; empty if none.
+    QString bestTurn() const;
     bool reachedLowerBound() const;
     quint64 movesMade() const { return moves_; }
     qint64 msRun() const { return msRun_; } // from the start of run() to its end
@@ -84,7 +89,7 @@ public:
 
 private:
     void work(int worker);
-    void offer(const WheelLines& lines, bool hurried = false);
+    void offer(const WheelLines& lines, bool hurried = false, const QString& turn = {});
     void offerBudget(const WheelLines& lines, quint32 uncovered);
     void workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended);
     void workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended);
@@ -109,4 +114,5 @@ private:
     std::atomic<quint64> moves_{0};
     mutable std::mutex bestMutex_;
     WheelLines best_;
+    QString bestTurn_;
 };
