@@ -6,9 +6,10 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <bitset>
 #include <cmath>
-#include <set>
 
 namespace {
 
@@ -69,18 +70,33 @@ Plan planFor(const LineSetIndex& index, int lineSize, int highest, const SetOdds
 }
 
 // Lines of exactly k different numbers: the best line has all k hits only when the draw is one
-// of them, so that tier is a count of the distinct lines even when the rest is estimated.
-bool countTopTier(const QVector<QVector<int>>& lines, int lineSize, quint64* distinctLines) {
-    std::set<std::vector<int>> distinct;
+// of them, so that tier is a count of the distinct lines even when the rest is estimated. Each
+// line is packed in one word (k numbers below 128, 7 bits each) so that a wheel of hundreds of
+// thousands of lines is counted in a blink; false also when stopped.
+bool countTopTier(const QVector<QVector<int>>& lines, int lineSize, quint64* distinctLines,
+                  const std::atomic<bool>* stop) {
+    if (lineSize * 7 > 64)
+        return false;
+    std::vector<quint64> packed;
+    packed.reserve(size_t(lines.size()));
     for (const QVector<int>& line : lines) {
-        std::vector<int> sorted(line.begin(), line.end());
-        std::sort(sorted.begin(), sorted.end());
-        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-        if (int(sorted.size()) != lineSize)
+        if ((packed.size() & 0xffff) == 0xffff && stop && stop->load(std::memory_order_relaxed))
             return false;
-        distinct.insert(std::move(sorted));
+        std::array<int, 64> sorted{};
+        if (line.size() > qsizetype(sorted.size()))
+            return false;
+        std::copy(line.begin(), line.end(), sorted.begin());
+        const auto end = sorted.begin() + line.size();
+        std::sort(sorted.begin(), end);
+        if (std::unique(sorted.begin(), end) - sorted.begin() != lineSize)
+            return false;
+        quint64 key = 0;
+        for (int i = 0; i < lineSize; ++i)
+            key = key << 7 | quint64(sorted[size_t(i)]);
+        packed.push_back(key);
     }
-    *distinctLines = distinct.size();
+    std::sort(packed.begin(), packed.end());
+    *distinctLines = quint64(std::unique(packed.begin(), packed.end()) - packed.begin());
     return true;
 }
 
@@ -132,7 +148,7 @@ SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int hig
     }
     odds.atLeast[0] = 1;
     quint64 distinctLines = 0;
-    if (odds.estimated && countTopTier(lines, lineSize, &distinctLines)) {
+    if (odds.estimated && countTopTier(lines, lineSize, &distinctLines, options.stop)) {
         odds.atLeast[size_t(lineSize)] =
             static_cast<long double>(distinctLines) / static_cast<long double>(odds.allDraws);
         odds.standardError[size_t(lineSize)] = 0;
@@ -141,6 +157,10 @@ SetOdds ComputeSetOdds(const QVector<QVector<int>>& lines, int lineSize, int hig
             if (odds.lessThan[size_t(h)] > 0)
                 odds.lessThan[size_t(h)] =
                     std::max(odds.lessThan[size_t(h)], odds.atLeast[size_t(lineSize)]);
+    }
+    if (options.stop && options.stop->load(std::memory_order_relaxed)) {
+        odds.cancelled = true;
+        return odds;
     }
     if (options.progress)
         options.progress->store(1000, std::memory_order_relaxed);

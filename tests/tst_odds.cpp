@@ -223,6 +223,11 @@ void TestOdds::setOddsEstimated() {
     }
     const SetOdds again = ComputeSetOdds(SmallWheel, 6, 20, options);
     QCOMPARE(double(again.atLeast[3]), double(estimate.atLeast[3]));
+    // A line given again in another order is not a second line for the top tier.
+    Lines repeated = SmallWheel;
+    repeated.append(QVector<int>(SmallWheel[0].rbegin(), SmallWheel[0].rend()));
+    QCOMPARE(double(ComputeSetOdds(repeated, 6, 20, options).atLeast[6]),
+             double(estimate.atLeast[6]));
 }
 
 void TestOdds::refusedAndCancelled_data() {

@@ -89,6 +89,7 @@ void CoverAnnealer::removeLine(size_t index) {
 void CoverAnnealer::load(const WheelLines& lines) {
     lines_.clear();
     orbitLines_ = 0;
+    symmetry_ = LineSymmetry();
     stopCheckMask_ = plainStopCheckMask_;
     std::fill(coverCount_.begin(), coverCount_.end(), 0);
     // Masks come in increasing order, which is rank order: case i sits at index i.

@@ -5,10 +5,10 @@
 #include <array>
 #include <vector>
 
-// A permutation of the positions that the symmetric search keeps its wheels closed under:
-// `cycles` cycles of `cycleLength` positions each (0..L-1, L..2L-1, ...), each turned one step,
-// and the last `fixedPoints` positions left where they are. A line and its turns form an orbit
-// of cycleLength lines, so the search chooses one line for L of them: many good coverings are
+// A permutation of the positions that the symmetric search keeps its wheels closed under: the
+// first pool - fixedPoints positions in cycles of cycleLength (0..L-1, L..2L-1, ...), each
+// turned one step, and the last fixedPoints positions left where they are. A line and its L
+// turns form an orbit, so the search chooses one line for L of them: many good coverings are
 // made of such orbits, and the space searched is L times smaller.
 class LineSymmetry {
 public:

@@ -1,7 +1,6 @@
 #include "wheels/WheelSearch.h"
 
 #include "wheels/CoverAnnealer.h"
-
 #include "wheels/LineSymmetry.h"
 
 #include <algorithm>
@@ -96,7 +95,7 @@ void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool
 // Many of the best coverings are closed under a permutation of the numbers: orbits of a few
 // lines under its turns, plus a few lines of their own. This worker hunts for those, one line
 // shorter than the best either worker has, trying the permutations in turn: one that gets
-// there is kept for the next size; when all have failed at a size, the attempts grow longer.
+// there is kept for the next size; after each round of them, the attempts grow longer.
 void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended) {
     const std::vector<LineSymmetry> symmetries = SymmetriesOf(terms_.pool);
     size_t choice = 0;
@@ -129,7 +128,8 @@ void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<boo
                       .arg(symmetry.order())
                       .arg(symmetry.fixedPoints())
                       .arg(annealer.orbitLines() / order));
-        } else if (bestCount_ > target) {
+        } else {
+            // Failed, or the first worker got there first: the next turn has its chance.
             choice = (choice + 1) % symmetries.size();
             rounds += choice == 0;
         }
@@ -152,7 +152,9 @@ void WheelSearch::work(int worker) {
     const auto abandon = [&] { return cancelled_ || (bestCount_ > 0 && ended()); };
     if (annealer.buildGreedy(abandon, ended))
         offer(annealer.lines(), annealer.hurried());
-    if (worker % 2 == 1 && limits_.keys == 0) {
+    // Coverings (M = T) only: on a lotto design (3 if 5 on 49 numbers) two plain walks found
+    // the shorter wheel.
+    if (worker % 2 == 1 && limits_.keys == 0 && terms_.ifDrawn == terms_.guarantee) {
         workSymmetric(annealer, ended);
         moves_ += annealer.moves();
         return;

@@ -14,13 +14,14 @@ class CoverAnnealer;
 // Looks for a wheel with as few lines as it can within an effort in seconds.
 //
 // Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
-// CoverAnnealer) for a wheel one line shorter than the best either has found; when it gets
-// there the new wheel becomes the best and the hunt moves to one line fewer. The first worker
-// starts each size from that best wheel less its least useful line. The second (when there is
-// one and no key numbers) looks among wheels closed under a turn of the numbers (LineSymmetry):
-// orbits of lines and a few lines of their own, which is how many of the best known coverings
-// are made, and where a walk line by line rarely arrives. An attempt that ends short is followed by one twice as
-// long that goes on from where it stopped; a worker drops its attempt when the other gets there
+// CoverAnnealer) for a wheel shorter than the best either has found; when it gets there the
+// new wheel becomes the best and the hunt moves on. The first worker starts each size from
+// that best wheel less its least useful lines, several at a time while sizes come easily. The
+// second (when there is one, no key numbers and the guarantee is T if T) looks among wheels
+// closed under a turn of the numbers (LineSymmetry): orbits of lines and a few lines of their
+// own, which is how many of the best known coverings are made, and where a walk line by line
+// rarely arrives. An attempt that ends short is followed by one twice as long that goes on
+// from where it stopped; a worker drops its attempt when the other gets there
 // first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
 //   - stop() or cancel() is called (from any thread),
