@@ -288,36 +288,36 @@ void CoverAnnealer::applyMove(size_t line, quint64 out, quint64 in) {
     lines_[line] = (lines_[line] & ~out) | in;
 }
 
-int CoverAnnealer::followOrbit(size_t line, quint64 out, quint64 in, int firstChange) {
+// The move (out, in) made on `line`, carried to each line of its orbit: the line turned
+// `turn` steps from the orbit's first gets the numbers turned as many steps from the move's.
+template <typename Visit>
+void CoverAnnealer::forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit visit) {
     const int order = symmetry_.order();
     const size_t first = line - line % size_t(order);
     const int power = int(line % size_t(order));
     const int back = (order - power) % order;
     const quint64 baseOut = symmetry_.image(out, back), baseIn = symmetry_.image(in, back);
-    applyMove(line, out, in);
-    int change = firstChange;
-    for (int step = 1; step < order; ++step) {
+    for (int step = 0; step < order; ++step) {
         const int turn = (power + step) % order;
-        const quint64 turnedOut = symmetry_.image(baseOut, turn);
-        const quint64 turnedIn = symmetry_.image(baseIn, turn);
-        change += priceMove(lines_[first + size_t(turn)], turnedOut, turnedIn);
-        applyMove(first + size_t(turn), turnedOut, turnedIn);
+        visit(first + size_t(turn), symmetry_.image(baseOut, turn), symmetry_.image(baseIn, turn));
     }
+}
+
+int CoverAnnealer::followOrbit(size_t line, quint64 out, quint64 in, int firstChange) {
+    int change = 0;
+    forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
+        // The first is `line` itself, priced already.
+        change += moved == line ? firstChange : priceMove(lines_[moved], turnedOut, turnedIn);
+        applyMove(moved, turnedOut, turnedIn);
+    });
     return change;
 }
 
 void CoverAnnealer::undoOrbit(size_t line, quint64 out, quint64 in) {
-    const int order = symmetry_.order();
-    const size_t first = line - line % size_t(order);
-    const int power = int(line % size_t(order));
-    const int back = (order - power) % order;
-    const quint64 baseOut = symmetry_.image(out, back), baseIn = symmetry_.image(in, back);
-    for (int turn = 0; turn < order; ++turn) {
-        const quint64 turnedOut = symmetry_.image(baseOut, turn);
-        const quint64 turnedIn = symmetry_.image(baseIn, turn);
-        priceMove(lines_[first + size_t(turn)], turnedIn, turnedOut);
-        applyMove(first + size_t(turn), turnedIn, turnedOut);
-    }
+    forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
+        priceMove(lines_[moved], turnedIn, turnedOut);
+        applyMove(moved, turnedIn, turnedOut);
+    });
 }
 
 bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop) {

@@ -66,6 +66,8 @@ public:
                         const StopTest& abandon);
     size_t orbitLines() const { return orbitLines_; }
     const LineSymmetry& symmetry() const { return symmetry_; }
+    // The next attempt sweeps the whole range of temperatures again.
+    void forgetTemperature() { workingTemperature_ = 0; }
     // True once every case is covered; false when the attempt ends short or is stopped.
     bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
 
@@ -99,6 +101,8 @@ private:
     int followOrbit(size_t line, quint64 out, quint64 in, int firstChange);
     // Every line of that orbit back as it was.
     void undoOrbit(size_t line, quint64 out, quint64 in);
+    template <typename Visit>
+    void forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit visit);
 
     WheelTerms terms_;
     quint64 allPositions_ = 0;

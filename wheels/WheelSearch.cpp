@@ -173,7 +173,7 @@ void WheelSearch::work(int worker) {
         // A new size starts from the best wheel less its least useful lines; after a failed
         // attempt the walk goes on from where it stopped (starting over from the same wheel
         // would keep it in the same hollow), each attempt twice as long as the last, up to 64
-        // times, since the last lines are the hardest to save.
+        // times, since the last lines are the hardest to save; then once more from the start.
         if (annealer.lines().size() != size_t(target)) {
             annealer.load(start);
             while (annealer.lines().size() > size_t(target))
@@ -189,10 +189,15 @@ void WheelSearch::work(int worker) {
             failures = 0;
         } else if (bestCount_ > target) {
             // Not when the other worker got there first.
-            if (step > 1)
+            if (step > 1) {
                 step /= 2;
-            else
-                ++failures;
+            } else if (++failures > 6) {
+                // Stuck after the longest attempt: the size starts again from the best wheel,
+                // its temperature learnt anew (a walk can settle at one that never gets there).
+                annealer.forgetTemperature();
+                annealer.load({});
+                failures = 0;
+            }
         } else {
             failures = 0;
         }
