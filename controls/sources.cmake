@@ -8,6 +8,7 @@ list(APPEND BALLMERE_UI_SOURCES
   controls/StatusHint.h controls/StatusHint.cpp
   controls/WholeLinesBox.h controls/WholeLinesBox.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
+  controls/ReportRunWindow.h controls/ReportRunWindow.cpp
   controls/Digits.h controls/Digits.cpp
   controls/CounterStrip.cpp)
 # The counters' drawing code, also used at build time to store their artwork.
