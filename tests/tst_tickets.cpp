@@ -148,16 +148,29 @@ void TestTickets::fileRefusals() {
     QVERIFY(read.tickets.isEmpty());
 }
 
-void TestTickets::accountSums() {
-    const TicketGame game = sixOf49();
-    const QVector<TicketDraw> draws = {draw({2025, 1, 1}, {1, 2, 3, 4, 5, 6}, 40),
-                                       draw({2025, 1, 4}, {10, 11, 12, 13, 14, 15})};
-    const QVector<Ticket> tickets = {
+namespace {
+
+// Two draws, and three tickets: one for each draw (3 and 4 hits; 3 hits) and one still waiting.
+QVector<TicketDraw> accountDraws() {
+    return {draw({2025, 1, 1}, {1, 2, 3, 4, 5, 6}, 40),
+            draw({2025, 1, 4}, {10, 11, 12, 13, 14, 15})};
+}
+
+QVector<Ticket> accountTickets() {
+    return {
         {{2025, 1, 1},
          {"6/49  >  01 - 02 - 03 - 40 - 41 - 42", "6/49  >  01 - 02 - 03 - 04 - 41 - 42"}},
         {{2025, 1, 4}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
         {{2025, 1, 8}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
     };
+}
+
+} // namespace
+
+void TestTickets::accountSums() {
+    const TicketGame game = sixOf49();
+    const QVector<TicketDraw> draws = accountDraws();
+    const QVector<Ticket> tickets = accountTickets();
     const DrawsByDate byDate(draws);
     const TicketResult first = checkTicket(tickets[0], byDate.on(tickets[0].date), game);
     QCOMPARE(ticketResultText(first, game), QStringLiteral("1 line with 3 hits, 1 with 4"));
@@ -200,15 +213,9 @@ void TestTickets::accountWithPrizes() {
     game.rules.priceCents = 300;
     game.rules.tiers = {{6, 0, true, 0}, {5, 1, false, 500000}, {5, 0, false, 100000},
                         {4, 0, false, 5000}, {3, 0, false, 1000}};
-    const QVector<TicketDraw> draws = {draw({2025, 1, 1}, {1, 2, 3, 4, 5, 6}, 40),
-                                       draw({2025, 1, 4}, {10, 11, 12, 13, 14, 15})};
-    const QVector<Ticket> tickets = {
-        // 3 hits with the bonus (no tier asks for it), 4 hits.
-        {{2025, 1, 1},
-         {"6/49  >  01 - 02 - 03 - 40 - 41 - 42", "6/49  >  01 - 02 - 03 - 04 - 41 - 42"}},
-        {{2025, 1, 4}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
-        {{2025, 1, 8}, {"6/49  >  10 - 11 - 12 - 40 - 41 - 42"}},
-    };
+    const QVector<TicketDraw> draws = accountDraws();
+    // 3 hits with the bonus (no tier asks for it), 4 hits.
+    const QVector<Ticket> tickets = accountTickets();
     const DrawsByDate byDate(draws);
     QCOMPARE(ticketResultText(checkTicket(tickets[0], byDate.on(tickets[0].date), game), game),
              QStringLiteral("1 line with 3 hits, 1 with 4 · 60.00"));
