@@ -20,6 +20,10 @@ public:
         return value;
     }
     quint32 count() const { return count_; }
+    // C(n, r), for n <= 64 and r < 8.
+    quint32 choose(int n, int r) const { return choose_[size_t(n)][size_t(r)]; }
+    // C(n, 0), C(n, 1), ... C(n, 7).
+    const quint32* chooseRow(int n) const { return choose_[size_t(n)].data(); }
 
 private:
     std::array<std::array<quint32, 8>, 65> choose_{};

@@ -21,15 +21,25 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
         coverShapes_.push_back({Choices(k, j), Choices(v - k, m - j)});
     moveInside_ = Choices(k - 1, t - 1);
     moveOutside_ = Choices(v - k - 1, m - t);
+    for (quint64 choice : moveInside_) {
+        std::array<int, 64> indexes;
+        const int count = Positions(choice, indexes);
+        std::array<quint8, 8> part{};
+        std::copy(indexes.begin(), indexes.begin() + count, part.begin());
+        moveParts_.push_back(part);
+    }
     guaranteeIsDrawn_ = m == t;
     if (guaranteeIsDrawn_)
         outsideMasks_ = {0}; // a move touches no outside numbers
+    const size_t casesPerMove =
+        moveInside_.size() * (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
+    gainRanks_.resize(casesPerMove);
+    lossRanks_.resize(casesPerMove);
+    lossMasks_.resize(casesPerMove);
     coverCount_.assign(ranks_.count(), 0);
     whereUncovered_.assign(ranks_.count(), -1);
     // About 16,000 cases priced between two questions: from every 1,024 moves down to each
     // move when one move prices over 100,000 cases (29 numbers, 2 if 7).
-    const quint64 casesPerMove = quint64(moveInside_.size()) *
-                                 (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
     stopCheckMask_ = 1023;
     while (stopCheckMask_ > 0 && casesPerMove * (stopCheckMask_ + 1) > 16'384)
         stopCheckMask_ >>= 1;
@@ -106,7 +116,7 @@ void CoverAnnealer::load(const WheelLines& lines) {
 }
 
 void CoverAnnealer::noteFewest() {
-    if (uncoveredCount() >= fewestUncovered_)
+    if (!keepFewest_ || uncoveredCount() >= fewestUncovered_)
         return;
     fewestUncovered_ = uncoveredCount();
     fewestLines_ = lines_;
@@ -210,6 +220,8 @@ bool CoverAnnealer::buildSymmetric(const LineSymmetry& symmetry, size_t orbits, 
 }
 
 int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
+    if (guaranteeIsDrawn_)
+        return priceCoveringMove(chosen, out, in);
     std::array<int, 64> rest, outside; // filled as far as they are read
     Positions(chosen & ~out, rest);
     if (!guaranteeIsDrawn_) {
@@ -218,20 +230,69 @@ int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
         for (quint64 choice : moveOutside_)
             outsideMasks_.push_back(Spread(choice, outside));
     }
-    gains_.clear();
-    losses_.clear();
     int change = 0;
+    size_t touched = 0;
     for (quint64 choice : moveInside_) {
         const quint64 part = Spread(choice, rest);
         for (quint64 others : outsideMasks_) {
-            const quint64 gained = part | others | in, lost = part | others | out;
-            const quint32 gainRank = ranks_.rank(gained), lossRank = ranks_.rank(lost);
+            const quint64 lost = part | others | out;
+            const quint32 gainRank = ranks_.rank(part | others | in), lossRank = ranks_.rank(lost);
             change -= coverCount_[gainRank] == 0;
             change += coverCount_[lossRank] == 1;
-            gains_.push_back({gainRank, gained});
-            losses_.push_back({lossRank, lost});
+            gainRanks_[touched] = gainRank;
+            lossRanks_[touched] = lossRank;
+            lossMasks_[touched++] = lost;
         }
     }
+    touched_ = touched;
+    return change;
+}
+
+// A covering's cases are T - 1 of the line's other numbers with `in` (gained) or `out` (lost).
+// A number's share of a case's rank depends only on its place among the case's numbers, so
+// the shares of the line's numbers are looked up once per move, and each case's rank is a few
+// sums rather than a walk over its bits.
+int CoverAnnealer::priceCoveringMove(WheelLine chosen, quint64 out, quint64 in) {
+    std::array<int, 64> rest; // filled as far as it is read
+    const int restCount = Positions(chosen & ~out, rest);
+    const int inAt = int(qCountTrailingZeroBits(in)), outAt = int(qCountTrailingZeroBits(out));
+    const int partSize = terms_.guarantee - 1;
+    // [a][j]: rest[a] as the j-th (from 0) of a case's other numbers, one place further up
+    // when the swapped number lies below it.
+    std::array<const quint32*, 8> gainShare, lossShare;
+    std::array<int, 8> belowIn, belowOut;
+    std::array<quint64, 8> bit;
+    for (int a = 0; a < restCount; ++a) {
+        const int p = rest[size_t(a)];
+        gainShare[size_t(a)] = ranks_.chooseRow(p) + 1 + (inAt < p);
+        lossShare[size_t(a)] = ranks_.chooseRow(p) + 1 + (outAt < p);
+        belowIn[size_t(a)] = p < inAt;
+        belowOut[size_t(a)] = p < outAt;
+        bit[size_t(a)] = quint64(1) << p;
+    }
+    int change = 0;
+    size_t touched = 0;
+    for (const std::array<quint8, 8>& part : moveParts_) {
+        quint32 gainRank = 0, lossRank = 0;
+        int inPlace = 1, outPlace = 1;
+        quint64 lost = out;
+        for (int j = 0; j < partSize; ++j) {
+            const size_t a = part[size_t(j)];
+            gainRank += gainShare[a][j];
+            lossRank += lossShare[a][j];
+            inPlace += belowIn[a];
+            outPlace += belowOut[a];
+            lost |= bit[a];
+        }
+        gainRank += ranks_.choose(inAt, inPlace);
+        lossRank += ranks_.choose(outAt, outPlace);
+        change -= coverCount_[gainRank] == 0;
+        change += coverCount_[lossRank] == 1;
+        gainRanks_[touched] = gainRank;
+        lossRanks_[touched] = lossRank;
+        lossMasks_[touched++] = lost;
+    }
+    touched_ = touched;
     return change;
 }
 
@@ -269,8 +330,7 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
     const quint64 outs = lines_[*line] & ~target & ~keys_;
     if (outs == 0) {
         // Every number it could give up is a key or on the case: no move this time.
-        gains_.clear();
-        losses_.clear();
+        touched_ = 0;
         return NoMove;
     }
     *out = random_.bitOf(outs);
@@ -279,12 +339,12 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
 }
 
 void CoverAnnealer::applyMove(size_t line, quint64 out, quint64 in) {
-    for (const TouchedCase& gained : gains_)
-        if (coverCount_[gained.rank]++ == 0)
-            markCovered(gained.rank);
-    for (const TouchedCase& lost : losses_)
-        if (--coverCount_[lost.rank] == 0)
-            markUncovered(lost.rank, lost.mask);
+    for (size_t i = 0; i < touched_; ++i)
+        if (coverCount_[gainRanks_[i]]++ == 0)
+            markCovered(gainRanks_[i]);
+    for (size_t i = 0; i < touched_; ++i)
+        if (--coverCount_[lossRanks_[i]] == 0)
+            markUncovered(lossRanks_[i], lossMasks_[i]);
     lines_[line] = (lines_[line] & ~out) | in;
 }
 

@@ -75,7 +75,11 @@ public:
     quint32 uncoveredCount() const { return quint32(uncovered_.size()); }
     quint64 moves() const { return moves_; }
     quint32 lowestCost() const { return lowestCost_; }
-    // The lines when the fewest cases were uncovered since the last load or build, and how few.
+    // With keepFewest (a set number of lines, where the best is what the walk passed through),
+    // the lines when the fewest cases were uncovered since the last load or build, and how few.
+    // Off, nothing is kept: a covering's walk ends when none is left, and copying the wheel at
+    // each new low took a twentieth of its time.
+    void keepFewest() { keepFewest_ = true; }
     const WheelLines& fewestUncoveredLines() const { return fewestLines_; }
     quint32 fewestUncovered() const { return fewestUncovered_; }
 
@@ -86,11 +90,13 @@ private:
     void markCovered(quint32 rank);
     void markUncovered(quint32 rank, quint64 mask);
     // The move for one uncovered case: line index, number out, number in; returns the change
-    // in cost and leaves the touched cases in gains_ / losses_.
+    // in cost and leaves the touched cases for applyMove.
     int proposeMove(size_t* line, quint64* out, quint64* in);
-    // The change in cost of swapping `out` for `in` on a line; the touched cases are left in
-    // gains_ and losses_ for applyMove.
+    // The change in cost of swapping `out` for `in` on a line; the touched cases are left for
+    // applyMove.
     int priceMove(WheelLine chosen, quint64 out, quint64 in);
+    // The same for a covering (M = T), faster.
+    int priceCoveringMove(WheelLine chosen, quint64 out, quint64 in);
     void learnTemperature(double temperature);
     // A line of the keys and as much of `around` as fits, the rest at random.
     WheelLine lineAround(quint64 around);
@@ -121,6 +127,7 @@ private:
     WheelLine keys_ = 0;
     LineSymmetry symmetry_;
     size_t orbitLines_ = 0; // lines at the front that form whole orbits
+    bool keepFewest_ = false;
     WheelLines fewestLines_;
     quint32 fewestUncovered_ = UINT32_MAX;
 
@@ -130,14 +137,16 @@ private:
     };
     std::vector<CoverShape> coverShapes_;
     std::vector<quint64> moveInside_, moveOutside_; // T-1 of k-1; M-T of V-k-1
+    std::vector<std::array<quint8, 8>> moveParts_; // moveInside_ as its indexes, lowest first
     std::vector<quint64> outsideMasks_;             // a move's choices of outside numbers, spread
     std::vector<quint64> shapeOutsides_;            // the same for the cases a whole line covers
     bool guaranteeIsDrawn_ = false; // M = T: a case is T numbers, moves touch no others
-    struct TouchedCase {
-        quint32 rank;
-        quint64 mask;
-    };
-    std::vector<TouchedCase> gains_, losses_;
+    // The cases a priced move touches, for applyMove: the first touched_ of each array. Kept
+    // as plain arrays written by index: pushing a {rank, mask} pair stalled each case on
+    // reading back its own two narrow stores as one.
+    std::vector<quint32> gainRanks_, lossRanks_;
+    std::vector<quint64> lossMasks_;
+    size_t touched_ = 0;
     // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
     std::array<size_t, MaxLinesScanned> closest_{}; // lines tied for meeting the target the most

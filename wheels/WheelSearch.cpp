@@ -79,6 +79,7 @@ void WheelSearch::offerBudget(const WheelLines& lines, quint32 uncovered) {
 // The greedy start cut at the budget, then attempts twice as long each time while cases stay
 // uncovered, each walk going on from where the last ended; the fewest uncovered seen is kept.
 void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended) {
+    annealer.keepFewest();
     if (!annealer.buildGreedy([&] { return bool(cancelled_); }, ended, size_t(limits_.budgetLines)))
         return;
     offerBudget(annealer.fewestUncoveredLines(), annealer.fewestUncovered());
