@@ -65,16 +65,19 @@ template <typename Visit> void CoverAnnealer::forEachCoveredCase(WheelLine line,
 
 void CoverAnnealer::markCovered(quint32 rank) {
     const qint32 index = whereUncovered_[rank];
-    const quint64 last = uncovered_.back();
-    uncovered_[size_t(index)] = last;
-    whereUncovered_[ranks_.rank(last)] = index;
+    const quint32 lastRank = uncoveredRanks_.back();
+    uncovered_[size_t(index)] = uncovered_.back();
+    uncoveredRanks_[size_t(index)] = lastRank;
+    whereUncovered_[lastRank] = index;
     uncovered_.pop_back();
+    uncoveredRanks_.pop_back();
     whereUncovered_[rank] = -1;
 }
 
 void CoverAnnealer::markUncovered(quint32 rank, quint64 mask) {
     whereUncovered_[rank] = qint32(uncovered_.size());
     uncovered_.push_back(mask);
+    uncoveredRanks_.push_back(rank);
 }
 
 void CoverAnnealer::addLine(WheelLine line) {
@@ -104,9 +107,11 @@ void CoverAnnealer::load(const WheelLines& lines) {
     std::fill(coverCount_.begin(), coverCount_.end(), 0);
     // Masks come in increasing order, which is rank order: case i sits at index i.
     uncovered_.resize(ranks_.count());
+    uncoveredRanks_.resize(ranks_.count());
     quint64 mask = (quint64(1) << terms_.ifDrawn) - 1;
     for (quint32 i = 0; i < ranks_.count(); ++i, mask = NextSameSize(mask)) {
         uncovered_[i] = mask;
+        uncoveredRanks_[i] = i;
         whereUncovered_[i] = qint32(i);
     }
     for (WheelLine line : lines)
@@ -305,28 +310,37 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
     // T - 2 times and see whether any is left.
     const quint32 count = quint32(lines_.size());
     const size_t draws = std::min<size_t>(MaxLinesScanned, size_t(count) * 2);
-    size_t found = 0;
-    int most = -1;
+    const quint64* lines = lines_.data();
+    FastRandom random = random_; // kept in registers through the draws
+    size_t chosen = MaxLinesScanned;
     for (size_t i = 0; i < draws; ++i) {
-        const size_t l = random_.below(count);
-        quint64 common = lines_[l] & target;
+        const size_t l = random.below(count);
+        quint64 common = lines[l] & target;
         for (int j = 2; j < terms_.guarantee; ++j)
             common &= common - 1;
         if (common != 0) {
-            closest_[0] = l;
-            found = 1;
+            chosen = l;
             break;
         }
-        // Otherwise the lines drawn that meet it the most.
-        const int meet = BitCount(lines_[l] & target);
-        if (meet > most) {
-            most = meet;
-            found = 0;
-        }
-        if (meet == most)
-            closest_[found++] = l;
     }
-    *line = closest_[random_.below(quint32(found))];
+    if (chosen == MaxLinesScanned) {
+        // None among them: of as many lines drawn again, one of those meeting it the most.
+        size_t found = 0;
+        int most = -1;
+        for (size_t i = 0; i < draws; ++i) {
+            const size_t l = random.below(count);
+            const int meet = BitCount(lines[l] & target);
+            if (meet > most) {
+                most = meet;
+                found = 0;
+            }
+            if (meet == most)
+                closest_[found++] = l;
+        }
+        chosen = closest_[random.below(quint32(found))];
+    }
+    random_ = random;
+    *line = chosen;
     const quint64 outs = lines_[*line] & ~target & ~keys_;
     if (outs == 0) {
         // Every number it could give up is a key or on the case: no move this time.

@@ -117,6 +117,7 @@ private:
     WheelLines lines_;
     std::vector<quint32> coverCount_;    // by case rank: lines covering the case
     std::vector<quint64> uncovered_;     // masks of the uncovered cases, in no order
+    std::vector<quint32> uncoveredRanks_; // their ranks, in the same order
     std::vector<qint32> whereUncovered_; // by case rank: index in uncovered_, or -1
     quint64 moves_ = 0;
     quint32 lowestCost_ = 0;
