@@ -343,6 +343,8 @@ void TestWheels::symmetricWalk_data() {
         << WheelTerms{12, 5, 3, 5} << 10 << 2 << 1 << 3;
     QTest::newRow("orbits of lines that a turn maps to themselves")
         << WheelTerms{9, 6, 3, 3} << 3 << 0 << 4 << 1;
+    QTest::newRow("three lines of their own: most cases have no line one number short")
+        << WheelTerms{20, 5, 4, 4} << 5 << 0 << 0 << 3;
 }
 
 // Walks of orbit moves, taken and undone, leave a wheel still closed under the turn and a count
