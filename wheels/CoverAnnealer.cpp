@@ -29,8 +29,6 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
         moveParts_.push_back(part);
     }
     guaranteeIsDrawn_ = m == t;
-    if (guaranteeIsDrawn_)
-        outsideMasks_ = {0}; // a move touches no outside numbers
     const size_t casesPerMove =
         moveInside_.size() * (guaranteeIsDrawn_ ? 1 : std::max<size_t>(1, moveOutside_.size()));
     gainRanks_.resize(casesPerMove);
@@ -229,12 +227,10 @@ int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
         return priceCoveringMove(chosen, out, in);
     std::array<int, 64> rest, outside; // filled as far as they are read
     Positions(chosen & ~out, rest);
-    if (!guaranteeIsDrawn_) {
-        Positions(allPositions_ & ~chosen & ~in, outside);
-        outsideMasks_.clear();
-        for (quint64 choice : moveOutside_)
-            outsideMasks_.push_back(Spread(choice, outside));
-    }
+    Positions(allPositions_ & ~chosen & ~in, outside);
+    outsideMasks_.clear();
+    for (quint64 choice : moveOutside_)
+        outsideMasks_.push_back(Spread(choice, outside));
     int change = 0;
     size_t touched = 0;
     for (quint64 choice : moveInside_) {
