@@ -238,11 +238,7 @@ int CoverAnnealer::priceMove(WheelLine chosen, quint64 out, quint64 in) {
         for (quint64 others : outsideMasks_) {
             const quint64 lost = part | others | out;
             const quint32 gainRank = ranks_.rank(part | others | in), lossRank = ranks_.rank(lost);
-            change -= coverCount_[gainRank] == 0;
-            change += coverCount_[lossRank] == 1;
-            gainRanks_[touched] = gainRank;
-            lossRanks_[touched] = lossRank;
-            lossMasks_[touched++] = lost;
+            change += touchCases(touched++, gainRank, lossRank, lost);
         }
     }
     touched_ = touched;
@@ -287,11 +283,7 @@ int CoverAnnealer::priceCoveringMove(WheelLine chosen, quint64 out, quint64 in) 
         }
         gainRank += ranks_.choose(inAt, inPlace);
         lossRank += ranks_.choose(outAt, outPlace);
-        change -= coverCount_[gainRank] == 0;
-        change += coverCount_[lossRank] == 1;
-        gainRanks_[touched] = gainRank;
-        lossRanks_[touched] = lossRank;
-        lossMasks_[touched++] = lost;
+        change += touchCases(touched++, gainRank, lossRank, lost);
     }
     touched_ = touched;
     return change;

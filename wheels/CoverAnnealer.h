@@ -97,6 +97,14 @@ private:
     int priceMove(WheelLine chosen, quint64 out, quint64 in);
     // The same for a covering (M = T), faster.
     int priceCoveringMove(WheelLine chosen, quint64 out, quint64 in);
+    // Notes the i-th pair of cases a move touches, the one it would gain and the one it would
+    // lose, for applyMove; returns their change in cost.
+    int touchCases(size_t i, quint32 gainRank, quint32 lossRank, quint64 lost) {
+        gainRanks_[i] = gainRank;
+        lossRanks_[i] = lossRank;
+        lossMasks_[i] = lost;
+        return int(coverCount_[lossRank] == 1) - int(coverCount_[gainRank] == 0);
+    }
     void learnTemperature(double temperature);
     // A line of the keys and as much of `around` as fits, the rest at random.
     WheelLine lineAround(quint64 around);
