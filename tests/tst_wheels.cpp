@@ -4,6 +4,7 @@
 
 #include "games/TierOdds.h"
 #include "wheels/CoverAnnealer.h"
+#include "wheels/FastRandom.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/LineSymmetry.h"
 #include "wheels/PlayerNumbers.h"
@@ -76,6 +77,8 @@ private slots:
     void symmetricWalk();
     void stopAskedByWork_data();
     void stopAskedByWork();
+    void stopHeardOnLongWheels_data();
+    void stopHeardOnLongWheels();
     void budgetAndKeys_data();
     void budgetAndKeys();
     void keyRefusals_data();
@@ -369,13 +372,19 @@ void TestWheels::symmetricWalk() {
     schedule.levels = 20;
     annealer.anneal(schedule, [&] { return annealer.moves() >= 3'000; });
     const WheelLines& lines = annealer.lines();
-    QCOMPARE(int(lines.size()), orbits * cycle + freeLines);
-    QCOMPARE(int(annealer.orbitLines()), orbits * cycle);
-    for (size_t l = 0; l < annealer.orbitLines(); ++l)
-        QCOMPARE(lines[l], turn.image(lines[l - l % size_t(cycle)], int(l % size_t(cycle))));
-    for (WheelLine line : lines)
-        QCOMPARE(BitCount(line), terms.lineSize);
-    QCOMPARE(quint64(annealer.uncoveredCount()), CheckGuarantee(terms, lines).missedCases);
+    const auto checkWheel = [&](int expectedLines) {
+        QCOMPARE(int(lines.size()), expectedLines);
+        QCOMPARE(int(annealer.orbitLines()), orbits * cycle);
+        for (size_t l = 0; l < annealer.orbitLines(); ++l)
+            QCOMPARE(lines[l], turn.image(lines[l - l % size_t(cycle)], int(l % size_t(cycle))));
+        for (WheelLine line : lines)
+            QCOMPARE(BitCount(line), terms.lineSize);
+        QCOMPARE(quint64(annealer.uncoveredCount()), CheckGuarantee(terms, lines).missedCases);
+    };
+    checkWheel(orbits * cycle + freeLines);
+    // Asked for more lines than are free, it drops every free one and no orbit.
+    QCOMPARE(annealer.dropLeastUseful(size_t(freeLines) + 1), false);
+    checkWheel(orbits * cycle);
 }
 
 void TestWheels::stopAskedByWork_data() {
@@ -396,6 +405,36 @@ void TestWheels::stopAskedByWork() {
     int asked = 0;
     QVERIFY(!annealer.anneal({}, [&] { return ++asked == 2; }));
     QCOMPARE(int(annealer.moves()), every + 1);
+}
+
+void TestWheels::stopHeardOnLongWheels_data() {
+    QTest::addColumn<bool>("dropping");
+    QTest::newRow("loading 20,000 lines") << false;
+    QTest::newRow("dropping 15,000 of them") << true;
+}
+
+// Loading a long wheel and taking lines off it ask the stop as they go: a wheel of 400,000
+// lines losing 32 of them took seconds to hear a Close.
+void TestWheels::stopHeardOnLongWheels() {
+    QFETCH(bool, dropping);
+    const WheelTerms terms{30, 6, 4, 4};
+    FastRandom random(3);
+    WheelLines lines(20'000);
+    for (WheelLine& line : lines)
+        while (BitCount(line) < terms.lineSize)
+            line |= random.bitOf(((WheelLine(1) << terms.pool) - 1) & ~line);
+    CoverAnnealer annealer(terms, 7);
+    int asked = 0;
+    const auto secondAsk = [&] { return ++asked == 2; };
+    if (dropping) {
+        QVERIFY(annealer.load(lines));
+        QVERIFY(!annealer.dropLeastUseful(15'000, secondAsk));
+        QCOMPARE(annealer.lines().size(), lines.size());
+    } else {
+        QVERIFY(!annealer.load(lines, secondAsk));
+        QVERIFY(annealer.lines().size() < 10'000);
+    }
+    QCOMPARE(asked, 2);
 }
 
 void TestWheels::budgetAndKeys_data() {

@@ -52,11 +52,11 @@ public:
     // or, covering with fewer, adds lines at random up to that many.
     bool buildGreedy(const StopTest& abandon, const StopTest& hurry, size_t maxLines = 0);
     bool hurried() const { return hurried_; }
-    // Start from these lines.
-    void load(const WheelLines& lines);
-    // One line fewer: the line that alone covers the fewest cases, never one of an orbit;
-    // false when every line is in an orbit.
-    bool dropLeastUseful();
+    // Start from these lines; false when stopped first, with only some of them in.
+    bool load(const WheelLines& lines, const StopTest& stop = {});
+    // `count` lines fewer, each the line that then alone covers the fewest cases, never one of
+    // an orbit; false when stopped first or every line left is in an orbit.
+    bool dropLeastUseful(size_t count = 1, const StopTest& stop = {});
 
     // Symmetric wheels: `orbits` orbits of the symmetry (each line turned through its order,
     // the lines kept in turn order at the front) and `freeLines` lines of their own, each
@@ -86,7 +86,7 @@ public:
 private:
     template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
     void addLine(WheelLine line);
-    void removeLine(size_t index);
+    int casesAlone(WheelLine line); // cases no other line covers
     void markCovered(quint32 rank);
     void markUncovered(quint32 rank, quint64 mask);
     // The move for one uncovered case: line index, number out, number in; returns the change
@@ -158,5 +158,7 @@ private:
     size_t touched_ = 0;
     // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
+    // Loading or weighing lines one by one asks the stop test this often (a power of two).
+    static constexpr size_t LinesBetweenStopTests = 4096;
     std::array<size_t, MaxLinesScanned> closest_{}; // lines tied for meeting the target the most
 };

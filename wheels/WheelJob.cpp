@@ -34,26 +34,30 @@ struct WheelJob::Shared {
                 result.groupOdds.append(
                     ComputeSetOdds(groupLines, terms.lineSize, highest, options));
             }
-            if (compareRandom && !oddsStop)
-                result.randomOdds = ComputeSetOdds(randomLines(), terms.lineSize, highest, options);
+            if (compareRandom && !oddsStop) {
+                const QVector<QVector<int>> lines = randomLines();
+                if (!oddsStop)
+                    result.randomOdds = ComputeSetOdds(lines, terms.lineSize, highest, options);
+            }
             result.odds.cancelled = result.odds.cancelled || oddsStop;
         }
         phase = WheelPhase::Done;
     }
 
     // As many lines as the wheel, each k of the player's numbers at random (a fixed seed, so
-    // the comparison is the same each time).
+    // the comparison is the same each time); cut short by a stop, which hundreds of thousands
+    // of lines took a fifth of a second to hear.
     QVector<QVector<int>> randomLines() const {
         FastRandom random(0x5eed);
         const WheelLine all = (WheelLine(1) << terms.pool) - 1;
         WheelLines lines;
-        for (qsizetype i = 0; i < result.lines.size(); ++i) {
+        for (qsizetype i = 0; i < result.lines.size() && !oddsStop; ++i) {
             WheelLine line = 0;
             while (BitCount(line) < terms.lineSize)
                 line |= random.bitOf(all & ~line);
             lines.push_back(line);
         }
-        return WheelNumbers(lines, playerNumbers);
+        return WheelNumbers(lines, playerNumbers, &oddsStop);
     }
 
     const WheelTerms terms;

@@ -113,7 +113,7 @@ void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<boo
         const bool goesOn = annealer.lines().size() == size_t(target) + 1 &&
                             annealer.symmetry().order() == symmetry.order() &&
                             annealer.symmetry().fixedPoints() == symmetry.fixedPoints() &&
-                            annealer.dropLeastUseful();
+                            annealer.dropLeastUseful(1, abandoned);
         if (!goesOn &&
             !annealer.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
                                      abandoned))
@@ -175,11 +175,11 @@ void WheelSearch::work(int worker) {
         // attempt the walk goes on from where it stopped (starting over from the same wheel
         // would keep it in the same hollow), each attempt twice as long as the last, up to 64
         // times, since the last lines are the hardest to save; then once more from the start.
-        if (annealer.lines().size() != size_t(target)) {
-            annealer.load(start);
-            while (annealer.lines().size() > size_t(target))
-                annealer.dropLeastUseful();
-        }
+        // The walk usually holds the best wheel already, having just found it.
+        if (annealer.lines().size() != size_t(target) &&
+            ((annealer.lines() != start && !annealer.load(start, ended)) ||
+             !annealer.dropLeastUseful(start.size() - size_t(target), ended)))
+            break;
         AnnealSchedule attempt = schedule;
         attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(target))
                              << std::min(failures, 6);
