@@ -6,6 +6,7 @@ list(APPEND BALLMERE_UI_SOURCES
   controls/FitText.h controls/FitText.cpp
   controls/LeadingBlankLabel.h controls/LeadingBlankLabel.cpp
   controls/StatusHint.h controls/StatusHint.cpp
+  controls/SteppedText.h controls/SteppedText.cpp
   controls/WholeLinesBox.h controls/WholeLinesBox.cpp
   controls/GroupBoxRoom.h controls/GroupBoxRoom.cpp
   controls/ReportRunWindow.h controls/ReportRunWindow.cpp

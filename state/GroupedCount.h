@@ -8,3 +8,8 @@
 inline QString groupedCount(qint64 count) {
     return QLocale(QLocale::English).toString(count);
 }
+
+// "1 line", "426,958 lines".
+inline QString countedLines(qint64 count) {
+    return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(groupedCount(count));
+}

@@ -111,6 +111,7 @@ private slots:
     void oddsWording();
     void effortBar_data();
     void effortBar();
+    void largeCountsGrouped();
     void newBuildClearsTheLastWheel();
     void largeWheelAsks_data();
     void largeWheelAsks();
@@ -232,6 +233,20 @@ void TestWheelsWindow::effortBar() {
     QCOMPARE(WheelTexts::effortBar(ms, 10), text);
 }
 
+// A wheel of hundreds of thousands of lines reads "426,958 lines", as its cases do.
+void TestWheelsWindow::largeCountsGrouped() {
+    GuaranteeCheck check;
+    check.holds = true;
+    check.casesChecked = 1'906'884;
+    QCOMPARE(WheelTexts::summary({49, 6, 5, 5}, 426'958, check),
+             QStringLiteral("426,958 lines: if 5 of the drawn numbers are among your 49, one line "
+                            "has at least 5 of them (all 1,906,884 cases checked)"));
+    WheelResult result;
+    result.msSearched = 8'000;
+    QCOMPARE(WheelTexts::searchOutcome(426'958, result, 8),
+             QStringLiteral("426,958 lines, the fewest found in 8.0 s"));
+}
+
 // A new Build takes the last wheel away at once: no lines, summary, odds or Save beside it.
 void TestWheelsWindow::newBuildClearsTheLastWheel() {
     Fixture f;
@@ -322,6 +337,14 @@ void TestWheelsWindow::checkAWheelFile_data() {
         << fano.mid(0, 6)
         << "6 lines on 7 numbers: 2 if 2 fails in 3 of 21 cases, for example 01 03"
         << "";
+    QStringList everyThree; // more lines than the list shows in one step
+    for (int a = 1; a <= 42; ++a)
+        for (int b = a + 1; b <= 42; ++b)
+            for (int c = b + 1; c <= 42; ++c)
+                everyThree << QString::asprintf("3/49  >  %02d - %02d - %02d", a, b, c);
+    QTest::newRow("every 3 of 42 numbers, shown a step at a time")
+        << everyThree << "11,480 lines on 42 numbers: 2 if 2 holds in every case"
+        << "";
     QTest::newRow("a number twice on a line") << QStringList{"3/49  >  01 - 02 - 02"} << ""
                                               << "Line 5 of the file";
     QTest::newRow("no lines") << QStringList{} << ""
@@ -350,6 +373,8 @@ void TestWheelsWindow::checkAWheelFile() {
     QCOMPARE(f.get<QLabel>("SummaryLabel")->text(), summary);
     QCOMPARE(f.window->listLines().mid(4), lines);
     QCOMPARE(f.get<QPlainTextEdit>("OddsText")->toPlainText().split(u'\n').size(), 3);
+    QTRY_COMPARE(f.get<QPlainTextEdit>("LinesList")->toPlainText(),
+                 f.window->listLines().join(u'\n'));
 }
 
 void TestWheelsWindow::goalAndKeys_data() {

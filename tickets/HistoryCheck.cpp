@@ -137,9 +137,7 @@ QStringList historyReport(const HistoryTally& tally, const QStringList& lineText
     const qint64 lines = lineTexts.size();
     const qint64 checked = tally.drawsDone;
     report << QStringLiteral("%1 against %2 stored draws")
-                  .arg(lines == 1 ? QStringLiteral("1 line")
-                                  : QStringLiteral("%1 lines").arg(groupedCount(lines)),
-                       groupedCount(checked));
+                  .arg(countedLines(lines), groupedCount(checked));
     if (stopped)
         report << QStringLiteral("Stopped: %1 of %2 draws checked.")
                       .arg(groupedCount(checked), groupedCount(draws.size()));

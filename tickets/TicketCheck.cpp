@@ -9,11 +9,6 @@
 
 namespace {
 
-QString countedLines(qint64 count) {
-    return count == 1 ? QStringLiteral("1 line")
-                      : QStringLiteral("%1 lines").arg(groupedCount(count));
-}
-
 // "2 lines with 3 hits, 1 with 4"; "no line with 3 hits or more".
 QString hitsText(const std::array<int, 8>& byHits, const TicketGame& game) {
     const int from = hitsWorthNaming(game);

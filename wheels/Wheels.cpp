@@ -1,6 +1,7 @@
 #include "wheels/Wheels.h"
 
 #include "controls/DrawListFont.h"
+#include "controls/SteppedText.h"
 #include "lines/CheckFile.h"
 #include "lines/CheckFileDialog.h"
 #include "platform/Clock.h"
@@ -9,6 +10,7 @@
 #include "platform/PrintOrSave.h"
 #include "state/AppContext.h"
 #include "state/GameRules.h"
+#include "state/GroupedCount.h"
 #include "state/LotteryState.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/WheelFile.h"
@@ -72,7 +74,7 @@ TWheels::TWheels(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Wheels"));
     buildControls();
     list_ = CheckFile::headerLines();
-    linesList_->setPlainText(list_.join(u'\n'));
+    linesShown_->show(list_);
     poll_.setInterval(PollMs);
     connect(&poll_, &QTimer::timeout, this, &TWheels::pollSearch);
     connect(buildButton_, &QPushButton::clicked, this, &TWheels::BuildButtonClick);
@@ -123,6 +125,7 @@ void TWheels::buildControls() {
     linesList_->setReadOnly(true);
     linesList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     useDrawListFont(*linesList_);
+    linesShown_ = new SteppedText(linesList_);
     // Wide enough for a line of the game with its extra numbers, whole.
     const GameRules& game = rules_;
     QString widest = WheelTexts::checkFileLines(
@@ -255,7 +258,7 @@ void TWheels::BuildButtonClick() {
 
 void TWheels::showWheel(const QVector<QVector<int>>& lines) {
     list_ = WheelTexts::checkFileLines(PlayedLines(lines, extraGroups_, everyExtra_), highest_);
-    linesList_->setPlainText(list_.join(u'\n'));
+    linesShown_->show(list_);
 }
 
 // The extra numbers are read with the rest, before any work starts; none without a second drum.
@@ -362,8 +365,9 @@ void TWheels::pollSearch() {
         if (const int best = job_->bestLineCount(); best > 0)
             statusBar_->showMessage(
                 budget_
-                    ? QStringLiteral("Best so far: %1 cases uncovered").arg(job_->bestUncovered())
-                    : QStringLiteral("Best so far: %1 lines").arg(best));
+                    ? QStringLiteral("Best so far: %1 cases uncovered")
+                          .arg(groupedCount(qint64(job_->bestUncovered())))
+                    : QStringLiteral("Best so far: %1").arg(countedLines(best)));
         break;
     }
     case WheelPhase::Checking:

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class SteppedText;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -84,6 +85,7 @@ private:
     QPushButton* buildButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPlainTextEdit* linesList_ = nullptr;
+    SteppedText* linesShown_ = nullptr; // fills linesList_
     QLabel* summaryLabel_ = nullptr;
     QPlainTextEdit* oddsText_ = nullptr;
     QPushButton* loadWheelButton_ = nullptr;
