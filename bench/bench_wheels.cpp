@@ -73,6 +73,9 @@ bool benchSearch(double effortSeconds, const QString& from, const QString& last)
         const WheelTerms terms{c.v, c.k, c.t, c.t};
         WheelSearchLimits limits;
         limits.effortSeconds = effortSeconds;
+        // BENCH_SEED runs the cells from another seed: one seed's runs share their start.
+        if (qEnvironmentVariableIsSet("BENCH_SEED"))
+            limits.seed = qEnvironmentVariableIntValue("BENCH_SEED");
         WheelSearch search(terms, limits);
         // With BENCH_TRACE set, each shorter wheel as it is found.
         if (qEnvironmentVariableIsSet("BENCH_TRACE"))

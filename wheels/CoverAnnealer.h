@@ -54,9 +54,9 @@ public:
     bool hurried() const { return hurried_; }
     // Start from these lines; false when stopped first, with only some of them in.
     bool load(const WheelLines& lines, const StopTest& stop = {});
-    // `count` lines fewer, each the line that then alone covers the fewest cases, never one of
-    // an orbit; false when stopped first or every line left is in an orbit.
-    bool dropLeastUseful(size_t count = 1, const StopTest& stop = {});
+    // One line fewer: the line that alone covers the fewest cases, never one of an orbit;
+    // false when stopped first or every line is in an orbit.
+    bool dropLeastUseful(const StopTest& stop = {});
 
     // Symmetric wheels: `orbits` orbits of the symmetry (each line turned through its order,
     // the lines kept in turn order at the front) and `freeLines` lines of their own, each
@@ -86,6 +86,7 @@ public:
 private:
     template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
     void addLine(WheelLine line);
+    void removeLine(size_t index);
     int casesAlone(WheelLine line); // cases no other line covers
     void markCovered(quint32 rank);
     void markUncovered(quint32 rank, quint64 mask);

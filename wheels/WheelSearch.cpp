@@ -113,7 +113,7 @@ void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<boo
         const bool goesOn = annealer.lines().size() == size_t(target) + 1 &&
                             annealer.symmetry().order() == symmetry.order() &&
                             annealer.symmetry().fixedPoints() == symmetry.fixedPoints() &&
-                            annealer.dropLeastUseful(1, abandoned);
+                            annealer.dropLeastUseful(abandoned);
         if (!goesOn &&
             !annealer.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
                                      abandoned))
@@ -175,11 +175,16 @@ void WheelSearch::work(int worker) {
         // attempt the walk goes on from where it stopped (starting over from the same wheel
         // would keep it in the same hollow), each attempt twice as long as the last, up to 64
         // times, since the last lines are the hardest to save; then once more from the start.
-        // The walk usually holds the best wheel already, having just found it.
-        if (annealer.lines().size() != size_t(target) &&
-            ((annealer.lines() != start && !annealer.load(start, ended)) ||
-             !annealer.dropLeastUseful(start.size() - size_t(target), ended)))
-            break;
+        // A wheel of hundreds of thousands of lines takes a while to load and thin: both ask
+        // whether the search has ended as they go.
+        if (annealer.lines().size() != size_t(target)) {
+            if (!annealer.load(start, ended))
+                break;
+            while (annealer.lines().size() > size_t(target) && annealer.dropLeastUseful(ended)) {
+            }
+            if (annealer.lines().size() > size_t(target))
+                break;
+        }
         AnnealSchedule attempt = schedule;
         attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(target))
                              << std::min(failures, 6);
