@@ -73,6 +73,7 @@ private slots:
     void searchEnds();
     void beforeTheFirstWheel_data();
     void beforeTheFirstWheel();
+    void loneWorkerHunts();
     void symmetricWalk_data();
     void symmetricWalk();
     void stopAskedByWork_data();
@@ -331,6 +332,23 @@ void TestWheels::beforeTheFirstWheel() {
         QVERIFY(CheckGuarantee(terms, found).holds);
 }
 
+// On one core the only worker hunts among symmetric wheels once its walk is stuck (it never
+// did: such wheels were out of a one-core machine's reach), and the moves it makes there count
+// against its limit.
+void TestWheels::loneWorkerHunts() {
+    const WheelTerms terms{11, 5, 3, 3};
+    HandClock clock;
+    WheelSearchLimits limits;
+    limits.threads = 1;
+    limits.maxMovesPerWorker = 500'000;
+    WheelSearch search(terms, limits, &clock);
+    const WheelLines found = search.run();
+    QCOMPARE(int(found.size()), 20);
+    QVERIFY(CheckGuarantee(terms, found).holds);
+    QVERIFY2(search.bestTurn().startsWith("2 x 5 + 1 fixed"), qPrintable(search.bestTurn()));
+    QVERIFY(search.movesMade() < limits.maxMovesPerWorker + 2'048);
+}
+
 void TestWheels::symmetricWalk_data() {
     QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<int>("cycle");
@@ -343,6 +361,8 @@ void TestWheels::symmetricWalk_data() {
         << WheelTerms{16, 6, 4, 4} << 5 << 1 << 20 << 7;
     QTest::newRow("a lotto design, one cycle of 10 and two fixed")
         << WheelTerms{12, 5, 3, 5} << 10 << 2 << 1 << 3;
+    QTest::newRow("18 numbers, a cycle of 15 and three fixed, 4 if 4")
+        << WheelTerms{18, 6, 4, 4} << 15 << 3 << 8 << 2;
     QTest::newRow("orbits of lines that a turn maps to themselves")
         << WheelTerms{9, 6, 3, 3} << 3 << 0 << 4 << 1;
     QTest::newRow("three lines of their own: most cases have no line one number short")

@@ -13,7 +13,7 @@ LineSymmetry::LineSymmetry(int pool, int cycleLength, int fixedPoints)
 
 std::vector<LineSymmetry> SymmetriesOf(int pool) {
     std::vector<LineSymmetry> found;
-    for (int fixed = 0; fixed <= 2; ++fixed)
+    for (int fixed = 0; fixed <= 3; ++fixed)
         for (int length = 3; length <= pool - fixed; ++length)
             if ((pool - fixed) % length == 0)
                 found.emplace_back(pool, length, fixed);

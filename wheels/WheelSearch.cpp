@@ -1,12 +1,19 @@
 #include "wheels/WheelSearch.h"
 
 #include "wheels/CoverAnnealer.h"
-#include "wheels/LineSymmetry.h"
+#include "wheels/SymmetricHunt.h"
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
+
+namespace {
+
+// Failed attempts at one size before the first worker starts hunting beside its walk.
+constexpr int HuntAfterFailures = 2;
+
+} // namespace
 
 qint64 SteadySearchClock::nowMs() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -93,56 +100,31 @@ void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool
     }
 }
 
-// Many of the best coverings are closed under a permutation of the numbers: orbits of a few
-// lines under its turns, plus a few lines of their own. This worker hunts for those, one line
-// shorter than the best either worker has, trying the permutations in turn: one that gets
-// there is kept for the next size; after each round of them, the attempts grow longer.
-void WheelSearch::workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended) {
-    const std::vector<LineSymmetry> symmetries = SymmetriesOf(terms_.pool);
-    size_t choice = 0;
-    int rounds = 0;
-    while (!ended() && bestCount_ > 0 && !symmetries.empty()) {
-        const int target = bestCount_ - 1;
-        if (target < 1 || quint64(target) < lowerBound_)
-            break;
-        const LineSymmetry& symmetry = symmetries[choice];
-        const size_t order = size_t(symmetry.order());
-        const auto abandoned = [&] { return ended() || bestCount_ <= target; };
-        // Going on from this worker's own wheel one line longer, if it has a line of its own
-        // to give up; otherwise a new start.
-        const bool goesOn = annealer.lines().size() == size_t(target) + 1 &&
-                            annealer.symmetry().order() == symmetry.order() &&
-                            annealer.symmetry().fixedPoints() == symmetry.fixedPoints() &&
-                            annealer.dropLeastUseful(abandoned);
-        if (!goesOn &&
-            !annealer.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
-                                     abandoned))
-            continue;
-        const quint64 units = quint64(target) / order + quint64(target) % order;
-        AnnealSchedule attempt;
-        attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
-                             << std::min(rounds, 6);
-        if (annealer.anneal(attempt, abandoned)) {
-            offer(annealer.lines(), false,
-                  QStringLiteral("%1 x %2 + %3 fixed, %4 orbits")
-                      .arg((terms_.pool - symmetry.fixedPoints()) / symmetry.order())
-                      .arg(symmetry.order())
-                      .arg(symmetry.fixedPoints())
-                      .arg(annealer.orbitLines() / order));
-        } else {
-            // Failed, or the first worker got there first: the next turn has its chance.
-            choice = (choice + 1) % symmetries.size();
-            rounds += choice == 0;
-        }
-    }
+// One attempt of a hunt among symmetric wheels, one line shorter than the best either worker
+// has; false when there is no shorter wheel to aim at.
+bool WheelSearch::huntOnce(SymmetricHunt& hunt, const std::function<bool()>& ended) {
+    const int target = bestCount_ - 1;
+    if (ended() || target < 1 || quint64(target) < lowerBound_)
+        return false;
+    // Dropped when the other worker gets there first.
+    if (hunt.attempt(target, [&] { return ended() || bestCount_ <= target; }))
+        offer(hunt.lines(), false, hunt.turnFound());
+    return true;
 }
 
 void WheelSearch::work(int worker) {
-    CoverAnnealer annealer(terms_, limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1);
+    const quint64 seed = limits_.seed * 0x2545f4914f6cdd1dULL + quint64(worker) + 1;
+    CoverAnnealer annealer(terms_, seed);
     annealer.setKeys(limits_.keys);
+    // The first worker's own hunt among symmetric wheels, made when it is first wanted.
+    std::unique_ptr<CoverAnnealer> huntAnnealer;
+    std::unique_ptr<SymmetricHunt> hunt;
+    const auto movesMade = [&] {
+        return annealer.moves() + (huntAnnealer ? huntAnnealer->moves() : 0);
+    };
     const auto ended = [&] {
         return stop_ || timeIsUp() ||
-               (limits_.maxMovesPerWorker > 0 && annealer.moves() >= limits_.maxMovesPerWorker);
+               (limits_.maxMovesPerWorker > 0 && movesMade() >= limits_.maxMovesPerWorker);
     };
     if (limits_.budgetLines > 0) {
         workToBudget(annealer, ended);
@@ -155,8 +137,11 @@ void WheelSearch::work(int worker) {
         offer(annealer.lines(), annealer.hurried());
     // Coverings (M = T) only: on a lotto design (3 if 5 on 49 numbers) two plain walks found
     // the shorter wheel.
-    if (worker % 2 == 1 && limits_.keys == 0 && terms_.ifDrawn == terms_.guarantee) {
-        workSymmetric(annealer, ended);
+    const bool hunts = limits_.keys == 0 && terms_.ifDrawn == terms_.guarantee;
+    if (worker % 2 == 1 && hunts) {
+        SymmetricHunt hunt(terms_, annealer);
+        while (hunt.hasTurns() && huntOnce(hunt, ended)) {
+        }
         moves_ += annealer.moves();
         return;
     }
@@ -203,12 +188,21 @@ void WheelSearch::work(int worker) {
                 annealer.forgetTemperature();
                 annealer.load({});
                 failures = 0;
+            } else if (failures >= HuntAfterFailures && hunts) {
+                // Stuck at a size, this worker hunts among symmetric wheels too, one attempt
+                // after each of its longer ones, from other turns than the second worker's:
+                // its walk sits in a hollow then, and a symmetric wheel can lead out of it.
+                if (!hunt) {
+                    huntAnnealer = std::make_unique<CoverAnnealer>(terms_, ~seed);
+                    hunt = std::make_unique<SymmetricHunt>(terms_, *huntAnnealer, true);
+                }
+                huntOnce(*hunt, ended);
             }
         } else {
             failures = 0;
         }
     }
-    moves_ += annealer.moves();
+    moves_ += movesMade();
 }
 
 WheelLines WheelSearch::run() {

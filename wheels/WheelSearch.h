@@ -10,6 +10,7 @@
 #include <mutex>
 
 class CoverAnnealer;
+class SymmetricHunt;
 
 // Looks for a wheel with as few lines as it can within an effort in seconds.
 //
@@ -17,12 +18,11 @@ class CoverAnnealer;
 // CoverAnnealer) for a wheel shorter than the best either has found; when it gets there the
 // new wheel becomes the best and the hunt moves on. The first worker starts each size from
 // that best wheel less its least useful lines, several at a time while sizes come easily. The
-// second (when there is one, no key numbers and the guarantee is T if T) looks among wheels
-// closed under a turn of the numbers (LineSymmetry): orbits of lines and a few lines of their
-// own, which is how many of the best known coverings are made, and where a walk line by line
-// rarely arrives. An attempt that ends short is followed by one twice as long that goes on
-// from where it stopped; a worker drops its attempt when the other gets there
-// first. The search ends when
+// second (when there is one, no key numbers and the guarantee is T if T) hunts among wheels
+// closed under a turn of the numbers (SymmetricHunt), where a walk line by line rarely
+// arrives; the first joins that hunt, one attempt at a time, once a size has failed twice. An
+// attempt that ends short is followed by one twice as long that goes on from where it
+// stopped; a worker drops its attempt when the other gets there first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
 //   - stop() or cancel() is called (from any thread),
 //   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
@@ -92,7 +92,7 @@ private:
     void work(int worker);
     void offer(const WheelLines& lines, bool hurried = false, const QString& turn = {});
     void offerBudget(const WheelLines& lines, quint32 uncovered);
-    void workSymmetric(CoverAnnealer& annealer, const std::function<bool()>& ended);
+    bool huntOnce(SymmetricHunt& hunt, const std::function<bool()>& ended);
     void workToBudget(CoverAnnealer& annealer, const std::function<bool()>& ended);
     bool timeIsUp() const;
 

@@ -7,6 +7,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   wheels/CoverAnnealer.h wheels/CoverAnnealer.cpp
   wheels/CaseRanks.h wheels/CaseRanks.cpp
   wheels/LineSymmetry.h wheels/LineSymmetry.cpp
+  wheels/SymmetricHunt.h wheels/SymmetricHunt.cpp
   wheels/FastRandom.h
 )
 # The window and what it shows.
