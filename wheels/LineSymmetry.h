@@ -33,7 +33,8 @@ private:
 };
 
 // The permutations worth trying on `pool` positions: equal cycles of 3 or more positions and
-// at most three fixed ones, the longest cycles first. Three, for turns such as x -> 2x on the
-// 16 elements of a finite field, which keep 0 and two numbers outside it where they are: on 18
-// numbers, 4 if 4, wheels of 236 lines (the shortest known) closed under one come in seconds.
+// at most three fixed ones, the longest cycles first. Three, for turns such as multiplying the
+// 16 elements of a finite field by a generator, which keeps 0 and two numbers outside the field
+// where they are: on 18 numbers, 4 if 4, wheels of 236 lines (the shortest known) closed under
+// such a turn come within seconds.
 std::vector<LineSymmetry> SymmetriesOf(int pool);
