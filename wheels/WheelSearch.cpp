@@ -161,9 +161,10 @@ void WheelSearch::work(int worker) {
         // would keep it in the same hollow), each attempt twice as long as the last, up to 64
         // times, since the last lines are the hardest to save; then once more from the start.
         // A wheel of hundreds of thousands of lines takes a while to load and thin: both ask
-        // whether the search has ended as they go.
+        // whether the search has ended as they go. The walk usually holds the best wheel
+        // already, having just found it, and is not loaded again.
         if (annealer.lines().size() != size_t(target)) {
-            if (!annealer.load(start, ended))
+            if (annealer.lines() != start && !annealer.load(start, ended))
                 break;
             while (annealer.lines().size() > size_t(target) && annealer.dropLeastUseful(ended)) {
             }
