@@ -378,19 +378,34 @@ void CoverAnnealer::forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit
 
 int CoverAnnealer::followOrbit(size_t line, quint64 out, quint64 in, int firstChange) {
     int change = 0;
+    orbitCases_.clear();
+    orbitSteps_.clear();
     forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
         // The first is `line` itself, priced already.
         change += moved == line ? firstChange : priceMove(lines_[moved], turnedOut, turnedIn);
+        orbitSteps_.push_back({moved, turnedOut, turnedIn, orbitCases_.size()});
+        for (size_t i = 0; i < touched_; ++i)
+            orbitCases_.push_back(
+                {gainRanks_[i], lossRanks_[i], (lossMasks_[i] & ~turnedOut) | turnedIn});
         applyMove(moved, turnedOut, turnedIn);
     });
     return change;
 }
 
-void CoverAnnealer::undoOrbit(size_t line, quint64 out, quint64 in) {
-    forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
-        priceMove(lines_[moved], turnedIn, turnedOut);
-        applyMove(moved, turnedIn, turnedOut);
-    });
+// Line by line from the last, each case it lost gained again and each it gained lost again:
+// in that order no count falls below zero on the way back.
+void CoverAnnealer::undoOrbit() {
+    size_t end = orbitCases_.size();
+    for (auto step = orbitSteps_.rbegin(); step != orbitSteps_.rend(); ++step) {
+        for (size_t i = step->firstCase; i < end; ++i)
+            if (coverCount_[orbitCases_[i].lossRank]++ == 0)
+                markCovered(orbitCases_[i].lossRank);
+        for (size_t i = step->firstCase; i < end; ++i)
+            if (--coverCount_[orbitCases_[i].gainRank] == 0)
+                markUncovered(orbitCases_[i].gainRank, orbitCases_[i].gainMask);
+        lines_[step->line] = (lines_[step->line] & ~step->in) | step->out;
+        end = step->firstCase;
+    }
 }
 
 bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop) {
@@ -431,7 +446,7 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 taken = change <= 0 ||
                         random_.unit() < std::exp(-change / (temperature * symmetry_.order()));
                 if (!taken)
-                    undoOrbit(line, out, in);
+                    undoOrbit();
             } else if (change <= 0 || (change <= LargestCostRise &&
                                        random_.unit() < acceptRise[size_t(change)])) {
                 applyMove(line, out, in);

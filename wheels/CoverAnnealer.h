@@ -114,8 +114,8 @@ private:
     // The same move on the other lines of the orbit the first moved line is in, priced and
     // applied one after another (they may share cases); returns the whole change in cost.
     int followOrbit(size_t line, quint64 out, quint64 in, int firstChange);
-    // Every line of that orbit back as it was.
-    void undoOrbit(size_t line, quint64 out, quint64 in);
+    // Every line of the orbit followOrbit moved back as it was, from the cases it noted.
+    void undoOrbit();
     template <typename Visit>
     void forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit visit);
 
@@ -157,6 +157,19 @@ private:
     std::vector<quint32> gainRanks_, lossRanks_;
     std::vector<quint64> lossMasks_;
     size_t touched_ = 0;
+    // The cases each line of an orbit move touched, so a refused move is undone without
+    // pricing its lines again: most are refused, and orbit moves run a sixth faster so.
+    struct OrbitCase {
+        quint32 gainRank, lossRank;
+        quint64 gainMask;
+    };
+    struct OrbitStep {
+        size_t line;
+        quint64 out, in;
+        size_t firstCase; // its cases in orbitCases_, up to the next step's first
+    };
+    std::vector<OrbitCase> orbitCases_;
+    std::vector<OrbitStep> orbitSteps_;
     // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
     // Loading or weighing lines one by one asks the stop test this often (a power of two).
