@@ -175,6 +175,7 @@ void WheelSearch::work(int worker) {
         attempt.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * quint64(target))
                              << std::min(failures, 6);
         const auto abandoned = [&] { return ended() || bestCount_ <= target; };
+        const qint64 attemptStart = clock_->nowMs();
         if (annealer.anneal(attempt, abandoned)) {
             offer(annealer.lines());
             step = failures == 0 ? std::min(step * 2, std::max(1, target / 32)) : 1;
@@ -190,14 +191,18 @@ void WheelSearch::work(int worker) {
                 annealer.load({});
                 failures = 0;
             } else if (failures >= HuntAfterFailures && hunts) {
-                // Stuck at a size, this worker hunts among symmetric wheels too, one attempt
-                // after each of its longer ones, from other turns than the second worker's:
-                // its walk sits in a hollow then, and a symmetric wheel can lead out of it.
+                // Stuck at a size, this worker hunts among symmetric wheels too, after each of
+                // its longer attempts for as long as that attempt took (at least once), from
+                // other turns than the second worker's: its walk sits in a hollow then, and a
+                // symmetric wheel can lead out of it. The hunt ends when either worker gets there.
                 if (!hunt) {
                     huntAnnealer = std::make_unique<CoverAnnealer>(terms_, ~seed);
                     hunt = std::make_unique<SymmetricHunt>(terms_, *huntAnnealer, true);
                 }
-                huntOnce(*hunt, ended);
+                const qint64 huntStart = clock_->nowMs(), walked = huntStart - attemptStart;
+                while (huntOnce(*hunt, ended) && bestCount_ > target &&
+                       clock_->nowMs() - huntStart < walked) {
+                }
             }
         } else {
             failures = 0;
