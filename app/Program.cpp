@@ -85,8 +85,9 @@ Program::Program()
     startupUpdate_ = std::make_unique<StartupUpdate>(
         context_,
         [this](const DrawImportResult& result) {
-            databaseWindow_->importFinished(result);
-            mainWindow_->update(); // its details
+            databaseWindow_->importFinished(result); // checks the tickets of the new draws
+            mainWindow_->update();                   // its details
+            return ticketHooks_->lastArrival();
         },
         [this](const QString& text) {
             if (const HintDisplay::Handler& show = hints_.handler())

@@ -22,10 +22,15 @@ bool StartupUpdate::start(const QDate& today) {
     const QString error =
         update_.start(source.address, {format, numericDateOrderOf(format), ImportSource::Address},
                       {}, [this](const DrawUpdateOutcome& outcome) {
-                          if (outcome.kind != DrawUpdateOutcome::Failed && stored_)
-                              stored_(outcome.import);
+                          QString text = statusText(outcome);
+                          if (outcome.kind != DrawUpdateOutcome::Failed && stored_) {
+                              // One line for both: the second would hide the first.
+                              const QString followed = stored_(outcome.import);
+                              if (!followed.isEmpty())
+                                  text += QStringLiteral(". ") + followed;
+                          }
                           if (say_)
-                              say_(statusText(outcome));
+                              say_(text);
                       });
     if (!error.isEmpty() && say_)
         say_(QStringLiteral("Could not look for new draws: ") + error);

@@ -12,7 +12,9 @@ struct AppContext;
 // no box ever interrupts the start.
 class StartupUpdate {
 public:
-    using Stored = std::function<void(const DrawImportResult& result)>;
+    // Told of the draws stored; returns what they led to, said after the count ("Your
+    // tickets for 19/11/25: ..."), or "".
+    using Stored = std::function<QString(const DrawImportResult& result)>;
     using Say = std::function<void(const QString& text)>;
 
     StartupUpdate(AppContext& context, Stored stored, Say say);

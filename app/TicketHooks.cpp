@@ -30,6 +30,7 @@ void TicketHooks::drawsChanged() {
                       TicketFile::pathFor(state.DataHeaderPath, state.DataName),
                       drawDatesOf(context_.table, format),
                       [&] { return ticketDrawsOf(context_.table, format); }, ticketGameOf(state));
+    lastArrival_ = text;
     if (!text.isEmpty())
         database_.showStatus(text);
 }

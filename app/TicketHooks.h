@@ -18,10 +18,13 @@ public:
 
     void openTickets();
     void drawsChanged();
+    // What the last change of the draws said of the tickets, "" when nothing.
+    const QString& lastArrival() const { return lastArrival_; }
 
 private:
     AppContext& context_;
     TForm7& database_;
     std::function<QStringList()> mainList_;
     TicketWatcher watcher_;
+    QString lastArrival_;
 };

@@ -3,7 +3,7 @@
 # As root it runs apt-get itself; otherwise it names exactly what to install.
 set -euo pipefail
 
-build_pkgs="build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-extra libboost-math-dev"
+build_pkgs="build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-extra libboost-math-dev libssl3"
 test_pkgs="xvfb xauth poppler-utils pulseaudio"
 want="$build_pkgs"
 [ "${1:-}" = "--test" ] && want="$want $test_pkgs"

@@ -5,6 +5,7 @@
 
 #include "support/DatabaseFixture.h"
 #include "support/ResultsServer.h"
+#include "support/SelfSignedCertificate.h"
 #include "support/TestContext.h"
 
 #include <QCheckBox>
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSslKey>
+#include <QSslServer>
 #include <QtTest>
 
 using namespace testfiles;
@@ -112,6 +115,8 @@ private slots:
     void contradictingSourceKeepsStoredDraw();
     void failuresChangeNothing_data();
     void failuresChangeNothing();
+    void secureConnectionFailures_data();
+    void secureConnectionFailures();
     void addressCheckedBeforeFetching_data();
     void addressCheckedBeforeFetching();
     void oversizedBodyStopsAtTheLimit();
@@ -200,6 +205,48 @@ void TestDrawUpdate::failuresChangeNothing() {
     const QString expected =
         cause.contains("%1") ? cause.arg(address) : updateFailureText(address, cause);
     QCOMPARE(outcome.message, expected);
+    QVERIFY(Snapshot(f) == before);
+}
+
+void TestDrawUpdate::secureConnectionFailures_data() {
+    QTest::addColumn<bool>("speaksTls");
+    QTest::addColumn<QString>("named"); // in the cause
+    QTest::newRow("self-signed certificate") << true << "self-signed";
+    QTest::newRow("no TLS at all") << false << "";
+}
+
+// An https server nobody vouches for, or one that speaks no TLS: the fetch fails saying so, the
+// certificate is never waved through, and nothing is stored. Either server hands a whole
+// results file to a client that gets that far.
+void TestDrawUpdate::secureConnectionFailures() {
+    QFETCH(bool, speaksTls);
+    QFETCH(QString, named);
+    if (!QSslSocket::supportsSsl())
+        QSKIP("This Qt has no TLS backend.");
+    UpdateFixture f;
+    f.update.limits.stallMs = 10000; // a handshake under the sanitizers is slow
+    QSslServer tls;
+    QTcpServer plain;
+    QTcpServer& server = speaksTls ? tls : plain;
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setLocalCertificate(QSslCertificate(selfsigned::Certificate));
+    config.setPrivateKey(QSslKey(selfsigned::Key, QSsl::Ec));
+    tls.setSslConfiguration(config);
+    connect(&server, &QTcpServer::pendingConnectionAvailable, &server, [&] {
+        while (QTcpSocket* socket = server.nextPendingConnection())
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: " +
+                          QByteArray::number(Results.size()) +
+                          "\r\nConnection: close\r\n\r\n" + Results);
+    });
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString address = QStringLiteral("https://127.0.0.1:%1/results.csv").arg(server.serverPort());
+    const Snapshot before(f);
+    const DrawUpdateOutcome outcome = f.run(address);
+    QCOMPARE(outcome.kind, DrawUpdateOutcome::Failed);
+    QVERIFY2(outcome.message.startsWith(
+                 updateFailureText(address, "The secure connection failed: ")) &&
+                 outcome.message.contains(named),
+             qPrintable(outcome.message));
     QVERIFY(Snapshot(f) == before);
 }
 
@@ -347,12 +394,19 @@ void TestDrawUpdate::startupLook_data() {
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QString>("lastCheck");
     QTest::addColumn<QByteArray>("path");
-    QTest::addColumn<QString>("status"); // "": no look
-    QTest::newRow("not ticked") << false << "" << QByteArray("/results.csv") << "";
-    QTest::newRow("looked today") << true << "2026-12-07" << QByteArray("/results.csv") << "";
+    QTest::addColumn<QString>("tickets"); // what the stored draws led to
+    QTest::addColumn<QString>("status");  // "": no look
+    const QString none, won = "Your tickets for 19/11/25: 1 line with 4 hits";
+    QTest::newRow("not ticked") << false << "" << QByteArray("/results.csv") << none << "";
+    QTest::newRow("looked today") << true << "2026-12-07" << QByteArray("/results.csv") << none
+                                  << "";
     QTest::newRow("looked yesterday")
-        << true << "2026-12-06" << QByteArray("/results.csv") << "4 new draws stored";
-    QTest::newRow("failure") << true << "" << QByteArray("/missing")
+        << true << "2026-12-06" << QByteArray("/results.csv") << none << "4 new draws stored";
+    // On the one status line, the tickets' news must not be hidden by the count.
+    QTest::newRow("tickets checked")
+        << true << "2026-12-06" << QByteArray("/results.csv") << won
+        << "4 new draws stored. Your tickets for 19/11/25: 1 line with 4 hits";
+    QTest::newRow("failure") << true << "" << QByteArray("/missing") << won
                              << "Could not look for new draws: The server answered 404 Not "
                                 "Found (%1)";
 }
@@ -361,6 +415,7 @@ void TestDrawUpdate::startupLook() {
     QFETCH(bool, ticked);
     QFETCH(QString, lastCheck);
     QFETCH(QByteArray, path);
+    QFETCH(QString, tickets);
     QFETCH(QString, status);
     TestContext test;
     QtNetworkService network;
@@ -374,7 +429,11 @@ void TestDrawUpdate::startupLook() {
     QStringList said;
     int stored = 0;
     StartupUpdate look(
-        test.context, [&](const DrawImportResult&) { ++stored; },
+        test.context,
+        [&](const DrawImportResult&) {
+            ++stored;
+            return tickets;
+        },
         [&](const QString& text) { said << text; });
     const QDate today(2026, 12, 7);
     QCOMPARE(look.start(today), !status.isEmpty());
