@@ -187,6 +187,7 @@ void TestLookAndFeel::messageIconsSharpAtDoubleScale() {
     QCOMPARE(qAlpha(icon.toImage().pixel(side, side)), 255); // drawn to its middle
 }
 
+// A long hint ends in an ellipsis; the whole of it shows when the player points at the bar.
 void TestLookAndFeel::longHintEndsInAnEllipsis() {
     QStatusBar bar;
     bar.resize(200, 20);
@@ -197,6 +198,9 @@ void TestLookAndFeel::longHintEndsInAnEllipsis() {
     showStatusHint(&bar, hint);
     QVERIFY(bar.currentMessage().endsWith(QChar(0x2026)));
     QVERIFY(bar.fontMetrics().horizontalAdvance(bar.currentMessage()) < bar.width());
+    QCOMPARE(bar.toolTip(), hint);
+    showStatusHint(&bar, QStringLiteral("Close the Database page"));
+    QCOMPARE(bar.toolTip(), QString());
 }
 
 void TestLookAndFeel::hintFollowsGenerateAndStop() {
