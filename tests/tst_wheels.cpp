@@ -8,7 +8,6 @@
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/LineSymmetry.h"
 #include "wheels/PlayerNumbers.h"
-#include "wheels/SymmetricHunt.h"
 #include "wheels/WheelPrizes.h"
 #include "wheels/WheelSearch.h"
 
@@ -77,7 +76,6 @@ private slots:
     void loneWorkerHunts();
     void symmetricWalk_data();
     void symmetricWalk();
-    void overtakenHuntKeepsItsTurn();
     void stopAskedByWork_data();
     void stopAskedByWork();
     void stopHeardOnLongWheels();
@@ -408,28 +406,6 @@ void TestWheels::symmetricWalk() {
         QVERIFY(annealer.dropLeastUseful());
     QVERIFY(!annealer.dropLeastUseful());
     checkWheel(orbits * cycle);
-}
-
-// A hunt overtaken by the other worker did not fail: it keeps its turn and goes on from its own
-// wheel. One that fails gives the next turn its chance. (13 numbers: 1 x 13, then 1 x 12 + 1;
-// 17 and 16 lines are below the bound, so no attempt gets there.)
-void TestWheels::overtakenHuntKeepsItsTurn() {
-    const WheelTerms terms{13, 6, 3, 3};
-    CoverAnnealer annealer(terms, 5);
-    SymmetricHunt hunt(terms, annealer);
-    quint64 until = 0;
-    const auto movesDone = [&] { return annealer.moves() >= until; };
-    const auto never = [] { return false; };
-    until = 2'000;
-    QVERIFY(!hunt.attempt(17, never, movesDone));
-    until = annealer.moves() + 2'000;
-    QVERIFY(!hunt.attempt(16, movesDone, never));
-    QCOMPARE(int(hunt.lines().size()), 16);
-    QVERIFY2(hunt.turnFound().startsWith("1 x 13 + 0 fixed, 1 orbits"),
-             qPrintable(hunt.turnFound()));
-    until = annealer.moves() + 2'000;
-    QVERIFY(!hunt.attempt(16, movesDone, never));
-    QVERIFY2(hunt.turnFound().startsWith("1 x 12 + 1 fixed"), qPrintable(hunt.turnFound()));
 }
 
 void TestWheels::stopAskedByWork_data() {

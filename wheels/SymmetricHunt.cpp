@@ -6,21 +6,17 @@ SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, b
     : terms_(terms), annealer_(annealer), symmetries_(SymmetriesOf(terms.pool)),
       firstTurn_(startHalfway ? symmetries_.size() / 2 : 0), turn_(firstTurn_) {}
 
-bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& ended,
-                            const CoverAnnealer::StopTest& overtaken) {
+bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned) {
     if (target < 1 || symmetries_.empty())
         return false;
-    const CoverAnnealer::StopTest abandoned = [&] { return ended() || overtaken(); };
     const LineSymmetry& symmetry = symmetries_[turn_];
     const size_t order = size_t(symmetry.order());
-    // Going on from the hunt's own longer wheel under the same turn, if it has enough lines of
-    // their own to give up; otherwise a new start. (Overtaken, the hunt is usually a few lines
-    // behind the best.)
-    bool goesOn = annealer_.symmetry().order() == symmetry.order() &&
-                  annealer_.symmetry().fixedPoints() == symmetry.fixedPoints() &&
-                  annealer_.lines().size() > size_t(target);
-    while (goesOn && annealer_.lines().size() > size_t(target))
-        goesOn = annealer_.dropLeastUseful(abandoned);
+    // Going on from the hunt's own wheel one line longer, if it has a line of its own to give
+    // up; otherwise a new start.
+    const bool goesOn = annealer_.lines().size() == size_t(target) + 1 &&
+                        annealer_.symmetry().order() == symmetry.order() &&
+                        annealer_.symmetry().fixedPoints() == symmetry.fixedPoints() &&
+                        annealer_.dropLeastUseful(abandoned);
     if (!goesOn && !annealer_.buildSymmetric(symmetry, size_t(target) / order,
                                              size_t(target) % order, abandoned))
         return false;
@@ -30,10 +26,6 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& ended,
                           << std::min(rounds_, 6);
     if (annealer_.anneal(schedule, abandoned))
         return true;
-    // A turn overtaken on its way had been getting there: traces showed the one turn that
-    // leads to the shortest wheels dropped so, after a run of sizes, for a round of all others.
-    if (overtaken())
-        return false;
     turn_ = (turn_ + 1) % symmetries_.size();
     rounds_ += turn_ == firstTurn_;
     return false;

@@ -107,7 +107,7 @@ bool WheelSearch::huntOnce(SymmetricHunt& hunt, const std::function<bool()>& end
     if (ended() || target < 1 || quint64(target) < lowerBound_)
         return false;
     // Dropped when the other worker gets there first.
-    if (hunt.attempt(target, ended, [&] { return bestCount_ <= target; }))
+    if (hunt.attempt(target, [&] { return ended() || bestCount_ <= target; }))
         offer(hunt.lines(), false, hunt.turnFound());
     return true;
 }
