@@ -239,7 +239,8 @@ void TestDrawUpdate::secureConnectionFailures() {
                           "\r\nConnection: close\r\n\r\n" + Results);
     });
     QVERIFY(server.listen(QHostAddress::LocalHost));
-    const QString address = QStringLiteral("https://127.0.0.1:%1/results.csv").arg(server.serverPort());
+    const QString address =
+        QStringLiteral("https://127.0.0.1:%1/results.csv").arg(server.serverPort());
     const Snapshot before(f);
     const DrawUpdateOutcome outcome = f.run(address);
     QCOMPARE(outcome.kind, DrawUpdateOutcome::Failed);
