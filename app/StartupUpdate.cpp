@@ -57,8 +57,12 @@ QString StartupUpdate::statusText(const DrawUpdateOutcome& outcome) {
         return QStringLiteral("Could not look for new draws: %1 (%2)").arg(cause, outcome.address);
     }
     }
-    if (result.disagreed > 0)
-        text += QStringLiteral("; %1 of the address differ from stored draws, which were kept")
+    if (result.disagreed == 1)
+        text += QStringLiteral("; 1 draw at the address differs from the stored one, which was "
+                               "kept");
+    else if (result.disagreed > 1)
+        text += QStringLiteral("; %1 draws at the address differ from the stored ones, which "
+                               "were kept")
                     .arg(result.disagreed);
     return text;
 }

@@ -160,6 +160,9 @@ void TestDrawUpdate::contradictingSourceKeepsStoredDraw() {
              QStringLiteral("Imported 3 draws (29/10/25 to 05/11/25). The address gives 08/11/25 "
                             "as 21 22 23 24 25 26 + 27, the database holds 01 02 03 04 05 06 + "
                             "07; the stored draw was kept."));
+    QCOMPARE(StartupUpdate::statusText(outcome),
+             QStringLiteral("3 new draws stored; 1 draw at the address differs from the stored "
+                            "one, which was kept"));
     QCOMPARE(f.dates().count("08/11/25"), 1);
     QCOMPARE(f.table.CellText(1, 5).trimmed(), QStringLiteral("01"));
     // A file chosen with Import is the user's own word: its draw of that day is added.
