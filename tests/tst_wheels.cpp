@@ -369,7 +369,7 @@ void TestWheels::symmetricWalk_data() {
         << WheelTerms{20, 5, 4, 4} << 5 << 0 << 0 << 3;
 }
 
-// Walks of orbit moves, taken and undone, leave a wheel still closed under the turn and a count
+// Walks of orbit moves, taken and refused, leave a wheel still closed under the turn and a count
 // of uncovered cases that the exhaustive check agrees with.
 void TestWheels::symmetricWalk() {
     QFETCH(WheelTerms, terms);

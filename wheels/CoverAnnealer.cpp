@@ -36,6 +36,8 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
     lossMasks_.resize(casesPerMove);
     coverCount_.assign(ranks_.count(), 0);
     whereUncovered_.assign(ranks_.count(), -1);
+    caseNotedBy_.assign(ranks_.count(), 0);
+    caseSlot_.assign(ranks_.count(), 0);
     // About 16,000 cases priced between two questions: from every 1,024 moves down to each
     // move when one move prices over 100,000 cases (29 numbers, 2 if 7).
     stopCheckMask_ = 1023;
@@ -376,36 +378,55 @@ void CoverAnnealer::forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit
     }
 }
 
-int CoverAnnealer::followOrbit(size_t line, quint64 out, quint64 in, int firstChange) {
-    int change = 0;
+int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
+    if (++orbitMoveNumber_ == 0) { // wrapped round: every note is stale
+        std::fill(caseNotedBy_.begin(), caseNotedBy_.end(), 0);
+        orbitMoveNumber_ = 1;
+    }
     orbitCases_.clear();
     orbitSteps_.clear();
+    const auto note = [&](quint32 rank, qint32 countChange, quint64 mask) {
+        if (caseNotedBy_[rank] == orbitMoveNumber_) {
+            orbitCases_[caseSlot_[rank]].countChange += countChange;
+            return;
+        }
+        caseNotedBy_[rank] = orbitMoveNumber_;
+        caseSlot_[rank] = quint32(orbitCases_.size());
+        orbitCases_.push_back({rank, countChange, mask});
+    };
     forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
-        // The first is `line` itself, priced already.
-        change += moved == line ? firstChange : priceMove(lines_[moved], turnedOut, turnedIn);
-        orbitSteps_.push_back({moved, turnedOut, turnedIn, orbitCases_.size()});
-        for (size_t i = 0; i < touched_; ++i)
-            orbitCases_.push_back(
-                {gainRanks_[i], lossRanks_[i], (lossMasks_[i] & ~turnedOut) | turnedIn});
-        applyMove(moved, turnedOut, turnedIn);
+        if (moved != line) // the first, priced already
+            priceMove(lines_[moved], turnedOut, turnedIn);
+        orbitSteps_.push_back({moved, turnedOut, turnedIn});
+        for (size_t i = 0; i < touched_; ++i) {
+            note(gainRanks_[i], 1, (lossMasks_[i] & ~turnedOut) | turnedIn);
+            note(lossRanks_[i], -1, lossMasks_[i]);
+        }
     });
+    int change = 0;
+    for (const OrbitCase& c : orbitCases_) {
+        const qint64 before = coverCount_[c.rank], after = before + c.countChange;
+        change += int(after == 0) - int(before == 0);
+    }
+    orbitChange_ = change;
     return change;
 }
 
-// Line by line from the last, each case it lost gained again and each it gained lost again:
-// in that order no count falls below zero on the way back.
-void CoverAnnealer::undoOrbit() {
-    size_t end = orbitCases_.size();
-    for (auto step = orbitSteps_.rbegin(); step != orbitSteps_.rend(); ++step) {
-        for (size_t i = step->firstCase; i < end; ++i)
-            if (coverCount_[orbitCases_[i].lossRank]++ == 0)
-                markCovered(orbitCases_[i].lossRank);
-        for (size_t i = step->firstCase; i < end; ++i)
-            if (--coverCount_[orbitCases_[i].gainRank] == 0)
-                markUncovered(orbitCases_[i].gainRank, orbitCases_[i].gainMask);
-        lines_[step->line] = (lines_[step->line] & ~step->in) | step->out;
-        end = step->firstCase;
+void CoverAnnealer::makeOrbitMove() {
+    [[maybe_unused]] const qint64 uncoveredBefore = qint64(uncovered_.size());
+    for (const OrbitCase& c : orbitCases_) {
+        const quint32 before = coverCount_[c.rank];
+        const quint32 after = quint32(qint64(before) + c.countChange);
+        coverCount_[c.rank] = after;
+        if (before == 0 && after > 0)
+            markCovered(c.rank);
+        else if (before > 0 && after == 0)
+            markUncovered(c.rank, c.mask);
     }
+    for (const OrbitStep& step : orbitSteps_)
+        lines_[step.line] = (lines_[step.line] & ~step.out) | step.in;
+    // The walk's choices rest on the price: in a debug build, it must be what the move did.
+    Q_ASSERT(qint64(uncovered_.size()) - uncoveredBefore == orbitChange_);
 }
 
 bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop) {
@@ -442,11 +463,11 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
             if (change == NoMove) {
             } else if (line < orbitLines_) {
                 // The whole orbit moves; its cost is weighed per line of the orbit.
-                change = followOrbit(line, out, in, change);
+                change = priceOrbitMove(line, out, in);
                 taken = change <= 0 ||
                         random_.unit() < std::exp(-change / (temperature * symmetry_.order()));
-                if (!taken)
-                    undoOrbit();
+                if (taken)
+                    makeOrbitMove();
             } else if (change <= 0 || (change <= LargestCostRise &&
                                        random_.unit() < acceptRise[size_t(change)])) {
                 applyMove(line, out, in);

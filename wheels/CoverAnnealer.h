@@ -111,11 +111,13 @@ private:
     WheelLine lineAround(quint64 around);
     void noteFewest();
     void applyMove(size_t line, quint64 out, quint64 in);
-    // The same move on the other lines of the orbit the first moved line is in, priced and
-    // applied one after another (they may share cases); returns the whole change in cost.
-    int followOrbit(size_t line, quint64 out, quint64 in, int firstChange);
-    // Every line of the orbit followOrbit moved back as it was, from the cases it noted.
-    void undoOrbit();
+    // The change in cost of the same move made on every line of the orbit the first moved line
+    // is in. Lines of an orbit often touch the same case, so each case's count is changed by
+    // all of them at once and the cost weighed from its count before and after: nothing is
+    // moved to price it. The first line's cases are those proposeMove left.
+    int priceOrbitMove(size_t line, quint64 out, quint64 in);
+    // Makes the orbit move priced last.
+    void makeOrbitMove();
     template <typename Visit>
     void forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit visit);
 
@@ -157,19 +159,24 @@ private:
     std::vector<quint32> gainRanks_, lossRanks_;
     std::vector<quint64> lossMasks_;
     size_t touched_ = 0;
-    // The cases each line of an orbit move touched, so a refused move is undone without
-    // pricing its lines again: most are refused, and orbit moves run a sixth faster so.
+    // The cases an orbit move changes, each once, and the lines it moves. A refused move (most
+    // are) costs its pricing alone: making each line's move and undoing it took a third of a
+    // hunt's time.
     struct OrbitCase {
-        quint32 gainRank, lossRank;
-        quint64 gainMask;
+        quint32 rank;
+        qint32 countChange;
+        quint64 mask;
     };
     struct OrbitStep {
         size_t line;
         quint64 out, in;
-        size_t firstCase; // its cases in orbitCases_, up to the next step's first
     };
     std::vector<OrbitCase> orbitCases_;
     std::vector<OrbitStep> orbitSteps_;
+    // By case rank: the orbit move that last noted the case, and where in orbitCases_.
+    std::vector<quint32> caseNotedBy_, caseSlot_;
+    quint32 orbitMoveNumber_ = 0;
+    int orbitChange_ = 0; // the price of the orbit move priced last
     // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
     // Loading or weighing lines one by one asks the stop test this often (a power of two).
