@@ -160,8 +160,8 @@ private:
     std::vector<quint64> lossMasks_;
     size_t touched_ = 0;
     // The cases an orbit move changes, each once, and the lines it moves. A refused move (most
-    // are) costs its pricing alone: making each line's move and undoing it took a third of a
-    // hunt's time.
+    // are) costs its pricing alone: making each line's move and undoing it took a third of the
+    // whole search's time on 24 numbers, 3 if 3.
     struct OrbitCase {
         quint32 rank;
         qint32 countChange;
