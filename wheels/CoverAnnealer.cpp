@@ -408,11 +408,10 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
         const qint64 before = coverCount_[c.rank], after = before + c.countChange;
         change += int(after == 0) - int(before == 0);
     }
-    orbitChange_ = change;
     return change;
 }
 
-void CoverAnnealer::makeOrbitMove() {
+void CoverAnnealer::makeOrbitMove([[maybe_unused]] int price) {
     [[maybe_unused]] const qint64 uncoveredBefore = qint64(uncovered_.size());
     for (const OrbitCase& c : orbitCases_) {
         const quint32 before = coverCount_[c.rank];
@@ -426,7 +425,7 @@ void CoverAnnealer::makeOrbitMove() {
     for (const OrbitStep& step : orbitSteps_)
         lines_[step.line] = (lines_[step.line] & ~step.out) | step.in;
     // The walk's choices rest on the price: in a debug build, it must be what the move did.
-    Q_ASSERT(qint64(uncovered_.size()) - uncoveredBefore == orbitChange_);
+    Q_ASSERT(qint64(uncovered_.size()) - uncoveredBefore == price);
 }
 
 bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop) {
@@ -467,7 +466,7 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 taken = change <= 0 ||
                         random_.unit() < std::exp(-change / (temperature * symmetry_.order()));
                 if (taken)
-                    makeOrbitMove();
+                    makeOrbitMove(change);
             } else if (change <= 0 || (change <= LargestCostRise &&
                                        random_.unit() < acceptRise[size_t(change)])) {
                 applyMove(line, out, in);

@@ -116,8 +116,8 @@ private:
     // all of them at once and the cost weighed from its count before and after: nothing is
     // moved to price it. The first line's cases are those proposeMove left.
     int priceOrbitMove(size_t line, quint64 out, quint64 in);
-    // Makes the orbit move priced last.
-    void makeOrbitMove();
+    // Makes the orbit move priced last, at `price` (checked in a debug build).
+    void makeOrbitMove(int price);
     template <typename Visit>
     void forEachOrbitMove(size_t line, quint64 out, quint64 in, Visit visit);
 
@@ -176,7 +176,6 @@ private:
     // By case rank: the orbit move that last noted the case, and where in orbitCases_.
     std::vector<quint32> caseNotedBy_, caseSlot_;
     quint32 orbitMoveNumber_ = 0;
-    int orbitChange_ = 0; // the price of the orbit move priced last
     // A move draws at most this many lines looking for its own.
     static constexpr size_t MaxLinesScanned = 512;
     // Loading or weighing lines one by one asks the stop test this often (a power of two).
