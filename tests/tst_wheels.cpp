@@ -8,6 +8,7 @@
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/LineSymmetry.h"
 #include "wheels/PlayerNumbers.h"
+#include "wheels/SymmetricHunt.h"
 #include "wheels/WheelPrizes.h"
 #include "wheels/WheelSearch.h"
 
@@ -17,6 +18,7 @@
 #include <thread>
 
 Q_DECLARE_METATYPE(WheelTerms)
+Q_DECLARE_METATYPE(SymmetricHunt::Aim)
 
 using Lines = QVector<QVector<int>>; // positions 1..V of the player's numbers
 using Numbers = QVector<int>;
@@ -74,6 +76,8 @@ private slots:
     void beforeTheFirstWheel_data();
     void beforeTheFirstWheel();
     void loneWorkerHunts();
+    void huntAims_data();
+    void huntAims();
     void symmetricWalk_data();
     void symmetricWalk();
     void stopAskedByWork_data();
@@ -349,6 +353,35 @@ void TestWheels::loneWorkerHunts() {
     QVERIFY(search.movesMade() < limits.maxMovesPerWorker + 2'048);
 }
 
+void TestWheels::huntAims_data() {
+    QTest::addColumn<SymmetricHunt::Aim>("aim");
+    QTest::addColumn<QList<int>>("targets"); // after 0, 1, 2... rounds of failed attempts
+    QTest::newRow("a line below the best") << SymmetricHunt::Aim::NextSize
+                                           << QList<int>{99, 99, 99, 99};
+    QTest::newRow("halfway to the bound, the gap halved after each round")
+        << SymmetricHunt::Aim::FarBelow << QList<int>{80, 90, 95, 98, 99};
+}
+
+// Where a hunt aims, from a best wheel of 100 lines over a bound of 60, as its rounds of the
+// turns fall short; never below the bound.
+void TestWheels::huntAims() {
+    QFETCH(SymmetricHunt::Aim, aim);
+    QFETCH(QList<int>, targets);
+    const WheelTerms terms{12, 5, 3, 3};
+    CoverAnnealer annealer(terms, 5);
+    SymmetricHunt hunt(terms, annealer, aim);
+    const size_t turns = SymmetriesOf(terms.pool).size();
+    for (int round = 0; round < targets.size(); ++round) {
+        QCOMPARE(hunt.target(100, 60), targets[round]);
+        QCOMPARE(hunt.target(61, 60), 60);
+        // Each attempt is built, then dropped at the walk's first question.
+        for (size_t t = 0; t < turns; ++t) {
+            const quint64 before = annealer.moves();
+            QVERIFY(!hunt.attempt(10, [&] { return annealer.moves() > before; }));
+        }
+    }
+}
+
 void TestWheels::symmetricWalk_data() {
     QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<int>("cycle");
@@ -390,22 +423,27 @@ void TestWheels::symmetricWalk() {
     schedule.levelMoves = 300;
     schedule.levels = 20;
     annealer.anneal(schedule, [&] { return annealer.moves() >= 3'000; });
-    const WheelLines& lines = annealer.lines();
-    const auto checkWheel = [&](int expectedLines) {
+    const auto checkWheel = [&](const CoverAnnealer& walked, int expectedLines) {
+        const WheelLines& lines = walked.lines();
         QCOMPARE(int(lines.size()), expectedLines);
-        QCOMPARE(int(annealer.orbitLines()), orbits * cycle);
-        for (size_t l = 0; l < annealer.orbitLines(); ++l)
+        QCOMPARE(int(walked.orbitLines()), orbits * cycle);
+        for (size_t l = 0; l < walked.orbitLines(); ++l)
             QCOMPARE(lines[l], turn.image(lines[l - l % size_t(cycle)], int(l % size_t(cycle))));
         for (WheelLine line : lines)
             QCOMPARE(BitCount(line), terms.lineSize);
-        QCOMPARE(quint64(annealer.uncoveredCount()), CheckGuarantee(terms, lines).missedCases);
+        QCOMPARE(quint64(walked.uncoveredCount()), CheckGuarantee(terms, lines).missedCases);
     };
-    checkWheel(orbits * cycle + freeLines);
+    checkWheel(annealer, orbits * cycle + freeLines);
+    // Another annealer goes on from the wheel, keeping its orbits whole as it walks.
+    CoverAnnealer goesOn(terms, 12);
+    QVERIFY(goesOn.loadSymmetric(turn, annealer.lines(), annealer.orbitLines()));
+    goesOn.anneal(schedule, [&] { return goesOn.moves() >= 3'000; });
+    checkWheel(goesOn, orbits * cycle + freeLines);
     // Lines are dropped from the free ones only, then no more.
     for (int l = 0; l < freeLines; ++l)
         QVERIFY(annealer.dropLeastUseful());
     QVERIFY(!annealer.dropLeastUseful());
-    checkWheel(orbits * cycle);
+    checkWheel(annealer, orbits * cycle);
 }
 
 void TestWheels::stopAskedByWork_data() {

@@ -207,14 +207,28 @@ bool CoverAnnealer::dropLeastUseful(const StopTest& stop) {
     return true;
 }
 
-bool CoverAnnealer::buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
-                                   const StopTest& abandon) {
-    load({});
+void CoverAnnealer::useSymmetry(const LineSymmetry& symmetry, size_t orbitLines) {
     symmetry_ = symmetry;
+    orbitLines_ = orbitLines;
     // An orbit's move is order() lines' moves: the stop is asked as often in time.
+    stopCheckMask_ = plainStopCheckMask_;
     while (stopCheckMask_ > 0 && (stopCheckMask_ + 1) * quint64(symmetry_.order()) >
                                      (plainStopCheckMask_ + 1) * 2)
         stopCheckMask_ >>= 1;
+}
+
+bool CoverAnnealer::loadSymmetric(const LineSymmetry& symmetry, const WheelLines& lines,
+                                  size_t orbitLines, const StopTest& stop) {
+    if (!load(lines, stop))
+        return false;
+    useSymmetry(symmetry, orbitLines);
+    return true;
+}
+
+bool CoverAnnealer::buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
+                                   const StopTest& abandon) {
+    load({});
+    useSymmetry(symmetry, 0);
     for (size_t o = 0; o < orbits; ++o) {
         if (abandon())
             return false;

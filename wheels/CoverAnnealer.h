@@ -64,10 +64,18 @@ public:
     // the wheel stays closed under the symmetry. false when abandoned first.
     bool buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
                         const StopTest& abandon);
+    // Goes on from a symmetric wheel this annealer had before: its lines, the first
+    // `orbitLines` of them in orbits as buildSymmetric left them. false when stopped first.
+    bool loadSymmetric(const LineSymmetry& symmetry, const WheelLines& lines, size_t orbitLines,
+                       const StopTest& stop = {});
     size_t orbitLines() const { return orbitLines_; }
     const LineSymmetry& symmetry() const { return symmetry_; }
     // The next attempt sweeps the whole range of temperatures again.
     void forgetTemperature() { workingTemperature_ = 0; }
+    // The temperature learnt so far (0 before the first attempt), and one learnt before to go
+    // on from: a hunt keeps one for each of its turns.
+    double temperature() const { return workingTemperature_; }
+    void setTemperature(double temperature) { workingTemperature_ = temperature; }
     // True once every case is covered; false when the attempt ends short or is stopped.
     bool anneal(const AnnealSchedule& schedule, const StopTest& stop);
 
@@ -107,6 +115,7 @@ private:
         return int(coverCount_[lossRank] == 1) - int(coverCount_[gainRank] == 0);
     }
     void learnTemperature(double temperature);
+    void useSymmetry(const LineSymmetry& symmetry, size_t orbitLines);
     // A line of the keys and as much of `around` as fits, the rest at random.
     WheelLine lineAround(quint64 around);
     void noteFewest();

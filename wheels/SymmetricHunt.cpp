@@ -2,30 +2,70 @@
 
 #include <algorithm>
 
-SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, bool startHalfway)
+namespace {
+
+constexpr int MostGapHalvings = 30; // the gap is a line then
+
+} // namespace
+
+SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, Aim aim)
     : terms_(terms), annealer_(annealer), symmetries_(SymmetriesOf(terms.pool)),
-      firstTurn_(startHalfway ? symmetries_.size() / 2 : 0), turn_(firstTurn_) {}
+      walks_(symmetries_.size()), firstTurn_(aim == Aim::FarBelow ? symmetries_.size() / 2 : 0),
+      turn_(firstTurn_), aim_(aim) {}
+
+int SymmetricHunt::target(int best, int lowest) const {
+    if (aim_ == Aim::NextSize)
+        return std::max(best - 1, lowest);
+    const int halvings = std::min(1 + rounds_, MostGapHalvings);
+    return std::max(best - std::max(1, (best - lowest) >> halvings), lowest);
+}
+
+bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
+                         const CoverAnnealer::StopTest& abandoned) {
+    const LineSymmetry& symmetry = symmetries_[turn_];
+    const size_t ownLines = walk.lines.size() - walk.orbitLines;
+    if (walk.lines.size() < target || walk.lines.size() - target > ownLines)
+        return false;
+    // The annealer usually holds this turn's wheel already, having just walked it.
+    const bool holds = annealer_.orbitLines() == walk.orbitLines &&
+                       annealer_.symmetry().order() == symmetry.order() &&
+                       annealer_.symmetry().fixedPoints() == symmetry.fixedPoints() &&
+                       annealer_.lines() == walk.lines;
+    if (!holds && !annealer_.loadSymmetric(symmetry, walk.lines, walk.orbitLines, abandoned))
+        return false;
+    while (annealer_.lines().size() > target)
+        if (!annealer_.dropLeastUseful(abandoned))
+            return false;
+    return true;
+}
 
 bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned) {
     if (target < 1 || symmetries_.empty())
         return false;
     const LineSymmetry& symmetry = symmetries_[turn_];
+    TurnWalk& walk = walks_[turn_];
     const size_t order = size_t(symmetry.order());
-    // Going on from the hunt's own wheel one line longer, if it has a line of its own to give
-    // up; otherwise a new start.
-    const bool goesOn = annealer_.lines().size() == size_t(target) + 1 &&
-                        annealer_.symmetry().order() == symmetry.order() &&
-                        annealer_.symmetry().fixedPoints() == symmetry.fixedPoints() &&
-                        annealer_.dropLeastUseful(abandoned);
-    if (!goesOn && !annealer_.buildSymmetric(symmetry, size_t(target) / order,
-                                             size_t(target) % order, abandoned))
+    if (!goOn(walk, size_t(target), abandoned) &&
+        !annealer_.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
+                                  abandoned))
         return false;
     const quint64 units = quint64(target) / order + quint64(target) % order;
     AnnealSchedule schedule;
     schedule.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
-                          << std::min(rounds_, 6);
-    if (annealer_.anneal(schedule, abandoned))
+                          << std::min(walk.attempts, 6);
+    ++walk.attempts;
+    // A turn's first attempt starts from the temperature the hunt's other turns learnt: a
+    // sweep of the whole range spends most of a short attempt too hot or too cold.
+    if (walk.temperature > 0)
+        annealer_.setTemperature(walk.temperature);
+    const bool found = annealer_.anneal(schedule, abandoned);
+    walk.temperature = annealer_.temperature();
+    walk.lines = annealer_.lines();
+    walk.orbitLines = annealer_.orbitLines();
+    if (found) {
+        walk.attempts = 0; // the next size starts short again
         return true;
+    }
     turn_ = (turn_ + 1) % symmetries_.size();
     rounds_ += turn_ == firstTurn_;
     return false;

@@ -100,11 +100,14 @@ void WheelSearch::workToBudget(CoverAnnealer& annealer, const std::function<bool
     }
 }
 
-// One attempt of a hunt among symmetric wheels, one line shorter than the best either worker
-// has; false when there is no shorter wheel to aim at.
+// One attempt of a hunt among symmetric wheels at the size it aims at, below the best either
+// worker has; false when there is no shorter wheel to aim at.
 bool WheelSearch::huntOnce(SymmetricHunt& hunt, const std::function<bool()>& ended) {
-    const int target = bestCount_ - 1;
-    if (ended() || target < 1 || quint64(target) < lowerBound_)
+    const int best = bestCount_;
+    if (ended() || best <= 1 || quint64(best) <= lowerBound_)
+        return false;
+    const int target = hunt.target(best, int(lowerBound_));
+    if (target < 1)
         return false;
     // Dropped when the other worker gets there first.
     if (hunt.attempt(target, [&] { return ended() || bestCount_ <= target; }))
@@ -193,11 +196,13 @@ void WheelSearch::work(int worker) {
             } else if (failures >= HuntAfterFailures && hunts) {
                 // Stuck at a size, this worker hunts among symmetric wheels too, after each of
                 // its longer attempts for as long as that attempt took (at least once), from
-                // other turns than the second worker's: its walk sits in a hollow then, and a
-                // symmetric wheel can lead out of it. The hunt ends when either worker gets there.
+                // other turns than the second worker's and aiming far lower: its walk sits in a
+                // hollow then, and a symmetric wheel can lead out of it. The hunt ends when
+                // either worker gets there.
                 if (!hunt) {
                     huntAnnealer = std::make_unique<CoverAnnealer>(terms_, ~seed);
-                    hunt = std::make_unique<SymmetricHunt>(terms_, *huntAnnealer, true);
+                    hunt = std::make_unique<SymmetricHunt>(terms_, *huntAnnealer,
+                                                           SymmetricHunt::Aim::FarBelow);
                 }
                 const qint64 huntStart = clock_->nowMs(), walked = huntStart - attemptStart;
                 while (huntOnce(*hunt, ended) && bestCount_ > target &&
