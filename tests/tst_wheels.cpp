@@ -65,8 +65,8 @@ private slots:
     void schoenheim();
     void guarantee_data();
     void guarantee();
-    void specRefusals_data();
-    void specRefusals();
+    void termRefusals_data();
+    void termRefusals();
     void playerNumbers_data();
     void playerNumbers();
     void searchReachesBound_data();
@@ -78,6 +78,8 @@ private slots:
     void loneWorkerHunts();
     void huntAims_data();
     void huntAims();
+    void huntShapes_data();
+    void huntShapes();
     void symmetricWalk_data();
     void symmetricWalk();
     void stopAskedByWork_data();
@@ -158,7 +160,7 @@ void TestWheels::guarantee() {
     QCOMPARE(stopped.casesChecked, quint64(0));
 }
 
-void TestWheels::specRefusals_data() {
+void TestWheels::termRefusals_data() {
     QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("problem"); // empty: accepted
@@ -184,7 +186,7 @@ void TestWheels::specRefusals_data() {
         << WheelTerms{12, 6, 3, 3} << Lines{{1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 12, 13}} << "Line 2";
 }
 
-void TestWheels::specRefusals() {
+void TestWheels::termRefusals() {
     QFETCH(WheelTerms, terms);
     QFETCH(Lines, lines);
     QFETCH(QString, problem);
@@ -380,6 +382,29 @@ void TestWheels::huntAims() {
             QVERIFY(!hunt.attempt(10, [&] { return annealer.moves() > before; }));
         }
     }
+}
+
+void TestWheels::huntShapes_data() {
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("orbits"); // of 12 lines, the first turn's on 12 numbers
+    QTest::newRow("30 lines: 2 orbits leave 6 free, half an orbit") << 30 << 2;
+    QTest::newRow("26 lines: 2 orbits would leave 2 free, so 1 and 14 free") << 26 << 1;
+    QTest::newRow("12 lines: the one orbit stays, none free") << 12 << 1;
+    QTest::newRow("5 lines: shorter than an orbit") << 5 << 0;
+}
+
+// How many orbits a hunt's new wheel is built with: as many as fit, one fewer when that leaves
+// less than half an orbit's lines free.
+void TestWheels::huntShapes() {
+    QFETCH(int, target);
+    QFETCH(int, orbits);
+    QCOMPARE(SymmetricHunt::orbitsFor(size_t(target), 12), size_t(orbits));
+    const WheelTerms terms{12, 5, 3, 3};
+    CoverAnnealer annealer(terms, 5);
+    SymmetricHunt hunt(terms, annealer);
+    QVERIFY(!hunt.attempt(target, [&] { return annealer.moves() > 0; }));
+    QCOMPARE(annealer.orbitLines(), size_t(orbits) * 12);
+    QCOMPARE(annealer.lines().size(), size_t(target));
 }
 
 void TestWheels::symmetricWalk_data() {

@@ -8,6 +8,11 @@ constexpr int MostGapHalvings = 30; // the gap is a line then
 
 } // namespace
 
+size_t SymmetricHunt::orbitsFor(size_t target, size_t order) {
+    const size_t fitting = target / order;
+    return fitting > 1 && (target - fitting * order) * 2 < order ? fitting - 1 : fitting;
+}
+
 SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, Aim aim)
     : terms_(terms), annealer_(annealer), symmetries_(SymmetriesOf(terms.pool)),
       walks_(symmetries_.size()), firstTurn_(aim == Aim::FarBelow ? symmetries_.size() / 2 : 0),
@@ -44,12 +49,12 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
         return false;
     const LineSymmetry& symmetry = symmetries_[turn_];
     TurnWalk& walk = walks_[turn_];
-    const size_t order = size_t(symmetry.order());
+    const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()));
+    const size_t freeLines = size_t(target) - orbits * size_t(symmetry.order());
     if (!goOn(walk, size_t(target), abandoned) &&
-        !annealer_.buildSymmetric(symmetry, size_t(target) / order, size_t(target) % order,
-                                  abandoned))
+        !annealer_.buildSymmetric(symmetry, orbits, freeLines, abandoned))
         return false;
-    const quint64 units = quint64(target) / order + quint64(target) % order;
+    const quint64 units = quint64(orbits + freeLines);
     AnnealSchedule schedule;
     schedule.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
                           << std::min(walk.attempts, 6);
