@@ -24,8 +24,10 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
     for (quint64 choice : moveInside_) {
         std::array<int, 64> indexes;
         const int count = Positions(choice, indexes);
+        // At most 6: the terms refuse lines of more than 7 numbers.
         std::array<quint8, 8> part{};
-        std::copy(indexes.begin(), indexes.begin() + count, part.begin());
+        for (size_t i = 0; i < part.size() && int(i) < count; ++i)
+            part[i] = quint8(indexes[i]);
         moveParts_.push_back(part);
     }
     guaranteeIsDrawn_ = m == t;
