@@ -390,7 +390,6 @@ void TestWheels::huntShapes_data() {
     QTest::newRow("30 lines: 2 orbits leave 6 free, half an orbit") << 30 << 2;
     QTest::newRow("26 lines: 2 orbits would leave 2 free, so 1 and 14 free") << 26 << 1;
     QTest::newRow("12 lines: the one orbit stays, none free") << 12 << 1;
-    QTest::newRow("5 lines: shorter than an orbit") << 5 << 0;
 }
 
 // How many orbits a hunt's new wheel is built with: as many as fit, one fewer when that leaves
