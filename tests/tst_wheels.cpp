@@ -80,6 +80,8 @@ private slots:
     void huntAims();
     void huntShapes_data();
     void huntShapes();
+    void huntMoves_data();
+    void huntMoves();
     void symmetricWalk_data();
     void symmetricWalk();
     void stopAskedByWork_data();
@@ -403,6 +405,27 @@ void TestWheels::huntShapes() {
     QVERIFY(!hunt.attempt(target, [&] { return annealer.moves() > 0; }));
     QCOMPARE(annealer.orbitLines(), size_t(orbits) * 12);
     QCOMPARE(annealer.lines().size(), size_t(target));
+}
+
+void TestWheels::huntMoves_data() {
+    QTest::addColumn<int>("orbits");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("freeLines");
+    QTest::addColumn<quint64>("levelMoves"); // lines of 6
+    QTest::newRow("orbits of 4: 4 k per orbit") << 25 << 4 << 0 << quint64(600);
+    QTest::newRow("orbits of 3 and 3 free: 2592 moves weighed by 219 / 75") << 24 << 3 << 3
+                                                                         << quint64(887);
+    QTest::newRow("cycles of 19: far fewer, but 500 at least") << 3 << 19 << 18 << quint64(500);
+}
+
+// A hunt's turns share a round's time: a move on long orbits is dearer, so they get fewer.
+void TestWheels::huntMoves() {
+    QFETCH(int, orbits);
+    QFETCH(int, order);
+    QFETCH(int, freeLines);
+    QFETCH(quint64, levelMoves);
+    QCOMPARE(SymmetricHunt::levelMovesFor(size_t(orbits), size_t(order), size_t(freeLines), 6),
+             levelMoves);
 }
 
 void TestWheels::symmetricWalk_data() {

@@ -5,6 +5,9 @@
 namespace {
 
 constexpr int MostGapHalvings = 30; // the gap is a line then
+// The orbits whose turns make 4 k moves per orbit and free line at each temperature; other
+// turns' moves are weighed against them by the work of a move.
+constexpr double SameWorkAsOrder = 4;
 
 } // namespace
 
@@ -23,6 +26,16 @@ int SymmetricHunt::target(int best, int lowest) const {
         return std::max(best - 1, lowest);
     const int halvings = std::min(1 + rounds_, MostGapHalvings);
     return std::max(best - std::max(1, (best - lowest) >> halvings), lowest);
+}
+
+quint64 SymmetricHunt::levelMovesFor(size_t orbits, size_t order, size_t freeLines,
+                                     int lineSize) {
+    const double units = double(orbits + freeLines);
+    const double lines = double(orbits * order + freeLines);
+    // Lines a move changes, on average over the wheel's lines.
+    const double changed = (double(orbits * order * order) + double(freeLines)) / lines;
+    const double moves = double(lineSize) * 4 * units * SameWorkAsOrder / changed;
+    return std::max<quint64>(500, quint64(moves));
 }
 
 bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
@@ -54,9 +67,9 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
     if (!goOn(walk, size_t(target), abandoned) &&
         !annealer_.buildSymmetric(symmetry, orbits, freeLines, abandoned))
         return false;
-    const quint64 units = quint64(orbits + freeLines);
     AnnealSchedule schedule;
-    schedule.levelMoves = std::max<quint64>(500, quint64(terms_.lineSize) * 4 * units)
+    schedule.levelMoves = levelMovesFor(orbits, size_t(symmetry.order()), freeLines,
+                                        terms_.lineSize)
                           << std::min(walk.attempts, 6);
     ++walk.attempts;
     // A turn's first attempt starts from the temperature the hunt's other turns learnt: a
