@@ -82,6 +82,8 @@ private slots:
     void huntShapes();
     void huntMoves_data();
     void huntMoves();
+    void huntRounds_data();
+    void huntRounds();
     void symmetricWalk_data();
     void symmetricWalk();
     void stopAskedByWork_data();
@@ -374,12 +376,17 @@ void TestWheels::huntAims() {
     const WheelTerms terms{12, 5, 3, 3};
     CoverAnnealer annealer(terms, 5);
     SymmetricHunt hunt(terms, annealer, aim);
-    const size_t turns = SymmetriesOf(terms.pool).size();
+    // A round of the turns ends when the last of its halvings has fallen short too.
+    size_t attemptsPerRound = 0;
+    for (size_t contenders = SymmetriesOf(terms.pool).size(); contenders > 1;
+         contenders = (contenders + 1) / 2)
+        attemptsPerRound += contenders;
+    ++attemptsPerRound;
     for (int round = 0; round < targets.size(); ++round) {
         QCOMPARE(hunt.target(100, 60), targets[round]);
         QCOMPARE(hunt.target(61, 60), 60);
         // Each attempt is built, then dropped at the walk's first question.
-        for (size_t t = 0; t < turns; ++t) {
+        for (size_t t = 0; t < attemptsPerRound; ++t) {
             const quint64 before = annealer.moves();
             QVERIFY(!hunt.attempt(10, [&] { return annealer.moves() > before; }));
         }
@@ -426,6 +433,29 @@ void TestWheels::huntMoves() {
     QFETCH(quint64, levelMoves);
     QCOMPARE(SymmetricHunt::levelMovesFor(size_t(orbits), size_t(order), size_t(freeLines), 6),
              levelMoves);
+}
+
+void TestWheels::huntRounds_data() {
+    QTest::addColumn<QList<int>>("contenders"); // in the order tried
+    QTest::addColumn<QList<int>>("closest");     // by turn: cases its last attempt left
+    QTest::addColumn<QList<int>>("next");
+    QTest::newRow("the closer half, closest first")
+        << QList<int>{0, 1, 2, 3, 4} << QList<int>{9, 3, 7, 5, 1} << QList<int>{4, 1, 3};
+    QTest::newRow("ties in the order tried") << QList<int>{3, 1, 0} << QList<int>{2, 2, 2, 2, 2}
+                                             << QList<int>{3, 1};
+    QTest::newRow("after a lone turn, all again from the hunt's first")
+        << QList<int>{4} << QList<int>{0, 0, 0, 0, 0} << QList<int>{2, 3, 4, 0, 1};
+}
+
+// After each round of the turns that falls short, the closer half goes on to the next.
+void TestWheels::huntRounds() {
+    QFETCH(QList<int>, contenders);
+    QFETCH(QList<int>, closest);
+    QFETCH(QList<int>, next);
+    const std::vector<size_t> round(contenders.begin(), contenders.end());
+    const std::vector<quint32> cases(closest.begin(), closest.end());
+    const std::vector<size_t> after = SymmetricHunt::nextRound(round, cases, 5, 2);
+    QCOMPARE(QList<int>(after.begin(), after.end()), next);
 }
 
 void TestWheels::symmetricWalk_data() {

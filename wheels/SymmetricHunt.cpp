@@ -19,7 +19,24 @@ size_t SymmetricHunt::orbitsFor(size_t target, size_t order) {
 SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, Aim aim)
     : terms_(terms), annealer_(annealer), symmetries_(SymmetriesOf(terms.pool)),
       walks_(symmetries_.size()), firstTurn_(aim == Aim::FarBelow ? symmetries_.size() / 2 : 0),
-      turn_(firstTurn_), aim_(aim) {}
+      contenders_(nextRound({}, {}, symmetries_.size(), firstTurn_)),
+      aim_(aim) {}
+
+std::vector<size_t> SymmetricHunt::nextRound(const std::vector<size_t>& contenders,
+                                             const std::vector<quint32>& closest, size_t turns,
+                                             size_t first) {
+    if (contenders.size() <= 1) {
+        std::vector<size_t> all(turns);
+        for (size_t i = 0; i < turns; ++i)
+            all[i] = (first + i) % turns;
+        return all;
+    }
+    std::vector<size_t> kept = contenders;
+    std::stable_sort(kept.begin(), kept.end(),
+                     [&](size_t a, size_t b) { return closest[a] < closest[b]; });
+    kept.resize((kept.size() + 1) / 2);
+    return kept;
+}
 
 int SymmetricHunt::target(int best, int lowest) const {
     if (aim_ == Aim::NextSize)
@@ -40,7 +57,7 @@ quint64 SymmetricHunt::levelMovesFor(size_t orbits, size_t order, size_t freeLin
 
 bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
                          const CoverAnnealer::StopTest& abandoned) {
-    const LineSymmetry& symmetry = symmetries_[turn_];
+    const LineSymmetry& symmetry = symmetries_[turn()];
     const size_t ownLines = walk.lines.size() - walk.orbitLines;
     if (walk.lines.size() < target || walk.lines.size() - target > ownLines)
         return false;
@@ -60,8 +77,8 @@ bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
 bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned) {
     if (target < 1 || symmetries_.empty())
         return false;
-    const LineSymmetry& symmetry = symmetries_[turn_];
-    TurnWalk& walk = walks_[turn_];
+    const LineSymmetry& symmetry = symmetries_[turn()];
+    TurnWalk& walk = walks_[turn()];
     const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()));
     const size_t freeLines = size_t(target) - orbits * size_t(symmetry.order());
     if (!goOn(walk, size_t(target), abandoned) &&
@@ -84,8 +101,15 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
         walk.attempts = 0; // the next size starts short again
         return true;
     }
-    turn_ = (turn_ + 1) % symmetries_.size();
-    rounds_ += turn_ == firstTurn_;
+    walk.closest = annealer_.lowestCost();
+    if (++contender_ == contenders_.size()) {
+        rounds_ += contenders_.size() == 1;
+        std::vector<quint32> closest(walks_.size());
+        for (size_t t = 0; t < walks_.size(); ++t)
+            closest[t] = walks_[t].closest;
+        contenders_ = nextRound(contenders_, closest, symmetries_.size(), firstTurn_);
+        contender_ = 0;
+    }
     return false;
 }
 
