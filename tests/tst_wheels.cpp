@@ -48,6 +48,24 @@ const Lines TwoHalves{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
 const Lines SixOfSeven{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 6, 7},
                        {1, 2, 3, 5, 6, 7}, {1, 2, 4, 5, 6, 7}, {1, 3, 4, 5, 6, 7}};
 
+// Attempts a hunt on `pool` numbers makes before its turns start over from the first: all
+// of them, then the closer half, down to one.
+size_t attemptsPerRound(int pool) {
+    size_t attempts = 1;
+    for (size_t contenders = SymmetriesOf(pool).size(); contenders > 1;
+         contenders = (contenders + 1) / 2)
+        attempts += contenders;
+    return attempts;
+}
+
+// Attempts that are built, then dropped at the walk's first question.
+void dropAttempts(SymmetricHunt& hunt, const CoverAnnealer& annealer, int target, size_t count) {
+    for (size_t t = 0; t < count; ++t) {
+        const quint64 before = annealer.moves();
+        QVERIFY(!hunt.attempt(target, [&] { return annealer.moves() > before; }));
+    }
+}
+
 // Its time is set by hand: the search never waits on real seconds.
 class HandClock : public SearchClock {
 public:
@@ -361,55 +379,60 @@ void TestWheels::loneWorkerHunts() {
 
 void TestWheels::huntAims_data() {
     QTest::addColumn<SymmetricHunt::Aim>("aim");
+    QTest::addColumn<int>("pool");
+    QTest::addColumn<int>("best");
+    QTest::addColumn<int>("lowest");
     QTest::addColumn<QList<int>>("targets"); // after 0, 1, 2... rounds of failed attempts
-    QTest::newRow("a line below the best") << SymmetricHunt::Aim::NextSize
-                                           << QList<int>{99, 99, 99, 99};
+    QTest::newRow("a line below the best")
+        << SymmetricHunt::Aim::NextSize << 12 << 100 << 60 << QList<int>{99, 99, 99, 99};
     QTest::newRow("halfway to the bound, the gap halved after each round")
-        << SymmetricHunt::Aim::FarBelow << QList<int>{80, 90, 95, 98, 99};
+        << SymmetricHunt::Aim::FarBelow << 12 << 100 << 60 << QList<int>{80, 90, 95, 98, 99};
+    // On 7 numbers the far hunt starts at the cycle of 5 with 2 fixed.
+    QTest::newRow("one cycle: up to a size its orbits fill, within half an orbit, below the best")
+        << SymmetricHunt::Aim::FarBelow << 7 << 38 << 10 << QList<int>{25, 31, 35, 37};
 }
 
-// Where a hunt aims, from a best wheel of 100 lines over a bound of 60, as its rounds of the
-// turns fall short; never below the bound.
+// Where a hunt aims as its rounds of the turns fall short; never below the bound.
 void TestWheels::huntAims() {
     QFETCH(SymmetricHunt::Aim, aim);
+    QFETCH(int, pool);
+    QFETCH(int, best);
+    QFETCH(int, lowest);
     QFETCH(QList<int>, targets);
-    const WheelTerms terms{12, 5, 3, 3};
+    const WheelTerms terms{pool, 4, 3, 3};
     CoverAnnealer annealer(terms, 5);
     SymmetricHunt hunt(terms, annealer, aim);
-    // A round of the turns ends when the last of its halvings has fallen short too.
-    size_t attemptsPerRound = 0;
-    for (size_t contenders = SymmetriesOf(terms.pool).size(); contenders > 1;
-         contenders = (contenders + 1) / 2)
-        attemptsPerRound += contenders;
-    ++attemptsPerRound;
     for (int round = 0; round < targets.size(); ++round) {
-        QCOMPARE(hunt.target(100, 60), targets[round]);
-        QCOMPARE(hunt.target(61, 60), 60);
-        // Each attempt is built, then dropped at the walk's first question.
-        for (size_t t = 0; t < attemptsPerRound; ++t) {
-            const quint64 before = annealer.moves();
-            QVERIFY(!hunt.attempt(10, [&] { return annealer.moves() > before; }));
-        }
+        QCOMPARE(hunt.target(best, lowest), targets[round]);
+        QCOMPARE(hunt.target(lowest + 1, lowest), lowest);
+        dropAttempts(hunt, annealer, 10, attemptsPerRound(pool));
     }
 }
 
 void TestWheels::huntShapes_data() {
+    QTest::addColumn<int>("earlier"); // the size of the turn's last attempt (0: none)
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("orbits"); // of 12 lines, the first turn's on 12 numbers
-    QTest::newRow("30 lines: 2 orbits leave 6 free, half an orbit") << 30 << 2;
-    QTest::newRow("26 lines: 2 orbits would leave 2 free, so 1 and 14 free") << 26 << 1;
-    QTest::newRow("12 lines: the one orbit stays, none free") << 12 << 1;
+    QTest::newRow("30 lines: 2 orbits leave 6 free, half an orbit") << 0 << 30 << 2;
+    QTest::newRow("26 lines: 2 orbits would leave 2 free, so 1 and 14 free") << 0 << 26 << 1;
+    QTest::newRow("24 lines: the one cycle's orbits fill it") << 0 << 24 << 2;
+    QTest::newRow("12 lines: the one orbit") << 0 << 12 << 1;
+    QTest::newRow("24 lines after 26 with 1 orbit: built anew") << 26 << 24 << 2;
+    QTest::newRow("28 lines after 30: gone on from") << 30 << 28 << 2;
 }
 
-// How many orbits a hunt's new wheel is built with: as many as fit, one fewer when that leaves
-// less than half an orbit's lines free.
+// How many orbits a hunt's wheel has: as many as fit, one fewer when that leaves less than
+// half an orbit's lines free, unless the orbits of one cycle fill the size exactly.
 void TestWheels::huntShapes() {
+    QFETCH(int, earlier);
     QFETCH(int, target);
     QFETCH(int, orbits);
     const WheelTerms terms{12, 5, 3, 3};
     CoverAnnealer annealer(terms, 5);
     SymmetricHunt hunt(terms, annealer);
-    QVERIFY(!hunt.attempt(target, [&] { return annealer.moves() > 0; }));
+    if (earlier > 0)
+        dropAttempts(hunt, annealer, earlier, attemptsPerRound(terms.pool));
+    dropAttempts(hunt, annealer, target, 1);
     QCOMPARE(annealer.orbitLines(), size_t(orbits) * 12);
     QCOMPARE(annealer.lines().size(), size_t(target));
 }

@@ -11,9 +11,17 @@ constexpr double SameWorkAsOrder = 4;
 
 } // namespace
 
-size_t SymmetricHunt::orbitsFor(size_t target, size_t order) {
+size_t SymmetricHunt::orbitsFor(size_t target, size_t order, bool wholeFits) {
     const size_t fitting = target / order;
-    return fitting > 1 && (target - fitting * order) * 2 < order ? fitting - 1 : fitting;
+    const size_t spare = target - fitting * order;
+    if (wholeFits && spare == 0)
+        return fitting;
+    return fitting > 1 && spare * 2 < order ? fitting - 1 : fitting;
+}
+
+bool SymmetricHunt::oneCycle(size_t turn) const {
+    const LineSymmetry& symmetry = symmetries_[turn];
+    return terms_.pool - symmetry.fixedPoints() == symmetry.order();
 }
 
 SymmetricHunt::SymmetricHunt(const WheelTerms& terms, CoverAnnealer& annealer, Aim aim)
@@ -42,7 +50,12 @@ int SymmetricHunt::target(int best, int lowest) const {
     if (aim_ == Aim::NextSize)
         return std::max(best - 1, lowest);
     const int halvings = std::min(1 + rounds_, MostGapHalvings);
-    return std::max(best - std::max(1, (best - lowest) >> halvings), lowest);
+    const int aim = std::max(best - std::max(1, (best - lowest) >> halvings), lowest);
+    if (!oneCycle(turn()))
+        return aim;
+    const int order = symmetries_[turn()].order();
+    const int whole = (aim + order - 1) / order * order;
+    return whole < best && (whole - aim) * 2 < order ? whole : aim;
 }
 
 quint64 SymmetricHunt::levelMovesFor(size_t orbits, size_t order, size_t freeLines,
@@ -60,6 +73,9 @@ bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
     const LineSymmetry& symmetry = symmetries_[turn()];
     const size_t ownLines = walk.lines.size() - walk.orbitLines;
     if (walk.lines.size() < target || walk.lines.size() - target > ownLines)
+        return false;
+    const size_t order = size_t(symmetry.order());
+    if (oneCycle(turn()) && walk.orbitLines < orbitsFor(target, order, true) * order)
         return false;
     // The annealer usually holds this turn's wheel already, having just walked it.
     const bool holds = annealer_.orbitLines() == walk.orbitLines &&
@@ -79,7 +95,7 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
         return false;
     const LineSymmetry& symmetry = symmetries_[turn()];
     TurnWalk& walk = walks_[turn()];
-    const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()));
+    const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()), oneCycle(turn()));
     const size_t freeLines = size_t(target) - orbits * size_t(symmetry.order());
     if (!goOn(walk, size_t(target), abandoned) &&
         !annealer_.buildSymmetric(symmetry, orbits, freeLines, abandoned))

@@ -53,8 +53,9 @@ public:
     // orbits must cover nearly alone rarely gets there: on 18 numbers, 4 if 4, with a cycle of
     // 15 and 3 fixed, 242 lines as 16 orbits and 2 free lines stayed 42 to 45 cases short in 6
     // attempts (two runs), while 15 orbits and 17 free lines got there within 0.8 s; 250 lines
-    // as 16 orbits and 10 free took 0.2 to 0.5 s.
-    static size_t orbitsFor(size_t target, size_t order);
+    // as 16 orbits and 10 free took 0.2 to 0.5 s. With `wholeFits`, a size the orbits fill
+    // exactly is made of them alone: see oneCycle.
+    static size_t orbitsFor(size_t target, size_t order, bool wholeFits = false);
     // Moves at each temperature of a first attempt on `orbits` orbits of `order` lines and
     // `freeLines` lines of their own: 4 k per orbit and free line, weighed by the work of a
     // move (a move on an orbit moves each of its lines) against a turn of orbits of 4 lines,
@@ -89,6 +90,15 @@ private:
     std::vector<size_t> contenders_; // this round's turns, in the order they are tried
     size_t contender_ = 0;           // the one trying now
     size_t turn() const { return contenders_[contender_]; }
+    // Whether the turn moves all its numbers but the fixed ones in one cycle. Such a turn's
+    // wheels are tried whole: a size its orbits fill is made of them alone, a wheel with fewer
+    // orbits than a size wants is built anew rather than gone on from, and the far hunt aims
+    // at a size the orbits fill when one is within half an orbit above its aim. The shortest
+    // known wheel on 20 numbers, 5 a line, 3 if 3 (133 lines) is 7 orbits of the cycle of 19
+    // and 1 fixed: the search (20 s, two threads, seeds 1 to 10) reached it in 8 runs so, and
+    // in 1 without; on 18 and 24 numbers, 6 a line, it reached 236 and 121 or fewer lines in
+    // 8 and 7 runs of the same 10, against 9 and 6.
+    bool oneCycle(size_t turn) const;
     Aim aim_;
     int rounds_ = 0; // rounds of all the turns, halved down to one, that fell short
     // Goes on from the turn's own wheel at `target` lines, giving up lines of its own if it
