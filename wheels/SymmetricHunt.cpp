@@ -68,14 +68,13 @@ quint64 SymmetricHunt::levelMovesFor(size_t orbits, size_t order, size_t freeLin
     return std::max<quint64>(500, quint64(moves));
 }
 
-bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target,
+bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target, size_t orbits,
                          const CoverAnnealer::StopTest& abandoned) {
     const LineSymmetry& symmetry = symmetries_[turn()];
     const size_t ownLines = walk.lines.size() - walk.orbitLines;
     if (walk.lines.size() < target || walk.lines.size() - target > ownLines)
         return false;
-    const size_t order = size_t(symmetry.order());
-    if (oneCycle(turn()) && walk.orbitLines < orbitsFor(target, order, true) * order)
+    if (oneCycle(turn()) && walk.orbitLines < orbits * size_t(symmetry.order()))
         return false;
     // The annealer usually holds this turn's wheel already, having just walked it.
     const bool holds = annealer_.orbitLines() == walk.orbitLines &&
@@ -97,7 +96,7 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
     TurnWalk& walk = walks_[turn()];
     const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()), oneCycle(turn()));
     const size_t freeLines = size_t(target) - orbits * size_t(symmetry.order());
-    if (!goOn(walk, size_t(target), abandoned) &&
+    if (!goOn(walk, size_t(target), orbits, abandoned) &&
         !annealer_.buildSymmetric(symmetry, orbits, freeLines, abandoned))
         return false;
     AnnealSchedule schedule;

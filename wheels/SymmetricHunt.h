@@ -102,6 +102,8 @@ private:
     Aim aim_;
     int rounds_ = 0; // rounds of all the turns, halved down to one, that fell short
     // Goes on from the turn's own wheel at `target` lines, giving up lines of its own if it
-    // has one or more to spare; false when it cannot.
-    bool goOn(const TurnWalk& walk, size_t target, const CoverAnnealer::StopTest& abandoned);
+    // has one or more to spare; false when it cannot, or when a turn of one cycle's wheel has
+    // fewer than the `orbits` a new wheel of that size would have.
+    bool goOn(const TurnWalk& walk, size_t target, size_t orbits,
+              const CoverAnnealer::StopTest& abandoned);
 };
