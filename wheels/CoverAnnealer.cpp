@@ -399,16 +399,26 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
         std::fill(caseNotedBy_.begin(), caseNotedBy_.end(), 0);
         orbitMoveNumber_ = 1;
     }
-    orbitCases_.clear();
+    // Each line of the orbit touches at most a move's pairs of cases.
+    const size_t most = 2 * gainRanks_.size() * size_t(symmetry_.order());
+    if (orbitCaseRanks_.size() < most) {
+        orbitCaseRanks_.resize(most);
+        orbitCaseChanges_.resize(most);
+        orbitCaseMasks_.resize(most);
+    }
+    orbitCaseCount_ = 0;
     orbitSteps_.clear();
     const auto note = [&](quint32 rank, qint32 countChange, quint64 mask) {
         if (caseNotedBy_[rank] == orbitMoveNumber_) {
-            orbitCases_[caseSlot_[rank]].countChange += countChange;
+            orbitCaseChanges_[caseSlot_[rank]] += countChange;
             return;
         }
         caseNotedBy_[rank] = orbitMoveNumber_;
-        caseSlot_[rank] = quint32(orbitCases_.size());
-        orbitCases_.push_back({rank, countChange, mask});
+        caseSlot_[rank] = quint32(orbitCaseCount_);
+        orbitCaseRanks_[orbitCaseCount_] = rank;
+        orbitCaseChanges_[orbitCaseCount_] = countChange;
+        orbitCaseMasks_[orbitCaseCount_] = mask;
+        ++orbitCaseCount_;
     };
     forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
         if (moved != line) // the first, priced already
@@ -420,8 +430,9 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
         }
     });
     int change = 0;
-    for (const OrbitCase& c : orbitCases_) {
-        const qint64 before = coverCount_[c.rank], after = before + c.countChange;
+    for (size_t i = 0; i < orbitCaseCount_; ++i) {
+        const qint64 before = coverCount_[orbitCaseRanks_[i]],
+                     after = before + orbitCaseChanges_[i];
         change += int(after == 0) - int(before == 0);
     }
     return change;
@@ -429,14 +440,15 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
 
 void CoverAnnealer::makeOrbitMove([[maybe_unused]] int price) {
     [[maybe_unused]] const qint64 uncoveredBefore = qint64(uncovered_.size());
-    for (const OrbitCase& c : orbitCases_) {
-        const quint32 before = coverCount_[c.rank];
-        const quint32 after = quint32(qint64(before) + c.countChange);
-        coverCount_[c.rank] = after;
+    for (size_t i = 0; i < orbitCaseCount_; ++i) {
+        const quint32 rank = orbitCaseRanks_[i];
+        const quint32 before = coverCount_[rank];
+        const quint32 after = quint32(qint64(before) + orbitCaseChanges_[i]);
+        coverCount_[rank] = after;
         if (before == 0 && after > 0)
-            markCovered(c.rank);
+            markCovered(rank);
         else if (before > 0 && after == 0)
-            markUncovered(c.rank, c.mask);
+            markUncovered(rank, orbitCaseMasks_[i]);
     }
     for (const OrbitStep& step : orbitSteps_)
         lines_[step.line] = (lines_[step.line] & ~step.out) | step.in;
@@ -464,9 +476,15 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
     double temperature = hottest, lowestMean = 1e300;
     std::vector<std::pair<double, double>> levelMeans; // (temperature, mean cost), hottest first
     std::array<double, LargestCostRise + 1> acceptRise{};
+    // An orbit's rise is weighed per line of the orbit, so its table is order() times longer.
+    const int order = symmetry_.order();
+    std::vector<double> acceptOrbitRise(size_t(LargestCostRise * order + 1));
     for (int level = 0; level < schedule.levels; ++level, temperature *= cooling) {
         for (int rise = 1; rise <= LargestCostRise; ++rise)
             acceptRise[size_t(rise)] = std::exp(-rise / temperature);
+        if (orbitLines_ > 0)
+            for (int rise = 1; rise <= LargestCostRise * order; ++rise)
+                acceptOrbitRise[size_t(rise)] = std::exp(-rise / (temperature * order));
         quint64 costSum = 0;
         for (quint64 i = 0; i < levelMoves; ++i) {
             if ((moves_++ & stopCheckMask_) == 0 && stop())
@@ -480,7 +498,9 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
                 // The whole orbit moves; its cost is weighed per line of the orbit.
                 change = priceOrbitMove(line, out, in);
                 taken = change <= 0 ||
-                        random_.unit() < std::exp(-change / (temperature * symmetry_.order()));
+                        random_.unit() < (change <= LargestCostRise * order
+                                              ? acceptOrbitRise[size_t(change)]
+                                              : 0.0);
                 if (taken)
                     makeOrbitMove(change);
             } else if (change <= 0 || (change <= LargestCostRise &&

@@ -170,19 +170,19 @@ private:
     size_t touched_ = 0;
     // The cases an orbit move changes, each once, and the lines it moves. A refused move (most
     // are) costs its pricing alone: making each line's move and undoing it took a third of the
-    // whole search's time on 24 numbers, 3 if 3.
-    struct OrbitCase {
-        quint32 rank;
-        qint32 countChange;
-        quint64 mask;
-    };
+    // whole search's time on 24 numbers, 3 if 3. The cases are kept as plain arrays written by
+    // index, for the same reason as the touched cases above: a pushed {rank, change, mask}
+    // was read back as one wide load of three narrow stores and stalled, half of the pricing.
     struct OrbitStep {
         size_t line;
         quint64 out, in;
     };
-    std::vector<OrbitCase> orbitCases_;
+    std::vector<quint32> orbitCaseRanks_;
+    std::vector<qint32> orbitCaseChanges_;
+    std::vector<quint64> orbitCaseMasks_;
+    size_t orbitCaseCount_ = 0;
     std::vector<OrbitStep> orbitSteps_;
-    // By case rank: the orbit move that last noted the case, and where in orbitCases_.
+    // By case rank: the orbit move that last noted the case, and where in orbitCaseRanks_.
     std::vector<quint32> caseNotedBy_, caseSlot_;
     quint32 orbitMoveNumber_ = 0;
     // A move draws at most this many lines looking for its own.
