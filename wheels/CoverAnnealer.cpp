@@ -407,7 +407,8 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
         orbitCaseMasks_.resize(most);
     }
     orbitCaseCount_ = 0;
-    orbitSteps_.clear();
+    orbitSteps_.resize(size_t(symmetry_.order()));
+    size_t steps = 0;
     const auto note = [&](quint32 rank, qint32 countChange, quint64 mask) {
         if (caseNotedBy_[rank] == orbitMoveNumber_) {
             orbitCaseChanges_[caseSlot_[rank]] += countChange;
@@ -423,7 +424,10 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
     forEachOrbitMove(line, out, in, [&](size_t moved, quint64 turnedOut, quint64 turnedIn) {
         if (moved != line) // the first, priced already
             priceMove(lines_[moved], turnedOut, turnedIn);
-        orbitSteps_.push_back({moved, turnedOut, turnedIn});
+        OrbitStep& step = orbitSteps_[steps++];
+        step.line = moved;
+        step.out = turnedOut;
+        step.in = turnedIn;
         for (size_t i = 0; i < touched_; ++i) {
             note(gainRanks_[i], 1, (lossMasks_[i] & ~turnedOut) | turnedIn);
             note(lossRanks_[i], -1, lossMasks_[i]);

@@ -170,9 +170,9 @@ private:
     size_t touched_ = 0;
     // The cases an orbit move changes, each once, and the lines it moves. A refused move (most
     // are) costs its pricing alone: making each line's move and undoing it took a third of the
-    // whole search's time on 24 numbers, 3 if 3. The cases are kept as plain arrays written by
-    // index, for the same reason as the touched cases above: a pushed {rank, change, mask}
-    // was read back as one wide load of three narrow stores and stalled, half of the pricing.
+    // whole search's time on 24 numbers, 3 if 3. Both are written field by field, by index,
+    // for the same reason as the touched cases above: a pushed {rank, change, mask} was read
+    // back as one wide load of its narrow stores and stalled, half of the pricing's time.
     struct OrbitStep {
         size_t line;
         quint64 out, in;
