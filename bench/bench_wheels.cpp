@@ -83,6 +83,14 @@ bool benchSearch(double effortSeconds, const QString& from, const QString& last)
                 std::fprintf(stderr, "  %d lines at %.2f s\n", count, ms / 1000.0);
             });
         const WheelLines lines = search.run();
+        // With BENCH_LINES set, the wheel found, a line of numbers (from 1) each.
+        if (qEnvironmentVariableIsSet("BENCH_LINES"))
+            for (WheelLine line : lines) {
+                for (int p = 0; p < c.v; ++p)
+                    if (line & (WheelLine(1) << p))
+                        std::fprintf(stderr, " %d", p + 1);
+                std::fprintf(stderr, "\n");
+            }
         const GuaranteeCheck check = CheckGuarantee(terms, lines);
         met = met && check.holds;
         if (c.published > 0 && !lines.empty()) {
