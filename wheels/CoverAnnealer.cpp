@@ -212,6 +212,13 @@ bool CoverAnnealer::dropLeastUseful(const StopTest& stop) {
 void CoverAnnealer::useSymmetry(const LineSymmetry& symmetry, size_t orbitLines) {
     symmetry_ = symmetry;
     orbitLines_ = orbitLines;
+    // An orbit move moves order() lines, each touching at most a move's pairs of cases.
+    const size_t order = size_t(symmetry_.order());
+    orbitSteps_.resize(order);
+    const size_t mostCases = 2 * gainRanks_.size() * order;
+    orbitCaseRanks_.resize(mostCases);
+    orbitCaseChanges_.resize(mostCases);
+    orbitCaseMasks_.resize(mostCases);
     // An orbit's move is order() lines' moves: the stop is asked as often in time.
     stopCheckMask_ = plainStopCheckMask_;
     while (stopCheckMask_ > 0 && (stopCheckMask_ + 1) * quint64(symmetry_.order()) >
@@ -399,15 +406,7 @@ int CoverAnnealer::priceOrbitMove(size_t line, quint64 out, quint64 in) {
         std::fill(caseNotedBy_.begin(), caseNotedBy_.end(), 0);
         orbitMoveNumber_ = 1;
     }
-    // Each line of the orbit touches at most a move's pairs of cases.
-    const size_t most = 2 * gainRanks_.size() * size_t(symmetry_.order());
-    if (orbitCaseRanks_.size() < most) {
-        orbitCaseRanks_.resize(most);
-        orbitCaseChanges_.resize(most);
-        orbitCaseMasks_.resize(most);
-    }
     orbitCaseCount_ = 0;
-    orbitSteps_.resize(size_t(symmetry_.order()));
     size_t steps = 0;
     const auto note = [&](quint32 rank, qint32 countChange, quint64 mask) {
         if (caseNotedBy_[rank] == orbitMoveNumber_) {
