@@ -307,14 +307,17 @@ void TestWheelsWindow::largeWheelAsks() {
     QVERIFY(f.t.dialogs.questions.last().endsWith("Print all of them?"));
 }
 
-// 1-30, 4 if 4 ended at once: thousands of lines whose exact odds take seconds here. Close neither
-// waits for them nor leaves them running.
+// 1-40, 4 if 4 ended at once: over 17,000 lines, whose odds went on 100 to 150 ms after the
+// window first showed them, longer than its poll. On 1-30 they could end between two polls, and
+// the odds were never seen. Close neither waits for them nor leaves them running.
 void TestWheelsWindow::closeDuringTheOdds() {
     Fixture f;
     f.window->setSearchClock(&spentClock());
-    f.build(QStringLiteral("1-30"), 4, 4);
+    f.build(QStringLiteral("1-40"), 4, 4);
     auto* bar = f.window->findChild<QProgressBar*>("ProgressBar1");
-    QTRY_VERIFY_WITH_TIMEOUT(bar->format().contains("odds"), 20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(bar->format().contains("odds"),
+                              qPrintable(f.window->findChild<QStatusBar*>()->currentMessage()),
+                              20000);
     QElapsedTimer timer;
     timer.start();
     f.window->close();
