@@ -98,6 +98,7 @@ private slots:
     void huntAims();
     void huntShapes_data();
     void huntShapes();
+    void huntOvertaken();
     void huntMoves_data();
     void huntMoves();
     void huntRounds_data();
@@ -435,6 +436,23 @@ void TestWheels::huntShapes() {
     dropAttempts(hunt, annealer, target, 1);
     QCOMPARE(annealer.orbitLines(), size_t(orbits) * 12);
     QCOMPARE(annealer.lines().size(), size_t(target));
+}
+
+// An attempt stopped because another walk got there first keeps the turn's place; one that
+// falls short (here dropped at once) gives it to the next turn.
+void TestWheels::huntOvertaken() {
+    const WheelTerms terms{12, 5, 3, 3};
+    CoverAnnealer annealer(terms, 5);
+    SymmetricHunt hunt(terms, annealer);
+    const std::vector<LineSymmetry> turns = SymmetriesOf(terms.pool);
+    QVERIFY(turns[0].order() != turns[1].order());
+    const quint64 before = annealer.moves();
+    QVERIFY(!hunt.attempt(30, [] { return false; }, [&] { return annealer.moves() > before; }));
+    QCOMPARE(annealer.symmetry().order(), turns[0].order());
+    dropAttempts(hunt, annealer, 29, 1);
+    QCOMPARE(annealer.symmetry().order(), turns[0].order());
+    dropAttempts(hunt, annealer, 28, 1);
+    QCOMPARE(annealer.symmetry().order(), turns[1].order());
 }
 
 void TestWheels::huntMoves_data() {

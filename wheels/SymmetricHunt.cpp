@@ -89,15 +89,19 @@ bool SymmetricHunt::goOn(const TurnWalk& walk, size_t target, size_t orbits,
     return true;
 }
 
-bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned) {
+bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned,
+                            const CoverAnnealer::StopTest& overtaken) {
     if (target < 1 || symmetries_.empty())
         return false;
     const LineSymmetry& symmetry = symmetries_[turn()];
     TurnWalk& walk = walks_[turn()];
     const size_t orbits = orbitsFor(size_t(target), size_t(symmetry.order()), oneCycle(turn()));
     const size_t freeLines = size_t(target) - orbits * size_t(symmetry.order());
-    if (!goOn(walk, size_t(target), orbits, abandoned) &&
-        !annealer_.buildSymmetric(symmetry, orbits, freeLines, abandoned))
+    const CoverAnnealer::StopTest stopped = [&] {
+        return abandoned() || (overtaken && overtaken());
+    };
+    if (!goOn(walk, size_t(target), orbits, stopped) &&
+        !annealer_.buildSymmetric(symmetry, orbits, freeLines, stopped))
         return false;
     AnnealSchedule schedule;
     schedule.levelMoves = levelMovesFor(orbits, size_t(symmetry.order()), freeLines,
@@ -108,13 +112,17 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
     // sweep of the whole range spends most of a short attempt too hot or too cold.
     if (walk.temperature > 0)
         annealer_.setTemperature(walk.temperature);
-    const bool found = annealer_.anneal(schedule, abandoned);
+    const bool found = annealer_.anneal(schedule, stopped);
     walk.temperature = annealer_.temperature();
     walk.lines = annealer_.lines();
     walk.orbitLines = annealer_.orbitLines();
     if (found) {
         walk.attempts = 0; // the next size starts short again
         return true;
+    }
+    if (overtaken && overtaken()) {
+        --walk.attempts;
+        return false;
     }
     walk.closest = annealer_.lowestCost();
     if (++contender_ == contenders_.size()) {

@@ -109,8 +109,8 @@ bool WheelSearch::huntOnce(SymmetricHunt& hunt, const std::function<bool()>& end
     const int target = hunt.target(best, int(lowerBound_));
     if (target < 1)
         return false;
-    // Dropped when the other worker gets there first.
-    if (hunt.attempt(target, [&] { return ended() || bestCount_ <= target; }))
+    // Dropped, and not counted, when the other worker gets there first.
+    if (hunt.attempt(target, ended, [&] { return bestCount_ <= target; }))
         offer(hunt.lines(), false, hunt.turnFound());
     return true;
 }
