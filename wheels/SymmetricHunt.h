@@ -7,20 +7,20 @@
 #include <vector>
 
 // A hunt among wheels closed under a turn of the numbers (LineSymmetry): orbits of a few lines
-// under its turns, plus a few lines of their own. Many of the best known coverings are made so,
-// and a walk line by line rarely arrives there. Each attempt aims at one size with one turn: a
-// turn that gets there is kept for the next size; one that fails (or is abandoned) gives the
-// next its chance. The turns take rounds: each tries once, then the half that came closest
-// (the fewest cases left uncovered) try again, then the closer half of those, down to one;
-// then all again. A turn that fits the numbers often stands out: on 18 numbers, 4 if 4, at 277
-// lines the turn of 15 and 3 fixed left 5 cases and the others 53 to 79. Not always: aiming at
-// 251 lines from 298, that turn's first attempt either got there or, in 8 of 10 lone hunts
-// where it fell short, left 176 to 262 cases, often more than turns that never got there, and
-// the rounds then put it out. In the search (20 s, two threads, 35 seeds) that cell reached
-// 236 lines in 15 runs so, against 10 when each turn had one attempt a round (p = 0.32, not
-// a difference shown). Each turn keeps the wheel its last attempt ended with and the
-// temperature it learnt: its next attempt at the same size (or a few lines fewer) goes on from
-// there, twice as long, up to 64 times the first.
+// under its turns, plus a few lines of their own. Many of the best known coverings are made so, and
+// a walk line by line rarely arrives there. Each attempt aims at one size with one turn: a turn
+// that gets there is kept for the next size, as is one overtaken by another walk; one that fails
+// (or is abandoned) gives the next its chance. The turns take rounds: each tries once, then the
+// half that came closest (the fewest cases left uncovered) try again, then the closer half of
+// those, down to one; then all again. A turn that fits the numbers often stands out: on 18 numbers,
+// 4 if 4, at 277 lines the turn of 15 and 3 fixed left 5 cases and the others 53 to 79. Not always:
+// aiming at 251 lines from 298, that turn's first attempt either got there or, in 8 of 10 lone
+// hunts where it fell short, left 176 to 262 cases, often more than turns that never got there, and
+// the rounds then put it out. In the search (20 s, two threads, 35 seeds) that cell reached 236
+// lines in 15 runs so, against 10 when each turn had one attempt a round (p = 0.32, not a
+// difference shown). Each turn keeps the wheel its last attempt ended with and the temperature it
+// learnt: its next attempt at the same size (or a few lines fewer) goes on from there, twice as
+// long, up to 64 times the first.
 //
 // Two hunts beside each other aim differently, so that between them they cover more:
 //   - NextSize: one line below the best wheel, trying the turns from the first. A turn that
