@@ -17,13 +17,13 @@ class SymmetricHunt;
 // Each worker thread (two by default, one per core) builds a greedy wheel, then anneals (see
 // CoverAnnealer) for a wheel shorter than the best either has found; when it gets there the
 // new wheel becomes the best and the hunt moves on. The first worker starts each size from
-// that best wheel less its least useful lines, several at a time while sizes come easily. The
-// second (when there is one, no key numbers and the guarantee is T if T) hunts among wheels
-// closed under a turn of the numbers (SymmetricHunt), where a walk line by line rarely
-// arrives, a line below the best; the first joins in with a hunt of its own aiming far lower,
-// one attempt at a time, once a size has failed twice. An attempt that ends short is followed
-// by one twice as long that goes on from where it stopped; a worker drops its attempt when the
-// other gets there first. The search ends when
+// that best wheel less its least useful line. The second (when there is one, no key numbers
+// and the guarantee is T if T) hunts among wheels closed under a turn of the numbers
+// (SymmetricHunt), where a walk line by line rarely arrives, a line below the best; the first
+// joins in with a hunt of its own aiming far lower, one attempt at a time, once a size has
+// failed twice. An attempt that ends short is followed by one twice as long that goes on from
+// where it stopped; a worker drops its attempt when the other gets there first. The search
+// ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
 //   - stop() or cancel() is called (from any thread),
 //   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
