@@ -169,7 +169,7 @@ void WheelSearch::work(int worker) {
     // One line at a time, even far above the best size where lines come off easily. Taking
     // several off at once (twice as many after each size reached at the first attempt) sent
     // the walk into hollows it did not leave: on 16 numbers, 4 if 4, from a symmetric wheel of
-    // 170 lines it was at 161 within 0.2 s, at 160 by 4 s, and no lower in the 16 s left. On
+    // 171 lines it was at 161 within 0.2 s, at 160 by 4 s, and no lower in the 16 s left. On
     // 20 numbers, 3 if 3 (20 s, two threads, seeds 17 to 32) the search ended at 75 lines or
     // more in none of 16 runs so, against 3 of 16 with the larger steps.
     while (!ended() && bestCount_ > 0) {
