@@ -187,9 +187,7 @@ void WheelSearch::work(int worker) {
         if (annealer.lines().size() != size_t(target)) {
             if (annealer.lines() != start && !annealer.load(start, ended))
                 break;
-            while (annealer.lines().size() > size_t(target) && annealer.dropLeastUseful(ended)) {
-            }
-            if (annealer.lines().size() > size_t(target))
+            if (!annealer.dropLeastUseful(ended))
                 break;
         }
         AnnealSchedule attempt = schedule;
