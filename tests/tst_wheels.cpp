@@ -7,6 +7,7 @@
 #include "wheels/FastRandom.h"
 #include "wheels/GuaranteeCheck.h"
 #include "wheels/LineSymmetry.h"
+#include "wheels/OrbitSeeds.h"
 #include "wheels/PlayerNumbers.h"
 #include "wheels/SymmetricHunt.h"
 #include "wheels/WheelPrizes.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QTest>
+#include <algorithm>
 #include <thread>
 
 Q_DECLARE_METATYPE(WheelTerms)
@@ -105,6 +107,8 @@ private slots:
     void huntRounds();
     void symmetricWalk_data();
     void symmetricWalk();
+    void orbitSeeds_data();
+    void orbitSeeds();
     void stopAskedByWork_data();
     void stopAskedByWork();
     void stopHeardOnLongWheels();
@@ -561,6 +565,39 @@ void TestWheels::symmetricWalk() {
         QVERIFY(annealer.dropLeastUseful());
     QVERIFY(!annealer.dropLeastUseful());
     checkWheel(annealer, orbits * cycle);
+}
+
+void TestWheels::orbitSeeds_data() {
+    QTest::addColumn<WheelTerms>("terms");
+    QTest::addColumn<int>("best");
+    QTest::addColumn<bool>("shorter"); // whether a shorter wheel can be had
+    QTest::newRow("10 numbers, 3 if 3, above the shortest") << WheelTerms{10, 4, 3, 3} << 36 << true;
+    QTest::newRow("10 numbers, 3 if 3, at the bound") << WheelTerms{10, 4, 3, 3} << 30 << false;
+    QTest::newRow("12 numbers, 6 a line, 4 if 4") << WheelTerms{12, 6, 4, 4} << 60 << true;
+    QTest::newRow("13 numbers, 5 a line, 3 if 3") << WheelTerms{13, 5, 3, 3} << 40 << true;
+}
+
+// A wheel of whole orbits, walked down: what it gives is a covering shorter than the best, made
+// of whole lines none of which repeats (a turn can bring a line back to itself), and nothing
+// when the best cannot be beaten.
+void TestWheels::orbitSeeds() {
+    QFETCH(WheelTerms, terms);
+    QFETCH(int, best);
+    QFETCH(bool, shorter);
+    OrbitSeeds seeds(terms, 5);
+    QVERIFY(seeds.descend(best, 0.3, [] { return true; }).empty());
+    WheelLines found;
+    for (int t = 0; t < 8 && found.empty(); ++t)
+        found = seeds.descend(best, 0.3, [] { return false; });
+    QCOMPARE(!found.empty(), shorter);
+    if (!shorter)
+        return;
+    QVERIFY(int(found.size()) < best);
+    QVERIFY(CheckGuarantee(terms, found).holds);
+    for (WheelLine line : found)
+        QCOMPARE(BitCount(line), terms.lineSize);
+    std::sort(found.begin(), found.end());
+    QVERIFY(std::adjacent_find(found.begin(), found.end()) == found.end());
 }
 
 void TestWheels::stopAskedByWork_data() {

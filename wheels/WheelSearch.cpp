@@ -1,6 +1,7 @@
 #include "wheels/WheelSearch.h"
 
 #include "wheels/CoverAnnealer.h"
+#include "wheels/OrbitSeeds.h"
 #include "wheels/SymmetricHunt.h"
 
 #include <algorithm>
@@ -122,8 +123,10 @@ void WheelSearch::work(int worker) {
     // The first worker's own hunt among symmetric wheels, made when it is first wanted.
     std::unique_ptr<CoverAnnealer> huntAnnealer;
     std::unique_ptr<SymmetricHunt> hunt;
+    std::unique_ptr<OrbitSeeds> seeds;
     const auto movesMade = [&] {
-        return annealer.moves() + (huntAnnealer ? huntAnnealer->moves() : 0);
+        return annealer.moves() + (huntAnnealer ? huntAnnealer->moves() : 0) +
+               (seeds ? seeds->moves() : 0);
     };
     const auto ended = [&] {
         return stop_ || timeIsUp() ||
@@ -164,6 +167,21 @@ void WheelSearch::work(int worker) {
         const qint64 huntStart = clock_->nowMs();
         while (huntOnce(*hunt, ended) && bestCount_ > target &&
                clock_->nowMs() - huntStart < walked) {
+        }
+    };
+    // Stuck at a size, this worker also walks down from wheels of whole orbits above the best
+    // (OrbitSeeds), one after another for as long as its last attempt took.
+    const auto seedBeside = [&](int target, qint64 walked) {
+        if (!seeds)
+            seeds = std::make_unique<OrbitSeeds>(terms_, seed ^ 0x9e3779b97f4a7c15ULL);
+        const qint64 seedStart = clock_->nowMs();
+        const auto spent = [&] {
+            return ended() || bestCount_ <= target || clock_->nowMs() - seedStart >= walked;
+        };
+        while (!spent()) {
+            const WheelLines found = seeds->descend(bestCount_, annealer.temperature(), spent);
+            if (!found.empty())
+                offer(found);
         }
     };
     // One line at a time, even far above the best size where lines come off easily. Taking
@@ -207,7 +225,9 @@ void WheelSearch::work(int worker) {
                 annealer.load({});
                 failures = 0;
             } else if (failures >= HuntAfterFailures && hunts) {
-                huntBeside(target, clock_->nowMs() - attemptStart);
+                const qint64 walked = clock_->nowMs() - attemptStart;
+                seedBeside(target, walked);
+                huntBeside(target, walked);
             }
         } else {
             failures = 0;

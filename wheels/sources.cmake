@@ -8,6 +8,7 @@ list(APPEND BALLMERE_CORE_SOURCES
   wheels/CaseRanks.h wheels/CaseRanks.cpp
   wheels/LineSymmetry.h wheels/LineSymmetry.cpp
   wheels/SymmetricHunt.h wheels/SymmetricHunt.cpp
+  wheels/OrbitSeeds.h wheels/OrbitSeeds.cpp
   wheels/FastRandom.h
 )
 # The window and what it shows.

@@ -1,0 +1,49 @@
+#include "wheels/OrbitSeeds.h"
+
+#include "wheels/SymmetricHunt.h"
+
+namespace {
+
+// Attempts at covering a wheel of whole orbits, each twice as long as the last.
+constexpr int CoverAttempts = 4;
+
+} // namespace
+
+OrbitSeeds::OrbitSeeds(const WheelTerms& terms, quint64 seed)
+    : terms_(terms), turn_(terms.pool, terms.pool, 0), seeds_(terms, seed), walk_(terms, ~seed) {}
+
+bool OrbitSeeds::cover(size_t orbits, const CoverAnnealer::StopTest& stop) {
+    if (!seeds_.buildSymmetric(turn_, orbits, 0, stop))
+        return false;
+    AnnealSchedule schedule;
+    for (int attempt = 0; attempt < CoverAttempts && !stop(); ++attempt) {
+        schedule.levelMoves =
+            SymmetricHunt::levelMovesFor(orbits, size_t(turn_.order()), 0, terms_.lineSize)
+            << attempt;
+        if (seeds_.anneal(schedule, stop))
+            return true;
+    }
+    return false;
+}
+
+WheelLines OrbitSeeds::descend(int best, double temperature, const CoverAnnealer::StopTest& stop) {
+    if (best <= 1)
+        return {};
+    // The fewest whole orbits at least half an orbit above the best: on 16 numbers, 4 if 4,
+    // 11 orbits (176 lines) for a best of 153 to 168.
+    const int order = turn_.order();
+    if (!cover(size_t((best + order / 2 + order - 1) / order), stop))
+        return {};
+    // Repeated lines (a line the turn brings back to itself in fewer steps) go first, as the
+    // least useful: they cover nothing alone.
+    WheelLines shortest = seeds_.lines();
+    if (!walk_.load(shortest, stop))
+        return {};
+    walk_.setTemperature(temperature);
+    const AnnealSchedule schedule;
+    while (walk_.lines().size() > 1 && walk_.dropLeastUseful(stop) && walk_.anneal(schedule, stop))
+        shortest = walk_.lines();
+    if (shortest.size() >= size_t(best))
+        return {};
+    return shortest;
+}
