@@ -570,11 +570,15 @@ void TestWheels::symmetricWalk() {
 void TestWheels::orbitSeeds_data() {
     QTest::addColumn<WheelTerms>("terms");
     QTest::addColumn<int>("best");
-    QTest::addColumn<bool>("shorter"); // whether a shorter wheel can be had
-    QTest::newRow("10 numbers, 3 if 3, above the shortest") << WheelTerms{10, 4, 3, 3} << 36 << true;
-    QTest::newRow("10 numbers, 3 if 3, at the bound") << WheelTerms{10, 4, 3, 3} << 30 << false;
-    QTest::newRow("12 numbers, 6 a line, 4 if 4") << WheelTerms{12, 6, 4, 4} << 60 << true;
-    QTest::newRow("13 numbers, 5 a line, 3 if 3") << WheelTerms{13, 5, 3, 3} << 40 << true;
+    QTest::addColumn<bool>("shorter");  // whether a shorter wheel can be had
+    QTest::addColumn<int>("stopEvery"); // moves a try may make before it is stopped; 0: never
+    QTest::newRow("10 numbers, 3 if 3, above the shortest")
+        << WheelTerms{10, 4, 3, 3} << 36 << true << 0;
+    QTest::newRow("10 numbers, 3 if 3, at the bound") << WheelTerms{10, 4, 3, 3} << 30 << false << 0;
+    QTest::newRow("12 numbers, 6 a line, 4 if 4") << WheelTerms{12, 6, 4, 4} << 60 << true << 0;
+    QTest::newRow("13 numbers, 5 a line, 3 if 3") << WheelTerms{13, 5, 3, 3} << 40 << true << 0;
+    QTest::newRow("tries stopped while covering, going on from their wheel")
+        << WheelTerms{12, 6, 4, 4} << 60 << true << 2'000;
 }
 
 // A wheel of whole orbits, walked down: what it gives is a covering shorter than the best, made
@@ -584,11 +588,16 @@ void TestWheels::orbitSeeds() {
     QFETCH(WheelTerms, terms);
     QFETCH(int, best);
     QFETCH(bool, shorter);
+    QFETCH(int, stopEvery);
     OrbitSeeds seeds(terms, 5);
     QVERIFY(seeds.descend(best, 0.3, [] { return true; }).empty());
     WheelLines found;
-    for (int t = 0; t < 8 && found.empty(); ++t)
-        found = seeds.descend(best, 0.3, [] { return false; });
+    for (int t = 0; t < (stopEvery > 0 ? 400 : 8) && found.empty(); ++t) {
+        const quint64 before = seeds.moves();
+        found = seeds.descend(best, 0.3, [&] {
+            return stopEvery > 0 && seeds.moves() - before >= quint64(stopEvery);
+        });
+    }
     QCOMPARE(!found.empty(), shorter);
     if (!shorter)
         return;

@@ -13,15 +13,29 @@ OrbitSeeds::OrbitSeeds(const WheelTerms& terms, quint64 seed)
     : terms_(terms), turn_(terms.pool, terms.pool, 0), seeds_(terms, seed), walk_(terms, ~seed) {}
 
 bool OrbitSeeds::cover(size_t orbits, const CoverAnnealer::StopTest& stop) {
-    if (!seeds_.buildSymmetric(turn_, orbits, 0, stop))
-        return false;
+    if (coveringOrbits_ != orbits) {
+        coveringOrbits_ = 0;
+        if (!seeds_.buildSymmetric(turn_, orbits, 0, stop))
+            return false;
+        coveringOrbits_ = orbits;
+        coverAttempts_ = 0;
+    }
     AnnealSchedule schedule;
-    for (int attempt = 0; attempt < CoverAttempts && !stop(); ++attempt) {
+    while (coverAttempts_ < CoverAttempts && !stop()) {
         schedule.levelMoves =
             SymmetricHunt::levelMovesFor(orbits, size_t(turn_.order()), 0, terms_.lineSize)
-            << attempt;
-        if (seeds_.anneal(schedule, stop))
+            << coverAttempts_;
+        if (seeds_.anneal(schedule, stop)) {
+            coveringOrbits_ = 0; // the next try starts a new wheel
             return true;
+        }
+        // A stopped attempt is made again, as long; one that ran its course, twice as long.
+        if (!stop())
+            ++coverAttempts_;
+    }
+    if (coverAttempts_ >= CoverAttempts) {
+        coveringOrbits_ = 0; // given up: the next try starts a new wheel
+        ++fruitlessTries_;
     }
     return false;
 }
@@ -43,6 +57,10 @@ WheelLines OrbitSeeds::descend(int best, double temperature, const CoverAnnealer
     const AnnealSchedule schedule;
     while (walk_.lines().size() > 1 && walk_.dropLeastUseful(stop) && walk_.anneal(schedule, stop))
         shortest = walk_.lines();
+    if (!stop()) {
+        const bool fruitless = (seeds_.lines().size() - shortest.size()) * 2 < size_t(order);
+        fruitlessTries_ = fruitless ? fruitlessTries_ + 1 : 0;
+    }
     if (shortest.size() >= size_t(best))
         return {};
     return shortest;

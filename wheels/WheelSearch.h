@@ -20,8 +20,8 @@ class SymmetricHunt;
 // that best wheel less its least useful line. The second (when there is one, no key numbers
 // and the guarantee is T if T) hunts among wheels closed under a turn of the numbers
 // (SymmetricHunt), where a walk line by line rarely arrives, a line below the best; the first
-// joins in with a hunt of its own aiming far lower, one attempt at a time, once a size has
-// failed twice. An attempt that ends short is followed by one twice as long that goes on from
+// joins in once a size has failed twice, with walks down from wheels of whole orbits above the
+// best (OrbitSeeds) and a hunt of its own aiming far lower, one attempt at a time. An attempt that ends short is followed by one twice as long that goes on from
 // where it stopped; a worker drops its attempt when the other gets there first. The search
 // ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
