@@ -21,9 +21,9 @@ class SymmetricHunt;
 // and the guarantee is T if T) hunts among wheels closed under a turn of the numbers
 // (SymmetricHunt), where a walk line by line rarely arrives, a line below the best; the first
 // joins in once a size has failed twice, with walks down from wheels of whole orbits above the
-// best (OrbitSeeds) and a hunt of its own aiming far lower, one attempt at a time. An attempt that ends short is followed by one twice as long that goes on from
-// where it stopped; a worker drops its attempt when the other gets there first. The search
-// ends when
+// best (OrbitSeeds) and a hunt of its own aiming far lower, one attempt at a time. An attempt
+// that ends short is followed by one twice as long that goes on from where it stopped; a
+// worker drops its attempt when the other gets there first. The search ends when
 //   - the effort is spent (measured on the SearchClock given, else the steady clock),
 //   - stop() or cancel() is called (from any thread),
 //   - a wheel reaches the lower bound (the Schoenheim bound when M = T): none can be shorter,
