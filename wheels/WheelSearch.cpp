@@ -187,7 +187,8 @@ void WheelSearch::work(int worker) {
     // the walk into hollows it did not leave: on 16 numbers, 4 if 4, from a symmetric wheel of
     // 171 lines it was at 161 within 0.2 s, at 160 by 4 s, and no lower in the 16 s left. On
     // 20 numbers, 3 if 3 (20 s, two threads, seeds 17 to 32) the search ended at 75 lines or
-    // more in none of 16 runs so, against 3 of 16 with the larger steps.
+    // more in none of 16 runs so, against 3 of 16 with the larger steps; later runs of the
+    // same search, though, ended there in 3 of 8, so that gain is not shown.
     while (!ended() && bestCount_ > 0) {
         const WheelLines start = bestLines();
         const int target = std::max<int>(int(start.size()) - 1, int(lowerBound_));
