@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QTest>
 #include <algorithm>
+#include <map>
 #include <thread>
 
 Q_DECLARE_METATYPE(WheelTerms)
@@ -101,6 +102,7 @@ private slots:
     void huntShapes_data();
     void huntShapes();
     void huntOvertaken();
+    void huntLengthens();
     void huntMoves_data();
     void huntMoves();
     void huntRounds_data();
@@ -457,6 +459,43 @@ void TestWheels::huntOvertaken() {
     QCOMPARE(annealer.symmetry().order(), turns[0].order());
     dropAttempts(hunt, annealer, 28, 1);
     QCOMPARE(annealer.symmetry().order(), turns[1].order());
+}
+
+// A turn's next attempt is twice as long only when its last came closer than any before: one
+// that stays in a hollow keeps its short attempts. 24 lines never cover 12 numbers, 5 a line,
+// 3 if 3 (the lower bound is 27).
+void TestWheels::huntLengthens() {
+    const WheelTerms terms{12, 5, 3, 3};
+    CoverAnnealer annealer(terms, 5);
+    SymmetricHunt hunt(terms, annealer);
+    struct Seen {
+        quint64 firstMoves = 0;
+        quint32 fewestLeft = 0;
+        int doublings = 0;
+        bool cameCloser = true; // its last attempt
+    };
+    std::map<std::pair<int, int>, Seen> byTurn; // by (cycle length, fixed numbers)
+    int lengthened = 0, heldShort = 0;          // attempts after one that came closer, or not
+    for (int a = 0; a < 24; ++a) {
+        const quint64 before = annealer.moves();
+        QVERIFY(!hunt.attempt(24, [] { return false; }));
+        const quint64 moves = annealer.moves() - before;
+        const quint32 left = annealer.lowestCost();
+        Seen& seen = byTurn[{annealer.symmetry().order(), annealer.symmetry().fixedPoints()}];
+        if (seen.firstMoves == 0) {
+            seen.firstMoves = moves;
+        } else {
+            lengthened += seen.cameCloser;
+            heldShort += !seen.cameCloser;
+        }
+        QCOMPARE(moves, seen.firstMoves << std::min(seen.doublings, 6));
+        seen.cameCloser = seen.fewestLeft == 0 || left < seen.fewestLeft;
+        if (seen.cameCloser) {
+            seen.fewestLeft = left;
+            ++seen.doublings;
+        }
+    }
+    QVERIFY(lengthened > 0 && heldShort > 0);
 }
 
 void TestWheels::huntMoves_data() {

@@ -106,8 +106,7 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
     AnnealSchedule schedule;
     schedule.levelMoves = levelMovesFor(orbits, size_t(symmetry.order()), freeLines,
                                         terms_.lineSize)
-                          << std::min(walk.attempts, 6);
-    ++walk.attempts;
+                          << std::min(walk.doublings, 6);
     // A turn's first attempt starts from the temperature the hunt's other turns learnt: a
     // sweep of the whole range spends most of a short attempt too hot or too cold.
     if (walk.temperature > 0)
@@ -117,14 +116,17 @@ bool SymmetricHunt::attempt(int target, const CoverAnnealer::StopTest& abandoned
     walk.lines = annealer_.lines();
     walk.orbitLines = annealer_.orbitLines();
     if (found) {
-        walk.attempts = 0; // the next size starts short again
+        walk.doublings = 0; // the next size starts short again
+        walk.fewestLeft = 0;
         return true;
     }
-    if (overtaken && overtaken()) {
-        --walk.attempts;
+    if (overtaken && overtaken())
         return false;
-    }
     walk.closest = annealer_.lowestCost();
+    if (walk.fewestLeft == 0 || walk.closest < walk.fewestLeft) {
+        walk.fewestLeft = walk.closest;
+        ++walk.doublings;
+    }
     if (++contender_ == contenders_.size()) {
         rounds_ += contenders_.size() == 1;
         std::vector<quint32> closest(walks_.size());
