@@ -25,9 +25,8 @@
 // lines, the turn of 17 and 3 fixed left 13 to 17 cases in each of 4 attempts that took 8 of
 // the search's 20 s, and close enough to stay in the rounds. In the search (20 s, two threads,
 // each seed run both ways one after the other) that cell ended at 75 lines or more in 5 of 30
-// runs so, against 11 of 30 before; 18 numbers, 4 if 4 reached 236 in 6 of 6 against 2 of 6.
-// On 16 numbers, 4 if 4 it ended at 160 or more in 4 of 20 against 6, but at 152 in 4 against
-// 10: those come from OrbitSeeds, a few lucky tries.
+// runs so, against 11 of 30 before. On 16 numbers, 4 if 4 it ended at 160 or more in 4 of 20
+// against 6, but at 152 in 4 against 10: those come from OrbitSeeds, a few lucky tries.
 //
 // Two hunts beside each other aim differently, so that between them they cover more:
 //   - NextSize: one line below the best wheel, trying the turns from the first. A turn that
