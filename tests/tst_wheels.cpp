@@ -462,10 +462,10 @@ void TestWheels::huntOvertaken() {
 }
 
 // A turn's next attempt is twice as long only when its last came closer than any before: one
-// that stays in a hollow keeps its short attempts. 24 lines never cover 12 numbers, 5 a line,
-// 3 if 3 (the lower bound is 27).
+// that stays in a hollow keeps its short attempts. 20 lines never cover 9 numbers, 4 a line,
+// 3 if 3 (the lower bound is 25).
 void TestWheels::huntLengthens() {
-    const WheelTerms terms{12, 5, 3, 3};
+    const WheelTerms terms{9, 4, 3, 3};
     CoverAnnealer annealer(terms, 5);
     SymmetricHunt hunt(terms, annealer);
     struct Seen {
@@ -476,9 +476,9 @@ void TestWheels::huntLengthens() {
     };
     std::map<std::pair<int, int>, Seen> byTurn; // by (cycle length, fixed numbers)
     int lengthened = 0, heldShort = 0;          // attempts after one that came closer, or not
-    for (int a = 0; a < 24; ++a) {
+    for (int a = 0; a < 13; ++a) {
         const quint64 before = annealer.moves();
-        QVERIFY(!hunt.attempt(24, [] { return false; }));
+        QVERIFY(!hunt.attempt(20, [] { return false; }));
         const quint64 moves = annealer.moves() - before;
         const quint32 left = annealer.lowestCost();
         Seen& seen = byTurn[{annealer.symmetry().order(), annealer.symmetry().fixedPoints()}];
