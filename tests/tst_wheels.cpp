@@ -462,7 +462,7 @@ void TestWheels::huntOvertaken() {
 }
 
 // A turn's next attempt is twice as long only when its last came closer than any before: one
-// that stays in a hollow keeps its short attempts. 20 lines never cover 9 numbers, 4 a line,
+// that stays in a hollow keeps the length it had. 20 lines never cover 9 numbers, 4 a line,
 // 3 if 3 (the lower bound is 25).
 void TestWheels::huntLengthens() {
     const WheelTerms terms{9, 4, 3, 3};

@@ -21,7 +21,7 @@
 // difference shown). Each turn keeps the wheel its last attempt ended with and the temperature it
 // learnt: its next attempt at the same size (or a few lines fewer) goes on from there, twice as
 // long if it came closer than any before since the turn last got there, up to 64 times the
-// first. A turn whose walk stays in a hollow keeps short attempts: on 20 numbers, 3 if 3, at 75
+// first. A turn whose walk stays in a hollow stops lengthening: on 20 numbers, 3 if 3, at 75
 // lines, the turn of 17 and 3 fixed left 13 to 17 cases in each of 4 attempts that took 8 of
 // the search's 20 s, and close enough to stay in the rounds. In the search (20 s, two threads,
 // each seed run both ways one after the other) that cell ended at 75 lines or more in 5 of 30
