@@ -548,18 +548,23 @@ void TestWheels::symmetricWalk_data() {
     QTest::addColumn<int>("fixed");
     QTest::addColumn<int>("orbits");
     QTest::addColumn<int>("freeLines");
+    QTest::addColumn<int>("halfOrbits"); // of the orbits
     QTest::newRow("22 numbers in two cycles of 11, 3 if 3") << WheelTerms{22, 6, 3, 3} << 11 << 0
-                                                            << 6 << 0;
+                                                            << 6 << 0 << 0;
     QTest::newRow("16 numbers, cycles of 5 and a fixed one, 4 if 4")
-        << WheelTerms{16, 6, 4, 4} << 5 << 1 << 20 << 7;
+        << WheelTerms{16, 6, 4, 4} << 5 << 1 << 20 << 7 << 0;
     QTest::newRow("a lotto design, one cycle of 10 and two fixed")
-        << WheelTerms{12, 5, 3, 5} << 10 << 2 << 1 << 3;
+        << WheelTerms{12, 5, 3, 5} << 10 << 2 << 1 << 3 << 0;
     QTest::newRow("18 numbers, a cycle of 15 and three fixed, 4 if 4")
-        << WheelTerms{18, 6, 4, 4} << 15 << 3 << 8 << 2;
+        << WheelTerms{18, 6, 4, 4} << 15 << 3 << 8 << 2 << 0;
     QTest::newRow("orbits of lines that a turn maps to themselves")
-        << WheelTerms{9, 6, 3, 3} << 3 << 0 << 4 << 1;
+        << WheelTerms{9, 6, 3, 3} << 3 << 0 << 4 << 1 << 0;
     QTest::newRow("three lines of their own: most cases have no line one number short")
-        << WheelTerms{20, 5, 4, 4} << 5 << 0 << 0 << 3;
+        << WheelTerms{20, 5, 4, 4} << 5 << 0 << 0 << 3 << 0;
+    QTest::newRow("16 numbers in one cycle, 3 half orbits, 4 if 4")
+        << WheelTerms{16, 6, 4, 4} << 16 << 0 << 11 << 2 << 3;
+    QTest::newRow("16 numbers in two cycles of 8, 2 half orbits, 3 if 3")
+        << WheelTerms{16, 6, 3, 3} << 8 << 0 << 6 << 1 << 2;
 }
 
 // Walks of orbit moves, taken and refused, leave a wheel still closed under the turn and a count
@@ -570,6 +575,7 @@ void TestWheels::symmetricWalk() {
     QFETCH(int, fixed);
     QFETCH(int, orbits);
     QFETCH(int, freeLines);
+    QFETCH(int, halfOrbits);
     const LineSymmetry turn(terms.pool, cycle, fixed);
     const WheelLine all = (WheelLine(1) << terms.pool) - 1;
     for (WheelLine mask : {WheelLine(0b1011), all, WheelLine(1) << (terms.pool - 1)}) {
@@ -578,11 +584,20 @@ void TestWheels::symmetricWalk() {
         QCOMPARE(turn.image(turn.image(mask, cycle - 1), 1), mask);
     }
     CoverAnnealer annealer(terms, 11);
-    QVERIFY(annealer.buildSymmetric(turn, size_t(orbits), size_t(freeLines), [] { return false; }));
+    QVERIFY(annealer.buildSymmetric(turn, size_t(orbits), size_t(freeLines), [] { return false; },
+                                    size_t(halfOrbits)));
+    const WheelLines built = annealer.lines();
     AnnealSchedule schedule;
     schedule.levelMoves = 300;
     schedule.levels = 20;
     annealer.anneal(schedule, [&] { return annealer.moves() >= 3'000; });
+    // Half orbits stay half orbits, and the walk moved them.
+    bool halvesMoved = false;
+    for (size_t first = 0; first < size_t(halfOrbits * cycle); first += size_t(cycle)) {
+        QCOMPARE(turn.image(annealer.lines()[first], cycle / 2), annealer.lines()[first]);
+        halvesMoved = halvesMoved || annealer.lines()[first] != built[first];
+    }
+    QCOMPARE(halvesMoved, halfOrbits > 0);
     const auto checkWheel = [&](const CoverAnnealer& walked, int expectedLines) {
         const WheelLines& lines = walked.lines();
         QCOMPARE(int(lines.size()), expectedLines);
@@ -616,6 +631,8 @@ void TestWheels::orbitSeeds_data() {
     QTest::newRow("10 numbers, 3 if 3, at the bound") << WheelTerms{10, 4, 3, 3} << 30 << false << 0;
     QTest::newRow("12 numbers, 6 a line, 4 if 4") << WheelTerms{12, 6, 4, 4} << 60 << true << 0;
     QTest::newRow("13 numbers, 5 a line, 3 if 3") << WheelTerms{13, 5, 3, 3} << 40 << true << 0;
+    QTest::newRow("16 numbers, 6 a line, 4 if 4: the shortest known has half orbits")
+        << WheelTerms{16, 6, 4, 4} << 153 << true << 0;
     QTest::newRow("tries stopped while covering, going on from their wheel")
         << WheelTerms{12, 6, 4, 4} << 60 << true << 2'000;
 }

@@ -10,6 +10,7 @@ namespace {
 constexpr int GreedyCandidates = 24;
 constexpr int LargestCostRise = 32; // rises beyond are as good as never taken
 constexpr int NoMove = INT_MAX / 2;  // a proposal that moves nothing
+constexpr int HalfOrbitMove = NoMove + 1; // a proposal to move a half orbit
 
 } // namespace
 
@@ -91,6 +92,20 @@ void CoverAnnealer::addLine(WheelLine line) {
     lines_.push_back(line);
 }
 
+void CoverAnnealer::replaceLine(size_t index, WheelLine line) {
+    forEachCoveredCase(lines_[index], [&](quint64 mask) {
+        const quint32 rank = ranks_.rank(mask);
+        if (--coverCount_[rank] == 0)
+            markUncovered(rank, mask);
+    });
+    forEachCoveredCase(line, [&](quint64 mask) {
+        const quint32 rank = ranks_.rank(mask);
+        if (coverCount_[rank]++ == 0)
+            markCovered(rank);
+    });
+    lines_[index] = line;
+}
+
 void CoverAnnealer::removeLine(size_t index) {
     forEachCoveredCase(lines_[index], [&](quint64 mask) {
         const quint32 rank = ranks_.rank(mask);
@@ -104,6 +119,7 @@ void CoverAnnealer::removeLine(size_t index) {
 bool CoverAnnealer::load(const WheelLines& lines, const StopTest& stop) {
     lines_.clear();
     orbitLines_ = 0;
+    halfOrbitLines_ = 0;
     symmetry_ = LineSymmetry();
     stopCheckMask_ = plainStopCheckMask_;
     std::fill(coverCount_.begin(), coverCount_.end(), 0);
@@ -234,17 +250,27 @@ bool CoverAnnealer::loadSymmetric(const LineSymmetry& symmetry, const WheelLines
     return true;
 }
 
+bool CoverAnnealer::hasHalfOrbits(const LineSymmetry& symmetry, const WheelTerms& terms) {
+    return symmetry.order() % 2 == 0 && symmetry.fixedPoints() == 0 &&
+           terms.pool % symmetry.order() == 0 && terms.lineSize % 2 == 0;
+}
+
 bool CoverAnnealer::buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
-                                   const StopTest& abandon) {
+                                   const StopTest& abandon, size_t halfOrbits) {
     load({});
     useSymmetry(symmetry, 0);
+    if (!hasHalfOrbits(symmetry_, terms_) || keys_ != 0)
+        halfOrbits = 0; // none to be had, or their lines would leave out a key
     for (size_t o = 0; o < orbits; ++o) {
         if (abandon())
             return false;
-        const WheelLine base = lineAround(uncovered_.empty() ? 0 : uncovered_[random_.below(
-                                                                       quint32(uncovered_.size()))]);
+        const quint64 around =
+            uncovered_.empty() ? 0 : uncovered_[random_.below(quint32(uncovered_.size()))];
+        const WheelLine base = o < halfOrbits ? randomHalfLine() : lineAround(around);
         for (int power = 0; power < symmetry_.order(); ++power)
             addLine(symmetry_.image(base, power));
+        if (o < halfOrbits)
+            halfOrbitLines_ = lines_.size();
     }
     orbitLines_ = lines_.size();
     for (size_t l = 0; l < freeLines; ++l) {
@@ -365,6 +391,10 @@ int CoverAnnealer::proposeMove(size_t* line, quint64* out, quint64* in) {
     }
     random_ = random;
     *line = chosen;
+    if (chosen < halfOrbitLines_) {
+        touched_ = 0;
+        return HalfOrbitMove;
+    }
     const quint64 outs = lines_[*line] & ~target & ~keys_;
     if (outs == 0) {
         // Every number it could give up is a key or on the case: no move this time.
@@ -497,6 +527,8 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
             int change = proposeMove(&line, &out, &in);
             bool taken = false;
             if (change == NoMove) {
+            } else if (change == HalfOrbitMove) {
+                taken = moveHalfOrbit(line, acceptOrbitRise);
             } else if (line < orbitLines_) {
                 // The whole orbit moves; its cost is weighed per line of the orbit.
                 change = priceOrbitMove(line, out, in);
@@ -535,6 +567,37 @@ bool CoverAnnealer::anneal(const AnnealSchedule& schedule, const StopTest& stop)
             learnTemperature(levelTemperature);
             break;
         }
+    return false;
+}
+
+WheelLine CoverAnnealer::randomHalfLine() {
+    const int half = symmetry_.order() / 2;
+    const quint32 pairs = quint32(terms_.pool / 2);
+    WheelLine line = 0;
+    while (BitCount(line) < terms_.lineSize) {
+        // The pair's first number is in the first half of its cycle, the other half a turn on.
+        const quint32 pair = random_.below(pairs);
+        const int first = int(pair) / half * symmetry_.order() + int(pair) % half;
+        line |= (WheelLine(1) << first) | (WheelLine(1) << (first + half));
+    }
+    return line;
+}
+
+// Priced by making it: a half orbit is moved seldom, and its lines change whole.
+bool CoverAnnealer::moveHalfOrbit(size_t line, const std::vector<double>& accept) {
+    const size_t order = size_t(symmetry_.order());
+    const size_t first = line - line % order;
+    const WheelLine base = randomHalfLine();
+    halfOrbitBefore_.assign(lines_.begin() + qptrdiff(first),
+                            lines_.begin() + qptrdiff(first + order));
+    const qint64 before = uncoveredCount();
+    for (size_t step = 0; step < order; ++step)
+        replaceLine(first + step, symmetry_.image(base, int(step)));
+    const qint64 rise = qint64(uncoveredCount()) - before;
+    if (rise <= 0 || (size_t(rise) < accept.size() && random_.unit() < accept[size_t(rise)]))
+        return true;
+    for (size_t step = 0; step < order; ++step)
+        replaceLine(first + step, halfOrbitBefore_[step]);
     return false;
 }
 

@@ -62,8 +62,17 @@ public:
     // the lines kept in turn order at the front) and `freeLines` lines of their own, each
     // around an uncovered case. A move on a line of an orbit moves every line of it alike, so
     // the wheel stays closed under the symmetry. false when abandoned first.
+    //
+    // The first `halfOrbits` of the orbits are half orbits: lines the half turn brings back to
+    // themselves (pairs of numbers half a cycle apart, for a turn of even order and lines of
+    // an even size, with no number fixed), so each of their lines is there twice. A move on
+    // one puts another such line's orbit in its place. Some of the shortest known wheels are
+    // made so: on 16 numbers, 4 if 4, the one of 152 lines is 8 orbits of the cycle of 16 and
+    // 3 half orbits of 8 lines.
     bool buildSymmetric(const LineSymmetry& symmetry, size_t orbits, size_t freeLines,
-                        const StopTest& abandon);
+                        const StopTest& abandon, size_t halfOrbits = 0);
+    // Whether the symmetry has half orbits of lines of these terms.
+    static bool hasHalfOrbits(const LineSymmetry& symmetry, const WheelTerms& terms);
     // Goes on from a symmetric wheel this annealer had before: its lines, the first
     // `orbitLines` of them in orbits as buildSymmetric left them. false when stopped first.
     bool loadSymmetric(const LineSymmetry& symmetry, const WheelLines& lines, size_t orbitLines,
@@ -120,6 +129,13 @@ private:
     WheelLine lineAround(quint64 around);
     void noteFewest();
     void applyMove(size_t line, quint64 out, quint64 in);
+    // A line the half turn brings back to itself, at random.
+    WheelLine randomHalfLine();
+    // Puts the orbit of another such line in place of the half orbit `line` is in, and keeps
+    // it when the walk's rule takes a rise of the cost that much (accept, by rise); true if kept.
+    bool moveHalfOrbit(size_t line, const std::vector<double>& accept);
+    // Another line at `index`, its cases counted anew.
+    void replaceLine(size_t index, WheelLine line);
     // The change in cost of the same move made on every line of the orbit the first moved line
     // is in. Lines of an orbit often touch the same case, so each case's count is changed by
     // all of them at once and the cost weighed from its count before and after: nothing is
@@ -148,6 +164,9 @@ private:
     WheelLine keys_ = 0;
     LineSymmetry symmetry_;
     size_t orbitLines_ = 0; // lines at the front that form whole orbits
+    size_t halfOrbitLines_ = 0; // the first of them, in half orbits
+    // A half orbit's lines before a move, to undo it.
+    std::vector<WheelLine> halfOrbitBefore_;
     bool keepFewest_ = false;
     WheelLines fewestLines_;
     quint32 fewestUncovered_ = UINT32_MAX;

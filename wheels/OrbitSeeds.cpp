@@ -2,6 +2,8 @@
 
 #include "wheels/SymmetricHunt.h"
 
+#include <algorithm>
+
 namespace {
 
 // Attempts at covering a wheel of whole orbits, each twice as long as the last.
@@ -12,12 +14,13 @@ constexpr int CoverAttempts = 4;
 OrbitSeeds::OrbitSeeds(const WheelTerms& terms, quint64 seed)
     : terms_(terms), turn_(terms.pool, terms.pool, 0), seeds_(terms, seed), walk_(terms, ~seed) {}
 
-bool OrbitSeeds::cover(size_t orbits, const CoverAnnealer::StopTest& stop) {
-    if (coveringOrbits_ != orbits) {
+bool OrbitSeeds::cover(size_t orbits, size_t halfOrbits, const CoverAnnealer::StopTest& stop) {
+    if (coveringOrbits_ != orbits || coveringHalfOrbits_ != halfOrbits) {
         coveringOrbits_ = 0;
-        if (!seeds_.buildSymmetric(turn_, orbits, 0, stop))
+        if (!seeds_.buildSymmetric(turn_, orbits, 0, stop, halfOrbits))
             return false;
         coveringOrbits_ = orbits;
+        coveringHalfOrbits_ = halfOrbits;
         coverAttempts_ = 0;
     }
     AnnealSchedule schedule;
@@ -46,11 +49,26 @@ WheelLines OrbitSeeds::descend(int best, double temperature, const CoverAnnealer
     // The fewest whole orbits at least half an orbit above the best: on 16 numbers, 4 if 4,
     // 11 orbits (176 lines) for a best of 153 to 168.
     const int order = turn_.order();
-    if (!cover(size_t((best + order / 2 + order - 1) / order), stop))
+    const int orbits = (best + order / 2 + order - 1) / order;
+    // Every other wheel, where the turn has them, holds half orbits, each half an orbit's lines
+    // fewer: the fewest that make fewer lines than the best.
+    int halfOrbits = 0;
+    if (halvesNext_ && CoverAnnealer::hasHalfOrbits(turn_, terms_)) {
+        const int half = order / 2;
+        halfOrbits = (orbits * order - best + half) / half;
+        if (halfOrbits >= orbits)
+            halfOrbits = 0;
+    }
+    const bool covered = cover(size_t(orbits), size_t(halfOrbits), stop);
+    if (covered || !stop())
+        halvesNext_ = !halvesNext_; // this wheel is settled, covered or given up
+    if (!covered)
         return {};
-    // Repeated lines (a line the turn brings back to itself in fewer steps) go first, as the
-    // least useful: they cover nothing alone.
+    // The walk starts from each line once: a half orbit holds each of its lines twice, and the
+    // turn can bring any line back to itself in fewer steps.
     WheelLines shortest = seeds_.lines();
+    std::sort(shortest.begin(), shortest.end());
+    shortest.erase(std::unique(shortest.begin(), shortest.end()), shortest.end());
     if (!walk_.load(shortest, stop))
         return {};
     walk_.setTemperature(temperature);
