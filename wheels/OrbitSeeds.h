@@ -3,20 +3,20 @@
 #include "wheels/CoverAnnealer.h"
 #include "wheels/LineSymmetry.h"
 
-// Wheels made only of whole orbits of the turn that moves every number one step round a single
-// cycle, a little above the best wheel, each taken down a line at a time by a plain walk. Some
-// of the shortest known wheels lie inside such a wheel, its other lines a little repair away,
-// where neither a walk from the best wheel nor a hunt among symmetric wheels of the size wanted
-// comes. The walk down ends at its first attempt that falls short: a wheel either holds a
-// shorter one a little repair away or is left at once.
+// Wheels made only of orbits of the turn that moves every number one step round a single cycle,
+// a little above the best wheel, each taken down a line at a time by a plain walk. Some of the
+// shortest known wheels lie inside such a wheel, its other lines a little repair away, where
+// neither a walk from the best wheel nor a hunt among symmetric wheels of the size wanted comes.
+// The walk down ends at its first attempt that falls short: a wheel either holds a shorter one a
+// little repair away or is left at once.
 //
 // Where the turn has half orbits (see CoverAnnealer::buildSymmetric), every other wheel has as
-// many of them as bring it below the best. On 16 numbers, 4 if 4, the shortest known wheel (152
-// lines) is 8 orbits and 3 half orbits of the cycle of 16: whole orbits alone came to it only
-// when 3 of 11 orbits (176 lines) happened to repeat their lines (3 of 20 tries), and 10 orbits
-// (160 lines) never covered in 10 tries of 3 s. The other wheels stay whole: on 10 numbers, 4 a
-// line, 3 if 3, 8 tries of wheels with half orbits found nothing below 36 lines, and whole ones
-// did.
+// many of them as bring it below the best, but not below the lower bound. On 16 numbers, 4 if 4,
+// the shortest known wheel (152 lines) is 8 orbits and 3 half orbits of the cycle of 16: whole
+// orbits alone came to it only when 3 of 11 orbits (176 lines) happened to repeat their lines (3
+// of 20 tries), and 10 orbits (160 lines) never covered in 10 tries of 3 s. The other wheels stay
+// whole: on 10 numbers, 4 a line, 3 if 3, 8 tries of wheels with half orbits found nothing below
+// 36 lines, and whole ones did.
 class OrbitSeeds {
 public:
     OrbitSeeds(const WheelTerms& terms, quint64 seed);
@@ -43,6 +43,7 @@ private:
     bool cover(size_t orbits, size_t halfOrbits, const CoverAnnealer::StopTest& stop);
 
     WheelTerms terms_;
+    quint64 lowerBound_; // no wheel is shorter
     LineSymmetry turn_;
     size_t coveringOrbits_ = 0;     // the wheel being covered, if a stop left one short
     size_t coveringHalfOrbits_ = 0; // of its orbits
