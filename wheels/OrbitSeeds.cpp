@@ -6,7 +6,7 @@
 
 namespace {
 
-// Attempts at covering a wheel of whole orbits, each twice as long as the last.
+// Attempts at covering a wheel of orbits, each twice as long as the last.
 constexpr int CoverAttempts = 4;
 
 } // namespace
@@ -67,9 +67,13 @@ WheelLines OrbitSeeds::descend(int best, double temperature, const CoverAnnealer
     // in 3 of 16 runs, where the search before half orbits ended at 117 or below in all 16; so,
     // it did in all of 12.
     if (covered || !stop() || halfOrbits > 0)
-        halvesNext_ = !halvesNext_; // this wheel is settled, covered or given up
-    if (!covered)
+        halvesNext_ = !halvesNext_; // this wheel is done with: covered, given up or had its call
+    if (!covered) {
+        // Stopped short in its one call, it came to nothing (cover counts those it gave up).
+        if (halfOrbits > 0 && stop())
+            ++fruitlessTries_;
         return {};
+    }
     // The walk starts from each line once: a half orbit holds each of its lines twice, and the
     // turn can bring any line back to itself in fewer steps.
     WheelLines shortest = seeds_.lines();

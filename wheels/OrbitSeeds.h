@@ -24,8 +24,8 @@ public:
     // One try: a new wheel of orbits just above `best` lines (with half orbits, below it),
     // walked down at `temperature` (the walk's learnt one). The shortest covering the walk down
     // reached, if shorter than `best`; else (or when stopped first) empty. A try stopped while
-    // its wheel is still short of covering goes on from that wheel next time, if it has as
-    // many orbits.
+    // its wheel of whole orbits is still short of covering goes on from that wheel next time,
+    // if it has as many orbits.
     WheelLines descend(int best, double temperature, const CoverAnnealer::StopTest& stop);
     // False once several tries in a row have come to nothing: their wheels did not cover, or
     // the walk down took off less than half an orbit. Their time is better spent elsewhere
