@@ -47,6 +47,11 @@ CoverAnnealer::CoverAnnealer(const WheelTerms& terms, quint64 seed)
     while (stopCheckMask_ > 0 && casesPerMove * (stopCheckMask_ + 1) > 16'384)
         stopCheckMask_ >>= 1;
     plainStopCheckMask_ = stopCheckMask_;
+    size_t casesPerLine = 0;
+    for (const CoverShape& shape : coverShapes_)
+        casesPerLine += shape.inside.size() * shape.outside.size();
+    while (linesBetweenStopTests_ > 1 && linesBetweenStopTests_ * casesPerLine > (size_t(1) << 20))
+        linesBetweenStopTests_ >>= 1;
 }
 
 // Every case the line meets in T or more numbers: j of its numbers and M - j others.
@@ -133,7 +138,7 @@ bool CoverAnnealer::load(const WheelLines& lines, const StopTest& stop) {
         whereUncovered_[i] = qint32(i);
     }
     for (size_t l = 0; l < lines.size(); ++l) {
-        if ((l & (LinesBetweenStopTests - 1)) == LinesBetweenStopTests - 1 && stop && stop())
+        if ((l & (linesBetweenStopTests_ - 1)) == linesBetweenStopTests_ - 1 && stop && stop())
             return false;
         addLine(lines[l]);
     }
@@ -208,7 +213,7 @@ bool CoverAnnealer::dropLeastUseful(const StopTest& stop) {
     size_t chosen = 0;
     int fewest = INT_MAX, ties = 0;
     for (size_t l = orbitLines_; l < lines_.size(); ++l) {
-        if ((l & (LinesBetweenStopTests - 1)) == LinesBetweenStopTests - 1 && stop && stop())
+        if ((l & (linesBetweenStopTests_ - 1)) == linesBetweenStopTests_ - 1 && stop && stop())
             return false;
         const int alone = casesAlone(lines_[l]);
         if (alone < fewest) {
