@@ -88,35 +88,35 @@ void CoverAnnealer::markUncovered(quint32 rank, quint64 mask) {
     uncoveredRanks_.push_back(rank);
 }
 
-void CoverAnnealer::addLine(WheelLine line) {
+void CoverAnnealer::countCases(WheelLine line) {
     forEachCoveredCase(line, [&](quint64 mask) {
         const quint32 rank = ranks_.rank(mask);
         if (coverCount_[rank]++ == 0)
             markCovered(rank);
     });
+}
+
+void CoverAnnealer::uncountCases(WheelLine line) {
+    forEachCoveredCase(line, [&](quint64 mask) {
+        const quint32 rank = ranks_.rank(mask);
+        if (--coverCount_[rank] == 0)
+            markUncovered(rank, mask);
+    });
+}
+
+void CoverAnnealer::addLine(WheelLine line) {
+    countCases(line);
     lines_.push_back(line);
 }
 
 void CoverAnnealer::replaceLine(size_t index, WheelLine line) {
-    forEachCoveredCase(lines_[index], [&](quint64 mask) {
-        const quint32 rank = ranks_.rank(mask);
-        if (--coverCount_[rank] == 0)
-            markUncovered(rank, mask);
-    });
-    forEachCoveredCase(line, [&](quint64 mask) {
-        const quint32 rank = ranks_.rank(mask);
-        if (coverCount_[rank]++ == 0)
-            markCovered(rank);
-    });
+    uncountCases(lines_[index]);
+    countCases(line);
     lines_[index] = line;
 }
 
 void CoverAnnealer::removeLine(size_t index) {
-    forEachCoveredCase(lines_[index], [&](quint64 mask) {
-        const quint32 rank = ranks_.rank(mask);
-        if (--coverCount_[rank] == 0)
-            markUncovered(rank, mask);
-    });
+    uncountCases(lines_[index]);
     lines_[index] = lines_.back();
     lines_.pop_back();
 }

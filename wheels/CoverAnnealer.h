@@ -102,6 +102,9 @@ public:
 
 private:
     template <typename Visit> void forEachCoveredCase(WheelLine line, Visit visit);
+    // A line's cases counted as covered once more, or once less.
+    void countCases(WheelLine line);
+    void uncountCases(WheelLine line);
     void addLine(WheelLine line);
     void removeLine(size_t index);
     int casesAlone(WheelLine line); // cases no other line covers
